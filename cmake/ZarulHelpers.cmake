@@ -1,0 +1,45 @@
+# Small helpers shared by the folders' CMakeLists.
+
+# zarul_subdirectories(): adds every direct subfolder that has a CMakeLists.txt.
+function(zarul_subdirectories)
+    file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+    list(SORT children)
+    foreach(child ${children})
+        if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${child} AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+            add_subdirectory(${child})
+        endif()
+    endforeach()
+endfunction()
+
+# zarul_test(NAME name SOURCES ... LIBS ... [XVFB]):
+# a GoogleTest executable whose tests are registered with ctest. Tests run in the build
+# folder (where media/ lies) with SDL's offscreen video driver and the dummy audio driver.
+# XVFB marks tests that need a real X display (FLTK windows, xdotool); test.sh runs ctest
+# under xvfb-run so DISPLAY is set for them, and they keep SDL on the x11 driver.
+function(zarul_test)
+    cmake_parse_arguments(T "XVFB" "NAME" "SOURCES;LIBS" ${ARGN})
+    find_package(GTest REQUIRED)
+    include(GoogleTest)
+    add_executable(${T_NAME} ${T_SOURCES})
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+    if(T_XVFB)
+        set(env "SDL_VIDEODRIVER=x11;SDL_AUDIODRIVER=dummy;ZARUL_BUILD_DIR=${CMAKE_BINARY_DIR}")
+        set(labels "xvfb")
+    else()
+        set(env "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;ZARUL_BUILD_DIR=${CMAKE_BINARY_DIR}")
+        set(labels "headless")
+    endif()
+    gtest_discover_tests(${T_NAME}
+        WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "${env}" LABELS "${labels}")
+endfunction()
+
+# zarul_bench(NAME name SOURCES ... LIBS ...): a Google Benchmark executable (not run by ctest).
+function(zarul_bench)
+    cmake_parse_arguments(B "" "NAME" "SOURCES;LIBS" ${ARGN})
+    find_package(benchmark REQUIRED)
+    add_executable(${B_NAME} ${B_SOURCES})
+    target_link_libraries(${B_NAME} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()

@@ -43,3 +43,19 @@ function(zarul_bench)
     add_executable(${B_NAME} ${B_SOURCES})
     target_link_libraries(${B_NAME} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main)
 endfunction()
+
+# zarul_library(NAME name SOURCES ... INCLUDES ... LIBS ...): a static library whose
+# INCLUDES are public include folders. A folder whose sources are not written yet
+# gives an interface library, so the tree configures at every step of its growth.
+function(zarul_library)
+    cmake_parse_arguments(L "" "NAME" "SOURCES;INCLUDES;LIBS" ${ARGN})
+    if(L_SOURCES)
+        add_library(${L_NAME} STATIC ${L_SOURCES})
+        target_include_directories(${L_NAME} PUBLIC ${L_INCLUDES})
+        target_link_libraries(${L_NAME} PUBLIC ${L_LIBS})
+    else()
+        add_library(${L_NAME} INTERFACE)
+        target_include_directories(${L_NAME} INTERFACE ${L_INCLUDES})
+        target_link_libraries(${L_NAME} INTERFACE ${L_LIBS})
+    endif()
+endfunction()

@@ -1,0 +1,126 @@
+#ifndef CD3DAPPLICATION_H
+#define CD3DAPPLICATION_H
+
+#include <string>
+#include <vector>
+#include <windows.h>
+#include <d3d8.h>
+#include <d3dx8.h>
+
+#include "CDisplayRecords.h"
+
+class CMouse;
+class CCamera;
+
+// The application frame: opens the window, makes the Direct3D device, runs the
+// message and frame loop and calls the hooks a game overrides. The data members
+// are the frame's state; games read and write them directly.
+class CD3DApplication {
+public:
+    // Render effects, bits of renderEffects.
+    enum {
+        R_EFFECT_ENVMAP = 0x01,
+        R_EFFECT_SHADOW = 0x02,
+        R_EFFECT_PARTICLES = 0x04
+    };
+
+    CD3DApplication();
+
+    // Hooks, in the order the frame knows them.
+    virtual HRESULT AdjustWindowForChange();
+    virtual HRESULT ConfirmDevice(D3DCAPS8* caps, DWORD behavior, D3DFORMAT format);
+    virtual HRESULT OneTimeSceneInit();
+    virtual HRESULT InitDeviceObjects();
+    virtual HRESULT RestoreDeviceObjects();
+    // Advances the camera, the pointer and every queued object by the frame time.
+    virtual HRESULT FrameMove(float seconds);
+    virtual HRESULT PreRender();
+    // Draws the object queue: positions up to 2, then RenderAfterScene, then the
+    // rest, then the pointer. Called between BeginScene and EndScene.
+    virtual HRESULT Render();
+    virtual void RenderAfterScene();
+    virtual HRESULT InvalidateDeviceObjects();
+    // Empties the scene (pointer included), the mesh cache and the texture cache.
+    virtual HRESULT DeleteDeviceObjects();
+    virtual HRESULT FinalCleanup();
+    // Opens the window and the device and runs the set-up hooks. Negative on failure.
+    virtual HRESULT Create(HINSTANCE instance);
+    // The loop; returns the WM_QUIT exit code.
+    virtual INT Run();
+    virtual LRESULT MsgProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    virtual void Pause(bool pause);
+    virtual ~CD3DApplication();
+
+    // Render effects.
+    int IsRenderEffectCapable(int effect);
+    void SetRenderEffects(BYTE effects);
+
+    // Display modes of the current device of the current adapter.
+    const D3DAdapterRecord& GetCurrentAdapter() const { return adapter; }
+    // Switches to mode index of the current device (a window size or full screen).
+    HRESULT ChangeMode(int index);
+    // Stores the current mode in the settings file, for the next start.
+    HRESULT SaveDisplayMode();
+
+    // Headless runs (tests, screenshots): Run stops after the given number of
+    // frames and every frame advances time by timeStep seconds.
+    void SetHeadlessRun(int frames, float timeStep);
+    // Saves the back buffer of the given frame (counted from 1) as a PNG.
+    void AddSnapshot(int frame, const char* pngPath);
+    int GetFrameCount() const { return frameCount; }
+
+    // Frame state.
+    IDirect3D8* d3d;
+    IDirect3DDevice8* device;
+    HWND hWnd;
+    HINSTANCE hInstance;
+    D3DSURFACE_DESC backBufferDesc;
+    D3DPRESENT_PARAMETERS presentParams;
+    D3DCAPS8 caps;
+    BYTE renderEffects;
+    int active;
+    int ready;
+
+    // Settings a game makes before Create.
+    const char* windowTitle;
+    DWORD creationWidth;
+    DWORD creationHeight;
+    int useDepthBuffer;
+    int useStencilBuffer;
+    // The settings file ChangeMode/SaveDisplayMode keep the mode in; empty: none.
+    std::string settingsFile;
+
+    D3DMATERIAL8 material;
+    ID3DXRenderToEnvMap* envMapRenderer;
+    IDirect3DCubeTexture8* envCubeTexture;
+    D3DXCOLOR clearColor;
+    CCamera* camera;
+    CMouse* mouse;
+    D3DAdapterRecord adapter;
+
+protected:
+    static LRESULT CALLBACK StaticWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    HRESULT InitDevice();
+    HRESULT ResetDevice();
+    void ReleaseDevice();
+    void BuildAdapterRecord();
+    void LoadDisplaySettings();
+    void FillPresentParams(int modeIndex);
+    HRESULT Render3DEnvironment();
+    float NextFrameTime();
+
+    int headlessFrames;
+    float headlessStep;
+    std::vector<std::pair<int, std::string> > snapshots;
+    int frameCount;
+    int deviceLost;
+    int pendingResize;
+    DWORD lastTicks;
+    int paused;
+};
+
+// The running application (there is one per program); set by Create.
+extern CD3DApplication* g_pD3DApp;
+
+#endif

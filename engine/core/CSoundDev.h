@@ -1,0 +1,51 @@
+#ifndef CSOUNDDEV_H
+#define CSOUNDDEV_H
+
+#include <string>
+#include <vector>
+#include <windows.h>
+
+struct Mix_Chunk;
+
+// Plays the program's WAVE resources through SDL_mixer. Without an audio device
+// it stays silent and everything else goes on working: sounds still get indices
+// and state flags.
+class CSoundDev {
+public:
+    CSoundDev();
+    ~CSoundDev();
+
+    // Index of the named WAVE resource, loading it the first time; -1 when there
+    // is no such resource.
+    int LoadSound(const char* name, HINSTANCE instance);
+    // play 1 starts the sound (looping when loop is 1), play 0 stops it. volume in
+    // 0..1; a negative volume means full volume. Effects (loop 0) are not started
+    // while the sound switch is 0.
+    void PlayIndex(int index, int loop, float volume, int play);
+    void StopAll();
+
+    int GetSoundCount() const { return (int)sounds.size(); }
+    int IsOpen() const { return open; }
+    // Refreshes the state flags of sounds that have ended on their own.
+    void Update();
+
+    // Per loaded sound: 1 while it is playing (or has been started), else 0.
+    std::vector<int> soundState;
+    // 1: sound effects are played; 0: they are not.
+    int soundSwitch;
+
+private:
+    struct Sound {
+        std::string name;
+        Mix_Chunk* chunk;
+        int channel;
+    };
+
+    void OpenAudio();
+
+    std::vector<Sound> sounds;
+    int open;
+    int triedOpen;
+};
+
+#endif

@@ -1,0 +1,146 @@
+// Text decoding, glyph measuring and typed entry: the logic under the font and the text box.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "GlyphMetrics.h"
+#include "TextEncoding.h"
+#include "TextEntry.h"
+
+TEST(TextEncoding, GermanTextsDecodeToLatin1Cells)
+{
+    EXPECT_EQ(Utf8ToLatin1("zur\xC3\xBC" "ck"), std::string("zur\xFC" "ck"));
+    EXPECT_EQ(Utf8ToLatin1("Aufl\xC3\xB6sung"), std::string("Aufl\xF6sung"));
+    EXPECT_EQ(Utf8ToLatin1("Hauptmen\xC3\xBC ?"), std::string("Hauptmen\xFC ?"));
+    EXPECT_EQ(Utf8ToLatin1("Spa\xC3\x9F \xC3\x84\xC3\x96\xC3\x9C"), std::string("Spa\xDF \xC4\xD6\xDC"));
+    EXPECT_EQ(Utf8ToLatin1(" Level   Name"), std::string(" Level   Name"));
+}
+
+TEST(TextEncoding, BrokenOrForeignBytesNeverSwallowText)
+{
+    // A Latin-1 text (not UTF-8) passes byte for byte.
+    EXPECT_EQ(Utf8ToLatin1("zur\xFC" "ck"), std::string("zur\xFC" "ck"));
+    // A lead byte at the very end, and one followed by a plain letter.
+    EXPECT_EQ(Utf8ToLatin1("ab\xC3"), std::string("ab\xC3"));
+    EXPECT_EQ(Utf8ToLatin1("\xC3" "a"), std::string("\xC3" "a"));
+    // Overlong encoding of '/' is not decoded.
+    EXPECT_EQ(Utf8ToLatin1("\xC0\xAF"), std::string("\xC0\xAF"));
+    // Characters past Latin-1 (euro sign, an emoji) become one '?' each.
+    EXPECT_EQ(Utf8ToLatin1("5\xE2\x82\xAC!"), std::string("5?!"));
+    EXPECT_EQ(Utf8ToLatin1("\xF0\x9F\x98\x80x"), std::string("?x"));
+    EXPECT_EQ(CountUtf8Characters("5\xE2\x82\xAC\xC3\xBC" "a\xFF"), 5u);
+}
+
+TEST(TextEncoding, AppendAndEraseKeepWholeCharacters)
+{
+    std::string text = "J";
+    AppendLatin1AsUtf8(text, 0xFC);
+    AppendLatin1AsUtf8(text, 'r');
+    EXPECT_EQ(text, std::string("J\xC3\xBCr"));
+    EraseLastUtf8Character(text);
+    EraseLastUtf8Character(text);
+    EXPECT_EQ(text, std::string("J"));
+    text = "a\xE2\x82\xAC";
+    EraseLastUtf8Character(text);
+    EXPECT_EQ(text, std::string("a"));
+    text = "a\xFC";   // a stray Latin-1 byte goes as one character
+    EraseLastUtf8Character(text);
+    EXPECT_EQ(text, std::string("a"));
+    EraseLastUtf8Character(text);
+    EraseLastUtf8Character(text);
+    EXPECT_TRUE(text.empty());
+}
+
+// An atlas of 16 x 16 cells of 'cell' pixels whose glyph for code c covers the
+// columns 2 .. 2 + ink[c] - 1 of its cell (alpha 255), on one row only.
+static std::vector<unsigned char> MakeAtlas(int cell, const int* ink)
+{
+    int size = cell * 16;
+    std::vector<unsigned char> pixels((size_t)size * size * 4, 0);
+    for (int c = 0; c < 256; c++) {
+        int left = (c % 16) * cell;
+        int row = (c / 16) * cell + cell / 2 + (c % 3);
+        for (int i = 0; i < ink[c]; i++) {
+            size_t at = ((size_t)row * size + left + 2 + i) * 4;
+            pixels[at + 0] = pixels[at + 1] = pixels[at + 2] = 0xFF;
+            pixels[at + 3] = 0xFF;
+        }
+    }
+    return pixels;
+}
+
+TEST(GlyphMetrics, WidthsComeFromTheRightmostInkOfEachCell)
+{
+    int ink[256] = {0};
+    ink['i'] = 3;          // columns 2..4: width 4 + 2 = 6
+    ink['W'] = 25;         // columns 2..26: width 28
+    ink[0xFC] = 12;        // ü: columns 2..13: width 15
+    ink[0xFF] = 30;        // reaches the last column of the cell: width 33
+    std::vector<unsigned char> atlas = MakeAtlas(32, ink);
+    GlyphWidths widths;
+    MeasureGlyphWidths(atlas.data(), 512 * 4, 512, 512, &widths);
+    EXPECT_FLOAT_EQ(widths.advance['i'] * 32, 6.0f);
+    EXPECT_FLOAT_EQ(widths.advance['W'] * 32, 28.0f);
+    EXPECT_FLOAT_EQ(widths.advance[0xFC] * 32, 15.0f);
+    EXPECT_FLOAT_EQ(widths.advance[0xFF] * 32, 33.0f);
+    EXPECT_FLOAT_EQ(widths.advance[' '] * 32, 9.0f);   // empty cell
+    EXPECT_FLOAT_EQ(widths.advance['j'] * 32, 9.0f);   // its neighbour's ink does not count
+
+    // Faint ink counts, and a smaller atlas scales the fixed pixel counts.
+    atlas = MakeAtlas(16, ink);
+    atlas[((size_t)(4 * 16 + 8) * 256 + 1 * 16 + 2 + 9) * 4 + 3] = 1;   // code 'A' (65): column 11
+    MeasureGlyphWidths(atlas.data(), 256 * 4, 256, 256, &widths);
+    EXPECT_FLOAT_EQ(widths.advance['A'] * 16, 12.0f);
+    EXPECT_FLOAT_EQ(widths.advance[' '] * 16, 4.5f);
+
+    EXPECT_FLOAT_EQ(TextAdvanceInCells(std::string("i i"), widths), widths.advance['i'] * 2 + widths.advance[' ']);
+}
+
+TEST(GlyphMetrics, NoAtlasGivesUsableWidths)
+{
+    GlyphWidths widths;
+    MeasureGlyphWidths(nullptr, 0, 0, 0, &widths);
+    EXPECT_GT(TextAdvanceInCells("abc", widths), 0.0f);
+    MeasureGlyphWidths(nullptr, 0, 8, 8, &widths);
+    EXPECT_GT(widths.advance['x'], 0.0f);
+}
+
+TEST(TextEntry, TypedScanCodesWithGermanLayoutAndTypedCharacters)
+{
+    std::string name;
+    // J (shifted), ü, r, g (with the shift off), space, z on the German Y key.
+    EXPECT_EQ(ApplyKeyToText(name, 0x24, 0, true, 31), ENTRY_CHANGED);
+    EXPECT_EQ(ApplyKeyToText(name, 0x1A, 0, false, 31), ENTRY_CHANGED);
+    ApplyKeyToText(name, 0x13, 0, false, 31);
+    ApplyKeyToText(name, 0x22, 0, false, 31);
+    ApplyKeyToText(name, 0x39, 0, false, 31);
+    ApplyKeyToText(name, 0x15, 0, false, 31);
+    EXPECT_EQ(name, std::string("J\xC3\xBCrg z"));
+    // A character typed by the system wins over the scan-code table.
+    ApplyKeyToText(name, 0x15, 'y', false, 31);
+    ApplyKeyToText(name, 0x27, 0xD6, false, 31);
+    EXPECT_EQ(name, std::string("J\xC3\xBCrg zy\xC3\x96"));
+    // Keys that type nothing change nothing.
+    EXPECT_EQ(ApplyKeyToText(name, ENTRY_KEY_LSHIFT, 0, false, 31), ENTRY_IGNORED);
+    EXPECT_EQ(ApplyKeyToText(name, 0x01, 27, false, 31), ENTRY_IGNORED);   // Escape's control char
+    EXPECT_EQ(ApplyKeyToText(name, 0xCB, 0, false, 31), ENTRY_IGNORED);    // cursor left
+    EXPECT_EQ(name, std::string("J\xC3\xBCrg zy\xC3\x96"));
+}
+
+TEST(TextEntry, BackspaceReturnAndLength)
+{
+    std::string name = "\xC3\xA4";
+    EXPECT_EQ(ApplyKeyToText(name, ENTRY_KEY_BACKSPACE, 8, false, 31), ENTRY_CHANGED);
+    EXPECT_TRUE(name.empty());
+    EXPECT_EQ(ApplyKeyToText(name, ENTRY_KEY_BACKSPACE, 8, false, 31), ENTRY_IGNORED);
+    EXPECT_EQ(ApplyKeyToText(name, ENTRY_KEY_RETURN, 13, false, 31), ENTRY_FINISHED);
+    EXPECT_EQ(ApplyKeyToText(name, ENTRY_KEY_NUMPADENTER, 13, false, 31), ENTRY_FINISHED);
+    EXPECT_TRUE(name.empty());
+
+    for (int i = 0; i < 5; i++)
+        ApplyKeyToText(name, 0x28, 0, false, 3);   // ä, two bytes each
+    EXPECT_EQ(name, std::string("\xC3\xA4\xC3\xA4\xC3\xA4"));
+    EXPECT_EQ(ApplyKeyToText(name, 0x1E, 0, false, 3), ENTRY_IGNORED);
+    EXPECT_EQ(ApplyKeyToText(name, ENTRY_KEY_BACKSPACE, 0, false, 3), ENTRY_CHANGED);
+    EXPECT_EQ(ApplyKeyToText(name, 0x1E, 0, false, 3), ENTRY_CHANGED);
+}

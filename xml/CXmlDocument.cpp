@@ -1,46 +1,593 @@
+// CXmlDocument: construction, record storage, tokenizer and the parser that
+// builds the element index from the document text.
 #include "CXmlDocument.h"
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
+
+enum
+{
+    RECORDS_PER_PAGE = 65536,
+    PAGE_SHIFT = 16,
+    PAGE_MASK = 0xFFFF,
+    ERROR_TEXT_SIZE = 300
+};
+
+// Character classes: 1 = white space, 2 = token delimiter (white space too).
+static unsigned char s_charClass[256];
+
+static bool InitCharClass()
+{
+    const char* white = " \t\n\r";
+    const char* delimiters = " \t\n\r<>=\\/?!";
+    for (const char* c = white; *c; c++)
+        s_charClass[(unsigned char)*c] |= 1;
+    for (const char* c = delimiters; *c; c++)
+        s_charClass[(unsigned char)*c] |= 2;
+    return true;
+}
+
+static const bool s_charClassReady = InitCharClass();
+
+static inline bool IsWhite(char c)
+{
+    return (s_charClass[(unsigned char)c] & 1) != 0;
+}
+
+static inline bool IsDelimiter(char c)
+{
+    return (s_charClass[(unsigned char)c] & 2) != 0;
+}
+
+static int PageCount(int capacity)
+{
+    return capacity == 0 ? 0 : ((capacity - 1) >> PAGE_SHIFT) + 1;
+}
+
+/*
+==============================================================================
+Construction and record storage
+==============================================================================
+*/
 
 CXmlDocument::CXmlDocument()
     : parentPos(0), mainPos(0), childPos(0), freeRecord(0), nodeKind(0),
       recordPages(0), recordCapacity(0), pageSlots(0)
 {
+    (void)s_charClassReady;
+    SetDocText(0);
 }
 
 CXmlDocument::CXmlDocument(const CXmlDocument& source)
     : parentPos(0), mainPos(0), childPos(0), freeRecord(0), nodeKind(0),
       recordPages(0), recordCapacity(0), pageSlots(0)
 {
-    (void)source;
+    *this = source;
 }
 
-CXmlDocument::~CXmlDocument() {}
-CXmlDocument& CXmlDocument::operator=(const CXmlDocument& source) { (void)source; return *this; }
-bool CXmlDocument::SetDocText(const char* text) { docText = text ? text : ""; return false; }
-bool CXmlDocument::HasRootElement() const { return false; }
-bool CXmlDocument::Load(const char* path) { (void)path; return false; }
-bool CXmlDocument::Save(const char* path) { (void)path; return false; }
-bool CXmlDocument::FindElement(const char* name) { (void)name; return false; }
-bool CXmlDocument::FindChildElement(const char* name) { (void)name; return false; }
-bool CXmlDocument::EnterElement() { return false; }
-bool CXmlDocument::LeaveElement() { return false; }
-bool CXmlDocument::SavePosition(const char* name) { (void)name; return false; }
-bool CXmlDocument::RestorePosition(const char* name) { (void)name; return false; }
-std::string CXmlDocument::GetElementName() { return std::string(); }
-std::string CXmlDocument::GetAttribute(const char* name) { (void)name; return std::string(); }
-std::string CXmlDocument::GetChildAttribute(const char* name) { (void)name; return std::string(); }
-std::string CXmlDocument::GetAttributeName(int n) { (void)n; return std::string(); }
-std::string CXmlDocument::GetChildText() { return std::string(); }
-bool CXmlDocument::AddElement(const char* name, const char* value) { (void)name; (void)value; return false; }
-bool CXmlDocument::AddChildElement(const char* name, const char* value) { (void)name; (void)value; return false; }
-bool CXmlDocument::SetAttribute(const char* name, const char* value) { (void)name; (void)value; return false; }
-bool CXmlDocument::SetChildAttribute(const char* name, const char* value) { (void)name; (void)value; return false; }
-bool CXmlDocument::RemoveElement() { return false; }
-bool CXmlDocument::RemoveChildElement() { return false; }
-bool CXmlDocument::WriteAttribute(int record, const char* name, const char* value) { (void)record; (void)name; (void)value; return false; }
-bool CXmlDocument::WriteAttribute(int record, const char* name, int value) { (void)record; (void)name; (void)value; return false; }
-bool CXmlDocument::WriteText(int record, const char* text, bool asCData) { (void)record; (void)text; (void)asCData; return false; }
-std::string CXmlDocument::ElementText(int record) { (void)record; return std::string(); }
-bool CXmlDocument::InsertElementText(const char* text, bool insert, bool asChild) { (void)text; (void)insert; (void)asChild; return false; }
+CXmlDocument::~CXmlDocument()
+{
+    ReleaseRecords();
+}
+
+void CXmlDocument::ReleaseRecords()
+{
+    if (recordPages)
+    {
+        int pages = PageCount(recordCapacity);
+        for (int p = 0; p < pages; p++)
+            delete[] recordPages[p];
+        delete[] recordPages;
+    }
+    recordPages = 0;
+    recordCapacity = 0;
+    pageSlots = 0;
+}
+
+CXmlDocument& CXmlDocument::operator=(const CXmlDocument& source)
+{
+    if (this == &source)
+        return *this;
+
+    parentPos = source.parentPos;
+    mainPos = source.mainPos;
+    childPos = source.childPos;
+    freeRecord = source.freeRecord;
+    nodeKind = source.nodeKind;
+
+    ReleaseRecords();
+    recordCapacity = source.freeRecord;
+    pageSlots = PageCount(recordCapacity);
+    recordPages = new ElemRecord*[pageSlots];
+    for (int p = 0; p < pageSlots; p++)
+    {
+        int count = (p < pageSlots - 1) ? RECORDS_PER_PAGE : recordCapacity - p * RECORDS_PER_PAGE;
+        recordPages[p] = new ElemRecord[count];
+        memcpy(recordPages[p], source.recordPages[p], count * sizeof(ElemRecord));
+    }
+    docText = source.docText;
+
+    // Saved positions name records of the old index; they mean nothing now.
+    savedPositions.clear();
+    return *this;
+}
+
+bool CXmlDocument::GrowRecords(int n)
+{
+    if (n == 0)
+        n = freeRecord + freeRecord / 2;
+    if (n <= recordCapacity)
+        return true;
+
+    int oldLast = (recordCapacity == 0 ? 0 : recordCapacity - 1) >> PAGE_SHIFT;
+    int newLast = (n - 1) >> PAGE_SHIFT;
+
+    // Never more than one new page per step, so full pages are never moved.
+    if (newLast > oldLast + 1)
+    {
+        newLast = oldLast + 1;
+        n = (oldLast + 2) * RECORDS_PER_PAGE;
+    }
+
+    if (pageSlots <= newLast)
+    {
+        int slots = newLast * 2 + 4;
+        ElemRecord** table = new ElemRecord*[slots];
+        int pages = PageCount(recordCapacity);
+        for (int p = 0; p < pages; p++)
+            table[p] = recordPages[p];
+        delete[] recordPages;
+        recordPages = table;
+        pageSlots = slots;
+    }
+
+    int used = recordCapacity - oldLast * RECORDS_PER_PAGE;
+
+    // The old partial last page becomes a full one before a new page follows it.
+    if (newLast > oldLast && used < RECORDS_PER_PAGE)
+    {
+        ElemRecord* full = new ElemRecord[RECORDS_PER_PAGE];
+        if (used > 0)
+        {
+            memcpy(full, recordPages[oldLast], used * sizeof(ElemRecord));
+            delete[] recordPages[oldLast];
+        }
+        recordPages[oldLast] = full;
+    }
+
+    ElemRecord* page = new ElemRecord[n - newLast * RECORDS_PER_PAGE];
+    if (newLast == oldLast && used != 0)
+    {
+        memcpy(page, recordPages[oldLast], used * sizeof(ElemRecord));
+        delete[] recordPages[oldLast];
+    }
+    recordPages[newLast] = page;
+    recordCapacity = n;
+    return true;
+}
+
+int CXmlDocument::TakeRecord()
+{
+    if (freeRecord == recordCapacity)
+        GrowRecords(0);
+    return freeRecord++;
+}
+
+void CXmlDocument::SetCurrent(int parent, int main, int child)
+{
+    parentPos = parent;
+    mainPos = main;
+    childPos = child;
+    nodeKind = (main != 0);
+}
+
+bool CXmlDocument::HasRootElement() const
+{
+    return recordCapacity != 0 && Record(0).firstChild != 0;
+}
+
+bool CXmlDocument::IsEmptyForm(int record) const
+{
+    // The document level has no tags of its own.
+    if (record == 0)
+        return false;
+    const ElemRecord& r = Record(record);
+    return r.startClose == r.endOpen + 1;
+}
+
+bool CXmlDocument::IsLiveRecord(int record) const
+{
+    // A record is live when it was handed out and its parent chain reaches
+    // the document level; removed elements have their parent set to -1.
+    if (record <= 0 || record >= freeRecord)
+        return false;
+    while (record > 0)
+        record = Record(record).parent;
+    return record == 0;
+}
+
+/*
+==============================================================================
+Tokenizer
+==============================================================================
+*/
+
+bool CXmlDocument::ScanTo(const char* text, int* offset, char c)
+{
+    const char* found = strchr(text + *offset, c);
+    if (!found)
+    {
+        *offset += (int)strlen(text + *offset);
+        return false;
+    }
+    *offset = (int)(found - text);
+    return true;
+}
+
+bool CXmlDocument::SkipWhite(const char* text, int* offset)
+{
+    int pos = *offset;
+    while (IsWhite(text[pos]))
+        pos++;
+    *offset = pos;
+    return text[pos] != 0;
+}
+
+bool CXmlDocument::NextToken(TextToken& token)
+{
+    const char* text = token.text;
+    int pos = token.next;
+    token.quoted = false;
+
+    SkipWhite(text, &pos);
+    if (text[pos] == 0)
+    {
+        token.first = token.last = token.next = pos;
+        return false;
+    }
+
+    char c = text[pos];
+    if (c == '"' || c == '\'')
+    {
+        token.quoted = true;
+        token.first = pos + 1;
+        int end = pos + 1;
+        bool closed = ScanTo(text, &end, c);
+        token.last = end - 1;
+        token.next = closed ? end + 1 : end;
+        return true;
+    }
+
+    token.first = pos;
+    while (text[pos] && !IsDelimiter(text[pos]))
+        pos++;
+    if (pos == token.first)
+        pos++;  // a delimiter is a token of its own
+    token.last = pos - 1;
+    token.next = pos;
+    return true;
+}
+
+std::string CXmlDocument::TokenText(const TextToken& token)
+{
+    if (token.last < token.first || !token.text)
+        return std::string();
+    const char* start = token.text + token.first;
+    size_t length = strnlen(start, token.last - token.first + 1);
+    return std::string(start, length);
+}
+
+bool CXmlDocument::NameMatch(const char* token, int tokenLength, const char* name, int nameLength)
+{
+    if (tokenLength > nameLength || memcmp(token, name, tokenLength) != 0)
+        return false;
+    if (tokenLength == nameLength)
+        return true;
+    char after = name[tokenLength];
+    return after == 0 || after == ' ' || after == '=' || after == '/' || after == '[';
+}
+
+int CXmlDocument::SkipMarkup(TextToken& token)
+{
+    const char* text = token.text;
+    int pos = token.next;
+    token.first = pos;
+
+    if (text[pos] == '<')
+    {
+        if (text[pos + 1] == 0 || text[pos + 2] == 0)
+            return NODE_NONE;
+
+        const char* endMarker = 0;
+        int kind = NODE_NONE;
+        char c = text[pos + 1];
+        if (c == '?')
+        {
+            kind = NODE_PI;
+            endMarker = "?>";
+        }
+        else if (c == '!' && text[pos + 2] == '[')
+        {
+            kind = NODE_CDATA;
+            endMarker = "]]>";
+        }
+        else if (c == '!' && text[pos + 2] == '-')
+        {
+            kind = NODE_COMMENT;
+            endMarker = "-->";
+        }
+        else if (c == '/')
+        {
+            return NODE_NONE;
+        }
+        else if (c != '!')
+        {
+            return NODE_ELEMENT;
+        }
+
+        if (!endMarker)
+        {
+            // Declaration: ends at the first '>' outside quotes and brackets.
+            int depth = 0;
+            while (NextToken(token))
+            {
+                if (token.quoted)
+                    continue;
+                for (int i = token.first; i <= token.last; i++)
+                {
+                    if (text[i] == '[')
+                        depth++;
+                    else if (text[i] == ']')
+                        depth--;
+                }
+                if (depth == 0 && token.first == token.last && text[token.first] == '>')
+                {
+                    token.first = pos;
+                    return NODE_DOCTYPE;
+                }
+            }
+            token.first = pos;
+            return NODE_NONE;
+        }
+
+        const char* found = strstr(text + pos, endMarker);
+        if (!found)
+            return NODE_NONE;
+        token.next = (int)(found - text) + (int)strlen(endMarker);
+        return kind;
+    }
+
+    if (text[pos] == 0)
+        return NODE_NONE;
+
+    int kind = NODE_WHITESPACE;
+    SkipWhite(text, &pos);
+    if (text[pos] != 0 && text[pos] != '<')
+    {
+        kind = NODE_TEXT;
+        ScanTo(text, &pos, '<');
+    }
+    token.next = pos;
+    return kind;
+}
+
+/*
+==============================================================================
+Parser
+==============================================================================
+*/
+
+bool CXmlDocument::SetDocText(const char* text)
+{
+    docText = text ? text : "";
+    resultText.clear();
+    return BuildIndex();
+}
+
+bool CXmlDocument::BuildIndex()
+{
+    std::string before = resultText;
+
+    SetCurrent(0, 0, 0);
+    savedPositions.clear();
+    freeRecord = 1;
+    GrowRecords((int)(docText.size() >> 6) + 8);
+    resultText.clear();
+
+    bool parsed = false;
+    if (!docText.empty())
+    {
+        memset(&Record(0), 0, sizeof(ElemRecord));
+        int root = ParseElement(0);
+        if (root > 0)
+        {
+            Record(0).firstChild = root;
+            parsed = true;
+        }
+    }
+    if (!parsed)
+    {
+        memset(&Record(0), 0, sizeof(ElemRecord));
+        freeRecord = 1;
+    }
+    parentPos = mainPos = childPos = nodeKind = 0;
+
+    if (resultText.empty())
+        resultText = before;
+    else
+        resultText = before + ", " + resultText;
+    return parsed;
+}
+
+int CXmlDocument::FailParse(const char* format, const char* name)
+{
+    if (!name)
+    {
+        resultText = format;
+    }
+    else
+    {
+        // The text is kept to the size of a short message, however long the name.
+        std::string text = format;
+        size_t at = text.find("%s");
+        if (at != std::string::npos)
+            text.replace(at, 2, name);
+        if (text.size() > ERROR_TEXT_SIZE - 1)
+            text.resize(ERROR_TEXT_SIZE - 1);
+        resultText = text;
+    }
+    freeRecord--;
+    return -1;
+}
+
+// Reads up to the next start or end tag below `parent`, passing over text,
+// comments, processing instructions, CDATA sections and declarations.
+// Returns the new element's record with its start tag filled in, 0 for an
+// end tag (the parent's endOpen then holds its '<'), -1 on error.
+int CXmlDocument::ParseStartTag(int parent, int* nameFirst, int* nameLength)
+{
+    const char* text = docText.c_str();
+    int i = TakeRecord();
+    Record(i).startOpen = Record(parent).endOpen;
+    Record(i).parent = parent;
+    Record(i).firstChild = 0;
+    Record(i).nextSibling = 0;
+
+    TextToken token(text);
+    token.next = Record(parent).endOpen;
+    for (;;)
+    {
+        int start = token.next;
+        if (!ScanTo(text, &start, '<'))
+            return FailParse("Element tag not found", 0);
+        Record(i).startOpen = start;
+        Record(parent).endOpen = start;
+        token.next = start + 1;
+
+        if (!NextToken(token))
+            return FailParse("Abrupt end within tag", 0);
+        if (token.quoted)
+            return FailParse("Tag starts with quote", 0);
+
+        char c = text[token.first];
+        if (c == '?' || c == '!')
+        {
+            token.next = start;
+            int kind = SkipMarkup(token);
+            // White space between '<' and '?' or '!' makes the classifier see
+            // an element start; reading on from there would never end.
+            if (kind == NODE_NONE || kind == NODE_ELEMENT)
+                return FailParse("Invalid node", 0);
+            continue;
+        }
+        if (c == '/')
+        {
+            freeRecord--;
+            return 0;
+        }
+
+        *nameFirst = token.first;
+        *nameLength = token.last - token.first + 1;
+        int close = token.next;
+        if (!ScanTo(text, &close, '>'))
+            return FailParse("End of tag not found", 0);
+        Record(i).startClose = close;
+        return i;
+    }
+}
+
+bool CXmlDocument::ParseEndTag(int element, int nameFirst, int nameLength)
+{
+    const char* text = docText.c_str();
+    TextToken token(text);
+    token.next = Record(element).endOpen + 1;
+    int count = 0;
+    while (NextToken(token))
+    {
+        count++;
+        if (token.quoted)
+            continue;
+        if (count == 2 && !NameMatch(text + token.first, token.last - token.first + 1,
+                                     text + nameFirst, nameLength))
+        {
+            std::string name(text + nameFirst, nameLength);
+            FailParse("End tag does not correspond to %s", name.c_str());
+            return false;
+        }
+        if (token.first == token.last && text[token.first] == '>')
+        {
+            Record(element).endClose = token.first;
+            return true;
+        }
+    }
+    std::string name(text + nameFirst, nameLength);
+    FailParse("End tag not completed for element %s", name.c_str());
+    return false;
+}
+
+// Parses the next element below `parent` with all its descendants. Open
+// elements are kept on an explicit stack, so deeply nested input cannot
+// exhaust the call stack. Returns the element's record, 0 when the next tag
+// is an end tag, -1 on error (the error text is stored).
+int CXmlDocument::ParseElement(int parent)
+{
+    struct OpenElement
+    {
+        int record;
+        int lastChild;
+        int nameFirst;
+        int nameLength;
+    };
+    std::vector<OpenElement> open;
+
+    for (;;)
+    {
+        int scanParent = open.empty() ? parent : open.back().record;
+        int nameFirst = 0;
+        int nameLength = 0;
+        int i = ParseStartTag(scanParent, &nameFirst, &nameLength);
+        if (i < 0)
+            return -1;
+
+        int done;
+        if (i > 0)
+        {
+            ElemRecord& r = Record(i);
+            if (docText[r.startClose - 1] == '/')
+            {
+                r.endOpen = r.startClose - 1;
+                r.endClose = r.startClose;
+                done = i;
+            }
+            else
+            {
+                r.endOpen = r.startClose + 1;
+                OpenElement element = { i, 0, nameFirst, nameLength };
+                open.push_back(element);
+                continue;
+            }
+        }
+        else
+        {
+            if (open.empty())
+                return 0;
+            const OpenElement& element = open.back();
+            if (!ParseEndTag(element.record, element.nameFirst, element.nameLength))
+                return -1;
+            done = element.record;
+            open.pop_back();
+        }
+
+        if (open.empty())
+            return done;
+
+        OpenElement& owner = open.back();
+        if (owner.lastChild == 0)
+            Record(owner.record).firstChild = done;
+        else
+            Record(owner.lastChild).nextSibling = done;
+        owner.lastChild = done;
+        Record(owner.record).endOpen = Record(done).endClose + 1;
+    }
+}

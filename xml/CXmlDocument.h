@@ -109,7 +109,7 @@ protected:
     bool BuildIndex();
     bool GrowRecords(int n);
     int ParseElement(int parent);
-    int ParseStartTag(int parent);
+    int ParseStartTag(int parent, int* nameFirst, int* nameLength);
     bool ParseEndTag(int element, int nameFirst, int nameLength);
     int FailParse(const char* format, const char* name);
     int TakeRecord();
@@ -123,7 +123,7 @@ protected:
     static bool NextToken(TextToken& token);
     static std::string TokenText(const TextToken& token);
     static int SkipMarkup(TextToken& token);
-    static bool NameMatch(const char* text, int first, int last, const char* name);
+    static bool NameMatch(const char* token, int tokenLength, const char* name, int nameLength);
 
     // Reading steps
     int FindSibling(int parent, int after, const char* name) const;
@@ -143,6 +143,8 @@ protected:
     int UnlinkElement(int record);
     int ElementEnd(int record) const;
     void LinkAfter(int record, int parent, int previous);
+    bool IsEmptyForm(int record) const;
+    bool IsLiveRecord(int record) const;
 
     std::string docText;
     std::string resultText;

@@ -1,0 +1,17 @@
+// AllStonesRemovedFC: the level is won when no stone is left on the board.
+#ifndef ALLSTONESREMOVEDFC_H
+#define ALLSTONESREMOVEDFC_H
+
+#include "CAbstractFinishChecker.h"
+
+class AllStonesRemovedFC : public CAbstractFinishChecker
+{
+public:
+    AllStonesRemovedFC();
+    virtual ~AllStonesRemovedFC();
+
+    virtual int IsFinished(CGameController* controller);
+    virtual int IsLost(CGameController* controller);
+};
+
+#endif

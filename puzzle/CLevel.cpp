@@ -1,0 +1,70 @@
+#include "CLevel.h"
+
+#include <utility>
+
+#include "CStoneInfo.h"
+
+CLevel::CLevel()
+    : name("New Level"), size(0), placeableMode(0), placeableTypes(nullptr), placeableCount(0),
+      stones(nullptr), fields(nullptr), stoneCount(0), fieldCount(0), number(0)
+{
+}
+
+CLevel::~CLevel()
+{
+    DeleteStones();
+    delete[] fields;
+    delete[] placeableTypes;
+}
+
+void CLevel::DeleteStones()
+{
+    for (int i = 0; i < stoneCount; i++)
+        delete stones[i];
+    delete[] stones;
+    stones = nullptr;
+    stoneCount = 0;
+}
+
+void CLevel::SetName(std::string newName)
+{
+    name = std::move(newName);
+}
+
+std::string CLevel::GetName()
+{
+    return name;
+}
+
+void CLevel::SetStones(CStoneInfo** newStones, int count)
+{
+    DeleteStones();
+    stones = newStones;
+    stoneCount = newStones ? count : 0;
+    SortStones();
+}
+
+void CLevel::SetFields(CStoneInfo* newFields, int count)
+{
+    delete[] fields;
+    fields = newFields;
+    fieldCount = newFields ? count : 0;
+}
+
+// Bubble sort by layer; stones of one layer keep their order, so each column
+// is rebuilt from the bottom when the stones are placed one after the other.
+void CLevel::SortStones()
+{
+    bool swapped = true;
+    while (swapped) {
+        swapped = false;
+        for (int i = 1; i < stoneCount; i++) {
+            if (stones[i - 1]->z > stones[i]->z) {
+                CStoneInfo* stone = stones[i - 1];
+                stones[i - 1] = stones[i];
+                stones[i] = stone;
+                swapped = true;
+            }
+        }
+    }
+}

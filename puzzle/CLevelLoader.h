@@ -1,0 +1,54 @@
+// CLevelLoader: the ordered levels of one level file with the player's place
+// in it: the current level, the highest level completed and the level at
+// which the next game starts. Level numbers are 1-based positions in the list.
+#ifndef CLEVELLOADER_H
+#define CLEVELLOADER_H
+
+#include <vector>
+
+class CLevel;
+class CXmlDocument;
+
+class CLevelLoader
+{
+public:
+    CLevelLoader();
+    virtual ~CLevelLoader();
+
+    // Adds the levels of the file after those already listed; 1 when the file
+    // was loaded and parsed, else 0 with nothing changed.
+    int Load(const char* path);
+    void Save(const char* path);
+
+    int GetLevelCount();
+    // Level n (1-based), or null when there is no such level.
+    CLevel* GetLevel(int n);
+    // The current level, or null when the list is empty.
+    CLevel* GetCurrentLevel();
+    int NextLevel();
+    void ResetToLastLevel();
+    void UpdateCompleted();
+
+    void InsertLevel(CLevel* level, CLevel* before);
+    void MoveLevelUp(CLevel* level);
+    void MoveLevelDown(CLevel* level);
+
+    std::vector<CLevel*> levels;    // owned, in file order
+    int current;    // number of the current level
+    int completed;  // highest level won so far
+    int loaded;     // result of the last Load
+    int last;       // level at which the next game starts
+
+private:
+    CLevelLoader(const CLevelLoader&) = delete;
+    CLevelLoader& operator=(const CLevelLoader&) = delete;
+
+    void KeepCurrentInRange();
+    int FindLevel(CLevel* level);
+    static int CountChildren(CXmlDocument& document, const char* name);
+    static void ReadPosition(CXmlDocument& document, int* x, int* y, int* z);
+    static CLevel* ReadLevel(CXmlDocument& document);
+    static void WriteLevel(CXmlDocument& document, CLevel* level, int number);
+};
+
+#endif

@@ -1,0 +1,61 @@
+#include "CStoneTypes.h"
+
+static const int typeList[10] = {
+    STONE_SPECIAL, STONE_BLOCK, STONE_BLUE, STONE_GREEN, STONE_RED,
+    STONE_YELLOW, STONE_ORANGE, STONE_BLUE_YELLOW, STONE_REDGREAN,
+    FIELD_SPECIAL_TARGET
+};
+
+static const char* const stoneNames[9] = {
+    "Special", "Block", "Blue", "Green", "Red", "Yellow", "Orange", "Blue_Yellow", "RedGrean"
+};
+
+// Flags of the stone ids 0 to 8, indexed by the id.
+static const int countedTable[9] = { 0, 0, 1, 1, 1, 1, 1, 1, 1 };
+static const int comboTable[9] = { 0, 0, 1, 1, 1, 1, 1, 1, 1 };
+static const int movableTable[9] = { 1, 0, 1, 1, 1, 1, 1, 1, 1 };
+
+static bool IsStoneId(int type)
+{
+    return type >= STONE_SPECIAL && type <= STONE_REDGREAN;
+}
+
+CStoneTypes::~CStoneTypes()
+{
+}
+
+std::string CStoneTypes::GetName(int type)
+{
+    if (type == FIELD_SPECIAL_TARGET)
+        return "Special Target(Field)";
+    if (IsStoneId(type))
+        return stoneNames[type];
+    return "Unknown";
+}
+
+// Ids outside 0..8 can reach the board from a level file. Such a stone is
+// neither counted nor part of a group; like every stone but the block it may
+// be slid. Negative values stand for no stone at all.
+int CStoneTypes::IsCountedType(int type)
+{
+    return IsStoneId(type) ? countedTable[type] : 0;
+}
+
+int CStoneTypes::IsComboType(int type)
+{
+    return IsStoneId(type) ? comboTable[type] : 0;
+}
+
+int CStoneTypes::IsMovable(int type)
+{
+    if (IsStoneId(type))
+        return movableTable[type];
+    return type >= 0 ? 1 : 0;
+}
+
+const int* CStoneTypes::GetTypeList(int* count)
+{
+    if (count)
+        *count = 10;
+    return typeList;
+}

@@ -1,0 +1,289 @@
+#include "CLevelSolver.h"
+
+#include <chrono>
+#include <deque>
+#include <unordered_set>
+
+#include "CGameController.h"
+#include "CGameData.h"
+#include "CGrid.h"
+#include "CLevel.h"
+#include "CSpecialFieldFC.h"
+#include "CStoneInfo.h"
+#include "CStoneTypes.h"
+
+// Slide directions as steps on the board: row + 1, column - 1, row - 1, column + 1.
+static const int stepX[4] = { 0, -1, 0, 1 };
+static const int stepY[4] = { 1, 0, -1, 0 };
+
+// Moves are numbered: a placement on column c is c, a slide of the top stone
+// of column c in direction d is SLIDE_BASE + c * 4 + d.
+static const int SLIDE_BASE = 1000;
+
+// Byte codes of the types and field values in a state key; 0 ends a column.
+static const size_t MAX_CODES = 255;
+
+// Field values and stone types are told apart as the controller does: an
+// item of the stack below 1000, taken as unsigned, is a stone.
+static bool IsStoneItem(int type)
+{
+    return (unsigned)type < 1000u;
+}
+
+CLevelSolver::CLevelSolver(long stateLimit)
+    : stateLimit(stateLimit), gameData(new CGameData(BOARD_SIZE)),
+      controller(CGameController::GetInstance()), board(gameData->board),
+      level(nullptr), stackIndex(0), fieldsChange(false)
+{
+}
+
+CLevelSolver::~CLevelSolver()
+{
+    delete gameData;
+}
+
+// Gives every stone type and field value that the level can bring onto the
+// board a byte code (stone codes from 1, as 0 ends a column); false when
+// there are too many to code in a byte.
+bool CLevelSolver::AssignCodes()
+{
+    stoneCodes.clear();
+    stoneTypes.clear();
+    fieldCodes.clear();
+    fieldValues.clear();
+    AddCode(fieldCodes, fieldValues, 0, 0);
+    for (int i = 0; i < level->stoneCount; i++)
+        AddCode(stoneCodes, stoneTypes, level->stones[i]->type, 1);
+    for (int i = 0; i < level->fieldCount; i++)
+        AddCode(fieldCodes, fieldValues, level->fields[i].type, 0);
+    for (int i = 0; i < level->placeableCount; i++) {
+        int item = level->placeableTypes[i];
+        if (IsStoneItem(item))
+            AddCode(stoneCodes, stoneTypes, item, 1);
+        else
+            AddCode(fieldCodes, fieldValues, item, 0);
+    }
+    return stoneTypes.size() <= MAX_CODES && fieldValues.size() <= MAX_CODES + 1;
+}
+
+void CLevelSolver::AddCode(std::map<int, unsigned char>& codes, std::vector<int>& values, int value, int first)
+{
+    if (codes.count(value))
+        return;
+    codes[value] = (unsigned char)(values.size() + first);
+    values.push_back(value);
+}
+
+// Sets the board up as a level start does: the stones, the target fields and
+// one group pass, with no goal test.
+void CLevelSolver::StartLevel(CLevel* startLevel)
+{
+    level = startLevel;
+    stackIndex = 0;
+    fieldsChange = false;
+    board->Clear();
+    board->ClearFields();
+    for (int i = 0; i < level->stoneCount; i++) {
+        const CStoneInfo* stone = level->stones[i];
+        board->PlaceStone(stone->x, stone->y, stone->type, 0.0f);
+    }
+    for (int i = 0; i < level->fieldCount; i++)
+        board->SetField(level->fields[i].x, level->fields[i].y, level->fields[i].type);
+    board->RemoveCombos();
+
+    if (level->placeableMode == 0) {
+        for (int i = 0; i < level->placeableCount; i++) {
+            if (!IsStoneItem(level->placeableTypes[i]))
+                fieldsChange = true;
+        }
+    }
+}
+
+// A state: each column's stones from the floor up, ended by 0; then, when the
+// stack can change them, the field values; then the place in the stack.
+std::string CLevelSolver::Encode()
+{
+    std::string key;
+    key.reserve(board->layerSize + board->stoneCount + (fieldsChange ? board->layerSize : 0) + 4);
+    for (int y = 0; y < board->height; y++) {
+        for (int x = 0; x < board->width; x++) {
+            for (int z = 0; z < board->heights[x][y]; z++)
+                key += (char)stoneCodes[board->cells[x + y * board->width + z * board->layerSize]->type];
+            key += (char)0;
+        }
+    }
+    if (fieldsChange) {
+        for (int y = 0; y < board->height; y++)
+            for (int x = 0; x < board->width; x++)
+                key += (char)fieldCodes[board->fields[x][y]];
+    }
+    for (int shift = 0; shift < 32; shift += 8)
+        key += (char)((stackIndex >> shift) & 0xFF);
+    return key;
+}
+
+void CLevelSolver::Decode(const std::string& key)
+{
+    board->Clear();
+    size_t at = 0;
+    for (int y = 0; y < board->height; y++) {
+        for (int x = 0; x < board->width; x++) {
+            while (key[at] != 0)
+                board->PlaceStone(x, y, stoneTypes[(unsigned char)key[at++] - 1], 0.0f);
+            at++;
+        }
+    }
+    if (fieldsChange) {
+        for (int y = 0; y < board->height; y++)
+            for (int x = 0; x < board->width; x++)
+                board->fields[x][y] = fieldValues[(unsigned char)key[at++]];
+    }
+    stackIndex = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+        stackIndex |= (int)(unsigned char)key[at++] << shift;
+}
+
+// Group passes until one removes nothing; 1 when the goal was met after any pass.
+int CLevelSolver::Settle()
+{
+    CSpecialFieldFC goal;
+    int removed = 1;
+    while (removed) {
+        removed = board->RemoveCombos();
+        if (goal.IsFinished(controller))
+            return 1;
+    }
+    return 0;
+}
+
+void CLevelSolver::PlaceNext(int x, int y)
+{
+    int type = level->placeableTypes[stackIndex++];
+    if (IsStoneItem(type))
+        board->PlaceStone(x, y, type, 0.0f);
+    else
+        board->SetField(x, y, type);
+}
+
+// Slides the top stone of column (x, y) until the next cell is taken, off the
+// board, or (above the floor) without a stone below it; 1 when it moved.
+int CLevelSolver::SlideTop(int x, int y, int direction)
+{
+    int z = board->GetHeight(x, y) - 1;
+    int tx = x;
+    int ty = y;
+    for (;;) {
+        int nx = tx + stepX[direction];
+        int ny = ty + stepY[direction];
+        if (board->GetHeight(nx, ny) != z)
+            break;
+        tx = nx;
+        ty = ny;
+    }
+    if (tx == x && ty == y)
+        return 0;
+    board->MoveStone(x, y, z, tx, ty, z);
+    return 1;
+}
+
+void CLevelSolver::CollectMoves(std::vector<int>& moves)
+{
+    moves.clear();
+    int columns = board->layerSize;
+    bool placing = level->placeableMode == 0 && stackIndex < level->placeableCount;
+    bool placingStone = placing && IsStoneItem(level->placeableTypes[stackIndex]);
+    for (int c = 0; c < columns; c++) {
+        int x = c % board->width;
+        int y = c / board->width;
+        int height = board->heights[x][y];
+        if (placing && (!placingStone || height < CGrid::LAYERS))
+            moves.push_back(c);
+        if (height == 0)
+            continue;
+        int type = board->cells[x + y * board->width + (height - 1) * board->layerSize]->type;
+        if (!CStoneTypes::IsMovable(type))
+            continue;
+        // The neighbour cell on the stone's layer must be free and supported,
+        // that is the neighbour column must be exactly as high as the stone's layer.
+        for (int d = 0; d < 4; d++) {
+            if (board->GetHeight(x + stepX[d], y + stepY[d]) == height - 1)
+                moves.push_back(SLIDE_BASE + c * 4 + d);
+        }
+    }
+}
+
+void CLevelSolver::ApplyMove(int move)
+{
+    if (move < SLIDE_BASE) {
+        PlaceNext(move % board->width, move / board->width);
+        return;
+    }
+    int c = (move - SLIDE_BASE) / 4;
+    SlideTop(c % board->width, c / board->width, (move - SLIDE_BASE) % 4);
+}
+
+CLevelSolver::Result CLevelSolver::Solve(CLevel* startLevel)
+{
+    std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
+    CGameData* previous = controller->gameData;
+    controller->gameData = gameData;
+
+    StartLevel(startLevel);
+
+    Result result;
+    result.outcome = level->placeableMode != 0 ? NOT_PROVEN_RANDOM : UNSOLVABLE;
+    result.moves = 0;
+    result.states = 0;
+
+    std::unordered_set<std::string> visited;
+    std::deque<std::string> frontier;
+    std::deque<std::string> next;
+    std::vector<int> moves;
+    int depth = 0;
+    bool done = !AssignCodes();
+    if (done) {
+        result.outcome = NOT_PROVEN_LIMIT;
+    } else {
+        std::string start = Encode();
+        visited.insert(start);
+        frontier.push_back(start);
+    }
+
+    while (!frontier.empty() && !done) {
+        while (!frontier.empty() && !done) {
+            std::string key = frontier.front();
+            frontier.pop_front();
+            Decode(key);
+            CollectMoves(moves);
+            for (size_t m = 0; m < moves.size() && !done; m++) {
+                if (m > 0)
+                    Decode(key);
+                ApplyMove(moves[m]);
+                if (Settle()) {
+                    result.outcome = SOLVED;
+                    result.moves = depth + 1;
+                    done = true;
+                    break;
+                }
+                std::string reached = Encode();
+                if (!visited.insert(reached).second)
+                    continue;
+                next.push_back(reached);
+                if ((long)visited.size() >= stateLimit) {
+                    result.outcome = NOT_PROVEN_LIMIT;
+                    done = true;
+                }
+            }
+        }
+        frontier.swap(next);
+        next.clear();
+        depth++;
+    }
+
+    result.states = (long)visited.size();
+    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    board->Clear();
+    board->ClearFields();
+    controller->gameData = previous;
+    return result;
+}

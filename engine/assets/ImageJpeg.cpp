@@ -24,8 +24,9 @@ void OnJpegError(j_common_ptr cinfo)
     longjmp(err->jumpBack, 1);
 }
 
-// Warnings (such as data ending early) are counted by libjpeg; keep them off stderr.
-void OnJpegMessage(j_common_ptr, int) {}
+// Warnings (such as data ending early) are still counted by libjpeg's own message
+// routine; only their printing to stderr is dropped.
+void OnJpegOutput(j_common_ptr) {}
 
 }
 
@@ -37,7 +38,7 @@ bool DecodeJpeg(const unsigned char* data, size_t size, Image& out, std::string&
     JpegError err;
     cinfo.err = jpeg_std_error(&err.manager);
     err.manager.error_exit = OnJpegError;
-    err.manager.emit_message = OnJpegMessage;
+    err.manager.output_message = OnJpegOutput;
     err.message[0] = 0;
 
     std::vector<unsigned char> row;

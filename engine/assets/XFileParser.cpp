@@ -72,17 +72,6 @@ public:
             p++;
             return true;
         }
-        if (c == '<') {
-            // A template's GUID; it carries nothing the meshes need.
-            while (p < end && *p != '>')
-                p++;
-            if (p >= end) {
-                error = "unterminated GUID";
-                return false;
-            }
-            p++;
-            return Next(tok, error);
-        }
         if (IsDigit(c) || c == '-' || c == '+' || c == '.')
             return ReadNumber(tok, error);
         if (IsNameStart(c)) {
@@ -95,6 +84,23 @@ public:
         }
 
         error = std::string("unexpected character '") + c + "'";
+        return false;
+    }
+
+    // Skips raw text up to the brace that closes a block whose '{' was just read.
+    // Template bodies hold member declarations and restrictions ("[...]") that are
+    // not data, so they are passed over without reading them as tokens.
+    bool SkipBlock(std::string& error)
+    {
+        int depth = 1;
+        while (p < end) {
+            char c = *p++;
+            if (c == '{')
+                depth++;
+            else if (c == '}' && --depth == 0)
+                return true;
+        }
+        error = "file ends inside a template";
         return false;
     }
 
@@ -214,6 +220,11 @@ private:
         if (current.kind != TOK_OPEN) {
             error = "expected '{' after " + (node.type.empty() ? std::string("template") : node.type);
             return false;
+        }
+        if (isTemplate) {
+            if (!tokens.SkipBlock(error))
+                return false;
+            return Advance(error);
         }
         if (!Advance(error))
             return false;

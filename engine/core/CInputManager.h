@@ -42,6 +42,7 @@ public:
 
 private:
     CKeyEvent MakeEvent(DWORD scanCode, int character, int repeat);
+    void Fire(const CKeyEvent& event, void (IKeyListener::*handler)(CKeyEvent));
 
     CListenerList<IKeyListener> listeners;
     IKeyListener* exclusive;

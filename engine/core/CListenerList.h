@@ -41,6 +41,17 @@ public:
 
     std::vector<T*> Snapshot() const { return items; }
 
+    // Calls handler on every listener with its own copy of the event.
+    template <class E>
+    void Fire(void (T::*handler)(E), const E& event) const
+    {
+        std::vector<T*> snapshot = items;
+        for (size_t i = 0; i < snapshot.size(); i++) {
+            if (Contains(snapshot[i]))
+                (snapshot[i]->*handler)(event);
+        }
+    }
+
 private:
     std::vector<T*> items;
 };

@@ -1,6 +1,7 @@
 #ifndef COBJQUEUE_H
 #define COBJQUEUE_H
 
+#include <cstddef>
 #include <vector>
 
 class C3DObject;
@@ -39,8 +40,10 @@ public:
     // listeners, then delete. Does nothing while a pass is running.
     void DeleteMarkedObjects();
 
-    // Called by C3DObject's destructor: forgets the object wherever it stands.
+    // Forgets the object wherever it stands (it is being deleted by someone).
     void Forget(C3DObject* object);
+    // Called by C3DObject's destructor: every live queue forgets the object.
+    static void ForgetEverywhere(C3DObject* object);
 
     int GetObjectCount() const;
     bool Contains(C3DObject* object) const;
@@ -52,11 +55,13 @@ private:
         C3DObject* object;
         int position;
         int released;   // dropped by ReleaseAllObjects: delete without events
+        int moved;      // has had its first Move
     };
 
     void CheckCollisions();
     void DeleteEntry(size_t index, bool notify);
     bool IsLive(const Entry& entry) const;
+    void SetMoved(C3DObject* object);
 
     std::vector<Entry> entries;
     std::vector<C3DObject*> collidables;

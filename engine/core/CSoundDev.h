@@ -25,6 +25,8 @@ public:
     void StopAll();
 
     int GetSoundCount() const { return (int)sounds.size(); }
+    // The state flag of a sound; 0 for an index that names none.
+    int GetSoundState(int index) const;
     int IsOpen() const { return open; }
     // Refreshes the state flags of sounds that have ended on their own.
     void Update();

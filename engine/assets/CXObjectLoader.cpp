@@ -1,17 +1,54 @@
-// Mesh cache (loading is filled in as the device layer arrives).
+// Mesh cache.
 
 #include "CXObjectLoader.h"
 
-CXObjectLoader::CXObjectLoader() : device(0) {}
+#include "CMessageLog.h"
+#include "CResourceManager.h"
+#include "CXMesh.h"
 
-CXObjectLoader::CXObjectLoader(IDirect3DDevice8* dev) : device(dev) {}
+CXObjectLoader::CXObjectLoader() {}
 
-CXObjectLoader::~CXObjectLoader() {}
+CXObjectLoader::~CXObjectLoader()
+{
+    DeleteAllObjects();
+}
 
-void CXObjectLoader::SetDevice(IDirect3DDevice8* dev) { device = dev; }
+int CXObjectLoader::GetXObjectIndex(const std::string& fileName)
+{
+    std::unordered_map<std::string, int>::const_iterator hit = indexByName.find(fileName);
+    if (hit != indexByName.end())
+        return hit->second;
 
-int CXObjectLoader::GetXObjectIndex(const std::string&) { return -1; }
+    // A failed load is kept as an empty mesh, so the file is reported once only.
+    CXMesh* mesh = new CXMesh();
+    std::string error;
+    if (!mesh->Load(fileName, error)) {
+        std::string text = "Mesh " + fileName + " not loaded (" + error + ")";
+        CResourceManager::MessageLog()->Message(0, text.c_str());
+    }
 
-CXMesh* CXObjectLoader::GetXObject(int) { return 0; }
+    int index = (int)meshes.size();
+    meshes.push_back(mesh);
+    indexByName[fileName] = index;
+    return index;
+}
 
-void CXObjectLoader::DeleteAllObjects() { meshes.clear(); indexByName.clear(); }
+CXMesh* CXObjectLoader::GetXObject(int index)
+{
+    if (index < 0 || index >= (int)meshes.size())
+        return 0;
+    return meshes[index];
+}
+
+CXMesh* CXObjectLoader::GetXObject(const std::string& fileName)
+{
+    return GetXObject(GetXObjectIndex(fileName));
+}
+
+void CXObjectLoader::DeleteAllObjects()
+{
+    for (CXMesh* mesh : meshes)
+        delete mesh;
+    meshes.clear();
+    indexByName.clear();
+}

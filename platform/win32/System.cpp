@@ -1,0 +1,283 @@
+// Process, time, locale and C-runtime functions of Win32.
+#include "Win32Internal.h"
+
+#include <ctype.h>
+#include <errno.h>
+#include <locale.h>
+#include <stdarg.h>
+#include <stdio.h>
+#include <time.h>
+#include <unistd.h>
+
+namespace {
+
+std::string commandLine;
+std::string argumentLine;
+
+// Arguments with blanks (or empty ones) are quoted so the line splits back
+// into the same arguments.
+void AppendArgument(std::string& line, const char* argument)
+{
+    if (!line.empty())
+        line += ' ';
+    bool quote = argument[0] == 0 || strpbrk(argument, " \t") != NULL;
+    if (quote)
+        line += '"';
+    line += argument;
+    if (quote)
+        line += '"';
+}
+
+// Anchor of the one module handle: the program itself.
+char moduleAnchor;
+
+DWORD lastError = 0;
+
+} // namespace
+
+void Win32SetCommandLine(int argc, char** argv)
+{
+    commandLine.clear();
+    argumentLine.clear();
+    for (int i = 0; i < argc && argv && argv[i]; i++) {
+        AppendArgument(commandLine, argv[i]);
+        if (i > 0)
+            AppendArgument(argumentLine, argv[i]);
+    }
+}
+
+LPSTR GetCommandLineA(void)
+{
+    return &commandLine[0];
+}
+
+LPSTR Win32GetArgumentLine()
+{
+    return &argumentLine[0];
+}
+
+HMODULE GetModuleHandleA(LPCSTR moduleName)
+{
+    if (moduleName)
+        return NULL;
+    return (HMODULE)&moduleAnchor;
+}
+
+DWORD GetModuleFileNameA(HMODULE, LPSTR fileName, DWORD size)
+{
+    if (!fileName || size == 0)
+        return 0;
+    ssize_t length = readlink("/proc/self/exe", fileName, size - 1);
+    if (length < 0)
+        length = 0;
+    fileName[length] = 0;
+    return (DWORD)length;
+}
+
+DWORD GetTickCount(void)
+{
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (DWORD)((uint64_t)now.tv_sec * 1000u + (uint64_t)now.tv_nsec / 1000000u);
+}
+
+DWORD timeGetTime(void)
+{
+    return GetTickCount();
+}
+
+BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
+{
+    if (!count)
+        return FALSE;
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    count->QuadPart = (LONGLONG)now.tv_sec * 1000000000LL + now.tv_nsec;
+    return TRUE;
+}
+
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency)
+{
+    if (!frequency)
+        return FALSE;
+    frequency->QuadPart = 1000000000LL;
+    return TRUE;
+}
+
+void Sleep(DWORD milliseconds)
+{
+    usleep((useconds_t)milliseconds * 1000u);
+}
+
+static void FillSystemTime(LPSYSTEMTIME out, const struct tm& parts, long nanoseconds)
+{
+    out->wYear = (WORD)(parts.tm_year + 1900);
+    out->wMonth = (WORD)(parts.tm_mon + 1);
+    out->wDayOfWeek = (WORD)parts.tm_wday;
+    out->wDay = (WORD)parts.tm_mday;
+    out->wHour = (WORD)parts.tm_hour;
+    out->wMinute = (WORD)parts.tm_min;
+    out->wSecond = (WORD)parts.tm_sec;
+    out->wMilliseconds = (WORD)(nanoseconds / 1000000);
+}
+
+void GetLocalTime(LPSYSTEMTIME time)
+{
+    if (!time)
+        return;
+    struct timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    struct tm parts;
+    localtime_r(&now.tv_sec, &parts);
+    FillSystemTime(time, parts, now.tv_nsec);
+}
+
+void GetSystemTime(LPSYSTEMTIME time)
+{
+    if (!time)
+        return;
+    struct timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    struct tm parts;
+    gmtime_r(&now.tv_sec, &parts);
+    FillSystemTime(time, parts, now.tv_nsec);
+}
+
+DWORD GetLastError(void)
+{
+    return lastError;
+}
+
+DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer)
+{
+    char path[4096];
+    if (!getcwd(path, sizeof(path)))
+        return 0;
+    DWORD length = (DWORD)strlen(path);
+    if (!buffer || size <= length)
+        return length + 1;
+    memcpy(buffer, path, length + 1);
+    return length;
+}
+
+BOOL SetCurrentDirectoryA(LPCSTR path)
+{
+    return path && chdir(path) == 0;
+}
+
+// The short date comes from the user's LC_TIME locale (LC_ALL, LC_TIME or
+// LANG), e.g. "06.12.2026" under de_DE; the C locale gives "12/06/26".
+int GetDateFormatA(LCID, DWORD, const SYSTEMTIME* date, LPCSTR, LPSTR buffer, int bufferSize)
+{
+    SYSTEMTIME today;
+    if (!date) {
+        GetLocalTime(&today);
+        date = &today;
+    }
+    struct tm parts;
+    memset(&parts, 0, sizeof(parts));
+    parts.tm_year = date->wYear - 1900;
+    parts.tm_mon = date->wMonth - 1;
+    parts.tm_mday = date->wDay;
+    parts.tm_wday = date->wDayOfWeek;
+    parts.tm_hour = 12;
+
+    char text[128];
+    size_t length = 0;
+    locale_t userLocale = newlocale(LC_TIME_MASK, "", (locale_t)0);
+    if (userLocale) {
+        length = strftime_l(text, sizeof(text), "%x", &parts, userLocale);
+        freelocale(userLocale);
+    }
+    if (length == 0)
+        length = strftime(text, sizeof(text), "%x", &parts);
+    if (bufferSize == 0)
+        return (int)length + 1;
+    if (!buffer || bufferSize < (int)length + 1) {
+        lastError = 122; // the buffer is too small
+        return 0;
+    }
+    memcpy(buffer, text, length + 1);
+    return (int)length + 1;
+}
+
+// Win32 caps the output at 1024 characters.
+int wsprintfA(LPSTR buffer, LPCSTR format, ...)
+{
+    if (!buffer || !format)
+        return 0;
+    va_list args;
+    va_start(args, format);
+    int length = vsnprintf(buffer, 1025, format, args);
+    va_end(args);
+    if (length < 0) {
+        buffer[0] = 0;
+        return 0;
+    }
+    return length > 1024 ? 1024 : length;
+}
+
+// Digits of value in the radix (2..36). A minus sign is written only for
+// radix 10; other radixes show the two's-complement bits, as Win32 does.
+static char* FormatInteger(unsigned long magnitude, bool negative, char* buffer, int radix)
+{
+    if (!buffer)
+        return NULL;
+    if (radix < 2 || radix > 36) {
+        buffer[0] = 0;
+        return buffer;
+    }
+    char digits[72];
+    int count = 0;
+    do {
+        int digit = (int)(magnitude % (unsigned long)radix);
+        digits[count++] = (char)(digit < 10 ? '0' + digit : 'a' + digit - 10);
+        magnitude /= (unsigned long)radix;
+    } while (magnitude);
+    char* out = buffer;
+    if (negative)
+        *out++ = '-';
+    while (count > 0)
+        *out++ = digits[--count];
+    *out = 0;
+    return buffer;
+}
+
+char* _itoa(int value, char* buffer, int radix)
+{
+    if (radix == 10 && value < 0)
+        return FormatInteger((unsigned long)(-(long)value), true, buffer, radix);
+    return FormatInteger((unsigned long)(unsigned int)value, false, buffer, radix);
+}
+
+char* _ltoa(long value, char* buffer, int radix)
+{
+    if (radix == 10 && value < 0)
+        return FormatInteger(0ul - (unsigned long)value, true, buffer, radix);
+    return FormatInteger((unsigned long)value, false, buffer, radix);
+}
+
+int _stricmp(const char* a, const char* b)
+{
+    return strcasecmp(a, b);
+}
+
+int _strnicmp(const char* a, const char* b, size_t n)
+{
+    return strncasecmp(a, b, n);
+}
+
+// Message boxes go to stderr: the program runs on without waiting for a click.
+int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type)
+{
+    fprintf(stderr, "%s: %s\n", caption ? caption : "Message", text ? text : "");
+    if ((type & 0xF) == MB_YESNO)
+        return IDYES;
+    return IDOK;
+}
+
+void OutputDebugStringA(LPCSTR text)
+{
+    if (text)
+        fputs(text, stderr);
+}

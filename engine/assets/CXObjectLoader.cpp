@@ -6,11 +6,18 @@
 #include "CResourceManager.h"
 #include "CXMesh.h"
 
-CXObjectLoader::CXObjectLoader() {}
+CXObjectLoader::CXObjectLoader() : device(0) {}
 
 CXObjectLoader::~CXObjectLoader()
 {
     DeleteAllObjects();
+}
+
+void CXObjectLoader::SetDevice(IDirect3DDevice8* dev)
+{
+    if (dev != device)
+        DeleteAllObjects();
+    device = dev;
 }
 
 int CXObjectLoader::GetXObjectIndex(const std::string& fileName)

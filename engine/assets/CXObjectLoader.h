@@ -10,12 +10,18 @@
 #include <unordered_map>
 #include <vector>
 
+struct IDirect3DDevice8;
 class CXMesh;
 
 class CXObjectLoader {
 public:
     CXObjectLoader();
     virtual ~CXObjectLoader();
+
+    // The application's device. Changing it deletes every mesh, since their vertex
+    // buffers belong to the old device.
+    void SetDevice(IDirect3DDevice8* device);
+    IDirect3DDevice8* GetDevice() const { return device; }
 
     // The index of the mesh of a file, loading it on first use.
     int GetXObjectIndex(const std::string& fileName);
@@ -35,6 +41,7 @@ private:
     CXObjectLoader(const CXObjectLoader&);
     CXObjectLoader& operator=(const CXObjectLoader&);
 
+    IDirect3DDevice8* device;
     std::vector<CXMesh*> meshes;
     std::unordered_map<std::string, int> indexByName;
 };

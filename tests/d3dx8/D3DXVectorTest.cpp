@@ -1,0 +1,65 @@
+#include "D3DXTestHelpers.h"
+
+TEST(D3DXVector, ArithmeticAndProducts)
+{
+    D3DXVECTOR3 a(1, 2, 3), b(-2, 0.5f, 4);
+    ExpectVector(a + b, -1, 2.5f, 7);
+    ExpectVector(a - b, 3, 1.5f, -1);
+    ExpectVector(a * 2.0f, 2, 4, 6);
+    ExpectVector(0.5f * a, 0.5f, 1, 1.5f);
+    ExpectVector(-a / 2.0f, -0.5f, -1, -1.5f);
+    EXPECT_FLOAT_EQ(D3DXVec3Dot(&a, &b), 11.0f);
+
+    D3DXVECTOR3 x(1, 0, 0), y(0, 1, 0), cross;
+    ExpectVector(*D3DXVec3Cross(&cross, &x, &y), 0, 0, 1);
+    // The out vector may be an operand.
+    D3DXVec3Cross(&a, &a, &b);
+    ExpectVector(a, 6.5f, -10, 4.5f);
+
+    D3DXVECTOR2 p(1, 2), q(3, -1);
+    D3DXVECTOR2 sum = p + q * 2.0f;
+    EXPECT_EQ(sum, D3DXVECTOR2(7, 0));
+}
+
+TEST(D3DXVector, LengthAndNormalize)
+{
+    D3DXVECTOR3 v(3, 4, 12);
+    EXPECT_FLOAT_EQ(D3DXVec3Length(&v), 13.0f);
+    D3DXVec3Normalize(&v, &v);
+    ExpectVector(v, 3.0f / 13, 4.0f / 13, 12.0f / 13);
+
+    // The light direction: normalised (-1, -1, 1).
+    D3DXVECTOR3 light(-1, -1, 1), n;
+    D3DXVec3Normalize(&n, &light);
+    const float k = 1.0f / sqrtf(3.0f);
+    ExpectVector(n, -k, -k, k);
+
+    // A zero vector stays zero rather than becoming NaN.
+    D3DXVECTOR3 zero(0, 0, 0);
+    D3DXVec3Normalize(&n, &zero);
+    EXPECT_EQ(n, zero);
+}
+
+TEST(D3DXVector, MenuRingFrontPoint)
+{
+    // n = normalize((1,0,0) x axis), front = centre - radius * n.
+    D3DXVECTOR3 x(1, 0, 0), axis(0, 1, -0.05f), n;
+    D3DXVec3Cross(&n, &x, &axis);
+    D3DXVec3Normalize(&n, &n);
+    D3DXVECTOR3 front = D3DXVECTOR3(0, 0, 0) - 15.0f * n;
+    ExpectVector(front, 0, -0.749f, -14.981f, 1e-3f);
+}
+
+TEST(D3DXVector, TransformCoordDividesByWAndTransformNormalIgnoresTranslation)
+{
+    D3DXMATRIX m(1, 0, 0, 0,
+                 0, 1, 0, 0,
+                 0, 0, 1, 0.5f,
+                 10, 20, 30, 1);
+    D3DXVECTOR3 v(2, 4, 2), out;
+    // w = 2 * 0.5 + 1 = 2.
+    ExpectVector(*D3DXVec3TransformCoord(&out, &v, &m), 6, 12, 16);
+    ExpectVector(*D3DXVec3TransformNormal(&out, &v, &m), 2, 4, 2);
+    D3DXVec3TransformCoord(&v, &v, &m);
+    ExpectVector(v, 6, 12, 16);
+}

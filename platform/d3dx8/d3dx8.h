@@ -4,6 +4,7 @@
 
 #include <d3d8.h>
 
+#include "d3dx8core.h"
 #include "d3dx8math.h"
 
 #endif

@@ -97,6 +97,10 @@ public:
     static void GetScreenSize(IDirect3DDevice8* device, float* width, float* height);
 
 protected:
+    // Records that the window is being drawn now, for the pointer's z-order.
+    void MarkDrawn();
+    // MarkDrawn, then the window colours over the whole window.
+    void RenderBackground();
     // Fills a pixel rectangle with a top and a bottom colour, untextured.
     void FillRect(const PixelRect& r, D3DXCOLOR top, D3DXCOLOR bottom);
     // Draws the four edges of a pixel rectangle, 'thickness' pixels wide, inside it.

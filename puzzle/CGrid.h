@@ -41,7 +41,7 @@ public:
     void FindGroup(std::list<CStoneInfo*>* group, CStoneInfo** scratch, CStoneInfo stone);
     int HasLineOfType(int type);
 
-    static const int LAYERS = 15;
+    static constexpr int LAYERS = 15;
 
     int width;
     int height;

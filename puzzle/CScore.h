@@ -8,8 +8,8 @@
 class CScore
 {
 public:
-    static const int MODE_PUZZLE = 1;   // list "puzzle"
-    static const int MODE_PANIK = 2;    // list "panik"
+    static constexpr int MODE_PUZZLE = 1;   // list "puzzle"
+    static constexpr int MODE_PANIK = 2;    // list "panik"
 
     CScore();
     virtual ~CScore();

@@ -1,0 +1,101 @@
+// Game data and the level goals.
+#include <gtest/gtest.h>
+
+#include "AllStonesRemovedFC.h"
+#include "CGameController.h"
+#include "CGameData.h"
+#include "CGrid.h"
+#include "CSpecialFieldFC.h"
+#include "CSpecialStoneComboFC.h"
+#include "CStoneTypes.h"
+#include "PuzzleTestHelpers.h"
+
+namespace {
+
+class FinishChecker : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        controller = CGameController::GetInstance();
+        controller->gameData = new CGameData(6);
+        board = controller->gameData->board;
+    }
+
+    void TearDown() override
+    {
+        delete controller->gameData;
+        controller->gameData = nullptr;
+    }
+
+    CGameController* controller;
+    CGrid* board;
+};
+
+} // namespace
+
+TEST_F(FinishChecker, NewGameDataHasAnEmptySixBySixBoardOfFifteenLayers)
+{
+    EXPECT_EQ(0, controller->gameData->moves);
+    EXPECT_EQ(6, controller->gameData->size);
+    EXPECT_EQ(6, board->width);
+    EXPECT_EQ(6, board->height);
+    EXPECT_EQ(15, board->depth);
+    EXPECT_EQ(540, board->cellCount);
+    EXPECT_EQ(0, board->GetStoneCount());
+}
+
+TEST_F(FinishChecker, SpecialFieldGoal)
+{
+    CSpecialFieldFC goal;
+    EXPECT_EQ(1, goal.IsFinished(controller));    // no target field at all
+
+    board->SetField(1, 1, FIELD_SPECIAL_TARGET);
+    board->SetField(4, 2, FIELD_SPECIAL_TARGET);
+    board->SetField(0, 0, 7);                     // another field value is no target
+    PlaceColumn(*board, 1, 1, { STONE_SPECIAL });
+    EXPECT_EQ(0, goal.IsFinished(controller));
+
+    PlaceColumn(*board, 4, 2, { STONE_BLOCK, STONE_SPECIAL });
+    EXPECT_EQ(0, goal.IsFinished(controller));
+
+    board->RemoveStone(4, 2, 0);
+    EXPECT_EQ(1, goal.IsFinished(controller));
+    EXPECT_EQ(0, goal.IsLost(controller));
+}
+
+TEST_F(FinishChecker, AllStonesRemovedGoalCountsSpecialAndBlockStones)
+{
+    AllStonesRemovedFC goal;
+    EXPECT_EQ(1, goal.IsFinished(controller));
+    PlaceColumn(*board, 0, 0, { STONE_BLOCK });
+    EXPECT_EQ(0, goal.IsFinished(controller));
+    board->Clear();
+    PlaceColumn(*board, 0, 0, { STONE_SPECIAL });
+    EXPECT_EQ(0, goal.IsFinished(controller));
+    EXPECT_EQ(0, goal.IsLost(controller));
+}
+
+TEST_F(FinishChecker, SpecialStoneComboGoal)
+{
+    CSpecialStoneComboFC goal;
+    for (int x = 0; x < 3; x++)
+        PlaceColumn(*board, x, 5, { STONE_SPECIAL });
+    EXPECT_EQ(0, goal.IsFinished(controller));
+    PlaceColumn(*board, 3, 5, { STONE_SPECIAL });
+    EXPECT_EQ(1, goal.IsFinished(controller));
+    EXPECT_EQ(0, goal.IsLost(controller));
+}
+
+TEST(FinishCheckerWithoutGame, NoBoardIsNeverFinished)
+{
+    CSpecialFieldFC special;
+    AllStonesRemovedFC allRemoved;
+    CSpecialStoneComboFC combo;
+    CAbstractFinishChecker* goals[] = { &special, &allRemoved, &combo };
+    for (CAbstractFinishChecker* goal : goals) {
+        EXPECT_EQ(0, goal->IsFinished(nullptr));
+        EXPECT_EQ(0, goal->IsFinished(CGameController::GetInstance()));
+        EXPECT_EQ(0, goal->IsLost(nullptr));
+    }
+}

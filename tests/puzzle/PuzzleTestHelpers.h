@@ -1,0 +1,54 @@
+// Small helpers shared by the puzzle model tests.
+#ifndef PUZZLETESTHELPERS_H
+#define PUZZLETESTHELPERS_H
+
+#include <cstdio>
+#include <fstream>
+#include <initializer_list>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "CGrid.h"
+
+// A file path in the test's temporary folder.
+inline std::string TempPath(const std::string& name)
+{
+    return ::testing::TempDir() + "puzzle_" + name;
+}
+
+inline void WriteFile(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path.c_str(), std::ios::binary);
+    out << text;
+}
+
+inline std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Stacks the types on column (x, y), from the floor up.
+inline void PlaceColumn(CGrid& grid, int x, int y, std::initializer_list<int> types)
+{
+    for (int type : types)
+        grid.PlaceStone(x, y, type, 0.0f);
+}
+
+// The types of column (x, y) from the floor up, as text such as "2 4 2".
+inline std::string ColumnText(CGrid& grid, int x, int y)
+{
+    std::string text;
+    for (int z = 0; z < grid.GetHeight(x, y); z++) {
+        if (!text.empty())
+            text += " ";
+        text += std::to_string(grid.GetStoneInfo(x, y, z).type);
+    }
+    return text;
+}
+
+#endif

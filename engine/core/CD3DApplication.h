@@ -11,6 +11,7 @@
 
 class CMouse;
 class CCamera;
+struct ID3DXRenderToEnvMap;
 
 // The application frame: opens the window, makes the Direct3D device, runs the
 // message and frame loop and calls the hooks a game overrides. The data members
@@ -104,18 +105,26 @@ protected:
     HRESULT InitDevice();
     HRESULT ResetDevice();
     void ReleaseDevice();
+    void Shutdown();
+    void ReadBackBufferDesc();
+    void FillPresentParams();
+    void Render3DEnvironment();
+    float NextFrameTime();
+    void ReadHeadlessEnvironment();
+
+    const D3DModeRecord* CurrentMode() const;
     void BuildAdapterRecord();
     void LoadDisplaySettings();
-    void FillPresentParams(int modeIndex);
-    HRESULT Render3DEnvironment();
-    float NextFrameTime();
+    void ResizeWindowedMode(int width, int height);
 
     int headlessFrames;
     float headlessStep;
     std::vector<std::pair<int, std::string> > snapshots;
     int frameCount;
     int deviceLost;
-    int pendingResize;
+    int pendingReset;
+    int windowWidth;
+    int windowHeight;
     DWORD lastTicks;
     int paused;
 };

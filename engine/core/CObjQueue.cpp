@@ -193,6 +193,19 @@ void CObjQueue::RenderRange(int minPosition, int maxPosition)
     busy--;
 }
 
+void CObjQueue::RestoreAll()
+{
+    busy++;
+    std::vector<C3DObject*> pass;
+    for (size_t i = 0; i < entries.size(); i++)
+        pass.push_back(entries[i].object);
+    for (size_t i = 0; i < pass.size(); i++) {
+        if (GetPosition(pass[i]) != 0)
+            pass[i]->Restore();
+    }
+    busy--;
+}
+
 void CObjQueue::DeleteEntry(size_t index, bool notify)
 {
     C3DObject* object = entries[index].object;

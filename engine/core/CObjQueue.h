@@ -36,6 +36,8 @@ public:
     void MoveAll(float seconds);
     // Render of every object with a position from minPosition to maxPosition.
     void RenderRange(int minPosition, int maxPosition);
+    // Restore of every object (after a device reset).
+    void RestoreAll();
     // Deletes what is marked: first PRE_OBJECT_DELETION to the object's change
     // listeners, then delete. Does nothing while a pass is running.
     void DeleteMarkedObjects();

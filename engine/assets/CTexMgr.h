@@ -20,7 +20,7 @@ public:
     // The name that never names a file and always gives the fallback texture.
     static const char* const DEFAULT_MATERIAL_NAME;
     // The fallback texture's colour (opaque light grey).
-    static const unsigned int FALLBACK_COLOR = 0xFFC0C0C0u;
+    static constexpr unsigned int FALLBACK_COLOR = 0xFFC0C0C0u;
 
     CTexMgr();
     explicit CTexMgr(IDirect3DDevice8* device);

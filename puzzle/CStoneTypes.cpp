@@ -1,5 +1,8 @@
 #include "CStoneTypes.h"
 
+#include "CResourceManager.h"
+#include "CTexMgr.h"
+
 static const int typeList[10] = {
     STONE_SPECIAL, STONE_BLOCK, STONE_BLUE, STONE_GREEN, STONE_RED,
     STONE_YELLOW, STONE_ORANGE, STONE_BLUE_YELLOW, STONE_REDGREAN,
@@ -8,6 +11,23 @@ static const int typeList[10] = {
 
 static const char* const stoneNames[9] = {
     "Special", "Block", "Blue", "Green", "Red", "Yellow", "Orange", "Blue_Yellow", "RedGrean"
+};
+
+// Texture of the stone ids 0 to 8. Orange shares the yellow picture and
+// Blue_Yellow is drawn with the orange one.
+static const char* const stoneTextures[9] = {
+    ".//media//stone_special.jpg", ".//media//stone_block.jpg", ".//media//stone_blue.jpg",
+    ".//media//stone_green.jpg", ".//media//stone_red.jpg", ".//media//stone_yellow.jpg",
+    ".//media//stone_yellow.jpg", ".//media//stone_orange.jpg", "DEFAULT_MATERIAL"
+};
+
+// Every type is lit the same way.
+static const D3DMATERIAL8 stoneMaterial = {
+    { 1.0f, 1.0f, 1.0f, 0.5f },     // diffuse
+    { 0.8f, 0.8f, 0.8f, 1.0f },     // ambient
+    { 0.8f, 0.8f, 0.8f, 1.0f },     // specular
+    { 0.8f, 0.8f, 0.8f, 1.0f },     // emissive
+    1.0f                            // power
 };
 
 // Flags of the stone ids 0 to 8, indexed by the id.
@@ -31,6 +51,24 @@ std::string CStoneTypes::GetName(int type)
     if (IsStoneId(type))
         return stoneNames[type];
     return "Unknown";
+}
+
+void CStoneTypes::ApplyTexture(IDirect3DDevice8* device, int type)
+{
+    const char* path = "DEFAULT_MATERIAL";
+    if (type == FIELD_SPECIAL_TARGET)
+        path = ".//media//field_special.jpg";
+    else if (IsStoneId(type))
+        path = stoneTextures[type];
+    IDirect3DTexture8* texture = CResourceManager::GetTextures()->GetTexture(path);
+    if (device)
+        device->SetTexture(0, texture);
+}
+
+D3DMATERIAL8 CStoneTypes::GetMaterial(int type)
+{
+    (void)type;
+    return stoneMaterial;
 }
 
 // Ids outside 0..8 can reach the board from a level file. Such a stone is

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include <d3d8.h>
+
 // Stone type ids
 const int STONE_SPECIAL = 0;          // goal stone of a level
 const int STONE_BLOCK = 1;            // never bursts, cannot be slid
@@ -28,6 +30,10 @@ public:
     virtual ~CStoneTypes();
 
     static std::string GetName(int type);
+
+    // Sets the texture of the type on stage 0 of the device.
+    static void ApplyTexture(IDirect3DDevice8* device, int type);
+    static D3DMATERIAL8 GetMaterial(int type);
 
     // 1 when the board counts stones of the type (and so may offer it as a
     // random next stone), when they form bursting groups, when they can be slid.

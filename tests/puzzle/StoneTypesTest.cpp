@@ -1,8 +1,11 @@
 // Type table and stone record.
 #include <gtest/gtest.h>
 
+#include "CResourceManager.h"
 #include "CStoneInfo.h"
 #include "CStoneTypes.h"
+#include "CTexMgr.h"
+#include "FakeDevice.h"
 
 TEST(StoneTypes, NamesOfListedAndUnknownIds)
 {
@@ -76,4 +79,53 @@ TEST(StoneInfo, ConstructedAndDefaultRecords)
     EXPECT_EQ("EMPTY", empty.name);
     EXPECT_EQ(1, empty.reposition);
     EXPECT_EQ(nullptr, empty.stone);
+}
+
+TEST(StoneTypes, TexturesAreAskedForByPath)
+{
+    FakeDevice device;
+    CTexMgr* textures = CResourceManager::GetTextures();
+    textures->SetDevice(&device);
+    int before = textures->GetTextureCount();
+
+    // Yellow and orange share one picture; the orange picture serves Blue_Yellow.
+    CStoneTypes::ApplyTexture(&device, STONE_YELLOW);
+    CStoneTypes::ApplyTexture(&device, STONE_ORANGE);
+    EXPECT_EQ(before + 1, textures->GetTextureCount());
+    EXPECT_EQ(textures->GetTexture(".//media//stone_yellow.jpg"), device.textures[0]);
+    EXPECT_EQ(before + 1, textures->GetTextureCount());
+
+    CStoneTypes::ApplyTexture(&device, STONE_BLUE_YELLOW);
+    textures->GetTexture(".//media//stone_orange.jpg");
+    EXPECT_EQ(before + 2, textures->GetTextureCount());
+
+    CStoneTypes::ApplyTexture(&device, STONE_REDGREAN);
+    CStoneTypes::ApplyTexture(&device, 42);
+    CStoneTypes::ApplyTexture(&device, -9);
+    textures->GetTexture("DEFAULT_MATERIAL");
+    EXPECT_EQ(before + 3, textures->GetTextureCount());
+
+    CStoneTypes::ApplyTexture(&device, FIELD_SPECIAL_TARGET);
+    textures->GetTexture(".//media//field_special.jpg");
+    EXPECT_EQ(before + 4, textures->GetTextureCount());
+
+    textures->SetDevice(nullptr);
+}
+
+TEST(StoneTypes, OneMaterialForEveryType)
+{
+    for (int id : { 0, 1, 5, 8, 1001, 42, -9 }) {
+        D3DMATERIAL8 m = CStoneTypes::GetMaterial(id);
+        EXPECT_EQ(1.0f, m.Diffuse.r);
+        EXPECT_EQ(1.0f, m.Diffuse.g);
+        EXPECT_EQ(1.0f, m.Diffuse.b);
+        EXPECT_EQ(0.5f, m.Diffuse.a);
+        EXPECT_EQ(0.8f, m.Ambient.r);
+        EXPECT_EQ(1.0f, m.Ambient.a);
+        EXPECT_EQ(0.8f, m.Specular.g);
+        EXPECT_EQ(1.0f, m.Specular.a);
+        EXPECT_EQ(0.8f, m.Emissive.b);
+        EXPECT_EQ(1.0f, m.Emissive.a);
+        EXPECT_EQ(1.0f, m.Power);
+    }
 }

@@ -14,7 +14,8 @@ enum
     ERROR_TEXT_SIZE = 300
 };
 
-// Character classes: 1 = white space, 2 = token delimiter (white space too).
+// Character classes: 1 = white space, 2 = token delimiter (white space too),
+// 4 = ends an unquoted token (a delimiter or NUL).
 static unsigned char s_charClass[256];
 
 static bool InitCharClass()
@@ -24,7 +25,8 @@ static bool InitCharClass()
     for (const char* c = white; *c; c++)
         s_charClass[(unsigned char)*c] |= 1;
     for (const char* c = delimiters; *c; c++)
-        s_charClass[(unsigned char)*c] |= 2;
+        s_charClass[(unsigned char)*c] |= 2 | 4;
+    s_charClass[0] |= 4;
     return true;
 }
 
@@ -38,6 +40,11 @@ static inline bool IsWhite(char c)
 static inline bool IsDelimiter(char c)
 {
     return (s_charClass[(unsigned char)c] & 2) != 0;
+}
+
+static inline bool EndsToken(char c)
+{
+    return (s_charClass[(unsigned char)c] & 4) != 0;
 }
 
 static int PageCount(int capacity)
@@ -215,10 +222,26 @@ Tokenizer
 
 bool CXmlDocument::ScanTo(const char* text, int* offset, char c)
 {
-    const char* found = strchr(text + *offset, c);
+    // Most runs between markup characters are short: look at a few characters
+    // directly before handing the rest to the library's vectorised search.
+    const char* p = text + *offset;
+    for (int i = 0; i < 64; i++, p++)
+    {
+        if (*p == c)
+        {
+            *offset = (int)(p - text);
+            return true;
+        }
+        if (*p == 0)
+        {
+            *offset = (int)(p - text);
+            return false;
+        }
+    }
+    const char* found = strchr(p, c);
     if (!found)
     {
-        *offset += (int)strlen(text + *offset);
+        *offset = (int)(p - text) + (int)strlen(p);
         return false;
     }
     *offset = (int)(found - text);
@@ -260,7 +283,7 @@ bool CXmlDocument::NextToken(TextToken& token)
     }
 
     token.first = pos;
-    while (text[pos] && !IsDelimiter(text[pos]))
+    while (!EndsToken(text[pos]))
         pos++;
     if (pos == token.first)
         pos++;  // a delimiter is a token of its own
@@ -445,7 +468,7 @@ int CXmlDocument::FailParse(const char* format, const char* name)
 // comments, processing instructions, CDATA sections and declarations.
 // Returns the new element's record with its start tag filled in, 0 for an
 // end tag (the parent's endOpen then holds its '<'), -1 on error.
-int CXmlDocument::ParseStartTag(int parent, int* nameFirst, int* nameLength)
+int CXmlDocument::ParseStartTag(int parent, int textEnd, int* nameFirst, int* nameLength)
 {
     const char* text = docText.c_str();
     int i = TakeRecord();
@@ -464,6 +487,29 @@ int CXmlDocument::ParseStartTag(int parent, int* nameFirst, int* nameLength)
         Record(i).startOpen = start;
         Record(parent).endOpen = start;
         token.next = start + 1;
+
+        // The common cases: an end tag, or a name right after the '<'.
+        char first = text[start + 1];
+        if (first == '/')
+        {
+            freeRecord--;
+            return 0;
+        }
+        if (!EndsToken(first) && first != '"' && first != '\'')
+        {
+            int end = start + 2;
+            while (!EndsToken(text[end]))
+                end++;
+            *nameFirst = start + 1;
+            *nameLength = end - start - 1;
+            // The rest of the start tag can be long: search it with memchr,
+            // bounded by the first NUL of the text.
+            const char* close = (const char*)memchr(text + end, '>', textEnd - end);
+            if (!close)
+                return FailParse("End of tag not found", 0);
+            Record(i).startClose = (int)(close - text);
+            return i;
+        }
 
         if (!NextToken(token))
             return FailParse("Abrupt end within tag", 0);
@@ -500,8 +546,26 @@ int CXmlDocument::ParseStartTag(int parent, int* nameFirst, int* nameLength)
 bool CXmlDocument::ParseEndTag(int element, int nameFirst, int nameLength)
 {
     const char* text = docText.c_str();
+    int endOpen = Record(element).endOpen;
+
+    // The common case: "</name>" with nothing else in it. The name holds no
+    // NUL, so the comparison stops at the end of the text.
+    if (text[endOpen + 1] == '/')
+    {
+        const char* name = text + nameFirst;
+        const char* tag = text + endOpen + 2;
+        int k = 0;
+        while (k < nameLength && tag[k] == name[k])
+            k++;
+        if (k == nameLength && tag[k] == '>')
+        {
+            Record(element).endClose = endOpen + 2 + nameLength;
+            return true;
+        }
+    }
+
     TextToken token(text);
-    token.next = Record(element).endOpen + 1;
+    token.next = endOpen + 1;
     int count = 0;
     while (NextToken(token))
     {
@@ -540,13 +604,14 @@ int CXmlDocument::ParseElement(int parent)
         int nameLength;
     };
     std::vector<OpenElement> open;
+    int textEnd = Record(parent).endOpen + (int)strlen(docText.c_str() + Record(parent).endOpen);
 
     for (;;)
     {
         int scanParent = open.empty() ? parent : open.back().record;
         int nameFirst = 0;
         int nameLength = 0;
-        int i = ParseStartTag(scanParent, &nameFirst, &nameLength);
+        int i = ParseStartTag(scanParent, textEnd, &nameFirst, &nameLength);
         if (i < 0)
             return -1;
 

@@ -109,7 +109,7 @@ protected:
     bool BuildIndex();
     bool GrowRecords(int n);
     int ParseElement(int parent);
-    int ParseStartTag(int parent, int* nameFirst, int* nameLength);
+    int ParseStartTag(int parent, int textEnd, int* nameFirst, int* nameLength);
     bool ParseEndTag(int element, int nameFirst, int nameLength);
     int FailParse(const char* format, const char* name);
     int TakeRecord();

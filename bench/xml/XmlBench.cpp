@@ -1,0 +1,233 @@
+// Benchmarks of the XML document: parsing a generated ~1 MB level file with
+// CXmlDocument and with pugixml, building a 1,000-level file with the editing
+// operations, and saving it.
+#include "CXmlDocument.h"
+
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+namespace
+{
+
+struct LevelShape
+{
+    int fields;
+    int placeable;
+    int stones;
+};
+
+LevelShape ShapeOf(int level)
+{
+    LevelShape shape = { 1 + level % 3, 3 + level % 5, 4 + level % 9 };
+    return shape;
+}
+
+void AppendPosition(std::string& text, int x, int y, int z)
+{
+    text += "<position x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) +
+            "\" z=\"" + std::to_string(z) + "\"/>\r\n";
+}
+
+// A level file in the game's layout, written directly as text.
+std::string GenerateLevelText(int levels)
+{
+    std::string text = "<levels completed=\"12\" last=\"13\">\r\n";
+    for (int n = 1; n <= levels; n++)
+    {
+        LevelShape shape = ShapeOf(n);
+        text += "<level nr=\"" + std::to_string(n) + "\" name=\"Level " + std::to_string(n) + " &amp; more\">\r\n";
+        text += "<grid size=\"6\">\r\n";
+        for (int f = 0; f < shape.fields; f++)
+        {
+            text += "<field type=\"1001\">\r\n";
+            AppendPosition(text, f % 6, (f + n) % 6, 0);
+            text += "</field>\r\n";
+        }
+        text += "</grid>\r\n<placeable mode=\"0\">\r\n";
+        for (int p = 0; p < shape.placeable; p++)
+            text += "<stone type=\"" + std::to_string(2 + (p + n) % 5) + "\"/>\r\n";
+        text += "</placeable>\r\n<stones>\r\n";
+        for (int s = 0; s < shape.stones; s++)
+        {
+            text += "<stone type=\"" + std::to_string(1 + (s * 7 + n) % 6) + "\">\r\n";
+            AppendPosition(text, s % 6, (s / 6) % 6, s / 36);
+            text += "</stone>\r\n";
+        }
+        text += "</stones>\r\n</level>\r\n";
+    }
+    text += "</levels>\r\n";
+    return text;
+}
+
+const std::string& LevelText()
+{
+    static std::string text;
+    if (text.empty())
+    {
+        int levels = 1;
+        while (GenerateLevelText(levels).size() < 1000000)
+            levels *= 2;
+        int low = levels / 2;
+        while (low < levels)
+        {
+            int mid = (low + levels) / 2;
+            if (GenerateLevelText(mid).size() < 1000000)
+                low = mid + 1;
+            else
+                levels = mid;
+        }
+        text = GenerateLevelText(levels);
+    }
+    return text;
+}
+
+void SetMegabytes(benchmark::State& state, size_t bytes)
+{
+    state.SetBytesProcessed((int64_t)state.iterations() * (int64_t)bytes);
+    state.counters["MB"] = benchmark::Counter((double)bytes / 1e6);
+}
+
+void BM_ParseCXmlDocument(benchmark::State& state)
+{
+    const std::string& text = LevelText();
+    CXmlDocument doc;
+    for (auto _ : state)
+    {
+        bool ok = doc.SetDocText(text.c_str());
+        benchmark::DoNotOptimize(ok);
+    }
+    SetMegabytes(state, text.size());
+}
+BENCHMARK(BM_ParseCXmlDocument)->Unit(benchmark::kMillisecond);
+
+void BM_ParsePugixml(benchmark::State& state)
+{
+    const std::string& text = LevelText();
+    for (auto _ : state)
+    {
+        pugi::xml_document doc;
+        pugi::xml_parse_result result = doc.load_buffer(text.data(), text.size(), (unsigned)state.range(0));
+        benchmark::DoNotOptimize(result.status);
+    }
+    SetMegabytes(state, text.size());
+    state.SetLabel(state.range(0) == (int64_t)pugi::parse_default ? "parse_default" : "parse_minimal");
+}
+BENCHMARK(BM_ParsePugixml)->Arg(pugi::parse_default)->Arg(pugi::parse_minimal)->Unit(benchmark::kMillisecond);
+
+// Both parsers in turn over the same text, reported as MB/s and their ratio.
+void BM_ParseRatio(benchmark::State& state)
+{
+    typedef std::chrono::steady_clock Clock;
+    const std::string& text = LevelText();
+    CXmlDocument doc;
+    double ours = 0.0;
+    double theirs = 0.0;
+    for (auto _ : state)
+    {
+        Clock::time_point a = Clock::now();
+        doc.SetDocText(text.c_str());
+        Clock::time_point b = Clock::now();
+        pugi::xml_document pugiDoc;
+        pugiDoc.load_buffer(text.data(), text.size());
+        Clock::time_point c = Clock::now();
+        ours += std::chrono::duration<double>(b - a).count();
+        theirs += std::chrono::duration<double>(c - b).count();
+    }
+    double megabytes = (double)text.size() * (double)state.iterations() / 1e6;
+    state.counters["CXmlDocument_MBps"] = megabytes / ours;
+    state.counters["pugixml_MBps"] = megabytes / theirs;
+    state.counters["speed_ratio"] = theirs / ours;  // above 1: CXmlDocument is faster
+}
+BENCHMARK(BM_ParseRatio)->Unit(benchmark::kMillisecond);
+
+// The level file written the way the level list saves it.
+void BuildLevels(CXmlDocument& doc, int levels)
+{
+    doc.AddElement("levels");
+    doc.SetAttribute("completed", "12");
+    doc.SetAttribute("last", "13");
+    char number[16];
+    for (int n = 1; n <= levels; n++)
+    {
+        LevelShape shape = ShapeOf(n);
+        doc.AddChildElement("level");
+        doc.EnterElement();
+        snprintf(number, sizeof(number), "%d", n);
+        doc.SetAttribute("nr", number);
+        doc.SetAttribute("name", "Level & more");
+        doc.AddChildElement("grid");
+        doc.EnterElement();
+        doc.SetAttribute("size", "6");
+        for (int f = 0; f < shape.fields; f++)
+        {
+            doc.AddChildElement("field");
+            doc.EnterElement();
+            doc.SetAttribute("type", "1001");
+            doc.AddChildElement("position");
+            doc.SetChildAttribute("x", "1");
+            doc.SetChildAttribute("y", "2");
+            doc.SetChildAttribute("z", "0");
+            doc.LeaveElement();
+        }
+        doc.LeaveElement();
+        doc.AddChildElement("placeable");
+        doc.EnterElement();
+        doc.SetAttribute("mode", "0");
+        for (int p = 0; p < shape.placeable; p++)
+        {
+            doc.AddChildElement("stone");
+            doc.SetChildAttribute("type", "3");
+        }
+        doc.LeaveElement();
+        doc.AddChildElement("stones");
+        doc.EnterElement();
+        for (int s = 0; s < shape.stones; s++)
+        {
+            doc.AddChildElement("stone");
+            doc.SetChildAttribute("type", "4");
+            doc.EnterElement();
+            doc.AddChildElement("position");
+            doc.SetChildAttribute("x", "3");
+            doc.SetChildAttribute("y", "4");
+            doc.SetChildAttribute("z", "1");
+            doc.LeaveElement();
+        }
+        doc.LeaveElement();
+        doc.LeaveElement();
+    }
+}
+
+void BM_BuildThousandLevels(benchmark::State& state)
+{
+    size_t bytes = 0;
+    for (auto _ : state)
+    {
+        CXmlDocument doc;
+        BuildLevels(doc, 1000);
+        bytes = doc.GetDocText().size();
+    }
+    state.counters["MB"] = benchmark::Counter((double)bytes / 1e6);
+}
+BENCHMARK(BM_BuildThousandLevels)->Unit(benchmark::kMillisecond);
+
+void BM_SaveThousandLevels(benchmark::State& state)
+{
+    CXmlDocument doc;
+    BuildLevels(doc, 1000);
+    std::string path = "/tmp/zarul-xml-bench-" + std::to_string(getpid()) + ".xml";
+    for (auto _ : state)
+    {
+        bool ok = doc.Save(path.c_str());
+        benchmark::DoNotOptimize(ok);
+    }
+    unlink(path.c_str());
+    SetMegabytes(state, doc.GetDocText().size());
+}
+BENCHMARK(BM_SaveThousandLevels)->Unit(benchmark::kMillisecond);
+
+} // namespace

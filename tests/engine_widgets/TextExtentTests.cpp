@@ -1,0 +1,52 @@
+// Text measuring with a font atlas read from a file.
+#include <gtest/gtest.h>
+
+#include "C3DText.h"
+#include "WidgetTestHelpers.h"
+
+TEST(TextExtents, GrowWithTextAndSizeAndDecodeUmlauts)
+{
+    int ink[256] = {0};
+    for (int c = 'a'; c <= 'z'; c++)
+        ink[c] = 10;                 // ink up to column 11: 13 pixels wide
+    ink[0xFC] = 20;                  // ü: 23 pixels wide
+    ink[0xC3] = 1;                   // the bytes of ü in UTF-8, as Latin-1 cells: 4 pixels
+    ink[0xBC] = 1;
+    std::string atlas = BuildPath("widgets_test_font.dds");
+    WriteTestAtlas(atlas, 32, ink);
+
+    C3DText text(nullptr);
+    text.SetFontTexture(atlas.c_str());
+    text.SetTextSizeVirtual(0.1f, 0.0f);   // cells of 48 pixels on the 640 x 480 screen
+
+    CRECTVirtual ab = text.GetTextExtendsVirtual("ab", CPOINTVirtual(0.2f, 0.3f));
+    CRECTVirtual abc = text.GetTextExtendsVirtual("abc", CPOINTVirtual(0.2f, 0.3f));
+    EXPECT_FLOAT_EQ(ab.x, 0.2f);
+    EXPECT_FLOAT_EQ(ab.y, 0.3f);
+    EXPECT_FLOAT_EQ(ab.height, 0.1f);
+    EXPECT_NEAR(ab.width * 640.0f, 2 * 13 * 1.5f, 1e-3);
+    EXPECT_GT(abc.width, ab.width);
+    EXPECT_NEAR(text.GetTextExtendsVirtual("a b", CPOINTVirtual()).width * 640.0f, (13 + 9 + 13) * 1.5f, 1e-3);
+
+    text.SetTextSizeVirtual(0.2f, 0.0f);
+    EXPECT_NEAR(text.GetTextExtendsVirtual("ab", CPOINTVirtual()).width, 2.0f * ab.width, 1e-5);
+
+    // "zurück" in UTF-8 is measured with the ü cell, not with two stray cells.
+    text.SetTextSizeVirtual(0.1f, 0.0f);
+    float zurueck = text.GetTextExtendsVirtual("zur\xC3\xBC" "ck", CPOINTVirtual()).width * 640.0f;
+    EXPECT_NEAR(zurueck, (5 * 13 + 23) * 1.5f, 1e-3);
+
+    // A fixed cell width stretches every glyph alike.
+    text.SetTextSizeVirtual(0.1f, 0.05f);
+    EXPECT_NEAR(text.GetTextExtendsVirtual("ab", CPOINTVirtual()).width * 640.0f, 2 * 13 * 1.5f * (32.0f / 48.0f), 1e-3);
+
+    EXPECT_FLOAT_EQ(text.GetTextExtendsVirtual("", CPOINTVirtual()).width, 0.0f);
+}
+
+TEST(TextExtents, AMissingFontStillMeasures)
+{
+    C3DText text(nullptr);
+    text.SetFontTexture(".//media//no_such_font.dds");
+    text.SetTextSizeVirtual(0.05f, 0.0f);
+    EXPECT_GT(text.GetTextExtendsVirtual("Level", CPOINTVirtual()).width, 0.0f);
+}

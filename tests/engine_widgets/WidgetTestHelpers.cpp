@@ -1,0 +1,65 @@
+#include "WidgetTestHelpers.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+static void PutLe32(std::vector<unsigned char>& out, unsigned value)
+{
+    for (int i = 0; i < 4; i++)
+        out.push_back((unsigned char)(value >> (8 * i)));
+}
+
+void WriteTestAtlas(const std::string& path, int cell, const int* ink)
+{
+    int size = cell * 16;
+    std::vector<unsigned char> file;
+    file.insert(file.end(), { 'D', 'D', 'S', ' ' });
+    PutLe32(file, 124);                           // header size
+    PutLe32(file, 0x1 | 0x2 | 0x4 | 0x8 | 0x1000); // caps, height, width, pitch, pixel format
+    PutLe32(file, size);                          // height
+    PutLe32(file, size);                          // width
+    PutLe32(file, size * 4);                      // pitch
+    PutLe32(file, 0);                             // depth
+    PutLe32(file, 0);                             // mip levels
+    for (int i = 0; i < 11; i++)
+        PutLe32(file, 0);
+    PutLe32(file, 32);                            // pixel format size
+    PutLe32(file, 0x40 | 0x1);                    // RGB with alpha
+    PutLe32(file, 0);                             // no FourCC
+    PutLe32(file, 32);
+    PutLe32(file, 0x00FF0000);
+    PutLe32(file, 0x0000FF00);
+    PutLe32(file, 0x000000FF);
+    PutLe32(file, 0xFF000000);
+    PutLe32(file, 0x1000);                        // a texture
+    for (int i = 0; i < 4; i++)
+        PutLe32(file, 0);
+
+    std::vector<unsigned char> pixels((size_t)size * size * 4, 0);
+    for (int c = 0; c < 256; c++) {
+        int left = (c % 16) * cell + 2;
+        int top = (c / 16) * cell;
+        for (int y = cell / 4; y < cell * 3 / 4; y++) {
+            for (int x = 0; x < ink[c] && 2 + x < cell; x++) {
+                unsigned char* p = &pixels[((size_t)(top + y) * size + left + x) * 4];
+                p[0] = p[1] = p[2] = p[3] = 0xFF;
+            }
+        }
+    }
+    file.insert(file.end(), pixels.begin(), pixels.end());
+
+    FILE* f = fopen(path.c_str(), "wb");
+    if (f) {
+        fwrite(file.data(), 1, file.size(), f);
+        fclose(f);
+    }
+}
+
+std::string BuildPath(const std::string& name)
+{
+    const char* dir = getenv("ZARUL_BUILD_DIR");
+    if (!dir || !*dir)
+        return name;
+    return std::string(dir) + "/" + name;
+}

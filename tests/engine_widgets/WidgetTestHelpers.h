@@ -1,0 +1,56 @@
+#ifndef WIDGETTESTHELPERS_H
+#define WIDGETTESTHELPERS_H
+
+#include <string>
+#include <vector>
+
+#include "C3DWindow.h"
+#include "CMouse.h"
+#include "IActionListener.h"
+#include "IChangeListener.h"
+
+// Without a device, windows lay out on a 640 x 480 screen.
+const int TEST_SCREEN_W = 640;
+const int TEST_SCREEN_H = 480;
+
+// Sends a pointer message to a mouse at the pixel (x, y) of the test screen.
+inline void SendMouse(CMouse& mouse, UINT msg, int x, int y)
+{
+    mouse.HandleMessage(msg, 0, MAKELPARAM(x, y), TEST_SCREEN_W, TEST_SCREEN_H);
+}
+
+// A left click: move there, press, release.
+inline void ClickAt(CMouse& mouse, int x, int y)
+{
+    SendMouse(mouse, WM_MOUSEMOVE, x, y);
+    SendMouse(mouse, WM_LBUTTONDOWN, x, y);
+    SendMouse(mouse, WM_LBUTTONUP, x, y);
+}
+
+inline void Register(CMouse& mouse, C3DWindow* window)
+{
+    mouse.AddMouseEventListener(window);
+    mouse.AddMouseMotionEventListener(window);
+}
+
+struct ActionRecorder : public IActionListener
+{
+    std::vector<CActionEvent> events;
+    virtual void actionPerformed(CActionEvent event) { events.push_back(event); }
+};
+
+struct ChangeRecorder : public IChangeListener
+{
+    std::vector<CChangeEvent> events;
+    virtual void stateChanged(CChangeEvent event) { events.push_back(event); }
+};
+
+// Writes an uncompressed 32-bit DDS font atlas of 16 x 16 cells of 'cell'
+// pixels. Glyph c is a white block with ink[c] columns from x = 2 and rows
+// from a quarter to three quarters of the cell.
+void WriteTestAtlas(const std::string& path, int cell, const int* ink);
+
+// A file name in the build folder (or the working folder).
+std::string BuildPath(const std::string& name);
+
+#endif

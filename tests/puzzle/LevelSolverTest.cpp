@@ -8,17 +8,6 @@
 
 namespace {
 
-// Solves the only level of a level file made of the given inner text.
-CLevelSolver::Result SolveLevel(const std::string& levelText, long limit = 100000)
-{
-    std::string path = TempPath("solver.xml");
-    WriteFile(path, "<levels completed=\"0\" last=\"1\"><level nr=\"1\" name=\"t\">" + levelText + "</level></levels>");
-    CLevelLoader loader;
-    EXPECT_EQ(1, loader.Load(path.c_str()));
-    CLevelSolver solver(limit);
-    return solver.Solve(loader.GetLevel(1));
-}
-
 std::string Target(int x, int y)
 {
     return "<field type=\"1001\"><position x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" z=\"0\"/></field>";
@@ -30,35 +19,51 @@ std::string Stone(int type, int x, int y, int z)
            std::to_string(y) + "\" z=\"" + std::to_string(z) + "\"/></stone>";
 }
 
+// The placeable element: a mode and the types in the order offered.
+std::string Supply(int mode, std::initializer_list<int> types = {})
+{
+    std::string text = "<placeable mode=\"" + std::to_string(mode) + "\">";
+    for (int type : types)
+        text += "<stone type=\"" + std::to_string(type) + "\"/>";
+    return text + "</placeable>";
+}
+
+// Solves a level file of one level made of its fields, supply and stones.
+CLevelSolver::Result Solve(const std::string& fields, const std::string& supply, const std::string& stones,
+                           long limit = 100000)
+{
+    std::string path = TempPath("solver.xml");
+    WriteFile(path, "<levels completed=\"0\" last=\"1\"><level nr=\"1\" name=\"t\"><grid size=\"6\">" + fields +
+                    "</grid>" + supply + "<stones>" + stones + "</stones></level></levels>");
+    CLevelLoader loader;
+    EXPECT_EQ(1, loader.Load(path.c_str()));
+    CLevelSolver solver(limit);
+    return solver.Solve(loader.GetLevel(1));
+}
+
+void ExpectSolved(int moves, const CLevelSolver::Result& result)
+{
+    EXPECT_EQ(CLevelSolver::SOLVED, result.outcome);
+    EXPECT_EQ(moves, result.moves);
+}
+
 } // namespace
 
 TEST(LevelSolver, SlidesFindTheFewestMoves)
 {
     // One slide along the row reaches the corner.
-    CLevelSolver::Result one = SolveLevel("<grid size=\"6\">" + Target(0, 0) + "</grid><placeable mode=\"0\"/>"
-                                          "<stones>" + Stone(0, 4, 0, 0) + "</stones>");
-    EXPECT_EQ(CLevelSolver::SOLVED, one.outcome);
-    EXPECT_EQ(1, one.moves);
-
+    ExpectSolved(1, Solve(Target(0, 0), Supply(0), Stone(0, 4, 0, 0)));
     // From (2, 1) the corner takes two slides.
-    CLevelSolver::Result two = SolveLevel("<grid size=\"6\">" + Target(0, 0) + "</grid><placeable mode=\"0\"/>"
-                                          "<stones>" + Stone(0, 2, 1, 0) + "</stones>");
-    EXPECT_EQ(CLevelSolver::SOLVED, two.outcome);
-    EXPECT_EQ(2, two.moves);
+    ExpectSolved(2, Solve(Target(0, 0), Supply(0), Stone(0, 2, 1, 0)));
 
-    // A target in the middle of an empty board can never be reached by
-    // sliding: a stone on the floor always slides to the edge.
-    CLevelSolver::Result never = SolveLevel("<grid size=\"6\">" + Target(2, 2) + "</grid><placeable mode=\"0\"/>"
-                                            "<stones>" + Stone(0, 0, 0, 0) + "</stones>");
+    // A target in the middle of an empty board can never be reached: a stone
+    // on the floor always slides to the edge.
+    CLevelSolver::Result never = Solve(Target(2, 2), Supply(0), Stone(0, 0, 0, 0));
     EXPECT_EQ(CLevelSolver::UNSOLVABLE, never.outcome);
     EXPECT_GT(never.states, 1);
 
-    // A stopper stone makes it reachable: slide the special stone from
-    // (0, 2) along the row to stop in front of the block at (3, 2).
-    CLevelSolver::Result stopped = SolveLevel("<grid size=\"6\">" + Target(2, 2) + "</grid><placeable mode=\"0\"/>"
-                                              "<stones>" + Stone(0, 0, 2, 0) + Stone(1, 3, 2, 0) + "</stones>");
-    EXPECT_EQ(CLevelSolver::SOLVED, stopped.outcome);
-    EXPECT_EQ(1, stopped.moves);
+    // A block stops the special stone right on the target.
+    ExpectSolved(1, Solve(Target(2, 2), Supply(0), Stone(0, 0, 2, 0) + Stone(1, 3, 2, 0)));
 }
 
 TEST(LevelSolver, StonesAboveTheFloorNeedSupport)
@@ -67,74 +72,67 @@ TEST(LevelSolver, StonesAboveTheFloorNeedSupport)
     // is as high as the block, and stops there as the next column is lower.
     // A red from the stack beside the three reds bursts them, and the special
     // stone drops onto the target. Placing first leaves no support to slide on.
-    std::string level = "<grid size=\"6\">" + Target(1, 0) + "</grid>"
-                        "<placeable mode=\"0\"><stone type=\"4\"/></placeable><stones>" +
-                        Stone(1, 0, 0, 0) + Stone(0, 0, 0, 1) + Stone(4, 1, 0, 0) + Stone(4, 1, 1, 0) +
-                        Stone(4, 1, 2, 0) + "</stones>";
-    CLevelSolver::Result result = SolveLevel(level);
-    EXPECT_EQ(CLevelSolver::SOLVED, result.outcome);
-    EXPECT_EQ(2, result.moves);
+    ExpectSolved(2, Solve(Target(1, 0), Supply(0, { 4 }),
+                          Stone(1, 0, 0, 0) + Stone(0, 0, 0, 1) + Stone(4, 1, 0, 0) + Stone(4, 1, 1, 0) +
+                              Stone(4, 1, 2, 0)));
 }
 
 TEST(LevelSolver, PlacingFromTheStackInItsOrder)
 {
-    // Three reds on the target: place the red of the stack to burst them,
-    // then the special stone.
-    std::string level = "<grid size=\"6\">" + Target(0, 0) + "</grid>"
-                        "<placeable mode=\"0\"><stone type=\"4\"/><stone type=\"0\"/></placeable><stones>" +
-                        Stone(4, 0, 0, 0) + Stone(4, 0, 0, 1) + Stone(4, 0, 0, 2) + "</stones>";
-    CLevelSolver::Result result = SolveLevel(level);
-    EXPECT_EQ(CLevelSolver::SOLVED, result.outcome);
-    EXPECT_EQ(2, result.moves);
-
+    std::string reds = Stone(4, 0, 0, 0) + Stone(4, 0, 0, 1) + Stone(4, 0, 0, 2);
+    // Three reds on the target: the red of the stack bursts them, then the
+    // special stone goes on the empty target.
+    ExpectSolved(2, Solve(Target(0, 0), Supply(0, { 4, 0 }), reds));
     // With the special stone first it goes on top of the reds, and the red
     // placed beside them bursts them from under it.
-    std::string swapped = "<grid size=\"6\">" + Target(0, 0) + "</grid>"
-                          "<placeable mode=\"0\"><stone type=\"0\"/><stone type=\"4\"/></placeable><stones>" +
-                          Stone(4, 0, 0, 0) + Stone(4, 0, 0, 1) + Stone(4, 0, 0, 2) + "</stones>";
-    CLevelSolver::Result under = SolveLevel(swapped);
-    EXPECT_EQ(CLevelSolver::SOLVED, under.outcome);
-    EXPECT_EQ(2, under.moves);
+    ExpectSolved(2, Solve(Target(0, 0), Supply(0, { 0, 4 }), reds));
 }
 
 TEST(LevelSolver, FieldValuesOfTheStackArePartOfTheState)
 {
     // The target holds a block for good. The stack's target field can go on
     // any of the 36 columns, and each choice is a state of its own.
-    std::string level = "<grid size=\"6\">" + Target(0, 0) + "</grid>"
-                        "<placeable mode=\"0\"><stone type=\"1001\"/></placeable><stones>" +
-                        Stone(1, 0, 0, 0) + "</stones>";
-    CLevelSolver::Result result = SolveLevel(level);
+    CLevelSolver::Result result = Solve(Target(0, 0), Supply(0, { 1001 }), Stone(1, 0, 0, 0));
     EXPECT_EQ(CLevelSolver::UNSOLVABLE, result.outcome);
     EXPECT_EQ(37, result.states);
 }
 
 TEST(LevelSolver, NoMovesAtAllIsUnsolvable)
 {
-    std::string level = "<grid size=\"6\">" + Target(0, 0) + "</grid><placeable mode=\"0\"/><stones>" +
-                        Stone(1, 3, 3, 0) + "</stones>";
-    CLevelSolver::Result result = SolveLevel(level);
+    CLevelSolver::Result result = Solve(Target(0, 0), Supply(0), Stone(1, 3, 3, 0));
     EXPECT_EQ(CLevelSolver::UNSOLVABLE, result.outcome);
     EXPECT_EQ(1, result.states);
 }
 
+TEST(LevelSolver, FullColumnsTakeNoStone)
+{
+    // Every column but one is full of blocks; the stack's red can only go on
+    // the free column (0, 0), whose three reds it bursts.
+    std::string stones;
+    for (int y = 0; y < 6; y++) {
+        for (int x = 0; x < 6; x++) {
+            for (int z = 0; z < 15; z++) {
+                if (x == 0 && y == 0)
+                    stones += z < 3 ? Stone(4, x, y, z) : "";
+                else
+                    stones += Stone(1, x, y, z);
+            }
+        }
+    }
+    CLevelSolver::Result result = Solve(Target(0, 0), Supply(0, { 4 }), stones);
+    EXPECT_EQ(CLevelSolver::UNSOLVABLE, result.outcome);
+    EXPECT_EQ(2, result.states);
+}
+
 TEST(LevelSolver, RandomSupplyIsSearchedWithSlidesOnly)
 {
-    std::string solvable = "<grid size=\"6\">" + Target(0, 5) + "</grid><placeable mode=\"1\"/><stones>" +
-                           Stone(0, 0, 0, 0) + "</stones>";
-    CLevelSolver::Result result = SolveLevel(solvable);
-    EXPECT_EQ(CLevelSolver::SOLVED, result.outcome);
-    EXPECT_EQ(1, result.moves);
-
-    std::string open = "<grid size=\"6\">" + Target(2, 2) + "</grid><placeable mode=\"1\"/><stones>" +
-                       Stone(0, 0, 0, 0) + "</stones>";
-    EXPECT_EQ(CLevelSolver::NOT_PROVEN_RANDOM, SolveLevel(open).outcome);
+    ExpectSolved(1, Solve(Target(0, 5), Supply(1), Stone(0, 0, 0, 0)));
+    EXPECT_EQ(CLevelSolver::NOT_PROVEN_RANDOM, Solve(Target(2, 2), Supply(1), Stone(0, 0, 0, 0)).outcome);
 }
 
 TEST(LevelSolver, SearchLimit)
 {
-    std::string level = "<grid size=\"6\">" + Target(2, 2) + "</grid><placeable mode=\"0\"/><stones>" +
-                        Stone(0, 0, 0, 0) + Stone(3, 5, 5, 0) + Stone(5, 5, 0, 0) + "</stones>";
-    CLevelSolver::Result result = SolveLevel(level, 5);
+    CLevelSolver::Result result = Solve(Target(2, 2), Supply(0),
+                                        Stone(0, 0, 0, 0) + Stone(3, 5, 5, 0) + Stone(5, 5, 0, 0), 5);
     EXPECT_EQ(CLevelSolver::NOT_PROVEN_LIMIT, result.outcome);
 }

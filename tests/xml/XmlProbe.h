@@ -13,9 +13,6 @@ public:
     using CXmlDocument::Record;
     using CXmlDocument::GrowRecords;
     using CXmlDocument::WriteAttribute;
-    using CXmlDocument::SkipMarkup;
-    using CXmlDocument::NextToken;
-    using CXmlDocument::TokenText;
 
     XmlProbe() {}
     explicit XmlProbe(const char* text) { SetDocText(text); }

@@ -135,6 +135,8 @@ protected:
 
     // Editing steps
     bool InsertElement(const char* name, const char* value, bool insert, bool asChild);
+    bool InsertionPlace(bool asChild, int* parent, int* before) const;
+    void SelectInserted(int parent, int record, bool asChild);
     static std::string EscapeText(const char* text, bool forAttribute);
     bool WrapCData(const char* text, std::string* wrapped) const;
     void ReplaceText(int offset, int length, const std::string& text);

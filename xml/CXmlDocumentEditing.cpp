@@ -182,6 +182,41 @@ void CXmlDocument::LinkAfter(int record, int parent, int previous)
     }
 }
 
+// The parent and the reference sibling of a new element: the current level
+// and its main element, or as a child the main element and its current child.
+bool CXmlDocument::InsertionPlace(bool asChild, int* parent, int* before) const
+{
+    if (!asChild)
+    {
+        *parent = parentPos;
+        *before = mainPos;
+        return true;
+    }
+    if (mainPos == 0)
+        return false;
+    *parent = mainPos;
+    *before = childPos;
+    return true;
+}
+
+// A new element becomes the main element of its level, or the current child.
+void CXmlDocument::SelectInserted(int parent, int record, bool asChild)
+{
+    if (!asChild)
+    {
+        parentPos = parent;
+        mainPos = record;
+        childPos = 0;
+        nodeKind = 1;
+    }
+    else
+    {
+        mainPos = parent;
+        childPos = record;
+        nodeKind = (parent != 0);
+    }
+}
+
 bool CXmlDocument::InsertElement(const char* name, const char* value, bool insert, bool asChild)
 {
     if (!name)
@@ -189,20 +224,10 @@ bool CXmlDocument::InsertElement(const char* name, const char* value, bool inser
 
     int parent;
     int before;
-    if (!asChild)
-    {
-        if (parentPos == 0 && HasRootElement())
-            return false;
-        parent = parentPos;
-        before = mainPos;
-    }
-    else
-    {
-        if (mainPos == 0)
-            return false;
-        parent = mainPos;
-        before = childPos;
-    }
+    if (!InsertionPlace(asChild, &parent, &before))
+        return false;
+    if (!asChild && parent == 0 && HasRootElement())
+        return false;
 
     int previous = 0;
     int offset = PlaceNewElement(parent, before, insert, &previous);
@@ -262,17 +287,7 @@ bool CXmlDocument::InsertElement(const char* name, const char* value, bool inser
 
     ReplaceText(at, replaced, text);
     ShiftOffsets(i, (int)text.size() - replaced, false);
-
-    if (!asChild)
-    {
-        SetCurrent(parent, i, 0);
-    }
-    else
-    {
-        mainPos = parent;
-        childPos = i;
-        nodeKind = (parent != 0);
-    }
+    SelectInserted(parent, i, asChild);
     return true;
 }
 
@@ -432,22 +447,11 @@ bool CXmlDocument::InsertElementText(const char* text, bool insert, bool asChild
     if (!text)
         return false;
 
+    // Element texts go inside an element, never at the document level.
     int parent;
     int before;
-    if (!asChild)
-    {
-        if (parentPos == 0)
-            return false;
-        parent = parentPos;
-        before = mainPos;
-    }
-    else
-    {
-        if (mainPos == 0)
-            return false;
-        parent = mainPos;
-        before = childPos;
-    }
+    if (!InsertionPlace(asChild, &parent, &before) || parent == 0)
+        return false;
 
     int previous = 0;
     int offset = PlaceNewElement(parent, before, insert, &previous);
@@ -507,18 +511,6 @@ bool CXmlDocument::InsertElementText(const char* text, bool insert, bool asChild
         Record(parent).endOpen -= (int)parentName.size() + 1;
     }
     ShiftOffsets(i, (int)inserted.size() - replaced, true);
-
-    if (!asChild)
-    {
-        mainPos = i;
-        childPos = 0;
-        nodeKind = 1;
-    }
-    else
-    {
-        mainPos = parent;
-        childPos = i;
-        nodeKind = (parent != 0);
-    }
+    SelectInserted(parent, i, asChild);
     return true;
 }

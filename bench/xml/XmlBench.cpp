@@ -145,6 +145,16 @@ void BM_ParseRatio(benchmark::State& state)
 }
 BENCHMARK(BM_ParseRatio)->Unit(benchmark::kMillisecond);
 
+// A "position" child of the main element; then back to the level above.
+void AddPositionChild(CXmlDocument& doc, const char* x, const char* y, const char* z)
+{
+    doc.AddChildElement("position");
+    doc.SetChildAttribute("x", x);
+    doc.SetChildAttribute("y", y);
+    doc.SetChildAttribute("z", z);
+    doc.LeaveElement();
+}
+
 // The level file written the way the level list saves it.
 void BuildLevels(CXmlDocument& doc, int levels)
 {
@@ -168,11 +178,7 @@ void BuildLevels(CXmlDocument& doc, int levels)
             doc.AddChildElement("field");
             doc.EnterElement();
             doc.SetAttribute("type", "1001");
-            doc.AddChildElement("position");
-            doc.SetChildAttribute("x", "1");
-            doc.SetChildAttribute("y", "2");
-            doc.SetChildAttribute("z", "0");
-            doc.LeaveElement();
+            AddPositionChild(doc, "1", "2", "0");
         }
         doc.LeaveElement();
         doc.AddChildElement("placeable");
@@ -191,11 +197,7 @@ void BuildLevels(CXmlDocument& doc, int levels)
             doc.AddChildElement("stone");
             doc.SetChildAttribute("type", "4");
             doc.EnterElement();
-            doc.AddChildElement("position");
-            doc.SetChildAttribute("x", "3");
-            doc.SetChildAttribute("y", "4");
-            doc.SetChildAttribute("z", "1");
-            doc.LeaveElement();
+            AddPositionChild(doc, "3", "4", "1");
         }
         doc.LeaveElement();
         doc.LeaveElement();

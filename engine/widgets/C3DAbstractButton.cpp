@@ -64,7 +64,7 @@ bool C3DAbstractButton::TakeClick(const CMouseEvent& event)
         click = pressed && mouseOver;
         pressed = 0;
     }
-    state = pressed ? STATE_PRESSED : (mouseOver ? STATE_MOUSEOVER : STATE_ACTIVE);
+    UpdateState();
     if (click) {
         // The click was meant for this button, not for what lies under it.
         CMouse* mouse = dynamic_cast<CMouse*>(event.source);
@@ -77,5 +77,10 @@ bool C3DAbstractButton::TakeClick(const CMouseEvent& event)
 void C3DAbstractButton::TrackPointer(const CMouseEvent& event)
 {
     mouseOver = IsUnderPointer(event.x, event.y) ? 1 : 0;
+    UpdateState();
+}
+
+void C3DAbstractButton::UpdateState()
+{
     state = pressed ? STATE_PRESSED : (mouseOver ? STATE_MOUSEOVER : STATE_ACTIVE);
 }

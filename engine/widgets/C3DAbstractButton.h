@@ -38,6 +38,8 @@ protected:
     int pressed;
 
 private:
+    void UpdateState();
+
     CListenerList<IActionListener> actionListeners;
 };
 

@@ -201,6 +201,15 @@ public:
 private:
     bool Advance(std::string& error) { return tokens.Next(current, error); }
 
+    // An optional name after a type or inside reference braces.
+    bool ReadOptionalName(std::string& name, std::string& error)
+    {
+        if (current.kind != TOK_NAME)
+            return true;
+        name = current.text;
+        return Advance(error);
+    }
+
     // At a name: "Type [name] { ... }". Templates are read and dropped (type left empty).
     bool ReadObject(XNode& node, int depth, std::string& error)
     {
@@ -209,67 +218,49 @@ private:
             return false;
         }
         bool isTemplate = current.text == "template";
-        node.type = isTemplate ? "" : current.text;
-        if (!Advance(error))
+        std::string what = current.text;
+        if (!Advance(error) || !ReadOptionalName(node.name, error))
             return false;
-        if (current.kind == TOK_NAME) {
-            node.name = current.text;
-            if (!Advance(error))
-                return false;
-        }
         if (current.kind != TOK_OPEN) {
-            error = "expected '{' after " + (node.type.empty() ? std::string("template") : node.type);
+            error = "expected '{' after " + what;
             return false;
         }
-        if (isTemplate) {
-            if (!tokens.SkipBlock(error))
-                return false;
-            return Advance(error);
-        }
+        if (isTemplate)
+            return tokens.SkipBlock(error) && Advance(error);
+        node.type = what;
         if (!Advance(error))
             return false;
 
-        // "{ name }" directly inside an object is a reference to a named object.
-        while (current.kind != TOK_CLOSE) {
+        bool ok = true;
+        while (ok && current.kind != TOK_CLOSE) {
             switch (current.kind) {
             case TOK_END:
-                error = "file ends inside " + (node.type.empty() ? std::string("a template") : node.type);
+                error = "file ends inside " + what;
                 return false;
             case TOK_NUMBER:
                 node.numbers.push_back(current.number);
-                if (!Advance(error))
-                    return false;
+                ok = Advance(error);
                 break;
             case TOK_STRING:
                 node.strings.push_back(current.text);
-                if (!Advance(error))
-                    return false;
+                ok = Advance(error);
                 break;
             case TOK_OPEN: {
-                if (!Advance(error))
-                    return false;
+                // "{ name }" directly inside an object is a reference to a named object.
                 XNode ref;
-                // Template restrictions "[...]" never reach here; an empty or named
-                // reference is all that may stand in braces of its own.
-                if (current.kind == TOK_NAME) {
-                    ref.name = current.text;
-                    if (!Advance(error))
-                        return false;
-                }
-                if (current.kind != TOK_CLOSE) {
+                ok = Advance(error) && ReadOptionalName(ref.name, error);
+                if (ok && current.kind != TOK_CLOSE) {
                     error = "bad reference";
-                    return false;
+                    ok = false;
                 }
-                if (!Advance(error))
-                    return false;
+                ok = ok && Advance(error);
                 node.children.push_back(std::move(ref));
                 break;
             }
             case TOK_NAME: {
                 XNode child;
-                if (!ReadObject(child, depth + 1, error))
-                    return false;
-                if (!child.type.empty())
+                ok = ReadObject(child, depth + 1, error);
+                if (ok && !child.type.empty())
                     node.children.push_back(std::move(child));
                 break;
             }
@@ -277,7 +268,7 @@ private:
                 break;
             }
         }
-        return Advance(error);
+        return ok && Advance(error);
     }
 
     Tokenizer tokens;

@@ -18,7 +18,42 @@ struct FakeCounts
     int texturesMade = 0;
 };
 
-class FakeTexture : public IDirect3DTexture8 {
+// Reference counting and the resource calls shared by the stand-in resources; each
+// live one is counted in the device's FakeCounts.
+template <class Interface>
+class FakeResource : public Interface {
+public:
+    FakeResource(FakeCounts& c, int FakeCounts::*counter, D3DRESOURCETYPE resourceType)
+        : refs(1), counts(c), live(counter), type(resourceType)
+    {
+        counts.*live += 1;
+    }
+
+    HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG AddRef() override { return ++refs; }
+    ULONG Release() override
+    {
+        ULONG left = --refs;
+        if (left == 0) {
+            counts.*live -= 1;
+            delete this;
+        }
+        return left;
+    }
+    HRESULT GetDevice(IDirect3DDevice8**) override { return E_NOTIMPL; }
+    DWORD SetPriority(DWORD) override { return 0; }
+    DWORD GetPriority() override { return 0; }
+    void PreLoad() override {}
+    D3DRESOURCETYPE GetType() override { return type; }
+
+private:
+    ULONG refs;
+    FakeCounts& counts;
+    int FakeCounts::*live;
+    D3DRESOURCETYPE type;
+};
+
+class FakeTexture : public FakeResource<IDirect3DTexture8> {
 public:
     struct Level
     {
@@ -26,7 +61,8 @@ public:
         std::vector<uint32_t> pixels;
     };
 
-    FakeTexture(UINT width, UINT height, UINT levels, FakeCounts& c) : refs(1), counts(c)
+    FakeTexture(UINT width, UINT height, UINT levels, FakeCounts& c)
+        : FakeResource<IDirect3DTexture8>(c, &FakeCounts::liveTextures, D3DRTYPE_TEXTURE)
     {
         for (UINT i = 0; levels == 0 || i < levels; i++) {
             Level l = { width, height, std::vector<uint32_t>((size_t)width * height, 0xDEADBEEF) };
@@ -36,26 +72,9 @@ public:
             width = width > 1 ? width / 2 : 1;
             height = height > 1 ? height / 2 : 1;
         }
-        counts.liveTextures++;
-        counts.texturesMade++;
+        c.texturesMade++;
     }
 
-    HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-    ULONG AddRef() override { return ++refs; }
-    ULONG Release() override
-    {
-        ULONG left = --refs;
-        if (left == 0) {
-            counts.liveTextures--;
-            delete this;
-        }
-        return left;
-    }
-    HRESULT GetDevice(IDirect3DDevice8**) override { return E_NOTIMPL; }
-    DWORD SetPriority(DWORD) override { return 0; }
-    DWORD GetPriority() override { return 0; }
-    void PreLoad() override {}
-    D3DRESOURCETYPE GetType() override { return D3DRTYPE_TEXTURE; }
     DWORD SetLOD(DWORD) override { return 0; }
     DWORD GetLOD() override { return 0; }
     DWORD GetLevelCount() override { return (DWORD)chain.size(); }
@@ -83,32 +102,15 @@ public:
     HRESULT AddDirtyRect(const RECT*) override { return D3D_OK; }
 
     std::vector<Level> chain;
-
-private:
-    ULONG refs;
-    FakeCounts& counts;
 };
 
-class FakeVertexBuffer : public IDirect3DVertexBuffer8 {
+class FakeVertexBuffer : public FakeResource<IDirect3DVertexBuffer8> {
 public:
-    FakeVertexBuffer(UINT length, FakeCounts& c) : bytes(length), refs(1), counts(c) { counts.liveBuffers++; }
-
-    HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-    ULONG AddRef() override { return ++refs; }
-    ULONG Release() override
+    FakeVertexBuffer(UINT length, FakeCounts& c)
+        : FakeResource<IDirect3DVertexBuffer8>(c, &FakeCounts::liveBuffers, D3DRTYPE_VERTEXBUFFER), bytes(length)
     {
-        ULONG left = --refs;
-        if (left == 0) {
-            counts.liveBuffers--;
-            delete this;
-        }
-        return left;
     }
-    HRESULT GetDevice(IDirect3DDevice8**) override { return E_NOTIMPL; }
-    DWORD SetPriority(DWORD) override { return 0; }
-    DWORD GetPriority() override { return 0; }
-    void PreLoad() override {}
-    D3DRESOURCETYPE GetType() override { return D3DRTYPE_VERTEXBUFFER; }
+
     HRESULT Lock(UINT, UINT, BYTE** data, DWORD) override
     {
         *data = bytes.data();
@@ -118,10 +120,6 @@ public:
     HRESULT GetDesc(D3DVERTEXBUFFER_DESC*) override { return E_NOTIMPL; }
 
     std::vector<BYTE> bytes;
-
-private:
-    ULONG refs;
-    FakeCounts& counts;
 };
 
 class FakeDevice : public IDirect3DDevice8 {

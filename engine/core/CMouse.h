@@ -72,7 +72,6 @@ private:
     CMouseEvent MakeEvent(int kind) const;
     void FireMove(CMouseEvent event);
     void FireButton(int button, int down);
-    bool Passes(const CMouseEvent& event) const;
 
     std::string texture;
     CListenerList<IMouseListener> mouseListeners;

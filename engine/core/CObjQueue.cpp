@@ -1,6 +1,7 @@
 #include "CObjQueue.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "C3DObject.h"
 #include "CMouse.h"
@@ -130,15 +131,24 @@ int CObjQueue::GetPosition(C3DObject* object) const
     return 0;
 }
 
+std::vector<C3DObject*> CObjQueue::Snapshot(int minPosition, int maxPosition, bool movedOnly) const
+{
+    std::vector<C3DObject*> pass;
+    for (size_t i = 0; i < entries.size(); i++) {
+        const Entry& entry = entries[i];
+        if (entry.position >= minPosition && entry.position <= maxPosition && (entry.moved || !movedOnly))
+            pass.push_back(entry.object);
+    }
+    return pass;
+}
+
 // Objects of a pass are taken from a copy of the list: handlers may add, mark or
 // release objects. An object released or deleted meanwhile is skipped; one added
 // meanwhile waits for the next pass.
 void CObjQueue::MoveAll(float seconds)
 {
     busy++;
-    std::vector<C3DObject*> pass;
-    for (size_t i = 0; i < entries.size(); i++)
-        pass.push_back(entries[i].object);
+    std::vector<C3DObject*> pass = Snapshot(INT_MIN, INT_MAX, false);
     for (size_t i = 0; i < pass.size(); i++) {
         if (GetPosition(pass[i]) == 0 || pass[i]->markedForDeletion)
             continue;
@@ -152,9 +162,7 @@ void CObjQueue::MoveAll(float seconds)
 
 void CObjQueue::CheckCollisions()
 {
-    std::vector<C3DObject*> pass;
-    for (size_t i = 0; i < entries.size(); i++)
-        pass.push_back(entries[i].object);
+    std::vector<C3DObject*> pass = Snapshot(INT_MIN, INT_MAX, false);
     for (size_t i = 0; i < pass.size(); i++) {
         C3DObject* object = pass[i];
         if (GetPosition(object) == 0 || object->markedForDeletion || object->collisionCheck != 1)
@@ -180,11 +188,7 @@ void CObjQueue::RenderRange(int minPosition, int maxPosition)
     busy++;
     // An object is drawn only after its first Move, so that it never shows a
     // state its modifiers have not yet set.
-    std::vector<C3DObject*> pass;
-    for (size_t i = 0; i < entries.size(); i++) {
-        if (entries[i].position >= minPosition && entries[i].position <= maxPosition && entries[i].moved)
-            pass.push_back(entries[i].object);
-    }
+    std::vector<C3DObject*> pass = Snapshot(minPosition, maxPosition, true);
     for (size_t i = 0; i < pass.size(); i++) {
         if (GetPosition(pass[i]) == 0 || pass[i]->markedForDeletion)
             continue;
@@ -196,9 +200,7 @@ void CObjQueue::RenderRange(int minPosition, int maxPosition)
 void CObjQueue::RestoreAll()
 {
     busy++;
-    std::vector<C3DObject*> pass;
-    for (size_t i = 0; i < entries.size(); i++)
-        pass.push_back(entries[i].object);
+    std::vector<C3DObject*> pass = Snapshot(INT_MIN, INT_MAX, false);
     for (size_t i = 0; i < pass.size(); i++) {
         if (GetPosition(pass[i]) != 0)
             pass[i]->Restore();

@@ -64,6 +64,8 @@ private:
     void DeleteEntry(size_t index, bool notify);
     bool IsLive(const Entry& entry) const;
     void SetMoved(C3DObject* object);
+    // The objects of a pass, in drawing order.
+    std::vector<C3DObject*> Snapshot(int minPosition, int maxPosition, bool movedOnly) const;
 
     std::vector<Entry> entries;
     std::vector<C3DObject*> collidables;

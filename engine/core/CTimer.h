@@ -8,7 +8,7 @@
 // else (no deletion event); a timer dropped with the queue never fires.
 class CTimer : public C3DObject {
 public:
-    // repeat 1 (the only use) is a one-shot timer; 0 restarts it after each event.
+    // once 1 makes a one-shot timer; 0 makes one that starts again after each event.
     CTimer(float seconds, int once);
     virtual ~CTimer();
 

@@ -1,0 +1,349 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+#include "TestObjects.h"
+#include "CD3DApplication.h"
+#include "CColorFadeModifier.h"
+#include "CInputManager.h"
+#include "CMouse.h"
+#include "CObjQueue.h"
+#include "CResourceManager.h"
+#include "CTimer.h"
+#include "C3DWindow.h"
+#include "C3DXObject.h"
+#include "Image.h"
+
+namespace {
+
+std::string BuildPath(const std::string& name)
+{
+    const char* dir = getenv("ZARUL_BUILD_DIR");
+    return std::string(dir ? dir : ".") + "/" + name;
+}
+
+// A 16 x 16 24-bit BMP: a red and yellow checker, or one plain colour.
+void WriteBmp(const std::string& path, bool checker, unsigned char r, unsigned char g, unsigned char b)
+{
+    const int size = 16;
+    const int rowBytes = size * 3;
+    std::vector<unsigned char> file(54 + rowBytes * size, 0);
+    auto put32 = [&](int at, unsigned v) { for (int i = 0; i < 4; i++) file[at + i] = (unsigned char)(v >> (8 * i)); };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, (unsigned)file.size());
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, size);
+    put32(22, size);
+    file[26] = 1;
+    file[28] = 24;
+    for (int y = 0; y < size; y++) {
+        for (int x = 0; x < size; x++) {
+            unsigned char* p = &file[54 + y * rowBytes + x * 3];
+            bool yellow = checker && (((x / 4) + (y / 4)) & 1);
+            p[0] = yellow ? 0 : b;
+            p[1] = yellow ? 255 : g;
+            p[2] = yellow ? 255 : r;
+        }
+    }
+    FILE* f = fopen(path.c_str(), "wb");
+    ASSERT_TRUE(f != NULL);
+    fwrite(file.data(), 1, file.size(), f);
+    fclose(f);
+}
+
+// A cube of side 2 in the text mesh format, textured with the checker.
+void WriteCube(const std::string& path)
+{
+    FILE* f = fopen(path.c_str(), "w");
+    ASSERT_TRUE(f != NULL);
+    fputs("xof 0302txt 0032\n"
+          "Mesh cube {\n"
+          " 8;\n"
+          " -1.0;-1.0;-1.0;, 1.0;-1.0;-1.0;, 1.0;1.0;-1.0;, -1.0;1.0;-1.0;,\n"
+          " -1.0;-1.0;1.0;, 1.0;-1.0;1.0;, 1.0;1.0;1.0;, -1.0;1.0;1.0;;\n"
+          " 12;\n"
+          " 3;0,2,1;, 3;0,3,2;, 3;4,5,6;, 3;4,6,7;, 3;0,1,5;, 3;0,5,4;,\n"
+          " 3;3,7,6;, 3;3,6,2;, 3;0,4,7;, 3;0,7,3;, 3;1,2,6;, 3;1,6,5;;\n"
+          " MeshTextureCoords {\n"
+          "  8;\n"
+          "  0.0;1.0;, 1.0;1.0;, 1.0;0.0;, 0.0;0.0;, 1.0;1.0;, 0.0;1.0;, 0.0;0.0;, 1.0;0.0;;\n"
+          " }\n"
+          " MeshMaterialList {\n"
+          "  1;\n"
+          "  12;\n"
+          "  0,0,0,0,0,0,0,0,0,0,0,0;\n"
+          "  Material {\n"
+          "   1.0;1.0;1.0;1.0;;\n"
+          "   0.0;\n"
+          "   0.0;0.0;0.0;;\n"
+          "   0.0;0.0;0.0;;\n"
+          "   TextureFilename { \"core_test_checker.bmp\"; }\n"
+          "  }\n"
+          " }\n"
+          "}\n", f);
+    fclose(f);
+}
+
+// A small application that builds a scene and records the frame's calls.
+class SceneApp : public CD3DApplication {
+public:
+    SceneApp()
+    {
+        windowTitle = "core test";
+        creationWidth = 320;
+        creationHeight = 240;
+        useDepthBuffer = 1;
+        useStencilBuffer = 1;
+        settingsFile = "";
+    }
+
+    HRESULT ConfirmDevice(D3DCAPS8*, DWORD, D3DFORMAT) override { calls.push_back("ConfirmDevice"); return S_OK; }
+    HRESULT OneTimeSceneInit() override { calls.push_back("OneTimeSceneInit"); return S_OK; }
+
+    HRESULT InitDeviceObjects() override
+    {
+        calls.push_back("InitDeviceObjects");
+        CObjQueue* queue = CResourceManager::GetObjectQueue();
+        mouse = new CMouse(device, D3DXVECTOR3(0.0f, 0.0f, 0.0f));
+        mouse->SetMouseTexture(".//media//core_test_cursor.bmp");
+        mouse->moveThreshold = 1.0f / 1000.0f;
+        queue->AddObject(mouse, 4, 0);
+
+        cube = new C3DXObject(device, ".//media//core_test_cube.x", D3DXVECTOR3(0.0f, 0.0f, 0.0f),
+                              D3DXVECTOR3(0.0f, 0.0f, 0.0f), D3DXVECTOR3(0.0f, 0.0f, 0.0f));
+        spin.onApply = [this](CModEvent event) { cube->yaw += event.GetSeconds(); };
+        cube->AddModifier(&spin);
+        queue->AddObject(cube, 2, 0);
+
+        CTimer* timer = new CTimer(0.5f, 1);
+        timer->AddChangeListener(&timerListener);
+        queue->AddObject(timer, 1, 0);
+
+        fadeWindow = new C3DWindow(device, CRECTVirtual(0.0f, 0.0f, 1.0f, 1.0f));
+        fadeWindow->SetColor(D3DXCOLOR(0, 0, 0, 0), D3DXCOLOR(0, 0, 0, 0));
+        fade = new CColorFadeModifier(0, 0.4f, D3DXCOLOR(0, 0, 0, 1));
+        fade->AddChangeListener(&fadeListener);
+        fadeWindow->AddModifier(fade);
+        queue->AddObject(fadeWindow, 4, 0);
+        return S_OK;
+    }
+
+    HRESULT RestoreDeviceObjects() override
+    {
+        calls.push_back("RestoreDeviceObjects");
+        D3DXMATRIX projection, view;
+        D3DXMatrixPerspectiveFovLH(&projection, 0.3f * D3DX_PI,
+                                   (float)backBufferDesc.Width / (float)backBufferDesc.Height, 1.0f, 100.0f);
+        D3DXVECTOR3 eye(0.0f, 2.0f, -6.0f), at(0.0f, 0.0f, 0.0f), up(0.0f, 1.0f, 0.0f);
+        D3DXMatrixLookAtLH(&view, &eye, &at, &up);
+        device->SetTransform(D3DTS_PROJECTION, &projection);
+        device->SetTransform(D3DTS_VIEW, &view);
+        device->SetRenderState(D3DRS_LIGHTING, FALSE);
+        device->SetRenderState(D3DRS_ZENABLE, TRUE);
+        return S_OK;
+    }
+
+    HRESULT InvalidateDeviceObjects() override { calls.push_back("InvalidateDeviceObjects"); return S_OK; }
+    HRESULT DeleteDeviceObjects() override
+    {
+        calls.push_back("DeleteDeviceObjects");
+        return CD3DApplication::DeleteDeviceObjects();
+    }
+    HRESULT FinalCleanup() override { calls.push_back("FinalCleanup"); delete fade; fade = 0; return S_OK; }
+
+    HRESULT FrameMove(float seconds) override
+    {
+        frameSeconds.push_back(seconds);
+        return CD3DApplication::FrameMove(seconds);
+    }
+
+    HRESULT Render() override
+    {
+        device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF203040, 1.0f, 0);
+        if (FAILED(device->BeginScene()))
+            return S_OK;
+        CD3DApplication::Render();
+        device->EndScene();
+        return S_OK;
+    }
+
+    void RenderAfterScene() override { afterScene++; }
+
+    std::vector<std::string> calls;
+    std::vector<float> frameSeconds;
+    C3DXObject* cube = 0;
+    C3DWindow* fadeWindow = 0;
+    CColorFadeModifier* fade = 0;
+    CallbackModifier spin;
+    RecordingChangeListener timerListener;
+    RecordingChangeListener fadeListener;
+    int afterScene = 0;
+};
+
+bool FileExists(const std::string& path)
+{
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && info.st_size > 0;
+}
+
+}
+
+class ApplicationTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearObjectQueue();
+        mkdir("media", 0755);
+        WriteBmp("media/core_test_checker.bmp", true, 255, 0, 0);
+        WriteBmp("media/core_test_cursor.bmp", false, 0, 255, 0);
+        WriteCube("media/core_test_cube.x");
+    }
+    void TearDown() override { ClearObjectQueue(); }
+};
+
+TEST_F(ApplicationTest, HeadlessSceneRunsItsFramesAndWritesAPicture)
+{
+    std::string png = BuildPath("core_scene.png");
+    remove(png.c_str());
+    SceneApp app;
+    app.SetHeadlessRun(30, 1.0f / 30.0f);
+    app.AddSnapshot(30, png.c_str());
+    ASSERT_GE(app.Create(NULL), 0);
+    EXPECT_EQ(320u, app.backBufferDesc.Width);
+    EXPECT_EQ(240u, app.backBufferDesc.Height);
+    // The pointer over the middle of the window.
+    SendMessageA(app.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(160, 120));
+    EXPECT_EQ(0, app.Run());
+
+    std::vector<std::string> order = { "ConfirmDevice", "OneTimeSceneInit", "InitDeviceObjects",
+                                       "RestoreDeviceObjects", "InvalidateDeviceObjects", "DeleteDeviceObjects",
+                                       "FinalCleanup" };
+    EXPECT_EQ(order, app.calls);
+    EXPECT_EQ(30, app.GetFrameCount());
+    ASSERT_EQ(30u, app.frameSeconds.size());
+    EXPECT_FLOAT_EQ(1.0f / 30.0f, app.frameSeconds[0]);
+    EXPECT_EQ(30, app.afterScene);
+    EXPECT_EQ(1u, app.timerListener.events.size());
+    EXPECT_EQ(1u, app.fadeListener.events.size());
+    EXPECT_EQ(0, CResourceManager::GetObjectQueue()->GetObjectCount()) << "the scene is gone after Run";
+
+    ASSERT_TRUE(FileExists(png));
+    Image image;
+    std::string error;
+    ASSERT_TRUE(LoadImageFile(png, image, error)) << error;
+    ASSERT_EQ(320, image.width);
+    ASSERT_EQ(240, image.height);
+    // The cursor (green) sits at the pointer, drawn over everything.
+    EXPECT_EQ(0x00FF00u, image.Pixel(165, 125) & 0xFFFFFFu);
+    // The cube covers the middle left of the pointer; the corners show the clear colour.
+    EXPECT_EQ(0x203040u, image.Pixel(2, 2) & 0xFFFFFFu);
+    uint32_t middle = image.Pixel(150, 130) & 0xFFFFFFu;
+    EXPECT_NE(0x203040u, middle);
+    EXPECT_NE(0x000000u, middle) << "the fade-in has cleared";
+}
+
+TEST_F(ApplicationTest, PostQuitMessageEndsRunWithItsCode)
+{
+    SceneApp app;
+    app.SetHeadlessRun(1000, 0.01f);
+    ASSERT_GE(app.Create(NULL), 0);
+    app.timerListener.onEvent = [](CChangeEvent) { PostQuitMessage(1); };
+    EXPECT_EQ(1, app.Run());
+    EXPECT_LT(app.GetFrameCount(), 1000);
+    EXPECT_GE(app.GetFrameCount(), 50);
+}
+
+TEST_F(ApplicationTest, ClosingTheWindowEndsRun)
+{
+    SceneApp app;
+    app.SetHeadlessRun(1000, 0.01f);
+    ASSERT_GE(app.Create(NULL), 0);
+    app.timerListener.onEvent = [&app](CChangeEvent) { PostMessageA(app.hWnd, WM_CLOSE, 0, 0); };
+    app.Run();
+    EXPECT_LT(app.GetFrameCount(), 1000);
+}
+
+TEST_F(ApplicationTest, WindowMessagesReachKeysAndPointer)
+{
+    SceneApp app;
+    app.SetHeadlessRun(2, 0.01f);
+    ASSERT_GE(app.Create(NULL), 0);
+    CResourceManager::GetInputManager()->CreateDevice(CInputManager::DEVICE_KEYBOARD);
+
+    struct Keys : IKeyListener {
+        void keyPressed(CKeyEvent event) override { codes.push_back(event.GetKeyCode()); }
+        void keyReleased(CKeyEvent) override {}
+        std::vector<DWORD> codes;
+    } keys;
+    CResourceManager::GetInputManager()->AddKeyListener(&keys);
+    SendMessageA(app.hWnd, WM_KEYDOWN, VK_ESCAPE, (1 << 16) | 1);
+    SendMessageA(app.hWnd, WM_KEYUP, VK_ESCAPE, (1 << 16) | 1);
+    SendMessageA(app.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(80, 60));
+    EXPECT_EQ(std::vector<DWORD>{ DIK_ESCAPE }, keys.codes);
+    EXPECT_FLOAT_EQ(0.25f, app.mouse->GetX());
+    EXPECT_FLOAT_EQ(0.25f, app.mouse->GetY());
+    CResourceManager::GetInputManager()->RemoveKeyListener(&keys);
+
+    SendMessageA(app.hWnd, WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(0, app.active);
+    app.Run();
+}
+
+TEST_F(ApplicationTest, RenderEffectsAreLimitedToWhatTheDeviceCanDo)
+{
+    SceneApp app;
+    app.SetHeadlessRun(1, 0.01f);
+    ASSERT_GE(app.Create(NULL), 0);
+    EXPECT_TRUE(app.IsRenderEffectCapable(CD3DApplication::R_EFFECT_PARTICLES));
+    app.SetRenderEffects(CD3DApplication::R_EFFECT_PARTICLES | 0x80);
+    EXPECT_EQ(CD3DApplication::R_EFFECT_PARTICLES, app.renderEffects);
+    BYTE all = CD3DApplication::R_EFFECT_ENVMAP | CD3DApplication::R_EFFECT_SHADOW | CD3DApplication::R_EFFECT_PARTICLES;
+    app.SetRenderEffects(all);
+    EXPECT_EQ(app.IsRenderEffectCapable(CD3DApplication::R_EFFECT_SHADOW) != 0,
+              (app.renderEffects & CD3DApplication::R_EFFECT_SHADOW) != 0);
+    app.Run();
+}
+
+TEST_F(ApplicationTest, ChangeModeResizesAtTheNextFrameAndTheChoiceIsKept)
+{
+    std::string settings = BuildPath("core_test_display.cfg");
+    remove(settings.c_str());
+    SceneApp app;
+    app.settingsFile = settings;
+    app.SetHeadlessRun(3, 0.01f);
+    ASSERT_GE(app.Create(NULL), 0);
+
+    const D3DAdapterRecord& adapter = app.GetCurrentAdapter();
+    ASSERT_FALSE(adapter.devices.empty());
+    const D3DDeviceRecord& dev = adapter.devices[adapter.dwCurrentDevice];
+    ASSERT_GE(dev.modes.size(), 2u);
+    EXPECT_EQ(0u, dev.dwCurrentMode);
+    EXPECT_EQ(320u, dev.modes[0].Width);
+    EXPECT_EQ(1, dev.modes[0].windowed);
+    int target = 1;
+    EXPECT_EQ(1, dev.modes[target].windowed);
+    DWORD width = dev.modes[target].Width;
+    DWORD height = dev.modes[target].Height;
+
+    EXPECT_LT(app.ChangeMode(999), 0);
+    EXPECT_GE(app.ChangeMode(target), 0);
+    EXPECT_EQ(320u, app.backBufferDesc.Width) << "nothing changes inside the caller's handler";
+    EXPECT_GE(app.SaveDisplayMode(), 0);
+    app.Run();
+    EXPECT_EQ(width, app.backBufferDesc.Width);
+    EXPECT_EQ(height, app.backBufferDesc.Height);
+    EXPECT_NE(app.calls.end(), std::find(app.calls.begin(), app.calls.end(), "InvalidateDeviceObjects"));
+
+    SceneApp next;
+    next.settingsFile = settings;
+    next.SetHeadlessRun(1, 0.01f);
+    ASSERT_GE(next.Create(NULL), 0);
+    EXPECT_EQ(width, next.backBufferDesc.Width) << "the stored mode is used at the next start";
+    next.Run();
+    remove(settings.c_str());
+}

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "CInputManager.h"
+
+namespace {
+
+struct KeyRecord {
+    bool pressed;
+    DWORD code;
+    int character;
+};
+
+class RecordingKeyListener : public IKeyListener {
+public:
+    void keyPressed(CKeyEvent event) override
+    {
+        keys.push_back({ true, event.GetKeyCode(), event.GetCharacter() });
+        if (onPress)
+            onPress(event);
+    }
+    void keyReleased(CKeyEvent event) override { keys.push_back({ false, event.GetKeyCode(), 0 }); }
+
+    std::vector<KeyRecord> keys;
+    std::function<void(CKeyEvent)> onPress;
+};
+
+// lParam of a key message: the scan code in bits 16-23, the extended flag in bit 24.
+LPARAM KeyLParam(int scan, bool extended)
+{
+    return (LPARAM)((scan & 0xFF) << 16) | (extended ? (1 << 24) : 0) | 1;
+}
+
+}
+
+class InputManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override { input.CreateDevice(0x13); }
+
+    void Press(WPARAM vk, int scan, bool extended = false)
+    {
+        input.HandleMessage(WM_KEYDOWN, vk, KeyLParam(scan, extended));
+    }
+    void Release(WPARAM vk, int scan, bool extended = false)
+    {
+        input.HandleMessage(WM_KEYUP, vk, KeyLParam(scan, extended));
+    }
+
+    CInputManager input;
+};
+
+TEST_F(InputManagerTest, KeyMessagesBecomeDirectInputScanCodes)
+{
+    RecordingKeyListener listener;
+    input.AddKeyListener(&listener);
+    Press(VK_ESCAPE, 0x01);
+    Press(VK_RETURN, 0x1C);
+    Press(VK_SPACE, 0x39);
+    Press(VK_LEFT, 0x4B, true);
+    Press(VK_RIGHT, 0x4D, true);
+    Release(VK_RIGHT, 0x4D, true);
+    input.Flush();
+    ASSERT_EQ(6u, listener.keys.size());
+    EXPECT_EQ((DWORD)DIK_ESCAPE, listener.keys[0].code);
+    EXPECT_EQ(1u, listener.keys[0].code);
+    EXPECT_EQ(28u, listener.keys[1].code);
+    EXPECT_EQ(57u, listener.keys[2].code);
+    EXPECT_EQ(203u, listener.keys[3].code);
+    EXPECT_EQ(205u, listener.keys[4].code);
+    EXPECT_FALSE(listener.keys[5].pressed);
+    EXPECT_EQ(205u, listener.keys[5].code);
+}
+
+TEST_F(InputManagerTest, MessagesWithoutScanCodeUseTheVirtualKey)
+{
+    RecordingKeyListener listener;
+    input.AddKeyListener(&listener);
+    const WPARAM keys[] = { VK_ESCAPE, VK_RETURN, VK_SPACE, VK_LEFT, VK_RIGHT, 'A', 'Q', 'Z', '1', '0', VK_BACK };
+    const DWORD codes[] = { DIK_ESCAPE, DIK_RETURN, DIK_SPACE, DIK_LEFT, DIK_RIGHT, DIK_A, DIK_Q, DIK_Z, DIK_1,
+                            DIK_0, DIK_BACK };
+    for (WPARAM vk : keys)
+        input.HandleMessage(WM_KEYDOWN, vk, 0);
+    input.Flush();
+    ASSERT_EQ(sizeof(codes) / sizeof(codes[0]), listener.keys.size());
+    for (size_t i = 0; i < listener.keys.size(); i++)
+        EXPECT_EQ(codes[i], listener.keys[i].code) << "key " << i;
+}
+
+TEST_F(InputManagerTest, TypedCharacterTravelsWithItsKeyPress)
+{
+    RecordingKeyListener listener;
+    input.AddKeyListener(&listener);
+    Press('A', DIK_A);
+    input.HandleMessage(WM_CHAR, 'a', KeyLParam(DIK_A, false));
+    Press(VK_OEM_7, DIK_APOSTROPHE);
+    input.HandleMessage(WM_CHAR, 0xE4, KeyLParam(DIK_APOSTROPHE, false));  // ä in Latin-1
+    Press(VK_LEFT, 0x4B, true);   // no character follows
+    Press(VK_BACK, DIK_BACK);
+    input.Flush();
+    ASSERT_EQ(4u, listener.keys.size());
+    EXPECT_EQ((DWORD)DIK_A, listener.keys[0].code);
+    EXPECT_EQ('a', listener.keys[0].character);
+    EXPECT_EQ((DWORD)DIK_APOSTROPHE, listener.keys[1].code);
+    EXPECT_EQ(0xE4, listener.keys[1].character);
+    EXPECT_EQ(0, listener.keys[2].character);
+    EXPECT_EQ((DWORD)DIK_BACK, listener.keys[3].code);
+}
+
+TEST_F(InputManagerTest, NoKeysBeforeTheKeyboardDeviceIsMade)
+{
+    CInputManager fresh;
+    RecordingKeyListener listener;
+    fresh.AddKeyListener(&listener);
+    fresh.HandleMessage(WM_KEYDOWN, VK_SPACE, KeyLParam(DIK_SPACE, false));
+    fresh.Flush();
+    EXPECT_TRUE(listener.keys.empty());
+}
+
+TEST_F(InputManagerTest, ExclusiveListenerTakesEveryKeyUntilCleared)
+{
+    RecordingKeyListener game, credits;
+    input.AddKeyListener(&game);
+    input.AddKeyListener(&credits);
+    input.SetExclusivListener(&credits);
+    Press(VK_ESCAPE, DIK_ESCAPE);
+    Release(VK_ESCAPE, DIK_ESCAPE);
+    input.Flush();
+    EXPECT_TRUE(game.keys.empty());
+    EXPECT_EQ(2u, credits.keys.size());
+
+    input.SetExclusivListener(0);
+    Press(VK_SPACE, DIK_SPACE);
+    input.Flush();
+    EXPECT_EQ(1u, game.keys.size());
+    EXPECT_EQ(3u, credits.keys.size());
+}
+
+TEST_F(InputManagerTest, ListenerAddedDuringDispatchMissesThatKey)
+{
+    // Escape opens a submenu that registers for keys: it must not see this Escape.
+    RecordingKeyListener submenu;
+    RecordingKeyListener game;
+    game.onPress = [&](CKeyEvent) { input.AddKeyListener(&submenu); };
+    input.AddKeyListener(&game);
+    Press(VK_ESCAPE, DIK_ESCAPE);
+    input.Flush();
+    EXPECT_EQ(1u, game.keys.size());
+    EXPECT_TRUE(submenu.keys.empty());
+    Press(VK_RETURN, DIK_RETURN);
+    input.Flush();
+    EXPECT_EQ(1u, submenu.keys.size());
+}
+
+TEST_F(InputManagerTest, ListenerRemovedDuringDispatchIsSkippedAndDuplicatesAreKept)
+{
+    RecordingKeyListener closing;
+    RecordingKeyListener first;
+    first.onPress = [&](CKeyEvent) { input.RemoveKeyListener(&closing); };
+    input.AddKeyListener(&first);
+    input.AddKeyListener(&first);
+    input.AddKeyListener(&closing);
+    input.AddKeyListener(0);
+    Press(VK_ESCAPE, DIK_ESCAPE);
+    input.Flush();
+    EXPECT_EQ(2u, first.keys.size());
+    EXPECT_TRUE(closing.keys.empty());
+}
+
+TEST_F(InputManagerTest, RemovingTheExclusiveListenerClearsIt)
+{
+    RecordingKeyListener gone, other;
+    input.AddKeyListener(&other);
+    input.SetExclusivListener(&gone);
+    input.RemoveKeyListener(&gone);
+    Press(VK_SPACE, DIK_SPACE);
+    input.Flush();
+    EXPECT_EQ(1u, other.keys.size());
+    EXPECT_TRUE(gone.keys.empty());
+}

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "CSoundDev.h"
+
+namespace {
+
+// A short mono 8-bit WAVE of silence, registered as a program resource.
+std::vector<unsigned char> MakeWave(int samples)
+{
+    std::vector<unsigned char> wave(44 + samples, 0x80);
+    auto put32 = [&](int at, unsigned v) { for (int i = 0; i < 4; i++) wave[at + i] = (unsigned char)(v >> (8 * i)); };
+    auto put16 = [&](int at, unsigned v) { wave[at] = (unsigned char)v; wave[at + 1] = (unsigned char)(v >> 8); };
+    memcpy(&wave[0], "RIFF", 4);
+    put32(4, 36 + samples);
+    memcpy(&wave[8], "WAVEfmt ", 8);
+    put32(16, 16);
+    put16(20, 1);
+    put16(22, 1);
+    put32(24, 22050);
+    put32(28, 22050);
+    put16(32, 1);
+    put16(34, 8);
+    memcpy(&wave[36], "data", 4);
+    put32(40, samples);
+    return wave;
+}
+
+std::vector<unsigned char>& TestWave()
+{
+    static std::vector<unsigned char> wave = MakeWave(2205);
+    return wave;
+}
+
+}
+
+class SoundDevTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        RegisterResourceA("TEST_CLICK", "WAVE", TestWave().data(), (DWORD)TestWave().size());
+        RegisterResourceA("TEST_MUSIC", "WAVE", TestWave().data(), (DWORD)TestWave().size());
+    }
+
+    CSoundDev sound;
+};
+
+TEST_F(SoundDevTest, LoadingAgainGivesTheCachedIndex)
+{
+    int click = sound.LoadSound("TEST_CLICK", NULL);
+    int music = sound.LoadSound("TEST_MUSIC", NULL);
+    EXPECT_GE(click, 0);
+    EXPECT_NE(click, music);
+    EXPECT_EQ(click, sound.LoadSound("TEST_CLICK", NULL));
+    EXPECT_EQ(2, sound.GetSoundCount());
+}
+
+TEST_F(SoundDevTest, MissingSoundStillHasAUsableIndexAndFlag)
+{
+    int missing = sound.LoadSound("NO_SUCH_SOUND", NULL);
+    ASSERT_GE(missing, 0);
+    sound.PlayIndex(missing, 1, -1.0f, 1);
+    sound.PlayIndex(missing, 0, -1.0f, 0);
+    EXPECT_EQ(0, sound.GetSoundState(missing));
+    EXPECT_EQ(0, sound.GetSoundState(-1));
+    sound.PlayIndex(-1, 0, -1.0f, 1);   // ignored
+    sound.PlayIndex(99, 0, -1.0f, 1);
+}
+
+TEST_F(SoundDevTest, MusicStateFollowsPlayAndStop)
+{
+    int music = sound.LoadSound("TEST_MUSIC", NULL);
+    sound.PlayIndex(music, 1, -1.0f, 1);
+    EXPECT_EQ(1, sound.soundState[music]);
+    sound.PlayIndex(music, 1, -1.0f, 1);   // already playing: stays on, once
+    EXPECT_EQ(1, sound.soundState[music]);
+    sound.PlayIndex(music, 1, -1.0f, 0);
+    EXPECT_EQ(0, sound.soundState[music]);
+}
+
+TEST_F(SoundDevTest, SoundSwitchSilencesEffectsButNotMusic)
+{
+    int click = sound.LoadSound("TEST_CLICK", NULL);
+    int music = sound.LoadSound("TEST_MUSIC", NULL);
+    sound.soundSwitch = 0;
+    sound.PlayIndex(click, 0, -1.0f, 1);
+    EXPECT_EQ(0, sound.soundState[click]);
+    sound.PlayIndex(music, 1, -1.0f, 1);
+    EXPECT_EQ(1, sound.soundState[music]);
+    sound.StopAll();
+    EXPECT_EQ(0, sound.soundState[music]);
+}

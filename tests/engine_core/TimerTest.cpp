@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "TestObjects.h"
+#include "CObjQueue.h"
+#include "CResourceManager.h"
+#include "CTimer.h"
+
+class TimerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearObjectQueue();
+        queue = CResourceManager::GetObjectQueue();
+    }
+    void TearDown() override { ClearObjectQueue(); }
+
+    CObjQueue* queue;
+};
+
+TEST_F(TimerTest, FiresExactlyOnceAndLeavesWithoutADeletionEvent)
+{
+    CTimer* timer = new CTimer(0.3f, 1);
+    RecordingChangeListener timerListener;
+    RecordingChangeListener objectListener;
+    timer->AddChangeListener(&timerListener);
+    timer->AddChangeEventListener(&objectListener);
+    queue->AddObject(timer, 1, 0);
+
+    queue->MoveAll(0.1f);
+    queue->MoveAll(0.1f);
+    EXPECT_TRUE(timerListener.events.empty());
+    queue->MoveAll(0.15f);
+    ASSERT_EQ(1u, timerListener.events.size());
+    EXPECT_EQ(timer, timerListener.events[0].GetSource());
+    for (int i = 0; i < 5; i++)
+        queue->MoveAll(0.5f);
+    EXPECT_EQ(1u, timerListener.events.size()) << "no second event of any kind";
+    EXPECT_EQ(0, queue->GetObjectCount());
+    // The object channel hears of the deletion; the timer channel does not.
+    ASSERT_EQ(1u, objectListener.events.size());
+    EXPECT_EQ(CChangeEvent::PRE_OBJECT_DELETION, objectListener.events[0].GetState());
+}
+
+TEST_F(TimerTest, LongFrameFiresOnceOnly)
+{
+    CTimer* timer = new CTimer(0.1f, 1);
+    RecordingChangeListener listener;
+    timer->AddChangeListener(&listener);
+    queue->AddObject(timer, 4, 0);
+    queue->MoveAll(5.0f);
+    queue->MoveAll(5.0f);
+    EXPECT_EQ(1u, listener.events.size());
+}
+
+TEST_F(TimerTest, PendingTimerVanishesSilentlyWhenTheSceneIsEmptied)
+{
+    CTimer* timer = new CTimer(1.0f, 1);
+    RecordingChangeListener listener;
+    timer->AddChangeListener(&listener);
+    timer->AddChangeEventListener(&listener);
+    queue->AddObject(timer, 1, 0);
+    queue->MoveAll(0.5f);
+    queue->ReleaseAllObjects(0);
+    queue->MoveAll(1.0f);
+    EXPECT_TRUE(listener.events.empty());
+    EXPECT_EQ(0, queue->GetObjectCount());
+}
+
+TEST_F(TimerTest, ListenerAddedDuringTheEventDoesNotGetIt)
+{
+    CTimer* timer = new CTimer(0.0f, 1);
+    RecordingChangeListener late;
+    RecordingChangeListener first;
+    first.onEvent = [&](CChangeEvent) { timer->AddChangeListener(&late); };
+    timer->AddChangeListener(&first);
+    timer->AddChangeListener(0);  // ignored
+    queue->AddObject(timer, 1, 0);
+    queue->MoveAll(0.1f);
+    EXPECT_EQ(1u, first.events.size());
+    EXPECT_TRUE(late.events.empty());
+}
+
+TEST_F(TimerTest, ListenerRemovedByAnEarlierOneIsSkipped)
+{
+    CTimer* timer = new CTimer(0.0f, 1);
+    RecordingChangeListener second;
+    RecordingChangeListener first;
+    first.onEvent = [&](CChangeEvent) { timer->RemoveChangeListener(&second); };
+    timer->AddChangeListener(&first);
+    timer->AddChangeListener(&second);
+    queue->AddObject(timer, 1, 0);
+    queue->MoveAll(0.1f);
+    EXPECT_TRUE(second.events.empty());
+}

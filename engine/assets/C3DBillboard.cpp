@@ -16,12 +16,12 @@ int AtLeastOne(int value)
 
 }
 
-C3DBillboard::C3DBillboard(IDirect3DDevice8* dev, float w, float h, D3DXVECTOR3 pos, int frames, int sheetW,
-                           int sheetH, int cols, int rowCount, int fps)
+C3DBillboard::C3DBillboard(IDirect3DDevice8* dev, float w, float h, D3DXVECTOR3 pos, int frames, int frameW,
+                           int frameH, int cols, int rowCount, int fps)
     : C3DRenderObject(dev, pos, D3DXVECTOR3(0.0f, 0.0f, 0.0f), D3DXVECTOR3(0.0f, 0.0f, 0.0f)),
       width(w), height(h),
       // Nonsense sizes would divide by zero; they count as one.
-      frameCount(AtLeastOne(frames)), sheetWidth(AtLeastOne(sheetW)), sheetHeight(AtLeastOne(sheetH)),
+      frameCount(AtLeastOne(frames)), frameWidth(AtLeastOne(frameW)), frameHeight(AtLeastOne(frameH)),
       columns(AtLeastOne(cols)), rows(AtLeastOne(rowCount)), framesPerSecond(AtLeastOne(fps)), elapsed(0.0f)
 {
 }
@@ -61,9 +61,9 @@ void C3DBillboard::Render()
     int frame = GetCurrentFrame();
     int column = frame % columns;
     int row = (frame / columns) % rows;
-    float cellW = (float)sheetWidth / columns, cellH = (float)sheetHeight / rows;
-    float u0 = (column * cellW + 0.5f) / sheetWidth, u1 = ((column + 1) * cellW - 0.5f) / sheetWidth;
-    float v0 = (row * cellH + 0.5f) / sheetHeight, v1 = ((row + 1) * cellH - 0.5f) / sheetHeight;
+    float sheetW = (float)frameWidth * columns, sheetH = (float)frameHeight * rows;
+    float u0 = (column * frameWidth + 0.5f) / sheetW, u1 = ((column + 1) * frameWidth - 0.5f) / sheetW;
+    float v0 = (row * frameHeight + 0.5f) / sheetH, v1 = ((row + 1) * frameHeight - 0.5f) / sheetH;
 
     D3DXVECTOR3 right, up;
     GetViewAxes(device, right, up);

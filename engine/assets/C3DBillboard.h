@@ -11,11 +11,11 @@
 // nothing), so sheets without alpha work.
 class C3DBillboard : public C3DRenderObject {
 public:
-    // width, height: quad size in world units; frameCount frames on a sheet of
-    // sheetWidth x sheetHeight pixels holding columns x rows cells; framesPerSecond
-    // the playing speed.
+    // width, height: quad size in world units; frameCount frames of frameWidth x
+    // frameHeight pixels each, in a grid of columns x rows on the sheet;
+    // framesPerSecond the playing speed.
     C3DBillboard(IDirect3DDevice8* device, float width, float height, D3DXVECTOR3 position, int frameCount,
-                 int sheetWidth, int sheetHeight, int columns, int rows, int framesPerSecond);
+                 int frameWidth, int frameHeight, int columns, int rows, int framesPerSecond);
     virtual ~C3DBillboard();
 
     void SetTexture(const char* fileName);
@@ -30,8 +30,8 @@ public:
     float width;
     float height;
     int frameCount;
-    int sheetWidth;
-    int sheetHeight;
+    int frameWidth;
+    int frameHeight;
     int columns;
     int rows;
     int framesPerSecond;

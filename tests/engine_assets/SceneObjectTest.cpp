@@ -175,7 +175,7 @@ TEST_F(SceneObjects, SkyBoxFollowsTheEyeUnlitWithoutDepthWrites)
 
 TEST_F(SceneObjects, BillboardPlaysSheetOnceThenEnds)
 {
-    // 36 frames of a 6 x 6 sheet of 256 x 256 pixels at 64 frames a second.
+    // 36 frames of 256 x 256 pixels in a 6 x 6 grid, 64 frames a second.
     C3DBillboard boom(&device, 1.0f, 1.0f, D3DXVECTOR3(1, 2, 3), 36, 256, 256, 6, 6, 64);
     boom.SetTexture("DEFAULT_MATERIAL");
     EXPECT_EQ(0, boom.GetCurrentFrame());
@@ -187,11 +187,10 @@ TEST_F(SceneObjects, BillboardPlaysSheetOnceThenEnds)
     ASSERT_EQ(1u, device.draws.size());
     std::vector<SpriteVertex> v = SpriteVertices(device.draws[0]);
     ASSERT_EQ(6u, v.size());
-    float cell = 256.0f / 6.0f;
-    EXPECT_NEAR((cell + 0.5f) / 256.0f, v[0].u, 1e-5);
-    EXPECT_NEAR((cell + 0.5f) / 256.0f, v[0].v, 1e-5);
-    EXPECT_NEAR((2 * cell - 0.5f) / 256.0f, v[2].u, 1e-5);
-    EXPECT_NEAR((2 * cell - 0.5f) / 256.0f, v[2].v, 1e-5);
+    EXPECT_NEAR(256.5f / 1536.0f, v[0].u, 1e-6);
+    EXPECT_NEAR(256.5f / 1536.0f, v[0].v, 1e-6);
+    EXPECT_NEAR(511.5f / 1536.0f, v[2].u, 1e-6);
+    EXPECT_NEAR(511.5f / 1536.0f, v[2].v, 1e-6);
     // Facing the default camera (looking along +z): a unit square about the position.
     EXPECT_NEAR(0.5f, v[0].x, 1e-5);
     EXPECT_NEAR(2.5f, v[0].y, 1e-5);

@@ -1,0 +1,59 @@
+// The pixels of a texture: an OpenGL texture (2D or cube, RGBA8) with every
+// face and mip level also kept in memory in the texture's own format, so a
+// lock can read and write it. Unlocking uploads the level; after OpenGL has
+// drawn into a level, the next lock reads it back first.
+#ifndef ZARUL_CTEXTURESTORAGE_H
+#define ZARUL_CTEXTURESTORAGE_H
+
+#include <d3d8.h>
+
+#include "OpenGL.h"
+
+#include <vector>
+
+class CTextureStorage {
+public:
+    // levels 0 makes the full chain down to 1 x 1; faces is 1 or 6.
+    CTextureStorage(UINT faces, UINT width, UINT height, UINT levels, D3DFORMAT format);
+    ~CTextureStorage();
+
+    bool IsValid() const { return name != 0; }
+    GLuint GetName() const { return name; }
+    GLenum GetTarget() const { return faceCount == 6 ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D; }
+    UINT GetFaceCount() const { return faceCount; }
+    UINT GetLevelCount() const { return levelCount; }
+    UINT GetLevelWidth(UINT level) const;
+    UINT GetLevelHeight(UINT level) const;
+    D3DFORMAT GetFormat() const { return format; }
+    HRESULT GetLevelDesc(UINT level, DWORD usage, D3DPOOL pool, D3DSURFACE_DESC* desc) const;
+
+    HRESULT Lock(UINT face, UINT level, D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD flags);
+    HRESULT Unlock(UINT face, UINT level);
+
+    // Called when OpenGL has drawn into a level: the memory copy is stale.
+    void MarkDrawn(UINT face, UINT level);
+
+private:
+    struct Image {
+        std::vector<BYTE> pixels;
+        bool locked;
+        bool readOnly;
+        bool drawn;
+    };
+
+    Image* Find(UINT face, UINT level);
+    void Upload(UINT face, UINT level);
+    void Download(UINT face, UINT level);
+
+    GLuint name;
+    UINT faceCount;
+    UINT levelCount;
+    UINT width;
+    UINT height;
+    D3DFORMAT format;
+    UINT pixelBytes;
+    std::vector<Image> images; // face * levelCount + level
+    std::vector<BYTE> scratch; // B,G,R,A pixels on their way to or from OpenGL
+};
+
+#endif

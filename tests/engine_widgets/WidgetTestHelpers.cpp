@@ -10,16 +10,15 @@ static void PutLe32(std::vector<unsigned char>& out, unsigned value)
         out.push_back((unsigned char)(value >> (8 * i)));
 }
 
-void WriteTestAtlas(const std::string& path, int cell, const int* ink)
+void WriteTestDds(const std::string& path, int width, int height, const std::vector<uint32_t>& argb)
 {
-    int size = cell * 16;
     std::vector<unsigned char> file;
     file.insert(file.end(), { 'D', 'D', 'S', ' ' });
     PutLe32(file, 124);                           // header size
     PutLe32(file, 0x1 | 0x2 | 0x4 | 0x8 | 0x1000); // caps, height, width, pitch, pixel format
-    PutLe32(file, size);                          // height
-    PutLe32(file, size);                          // width
-    PutLe32(file, size * 4);                      // pitch
+    PutLe32(file, height);
+    PutLe32(file, width);
+    PutLe32(file, width * 4);                     // pitch
     PutLe32(file, 0);                             // depth
     PutLe32(file, 0);                             // mip levels
     for (int i = 0; i < 11; i++)
@@ -35,25 +34,28 @@ void WriteTestAtlas(const std::string& path, int cell, const int* ink)
     PutLe32(file, 0x1000);                        // a texture
     for (int i = 0; i < 4; i++)
         PutLe32(file, 0);
-
-    std::vector<unsigned char> pixels((size_t)size * size * 4, 0);
-    for (int c = 0; c < 256; c++) {
-        int left = (c % 16) * cell + 2;
-        int top = (c / 16) * cell;
-        for (int y = cell / 4; y < cell * 3 / 4; y++) {
-            for (int x = 0; x < ink[c] && 2 + x < cell; x++) {
-                unsigned char* p = &pixels[((size_t)(top + y) * size + left + x) * 4];
-                p[0] = p[1] = p[2] = p[3] = 0xFF;
-            }
-        }
-    }
-    file.insert(file.end(), pixels.begin(), pixels.end());
+    for (size_t i = 0; i < argb.size(); i++)
+        PutLe32(file, argb[i]);
 
     FILE* f = fopen(path.c_str(), "wb");
     if (f) {
         fwrite(file.data(), 1, file.size(), f);
         fclose(f);
     }
+}
+
+void WriteTestAtlas(const std::string& path, int cell, const int* ink)
+{
+    int size = cell * 16;
+    std::vector<uint32_t> pixels((size_t)size * size, 0);
+    for (int c = 0; c < 256; c++) {
+        int left = (c % 16) * cell + 2;
+        int top = (c / 16) * cell;
+        for (int y = cell / 4; y < cell * 3 / 4; y++)
+            for (int x = 0; x < ink[c] && 2 + x < cell; x++)
+                pixels[(size_t)(top + y) * size + left + x] = 0xFFFFFFFF;
+    }
+    WriteTestDds(path, size, size, pixels);
 }
 
 std::string BuildPath(const std::string& name)

@@ -1,6 +1,7 @@
 #ifndef WIDGETTESTHELPERS_H
 #define WIDGETTESTHELPERS_H
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,9 @@ struct ChangeRecorder : public IChangeListener
     std::vector<CChangeEvent> events;
     virtual void stateChanged(CChangeEvent event) { events.push_back(event); }
 };
+
+// Writes an uncompressed 32-bit DDS picture of 0xAARRGGBB pixels, top row first.
+void WriteTestDds(const std::string& path, int width, int height, const std::vector<uint32_t>& argb);
 
 // Writes an uncompressed 32-bit DDS font atlas of 16 x 16 cells of 'cell'
 // pixels. Glyph c is a white block with ink[c] columns from x = 2 and rows

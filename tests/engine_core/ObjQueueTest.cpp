@@ -220,6 +220,21 @@ TEST_F(ObjQueueTest, ObjectDeletedByItsOwnerLeavesTheQueue)
     EXPECT_EQ(1u, g_events.size());
 }
 
+TEST_F(ObjQueueTest, MarkedCollidableDeletedByItsOwnerIsNotCheckedAgain)
+{
+    // A stone marked for deletion skips its own Remove when its owner deletes it;
+    // the queue must still forget it.
+    LoggingObject* debris = new LoggingObject("debris");
+    debris->collisionCheck = 1;
+    queue->AddObject(debris, 2, 0);
+    LoggingObject* stone = new LoggingObject("stone");
+    queue->AddCollidable(stone);
+    stone->MarkForDeletion();
+    delete stone;
+    queue->MoveAll(0.0f);
+    EXPECT_TRUE(debris->collidedWith.empty());
+}
+
 TEST_F(ObjQueueTest, CollisionChecksReachEveryCollidableButItself)
 {
     LoggingObject* debris = new LoggingObject("debris");

@@ -1,0 +1,288 @@
+#include "D3DXTestHelpers.h"
+
+#include <cstdint>
+
+namespace {
+
+const UINT kEdge = 32;
+const UINT kScreen = 64;
+
+// One distinct colour per cube face, in face order +X, -X, +Y, -Y, +Z, -Z.
+const D3DCOLOR kFaceColours[6] = { 0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00, 0xFF00FFFF, 0xFFFF00FF };
+const D3DCOLOR kMarker = 0xFFFFFFFF;
+
+// Eye at the origin looking along each face's axis, as the cube faces are drawn.
+const D3DXVECTOR3 kFaceTargets[6] = { { 1, 0, 0 }, { -1, 0, 0 }, { 0, 1, 0 }, { 0, -1, 0 }, { 0, 0, 1 }, { 0, 0, -1 } };
+const D3DXVECTOR3 kFaceUps[6] = { { 0, 1, 0 }, { 0, 1, 0 }, { 0, 0, -1 }, { 0, 0, 1 }, { 0, 1, 0 }, { 0, 1, 0 } };
+
+struct ColouredVertex {
+    float x, y, z;
+    DWORD colour;
+};
+const DWORD kColouredFVF = D3DFVF_XYZ | D3DFVF_DIFFUSE;
+
+struct NormalVertex {
+    float x, y, z;
+    float nx, ny, nz;
+};
+const DWORD kNormalFVF = D3DFVF_XYZ | D3DFVF_NORMAL;
+
+LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+class RenderToEnvMapTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = TestWindowProc;
+        wc.lpszClassName = "D3DXEnvMapTest";
+        RegisterClassA(&wc);
+        window = CreateWindowA("D3DXEnvMapTest", "env map", WS_OVERLAPPEDWINDOW, 0, 0, kScreen, kScreen, nullptr,
+                               nullptr, nullptr, nullptr);
+        ASSERT_NE(window, nullptr);
+        d3d = Direct3DCreate8(D3D_SDK_VERSION);
+        ASSERT_NE(d3d, nullptr);
+
+        D3DPRESENT_PARAMETERS pp = {};
+        pp.BackBufferWidth = kScreen;
+        pp.BackBufferHeight = kScreen;
+        pp.BackBufferFormat = D3DFMT_X8R8G8B8;
+        pp.BackBufferCount = 1;
+        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
+        pp.hDeviceWindow = window;
+        pp.Windowed = TRUE;
+        pp.EnableAutoDepthStencil = TRUE;
+        pp.AutoDepthStencilFormat = D3DFMT_D24S8;
+        ASSERT_EQ(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
+                                    &pp, &device),
+                  D3D_OK);
+        ASSERT_EQ(device->CreateCubeTexture(kEdge, 1, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &cube), D3D_OK);
+        ASSERT_EQ(D3DXCreateRenderToEnvMap(device, kEdge, D3DFMT_X8R8G8B8, TRUE, D3DFMT_D16, &envMap), D3D_OK);
+
+        device->SetRenderState(D3DRS_LIGHTING, FALSE);
+        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+        device->SetRenderState(D3DRS_ZENABLE, TRUE);
+    }
+
+    void TearDown() override
+    {
+        if (envMap) {
+            EXPECT_EQ(envMap->Release(), 0u);
+        }
+        if (cube) {
+            cube->Release();
+        }
+        if (device) {
+            device->Release();
+        }
+        if (d3d) {
+            d3d->Release();
+        }
+        if (window) {
+            DestroyWindow(window);
+        }
+    }
+
+    void SetFaceView(int face)
+    {
+        D3DXVECTOR3 eye(0, 0, 0);
+        D3DXMATRIX view;
+        D3DXMatrixLookAtLH(&view, &eye, &kFaceTargets[face], &kFaceUps[face]);
+        device->SetTransform(D3DTS_VIEW, &view);
+    }
+
+    // Four corners of a quad, drawn as a strip in one colour.
+    void DrawQuad(const D3DXVECTOR3 corners[4], DWORD colour)
+    {
+        ColouredVertex v[4];
+        for (int i = 0; i < 4; i++) {
+            v[i] = ColouredVertex{ corners[i].x, corners[i].y, corners[i].z, colour };
+        }
+        device->SetVertexShader(kColouredFVF);
+        device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, v, sizeof(ColouredVertex));
+    }
+
+    // Each face cleared to its own colour; the markers go into faces +X, +Y and -Z.
+    void RenderCube()
+    {
+        D3DXMATRIX proj;
+        D3DXMatrixPerspectiveFovLH(&proj, D3DX_PI / 2, 1.0f, 0.1f, 10.0f);
+        device->SetTransform(D3DTS_PROJECTION, &proj);
+
+        ASSERT_EQ(envMap->BeginCube(cube), D3D_OK);
+        for (int face = 0; face < 6; face++) {
+            SetFaceView(face);
+            ASSERT_EQ(envMap->Face((D3DCUBEMAP_FACES)face), D3D_OK);
+            device->Clear(0, nullptr, D3DCLEAR_TARGET, kFaceColours[face], 1.0f, 0);
+            if (face == D3DCUBEMAP_FACE_POSITIVE_X) {
+                // Above the horizon: the upper half of the +X face.
+                const D3DXVECTOR3 upper[4] = { { 1, 0, -2 }, { 1, 2, -2 }, { 1, 0, 2 }, { 1, 2, 2 } };
+                DrawQuad(upper, kMarker);
+            } else if (face == D3DCUBEMAP_FACE_POSITIVE_Y) {
+                // Looking up with -z as the face's up: z < 0 is its upper half.
+                const D3DXVECTOR3 upper[4] = { { -2, 1, 0 }, { -2, 1, -2 }, { 2, 1, 0 }, { 2, 1, -2 } };
+                DrawQuad(upper, kMarker);
+            } else if (face == D3DCUBEMAP_FACE_NEGATIVE_Z) {
+                // Looking along -z, +x lies to the left: a strip down the left quarter.
+                const D3DXVECTOR3 left[4] = { { 0.5f, -2, -1 }, { 0.5f, 2, -1 }, { 2, -2, -1 }, { 2, 2, -1 } };
+                DrawQuad(left, kMarker);
+            }
+        }
+        ASSERT_EQ(envMap->End(), D3D_OK);
+    }
+
+    // The face pixel at (x, y), y = 0 the top row, as 0xRRGGBB.
+    DWORD FacePixel(int face, UINT x, UINT y)
+    {
+        D3DLOCKED_RECT locked = {};
+        if (cube->LockRect((D3DCUBEMAP_FACES)face, 0, &locked, nullptr, D3DLOCK_READONLY) != D3D_OK) {
+            ADD_FAILURE() << "face " << face << " cannot be locked";
+            return 0;
+        }
+        const BYTE *row = (const BYTE *)locked.pBits + (size_t)y * locked.Pitch;
+        DWORD pixel = ((const DWORD *)row)[x] & 0xFFFFFF;
+        cube->UnlockRect((D3DCUBEMAP_FACES)face, 0);
+        return pixel;
+    }
+
+    HWND window = nullptr;
+    IDirect3D8 *d3d = nullptr;
+    IDirect3DDevice8 *device = nullptr;
+    IDirect3DCubeTexture8 *cube = nullptr;
+    ID3DXRenderToEnvMap *envMap = nullptr;
+};
+
+}
+
+TEST_F(RenderToEnvMapTest, EachFaceHoldsWhatWasDrawnForIt)
+{
+    RenderCube();
+    const UINT mid = kEdge / 2;
+    const UINT low = kEdge - 2;
+    for (int face = 0; face < 6; face++) {
+        EXPECT_EQ(FacePixel(face, mid, low), kFaceColours[face] & 0xFFFFFF) << "face " << face;
+    }
+    // Markers land the right way up and the right way round.
+    EXPECT_EQ(FacePixel(D3DCUBEMAP_FACE_POSITIVE_X, mid, 1), kMarker & 0xFFFFFF);
+    EXPECT_EQ(FacePixel(D3DCUBEMAP_FACE_POSITIVE_Y, mid, 1), kMarker & 0xFFFFFF);
+    EXPECT_EQ(FacePixel(D3DCUBEMAP_FACE_POSITIVE_Y, mid, low), kFaceColours[2] & 0xFFFFFF);
+    EXPECT_EQ(FacePixel(D3DCUBEMAP_FACE_NEGATIVE_Z, 1, mid), kMarker & 0xFFFFFF);
+    EXPECT_EQ(FacePixel(D3DCUBEMAP_FACE_NEGATIVE_Z, mid, mid), kFaceColours[5] & 0xFFFFFF);
+    EXPECT_EQ(FacePixel(D3DCUBEMAP_FACE_NEGATIVE_Z, kEdge - 2, mid), kFaceColours[5] & 0xFFFFFF);
+}
+
+TEST_F(RenderToEnvMapTest, EndPutsBackTheDeviceTarget)
+{
+    IDirect3DSurface8 *before = nullptr;
+    IDirect3DSurface8 *depthBefore = nullptr;
+    ASSERT_EQ(device->GetRenderTarget(&before), D3D_OK);
+    ASSERT_EQ(device->GetDepthStencilSurface(&depthBefore), D3D_OK);
+    RenderCube();
+    IDirect3DSurface8 *after = nullptr;
+    IDirect3DSurface8 *depthAfter = nullptr;
+    ASSERT_EQ(device->GetRenderTarget(&after), D3D_OK);
+    ASSERT_EQ(device->GetDepthStencilSurface(&depthAfter), D3D_OK);
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(depthAfter, depthBefore);
+    before->Release();
+    after->Release();
+    depthBefore->Release();
+    depthAfter->Release();
+
+    // A clear after End reaches the back buffer, not the last face.
+    const DWORD lastFace = FacePixel(D3DCUBEMAP_FACE_NEGATIVE_Z, kEdge / 2, kEdge - 2);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF102030, 1.0f, 0);
+    EXPECT_EQ(FacePixel(D3DCUBEMAP_FACE_NEGATIVE_Z, kEdge / 2, kEdge - 2), lastFace);
+}
+
+TEST_F(RenderToEnvMapTest, MirrorSamplesTheFaceBehindTheViewer)
+{
+    RenderCube();
+
+    // Camera at the origin looking along +z; a mirror at z = 5 facing it
+    // reflects the -Z face, and one tilted to face downwards the -Y face.
+    D3DXMATRIX identity, proj;
+    D3DXMatrixPerspectiveFovLH(&proj, D3DX_PI / 2, 1.0f, 0.1f, 100.0f);
+    device->SetTransform(D3DTS_WORLD, &identity);
+    device->SetTransform(D3DTS_VIEW, &identity);
+    device->SetTransform(D3DTS_PROJECTION, &proj);
+    device->SetTexture(0, cube);
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_TEXCOORDINDEX, D3DTSS_TCI_CAMERASPACEREFLECTIONVECTOR);
+    device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT3);
+    device->SetVertexShader(kNormalFVF);
+
+    const float k = 1.0f / sqrtf(2.0f);
+    const NormalVertex facing[4] = { { -1, -1, 5, 0, 0, -1 }, { -1, 1, 5, 0, 0, -1 },
+                                     { 1, -1, 5, 0, 0, -1 }, { 1, 1, 5, 0, 0, -1 } };
+    const NormalVertex tilted[4] = { { -1, -1, 5, 0, -k, -k }, { -1, 1, 5, 0, -k, -k },
+                                     { 1, -1, 5, 0, -k, -k }, { 1, 1, 5, 0, -k, -k } };
+
+    for (int pass = 0; pass < 2; pass++) {
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
+        ASSERT_EQ(device->BeginScene(), D3D_OK);
+        device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, pass == 0 ? facing : tilted, sizeof(NormalVertex));
+        device->EndScene();
+
+        IDirect3DSurface8 *back = nullptr;
+        ASSERT_EQ(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &back), D3D_OK);
+        D3DLOCKED_RECT locked = {};
+        ASSERT_EQ(back->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+        const BYTE *row = (const BYTE *)locked.pBits + (size_t)(kScreen / 2) * locked.Pitch;
+        DWORD centre = ((const DWORD *)row)[kScreen / 2] & 0xFFFFFF;
+        back->UnlockRect();
+        back->Release();
+
+        const int expectedFace = pass == 0 ? D3DCUBEMAP_FACE_NEGATIVE_Z : D3DCUBEMAP_FACE_NEGATIVE_Y;
+        EXPECT_EQ(centre, kFaceColours[expectedFace] & 0xFFFFFF) << "pass " << pass;
+    }
+    device->SetTexture(0, nullptr);
+}
+
+TEST_F(RenderToEnvMapTest, CallsOutOfOrderAreRefused)
+{
+    EXPECT_EQ(envMap->Face(D3DCUBEMAP_FACE_POSITIVE_X), D3DERR_INVALIDCALL);
+    EXPECT_EQ(envMap->End(), D3DERR_INVALIDCALL);
+    EXPECT_EQ(envMap->BeginCube(nullptr), D3DERR_INVALIDCALL);
+
+    ASSERT_EQ(envMap->BeginCube(cube), D3D_OK);
+    EXPECT_EQ(envMap->BeginCube(cube), D3DERR_INVALIDCALL);
+    EXPECT_EQ(envMap->Face((D3DCUBEMAP_FACES)6), D3DERR_INVALIDCALL);
+    EXPECT_EQ(envMap->End(), D3D_OK);
+    EXPECT_EQ(envMap->End(), D3DERR_INVALIDCALL);
+
+    ID3DXRenderToEnvMap *none = nullptr;
+    EXPECT_EQ(D3DXCreateRenderToEnvMap(nullptr, kEdge, D3DFMT_X8R8G8B8, TRUE, D3DFMT_D16, &none), D3DERR_INVALIDCALL);
+    EXPECT_EQ(none, nullptr);
+}
+
+TEST_F(RenderToEnvMapTest, RendererHoldsTheDeviceUntilReleased)
+{
+    // AddRef answers the new count, so the count held by others shows.
+    const ULONG withRenderer = device->AddRef() - 1;
+    device->Release();
+
+    EXPECT_EQ(envMap->AddRef(), 2u);
+    EXPECT_EQ(envMap->Release(), 1u);
+    // Releasing mid-cube still puts the device target back.
+    ASSERT_EQ(envMap->BeginCube(cube), D3D_OK);
+    ASSERT_EQ(envMap->Face(D3DCUBEMAP_FACE_NEGATIVE_Y), D3D_OK);
+    EXPECT_EQ(envMap->Release(), 0u);
+    envMap = nullptr;
+
+    const ULONG without = device->AddRef() - 1;
+    device->Release();
+    EXPECT_EQ(without, withRenderer - 1);
+
+    IDirect3DSurface8 *target = nullptr, *back = nullptr;
+    ASSERT_EQ(device->GetRenderTarget(&target), D3D_OK);
+    ASSERT_EQ(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &back), D3D_OK);
+    EXPECT_EQ(target, back);
+    target->Release();
+    back->Release();
+}

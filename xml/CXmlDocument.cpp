@@ -14,37 +14,37 @@ enum
     ERROR_TEXT_SIZE = 300
 };
 
-// Character classes: 1 = white space, 2 = token delimiter (white space too),
-// 4 = ends an unquoted token (a delimiter or NUL).
-static unsigned char s_charClass[256];
-
-static bool InitCharClass()
+// Character classes: 1 = white space, 2 = ends an unquoted token (one of the
+// delimiters space, tab, LF, CR, < > = \ / ? !, or NUL). Built at compile time, so
+// documents constructed during static initialisation read it correctly too.
+struct CharClassTable
 {
-    const char* white = " \t\n\r";
-    const char* delimiters = " \t\n\r<>=\\/?!";
-    for (const char* c = white; *c; c++)
-        s_charClass[(unsigned char)*c] |= 1;
-    for (const char* c = delimiters; *c; c++)
-        s_charClass[(unsigned char)*c] |= 2 | 4;
-    s_charClass[0] |= 4;
-    return true;
+    unsigned char flags[256];
+};
+
+static constexpr CharClassTable MakeCharClassTable()
+{
+    CharClassTable table = {};
+    const char white[] = " \t\n\r";
+    const char delimiters[] = " \t\n\r<>=\\/?!";
+    for (int i = 0; white[i]; i++)
+        table.flags[(unsigned char)white[i]] |= 1;
+    for (int i = 0; delimiters[i]; i++)
+        table.flags[(unsigned char)delimiters[i]] |= 2;
+    table.flags[0] |= 2;
+    return table;
 }
 
-static const bool s_charClassReady = InitCharClass();
+static constexpr CharClassTable s_charClass = MakeCharClassTable();
 
 static inline bool IsWhite(char c)
 {
-    return (s_charClass[(unsigned char)c] & 1) != 0;
-}
-
-static inline bool IsDelimiter(char c)
-{
-    return (s_charClass[(unsigned char)c] & 2) != 0;
+    return (s_charClass.flags[(unsigned char)c] & 1) != 0;
 }
 
 static inline bool EndsToken(char c)
 {
-    return (s_charClass[(unsigned char)c] & 4) != 0;
+    return (s_charClass.flags[(unsigned char)c] & 2) != 0;
 }
 
 static int PageCount(int capacity)
@@ -62,7 +62,6 @@ CXmlDocument::CXmlDocument()
     : parentPos(0), mainPos(0), childPos(0), freeRecord(0), nodeKind(0),
       recordPages(0), recordCapacity(0), pageSlots(0)
 {
-    (void)s_charClassReady;
     SetDocText(0);
 }
 

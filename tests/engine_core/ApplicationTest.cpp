@@ -193,7 +193,7 @@ bool FileExists(const std::string& path)
 
 }
 
-class ApplicationTest : public ::testing::Test {
+class EngineCoreFrame : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -206,7 +206,7 @@ protected:
     void TearDown() override { ClearObjectQueue(); }
 };
 
-TEST_F(ApplicationTest, HeadlessSceneRunsItsFramesAndWritesAPicture)
+TEST_F(EngineCoreFrame, HeadlessSceneRunsItsFramesAndWritesAPicture)
 {
     std::string png = BuildPath("core_scene.png");
     remove(png.c_str());
@@ -247,7 +247,7 @@ TEST_F(ApplicationTest, HeadlessSceneRunsItsFramesAndWritesAPicture)
     EXPECT_NE(0x000000u, middle) << "the fade-in has cleared";
 }
 
-TEST_F(ApplicationTest, PostQuitMessageEndsRunWithItsCode)
+TEST_F(EngineCoreFrame, PostQuitMessageEndsRunWithItsCode)
 {
     SceneApp app;
     app.SetHeadlessRun(1000, 0.01f);
@@ -258,7 +258,7 @@ TEST_F(ApplicationTest, PostQuitMessageEndsRunWithItsCode)
     EXPECT_GE(app.GetFrameCount(), 50);
 }
 
-TEST_F(ApplicationTest, ClosingTheWindowEndsRun)
+TEST_F(EngineCoreFrame, ClosingTheWindowEndsRun)
 {
     SceneApp app;
     app.SetHeadlessRun(1000, 0.01f);
@@ -268,7 +268,7 @@ TEST_F(ApplicationTest, ClosingTheWindowEndsRun)
     EXPECT_LT(app.GetFrameCount(), 1000);
 }
 
-TEST_F(ApplicationTest, WindowMessagesReachKeysAndPointer)
+TEST_F(EngineCoreFrame, WindowMessagesReachKeysAndPointer)
 {
     SceneApp app;
     app.SetHeadlessRun(2, 0.01f);
@@ -294,7 +294,7 @@ TEST_F(ApplicationTest, WindowMessagesReachKeysAndPointer)
     app.Run();
 }
 
-TEST_F(ApplicationTest, RenderEffectsAreLimitedToWhatTheDeviceCanDo)
+TEST_F(EngineCoreFrame, RenderEffectsAreLimitedToWhatTheDeviceCanDo)
 {
     SceneApp app;
     app.SetHeadlessRun(1, 0.01f);
@@ -309,7 +309,7 @@ TEST_F(ApplicationTest, RenderEffectsAreLimitedToWhatTheDeviceCanDo)
     app.Run();
 }
 
-TEST_F(ApplicationTest, ChangeModeResizesAtTheNextFrameAndTheChoiceIsKept)
+TEST_F(EngineCoreFrame, ChangeModeResizesAtTheNextFrameAndTheChoiceIsKept)
 {
     std::string settings = BuildPath("core_test_display.cfg");
     remove(settings.c_str());

@@ -35,7 +35,7 @@ LPARAM KeyLParam(int scan, bool extended)
 
 }
 
-class InputManagerTest : public ::testing::Test {
+class EngineCoreInput : public ::testing::Test {
 protected:
     void SetUp() override { input.CreateDevice(0x13); }
 
@@ -51,7 +51,7 @@ protected:
     CInputManager input;
 };
 
-TEST_F(InputManagerTest, KeyMessagesBecomeDirectInputScanCodes)
+TEST_F(EngineCoreInput, KeyMessagesBecomeDirectInputScanCodes)
 {
     RecordingKeyListener listener;
     input.AddKeyListener(&listener);
@@ -73,7 +73,7 @@ TEST_F(InputManagerTest, KeyMessagesBecomeDirectInputScanCodes)
     EXPECT_EQ(205u, listener.keys[5].code);
 }
 
-TEST_F(InputManagerTest, MessagesWithoutScanCodeUseTheVirtualKey)
+TEST_F(EngineCoreInput, MessagesWithoutScanCodeUseTheVirtualKey)
 {
     RecordingKeyListener listener;
     input.AddKeyListener(&listener);
@@ -88,7 +88,7 @@ TEST_F(InputManagerTest, MessagesWithoutScanCodeUseTheVirtualKey)
         EXPECT_EQ(codes[i], listener.keys[i].code) << "key " << i;
 }
 
-TEST_F(InputManagerTest, TypedCharacterTravelsWithItsKeyPress)
+TEST_F(EngineCoreInput, TypedCharacterTravelsWithItsKeyPress)
 {
     RecordingKeyListener listener;
     input.AddKeyListener(&listener);
@@ -108,7 +108,7 @@ TEST_F(InputManagerTest, TypedCharacterTravelsWithItsKeyPress)
     EXPECT_EQ((DWORD)DIK_BACK, listener.keys[3].code);
 }
 
-TEST_F(InputManagerTest, NoKeysBeforeTheKeyboardDeviceIsMade)
+TEST_F(EngineCoreInput, NoKeysBeforeTheKeyboardDeviceIsMade)
 {
     CInputManager fresh;
     RecordingKeyListener listener;
@@ -118,7 +118,7 @@ TEST_F(InputManagerTest, NoKeysBeforeTheKeyboardDeviceIsMade)
     EXPECT_TRUE(listener.keys.empty());
 }
 
-TEST_F(InputManagerTest, ExclusiveListenerTakesEveryKeyUntilCleared)
+TEST_F(EngineCoreInput, ExclusiveListenerTakesEveryKeyUntilCleared)
 {
     RecordingKeyListener game, credits;
     input.AddKeyListener(&game);
@@ -137,7 +137,7 @@ TEST_F(InputManagerTest, ExclusiveListenerTakesEveryKeyUntilCleared)
     EXPECT_EQ(3u, credits.keys.size());
 }
 
-TEST_F(InputManagerTest, ListenerAddedDuringDispatchMissesThatKey)
+TEST_F(EngineCoreInput, ListenerAddedDuringDispatchMissesThatKey)
 {
     // Escape opens a submenu that registers for keys: it must not see this Escape.
     RecordingKeyListener submenu;
@@ -153,7 +153,7 @@ TEST_F(InputManagerTest, ListenerAddedDuringDispatchMissesThatKey)
     EXPECT_EQ(1u, submenu.keys.size());
 }
 
-TEST_F(InputManagerTest, ListenerRemovedDuringDispatchIsSkippedAndDuplicatesAreKept)
+TEST_F(EngineCoreInput, ListenerRemovedDuringDispatchIsSkippedAndDuplicatesAreKept)
 {
     RecordingKeyListener closing;
     RecordingKeyListener first;
@@ -168,7 +168,7 @@ TEST_F(InputManagerTest, ListenerRemovedDuringDispatchIsSkippedAndDuplicatesAreK
     EXPECT_TRUE(closing.keys.empty());
 }
 
-TEST_F(InputManagerTest, RemovingTheExclusiveListenerClearsIt)
+TEST_F(EngineCoreInput, RemovingTheExclusiveListenerClearsIt)
 {
     RecordingKeyListener gone, other;
     input.AddKeyListener(&other);

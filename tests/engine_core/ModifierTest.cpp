@@ -10,7 +10,7 @@
 #include "CResourceManager.h"
 #include "C3DWindow.h"
 
-class ModifierTest : public ::testing::Test {
+class EngineCoreModifier : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -29,7 +29,7 @@ protected:
     C3DWindow* window;
 };
 
-TEST_F(ModifierTest, GlobalForceAddsToTheVelocityAsGiven)
+TEST_F(EngineCoreModifier, GlobalForceAddsToTheVelocityAsGiven)
 {
     LoggingObject particle("p");
     CGlobForceModifier gravity(D3DXVECTOR3(0.0f, -10.0f, 0.0f), 12.0f);
@@ -39,7 +39,7 @@ TEST_F(ModifierTest, GlobalForceAddsToTheVelocityAsGiven)
     gravity.apply(CModEvent(0, 0.5f));   // no target: nothing
 }
 
-TEST_F(ModifierTest, ColorFadeInStartsBlackAndClearsWithOneEvent)
+TEST_F(EngineCoreModifier, ColorFadeInStartsBlackAndClearsWithOneEvent)
 {
     window->SetColor(D3DXCOLOR(0, 0, 0, 0), D3DXCOLOR(0, 0, 0, 0));
     CColorFadeModifier fade(0, 0.4f, D3DXCOLOR(0, 0, 0, 1));
@@ -56,7 +56,7 @@ TEST_F(ModifierTest, ColorFadeInStartsBlackAndClearsWithOneEvent)
     EXPECT_EQ(1u, listener.events.size());
 }
 
-TEST_F(ModifierTest, ColorFadeOutStaysBlackAfterItsEnd)
+TEST_F(EngineCoreModifier, ColorFadeOutStaysBlackAfterItsEnd)
 {
     window->SetColor(D3DXCOLOR(0, 0, 0, 0), D3DXCOLOR(0, 0, 0, 0));
     CColorFadeModifier fade(1, 1.0f, D3DXCOLOR(0, 0, 0, 1));
@@ -74,7 +74,7 @@ TEST_F(ModifierTest, ColorFadeOutStaysBlackAfterItsEnd)
     EXPECT_EQ(1u, listener.events.size());
 }
 
-TEST_F(ModifierTest, FadeInOutRunsItsPhasesThenRemovesTheWindow)
+TEST_F(EngineCoreModifier, FadeInOutRunsItsPhasesThenRemovesTheWindow)
 {
     window->SetColor(D3DXCOLOR(1, 1, 1, 0), D3DXCOLOR(1, 1, 1, 0));
     CFadeInOutModifier fade(0.5f, 2.0f, 0.5f);
@@ -93,7 +93,7 @@ TEST_F(ModifierTest, FadeInOutRunsItsPhasesThenRemovesTheWindow)
     EXPECT_TRUE(window->IsMarkedForDeletion());
 }
 
-TEST_F(ModifierTest, NegativeHoldWaitsForAClickOnTheMouseSide)
+TEST_F(EngineCoreModifier, NegativeHoldWaitsForAClickOnTheMouseSide)
 {
     CMouse mouse(0, D3DXVECTOR3(0.0f, 0.0f, 0.0f));
     CFadeInOutModifier* fade = new CFadeInOutModifier(0.5f, -0.1f, 0.5f);
@@ -117,7 +117,7 @@ TEST_F(ModifierTest, NegativeHoldWaitsForAClickOnTheMouseSide)
     mouse.HandleMessage(WM_LBUTTONUP, 0, MAKELPARAM(10, 10), 500, 375);
 }
 
-TEST_F(ModifierTest, KeyDuringFadeInFadesOutFromTheAlphaReached)
+TEST_F(EngineCoreModifier, KeyDuringFadeInFadesOutFromTheAlphaReached)
 {
     CInputManager* input = CResourceManager::GetInputManager();
     input->CreateDevice(CInputManager::DEVICE_KEYBOARD);
@@ -135,7 +135,7 @@ TEST_F(ModifierTest, KeyDuringFadeInFadesOutFromTheAlphaReached)
     input->Flush();
 }
 
-TEST_F(ModifierTest, FadedOutIconReachesItsListenersThroughTheQueue)
+TEST_F(EngineCoreModifier, FadedOutIconReachesItsListenersThroughTheQueue)
 {
     C3DWindow* icon = new C3DWindow(0, CRECTVirtual(0.3f, 0.3f, 0.2f, 0.2f));
     icon->SetColor(D3DXCOLOR(1, 1, 1, 0), D3DXCOLOR(1, 1, 1, 0));

@@ -35,9 +35,9 @@ const int HEIGHT = 375;
 
 }
 
-class MouseTest : public ::testing::Test {
+class EngineCoreMouse : public ::testing::Test {
 protected:
-    MouseTest() : mouse(0, D3DXVECTOR3(0.0f, 0.0f, 0.0f)) {}
+    EngineCoreMouse() : mouse(0, D3DXVECTOR3(0.0f, 0.0f, 0.0f)) {}
 
     void Send(UINT msg, int x, int y)
     {
@@ -47,7 +47,7 @@ protected:
     CMouse mouse;
 };
 
-TEST_F(MouseTest, PositionsAreWindowFractionsWithThePreviousPosition)
+TEST_F(EngineCoreMouse, PositionsAreWindowFractionsWithThePreviousPosition)
 {
     RecordingMouseListener listener;
     mouse.AddMouseMotionEventListener(&listener);
@@ -65,7 +65,7 @@ TEST_F(MouseTest, PositionsAreWindowFractionsWithThePreviousPosition)
     EXPECT_EQ(CMouseEvent::MOUSE_MOVE, listener.events[0].GetKind());
 }
 
-TEST_F(MouseTest, EachButtonTransitionIsAClickWithItsState)
+TEST_F(EngineCoreMouse, EachButtonTransitionIsAClickWithItsState)
 {
     RecordingMouseListener listener;
     mouse.AddMouseEventListener(&listener);
@@ -84,7 +84,7 @@ TEST_F(MouseTest, EachButtonTransitionIsAClickWithItsState)
     EXPECT_EQ(CMouseEvent::MOUSE_BUTTON_RELEASE, listener.events[7].getMouseButtonState(1));
 }
 
-TEST_F(MouseTest, RightButtonDragIsDragKindTwo)
+TEST_F(EngineCoreMouse, RightButtonDragIsDragKindTwo)
 {
     RecordingMouseListener listener;
     mouse.AddMouseMotionEventListener(&listener);
@@ -104,7 +104,7 @@ TEST_F(MouseTest, RightButtonDragIsDragKindTwo)
     EXPECT_NE(CMouseEvent::MOUSE_DRAG_2, listener.events[2].GetKind());
 }
 
-TEST_F(MouseTest, MaskLetsOnlyEventsInsideItsRectangleThrough)
+TEST_F(EngineCoreMouse, MaskLetsOnlyEventsInsideItsRectangleThrough)
 {
     RecordingMouseListener listener;
     mouse.AddMouseEventListener(&listener);
@@ -130,7 +130,7 @@ TEST_F(MouseTest, MaskLetsOnlyEventsInsideItsRectangleThrough)
     EXPECT_EQ(1u, listener.names.size());
 }
 
-TEST_F(MouseTest, ListenersInRegistrationOrderAndChangesDuringDispatch)
+TEST_F(EngineCoreMouse, ListenersInRegistrationOrderAndChangesDuringDispatch)
 {
     RecordingMouseListener first, second, added;
     std::vector<std::string> order;
@@ -155,7 +155,7 @@ TEST_F(MouseTest, ListenersInRegistrationOrderAndChangesDuringDispatch)
     EXPECT_FALSE(added.names.empty());
 }
 
-TEST_F(MouseTest, GoneListenerLeavesEveryMouse)
+TEST_F(EngineCoreMouse, GoneListenerLeavesEveryMouse)
 {
     CMouse other(0, D3DXVECTOR3(0.0f, 0.0f, 0.0f));
     RecordingMouseListener* window = new RecordingMouseListener();
@@ -171,7 +171,7 @@ TEST_F(MouseTest, GoneListenerLeavesEveryMouse)
     SUCCEED();
 }
 
-TEST_F(MouseTest, SmallMotionsAddUpUntilTheyPassTheThreshold)
+TEST_F(EngineCoreMouse, SmallMotionsAddUpUntilTheyPassTheThreshold)
 {
     RecordingMouseListener listener;
     mouse.AddMouseMotionEventListener(&listener);
@@ -185,7 +185,7 @@ TEST_F(MouseTest, SmallMotionsAddUpUntilTheyPassTheThreshold)
     EXPECT_FLOAT_EQ(0.012f, listener.events[0].x);
 }
 
-TEST_F(MouseTest, RefreshTellsTheListenersThePointerAgain)
+TEST_F(EngineCoreMouse, RefreshTellsTheListenersThePointerAgain)
 {
     RecordingMouseListener listener;
     mouse.AddMouseMotionEventListener(&listener);

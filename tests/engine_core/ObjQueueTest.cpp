@@ -5,7 +5,7 @@
 #include "CMouse.h"
 #include "CResourceManager.h"
 
-class ObjQueueTest : public ::testing::Test {
+class EngineCoreQueue : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -35,7 +35,7 @@ protected:
     CObjQueue* queue;
 };
 
-TEST_F(ObjQueueTest, MovesThenDrawsByPositionHigherOverLower)
+TEST_F(EngineCoreQueue, MovesThenDrawsByPositionHigherOverLower)
 {
     queue->AddObject(new LoggingObject("menu4"), 4, 0);
     queue->AddObject(new LoggingObject("back1"), 1, 0);
@@ -49,7 +49,7 @@ TEST_F(ObjQueueTest, MovesThenDrawsByPositionHigherOverLower)
     EXPECT_EQ(expected, g_events);
 }
 
-TEST_F(ObjQueueTest, RenderRangeSplitsAroundTheAfterSceneStep)
+TEST_F(EngineCoreQueue, RenderRangeSplitsAroundTheAfterSceneStep)
 {
     queue->AddObject(new LoggingObject("a1"), 1, 0);
     queue->AddObject(new LoggingObject("b4"), 4, 0);
@@ -63,7 +63,7 @@ TEST_F(ObjQueueTest, RenderRangeSplitsAroundTheAfterSceneStep)
     EXPECT_EQ(expected, g_events);
 }
 
-TEST_F(ObjQueueTest, NewObjectIsDrawnOnlyAfterItsFirstMove)
+TEST_F(EngineCoreQueue, NewObjectIsDrawnOnlyAfterItsFirstMove)
 {
     queue->AddObject(new LoggingObject("late"), 4, 0);
     queue->RenderRange(-1000, 1000);
@@ -74,7 +74,7 @@ TEST_F(ObjQueueTest, NewObjectIsDrawnOnlyAfterItsFirstMove)
     EXPECT_EQ(expected, g_events);
 }
 
-TEST_F(ObjQueueTest, MarkedObjectGetsPreDeletionEventThenIsDeleted)
+TEST_F(EngineCoreQueue, MarkedObjectGetsPreDeletionEventThenIsDeleted)
 {
     LoggingObject* object = new LoggingObject("x");
     RecordingChangeListener listener;
@@ -93,7 +93,7 @@ TEST_F(ObjQueueTest, MarkedObjectGetsPreDeletionEventThenIsDeleted)
     EXPECT_EQ(0, queue->GetObjectCount());
 }
 
-TEST_F(ObjQueueTest, ObjectsAddedFromPreDeletionHandlersSurvive)
+TEST_F(EngineCoreQueue, ObjectsAddedFromPreDeletionHandlersSurvive)
 {
     LoggingObject* first = new LoggingObject("first");
     RecordingChangeListener listener;
@@ -109,7 +109,7 @@ TEST_F(ObjQueueTest, ObjectsAddedFromPreDeletionHandlersSurvive)
     EXPECT_EQ(expected, g_events);
 }
 
-TEST_F(ObjQueueTest, ReleaseAllFromInsideAHandlerWaitsForTheHandlerToReturn)
+TEST_F(EngineCoreQueue, ReleaseAllFromInsideAHandlerWaitsForTheHandlerToReturn)
 {
     bool selfAlive = true;
     bool otherAlive = true;
@@ -145,7 +145,7 @@ TEST_F(ObjQueueTest, ReleaseAllFromInsideAHandlerWaitsForTheHandlerToReturn)
     EXPECT_EQ(expected, g_events);
 }
 
-TEST_F(ObjQueueTest, ReleaseAllFromAModifierDuringMoveIsSafe)
+TEST_F(EngineCoreQueue, ReleaseAllFromAModifierDuringMoveIsSafe)
 {
     bool alive = true;
     LoggingObject* window = new LoggingObject("window");
@@ -165,7 +165,7 @@ TEST_F(ObjQueueTest, ReleaseAllFromAModifierDuringMoveIsSafe)
     EXPECT_EQ(1, modifier.calls);
 }
 
-TEST_F(ObjQueueTest, ReleaseAllOutsideAnyPassStillWaitsForASafePoint)
+TEST_F(EngineCoreQueue, ReleaseAllOutsideAnyPassStillWaitsForASafePoint)
 {
     // A click handler (not inside a queue pass) empties the scene: the clicked
     // object must live until the frame reaches its deletion point.
@@ -180,7 +180,7 @@ TEST_F(ObjQueueTest, ReleaseAllOutsideAnyPassStillWaitsForASafePoint)
     EXPECT_FALSE(alive);
 }
 
-TEST_F(ObjQueueTest, ReleaseAllKeepsThePointerAndDeletesNewestFirst)
+TEST_F(EngineCoreQueue, ReleaseAllKeepsThePointerAndDeletesNewestFirst)
 {
     CMouse* mouse = new CMouse(0, D3DXVECTOR3(0.0f, 0.0f, 0.0f));
     queue->AddObject(mouse, 4, 0);
@@ -197,7 +197,7 @@ TEST_F(ObjQueueTest, ReleaseAllKeepsThePointerAndDeletesNewestFirst)
     EXPECT_FALSE(CMouse::IsLive(mouse));
 }
 
-TEST_F(ObjQueueTest, ObjectAddedTwiceIsDeletedOnce)
+TEST_F(EngineCoreQueue, ObjectAddedTwiceIsDeletedOnce)
 {
     LoggingObject* object = new LoggingObject("twice");
     queue->AddObject(object, 1, 0);
@@ -209,7 +209,7 @@ TEST_F(ObjQueueTest, ObjectAddedTwiceIsDeletedOnce)
     EXPECT_EQ(1u, EventsStartingWith("delete:").size());
 }
 
-TEST_F(ObjQueueTest, ObjectDeletedByItsOwnerLeavesTheQueue)
+TEST_F(EngineCoreQueue, ObjectDeletedByItsOwnerLeavesTheQueue)
 {
     LoggingObject* object = new LoggingObject("owned");
     queue->AddObject(object, 2, 0);
@@ -220,7 +220,7 @@ TEST_F(ObjQueueTest, ObjectDeletedByItsOwnerLeavesTheQueue)
     EXPECT_EQ(1u, g_events.size());
 }
 
-TEST_F(ObjQueueTest, MarkedCollidableDeletedByItsOwnerIsNotCheckedAgain)
+TEST_F(EngineCoreQueue, MarkedCollidableDeletedByItsOwnerIsNotCheckedAgain)
 {
     // A stone marked for deletion skips its own Remove when its owner deletes it;
     // the queue must still forget it.
@@ -235,7 +235,7 @@ TEST_F(ObjQueueTest, MarkedCollidableDeletedByItsOwnerIsNotCheckedAgain)
     EXPECT_TRUE(debris->collidedWith.empty());
 }
 
-TEST_F(ObjQueueTest, CollisionChecksReachEveryCollidableButItself)
+TEST_F(EngineCoreQueue, CollisionChecksReachEveryCollidableButItself)
 {
     LoggingObject* debris = new LoggingObject("debris");
     debris->collisionCheck = 1;
@@ -259,7 +259,7 @@ TEST_F(ObjQueueTest, CollisionChecksReachEveryCollidableButItself)
     EXPECT_EQ(board, debris->collidedWith[0]);
 }
 
-TEST_F(ObjQueueTest, MoveIntegratesVelocityAfterModifiers)
+TEST_F(EngineCoreQueue, MoveIntegratesVelocityAfterModifiers)
 {
     LoggingObject* object = new LoggingObject("falling");
     CallbackModifier push;
@@ -271,7 +271,7 @@ TEST_F(ObjQueueTest, MoveIntegratesVelocityAfterModifiers)
     EXPECT_FLOAT_EQ(-2.5f, object->position.y);
 }
 
-TEST_F(ObjQueueTest, ModifierDeletedWhileAttachedIsNeverTouched)
+TEST_F(EngineCoreQueue, ModifierDeletedWhileAttachedIsNeverTouched)
 {
     LoggingObject* object = new LoggingObject("owner");
     CallbackModifier* modifier = new CallbackModifier();
@@ -283,7 +283,7 @@ TEST_F(ObjQueueTest, ModifierDeletedWhileAttachedIsNeverTouched)
     SUCCEED();
 }
 
-TEST_F(ObjQueueTest, ModifierRemovingAnotherDuringApplySkipsIt)
+TEST_F(EngineCoreQueue, ModifierRemovingAnotherDuringApplySkipsIt)
 {
     LoggingObject* object = new LoggingObject("o");
     CallbackModifier second;

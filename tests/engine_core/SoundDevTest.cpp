@@ -36,7 +36,7 @@ std::vector<unsigned char>& TestWave()
 
 }
 
-class SoundDevTest : public ::testing::Test {
+class EngineCoreSound : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
@@ -47,7 +47,7 @@ protected:
     CSoundDev sound;
 };
 
-TEST_F(SoundDevTest, LoadingAgainGivesTheCachedIndex)
+TEST_F(EngineCoreSound, LoadingAgainGivesTheCachedIndex)
 {
     int click = sound.LoadSound("TEST_CLICK", NULL);
     int music = sound.LoadSound("TEST_MUSIC", NULL);
@@ -57,7 +57,7 @@ TEST_F(SoundDevTest, LoadingAgainGivesTheCachedIndex)
     EXPECT_EQ(2, sound.GetSoundCount());
 }
 
-TEST_F(SoundDevTest, MissingSoundStillHasAUsableIndexAndFlag)
+TEST_F(EngineCoreSound, MissingSoundStillHasAUsableIndexAndFlag)
 {
     int missing = sound.LoadSound("NO_SUCH_SOUND", NULL);
     ASSERT_GE(missing, 0);
@@ -69,7 +69,7 @@ TEST_F(SoundDevTest, MissingSoundStillHasAUsableIndexAndFlag)
     sound.PlayIndex(99, 0, -1.0f, 1);
 }
 
-TEST_F(SoundDevTest, MusicStateFollowsPlayAndStop)
+TEST_F(EngineCoreSound, MusicStateFollowsPlayAndStop)
 {
     int music = sound.LoadSound("TEST_MUSIC", NULL);
     sound.PlayIndex(music, 1, -1.0f, 1);
@@ -80,7 +80,7 @@ TEST_F(SoundDevTest, MusicStateFollowsPlayAndStop)
     EXPECT_EQ(0, sound.soundState[music]);
 }
 
-TEST_F(SoundDevTest, SoundSwitchSilencesEffectsButNotMusic)
+TEST_F(EngineCoreSound, SoundSwitchSilencesEffectsButNotMusic)
 {
     int click = sound.LoadSound("TEST_CLICK", NULL);
     int music = sound.LoadSound("TEST_MUSIC", NULL);

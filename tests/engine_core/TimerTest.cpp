@@ -5,7 +5,7 @@
 #include "CResourceManager.h"
 #include "CTimer.h"
 
-class TimerTest : public ::testing::Test {
+class EngineCoreTimer : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -17,7 +17,7 @@ protected:
     CObjQueue* queue;
 };
 
-TEST_F(TimerTest, FiresExactlyOnceAndLeavesWithoutADeletionEvent)
+TEST_F(EngineCoreTimer, FiresExactlyOnceAndLeavesWithoutADeletionEvent)
 {
     CTimer* timer = new CTimer(0.3f, 1);
     RecordingChangeListener timerListener;
@@ -41,7 +41,7 @@ TEST_F(TimerTest, FiresExactlyOnceAndLeavesWithoutADeletionEvent)
     EXPECT_EQ(CChangeEvent::PRE_OBJECT_DELETION, objectListener.events[0].GetState());
 }
 
-TEST_F(TimerTest, LongFrameFiresOnceOnly)
+TEST_F(EngineCoreTimer, LongFrameFiresOnceOnly)
 {
     CTimer* timer = new CTimer(0.1f, 1);
     RecordingChangeListener listener;
@@ -52,7 +52,7 @@ TEST_F(TimerTest, LongFrameFiresOnceOnly)
     EXPECT_EQ(1u, listener.events.size());
 }
 
-TEST_F(TimerTest, PendingTimerVanishesSilentlyWhenTheSceneIsEmptied)
+TEST_F(EngineCoreTimer, PendingTimerVanishesSilentlyWhenTheSceneIsEmptied)
 {
     CTimer* timer = new CTimer(1.0f, 1);
     RecordingChangeListener listener;
@@ -66,7 +66,7 @@ TEST_F(TimerTest, PendingTimerVanishesSilentlyWhenTheSceneIsEmptied)
     EXPECT_EQ(0, queue->GetObjectCount());
 }
 
-TEST_F(TimerTest, ListenerAddedDuringTheEventDoesNotGetIt)
+TEST_F(EngineCoreTimer, ListenerAddedDuringTheEventDoesNotGetIt)
 {
     CTimer* timer = new CTimer(0.0f, 1);
     RecordingChangeListener late;
@@ -80,7 +80,7 @@ TEST_F(TimerTest, ListenerAddedDuringTheEventDoesNotGetIt)
     EXPECT_TRUE(late.events.empty());
 }
 
-TEST_F(TimerTest, ListenerRemovedByAnEarlierOneIsSkipped)
+TEST_F(EngineCoreTimer, ListenerRemovedByAnEarlierOneIsSkipped)
 {
     CTimer* timer = new CTimer(0.0f, 1);
     RecordingChangeListener second;

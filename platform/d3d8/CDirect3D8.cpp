@@ -28,7 +28,7 @@ CDirect3D8::CDirect3D8() : refCount(1)
     int count = SDL_GetNumDisplayModes(0);
     for (int i = 0; i < count; i++) {
         SDL_DisplayMode sdlMode;
-        if (SDL_GetDisplayMode(0, i, &sdlMode) != 0)
+        if (SDL_GetDisplayMode(0, i, &sdlMode) != 0 || sdlMode.w <= 0 || sdlMode.h <= 0)
             continue;
         D3DDISPLAYMODE mode;
         mode.Width = (UINT)sdlMode.w;
@@ -108,7 +108,7 @@ HRESULT CDirect3D8::GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* displayM
     if (adapter != 0 || !displayMode)
         return D3DERR_INVALIDCALL;
     SDL_DisplayMode sdlMode;
-    if (SDL_GetDesktopDisplayMode(0, &sdlMode) != 0) {
+    if (SDL_GetDesktopDisplayMode(0, &sdlMode) != 0 || sdlMode.w <= 0 || sdlMode.h <= 0) {
         *displayMode = modes.back();
         return D3D_OK;
     }

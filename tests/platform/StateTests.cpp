@@ -1,1 +1,323 @@
+// Device state and resources: defaults, state blocks, reference counts,
+// locking textures and buffers, render-target read-back, Reset, and draws
+// that would read past their data.
 #include "RenderFixture.h"
+
+TEST_F(RenderFixture, StatesStartAtTheirDirect3DDefaults)
+{
+    CreateDevice(16, 16);
+    DWORD value = 0;
+    device->GetRenderState(D3DRS_CULLMODE, &value);
+    EXPECT_EQ((DWORD)D3DCULL_CCW, value);
+    device->GetRenderState(D3DRS_ZENABLE, &value);
+    EXPECT_EQ((DWORD)D3DZB_TRUE, value) << "on with an automatic depth buffer";
+    device->GetRenderState(D3DRS_LIGHTING, &value);
+    EXPECT_EQ((DWORD)TRUE, value);
+    device->GetRenderState(D3DRS_COLORVERTEX, &value);
+    EXPECT_EQ((DWORD)TRUE, value);
+    device->GetRenderState(D3DRS_DIFFUSEMATERIALSOURCE, &value);
+    EXPECT_EQ((DWORD)D3DMCS_COLOR1, value);
+    device->GetTextureStageState(0, D3DTSS_COLOROP, &value);
+    EXPECT_EQ((DWORD)D3DTOP_MODULATE, value);
+    device->GetTextureStageState(1, D3DTSS_COLOROP, &value);
+    EXPECT_EQ((DWORD)D3DTOP_DISABLE, value);
+    device->GetTextureStageState(1, D3DTSS_TEXCOORDINDEX, &value);
+    EXPECT_EQ(1u, value);
+    device->GetTextureStageState(0, D3DTSS_ADDRESSU, &value);
+    EXPECT_EQ((DWORD)D3DTADDRESS_WRAP, value);
+    D3DVIEWPORT8 viewport;
+    device->GetViewport(&viewport);
+    EXPECT_EQ(16u, viewport.Width);
+    EXPECT_EQ(1.0f, viewport.MaxZ);
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->SetRenderState((D3DRENDERSTATETYPE)100000, 1));
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->SetTextureStageState(8, D3DTSS_COLOROP, 1));
+}
+
+TEST_F(RenderFixture, StateBlocksRestoreEverythingTheyCaptured)
+{
+    CreateDevice(16, 16);
+    IDirect3DTexture8* texture = NULL;
+    ASSERT_EQ(D3D_OK, device->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture));
+    D3DMATRIX world = TranslationMatrix(1, 2, 3);
+    device->SetTransform(D3DTS_WORLD, &world);
+    device->SetTexture(0, texture);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+
+    DWORD token = 0;
+    ASSERT_EQ(D3D_OK, device->CreateStateBlock(D3DSBT_ALL, &token));
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
+    device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
+    device->SetTexture(0, NULL);
+    D3DMATRIX other = TranslationMatrix(9, 9, 9);
+    device->SetTransform(D3DTS_WORLD, &other);
+    // The block keeps the texture alive although nothing else holds it.
+    EXPECT_EQ(1u, texture->Release());
+
+    ASSERT_EQ(D3D_OK, device->ApplyStateBlock(token));
+    DWORD value = 0;
+    device->GetRenderState(D3DRS_CULLMODE, &value);
+    EXPECT_EQ((DWORD)D3DCULL_NONE, value);
+    device->GetRenderState(D3DRS_ZWRITEENABLE, &value);
+    EXPECT_EQ((DWORD)TRUE, value);
+    D3DMATRIX restored;
+    device->GetTransform(D3DTS_WORLD, &restored);
+    EXPECT_EQ(2.0f, restored._42);
+    IDirect3DBaseTexture8* bound = NULL;
+    device->GetTexture(0, &bound);
+    EXPECT_EQ((IDirect3DBaseTexture8*)texture, bound);
+    bound->Release();
+
+    // Capturing takes the current state into the block.
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
+    ASSERT_EQ(D3D_OK, device->CaptureStateBlock(token));
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+    device->ApplyStateBlock(token);
+    device->GetRenderState(D3DRS_CULLMODE, &value);
+    EXPECT_EQ((DWORD)D3DCULL_CW, value);
+
+    ASSERT_EQ(D3D_OK, device->DeleteStateBlock(token));
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->ApplyStateBlock(token));
+    device->SetTexture(0, NULL);
+}
+
+TEST_F(RenderFixture, TextureLevelsLockForReadingAndWriting)
+{
+    CreateDevice(16, 16);
+    IDirect3DTexture8* texture = NULL;
+    ASSERT_EQ(D3D_OK, device->CreateTexture(64, 16, 0, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &texture));
+    EXPECT_EQ(7u, texture->GetLevelCount()) << "64 x 16 down to 1 x 1";
+    D3DSURFACE_DESC desc;
+    ASSERT_EQ(D3D_OK, texture->GetLevelDesc(2, &desc));
+    EXPECT_EQ(16u, desc.Width);
+    EXPECT_EQ(4u, desc.Height);
+    EXPECT_EQ(D3DFMT_R5G6B5, desc.Format);
+    EXPECT_EQ(D3DERR_INVALIDCALL, texture->GetLevelDesc(7, &desc));
+
+    D3DLOCKED_RECT locked;
+    ASSERT_EQ(D3D_OK, texture->LockRect(1, &locked, NULL, 0));
+    EXPECT_EQ(64, locked.Pitch);
+    EXPECT_EQ(D3DERR_INVALIDCALL, texture->LockRect(1, &locked, NULL, 0)) << "already locked";
+    ((WORD*)locked.pBits)[5] = 0xF800;
+    ASSERT_EQ(D3D_OK, texture->UnlockRect(1));
+    EXPECT_EQ(D3DERR_INVALIDCALL, texture->UnlockRect(1)) << "not locked";
+
+    RECT part = {4, 2, 8, 4};
+    ASSERT_EQ(D3D_OK, texture->LockRect(1, &locked, &part, D3DLOCK_READONLY));
+    texture->UnlockRect(1);
+    ASSERT_EQ(D3D_OK, texture->LockRect(1, &locked, NULL, D3DLOCK_READONLY));
+    EXPECT_EQ(0xF800, ((WORD*)locked.pBits)[5]);
+    texture->UnlockRect(1);
+    RECT outside = {30, 0, 40, 4};
+    EXPECT_EQ(D3DERR_INVALIDCALL, texture->LockRect(1, &locked, &outside, 0));
+    EXPECT_EQ(D3DERR_INVALIDCALL, texture->LockRect(9, &locked, NULL, 0));
+
+    // A level surface shares the texture's reference count.
+    IDirect3DSurface8* level = NULL;
+    ASSERT_EQ(D3D_OK, texture->GetSurfaceLevel(0, &level));
+    EXPECT_EQ(3u, texture->AddRef());
+    texture->Release();
+    level->Release();
+    EXPECT_EQ(0u, texture->Release());
+
+    IDirect3DTexture8* broken = NULL;
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->CreateTexture(0, 16, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &broken));
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->CreateTexture(16, 16, 1, 0, D3DFMT_DXT1, D3DPOOL_MANAGED, &broken));
+}
+
+TEST_F(RenderFixture, DrawingIntoATextureCanBeReadBackByLocking)
+{
+    CreateDevice(16, 16);
+    IDirect3DTexture8* texture = NULL;
+    ASSERT_EQ(D3D_OK, device->CreateTexture(8, 8, 1, D3DUSAGE_RENDERTARGET, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT,
+                                            &texture));
+    IDirect3DSurface8* surface = NULL;
+    texture->GetSurfaceLevel(0, &surface);
+    IDirect3DSurface8* backBuffer = NULL;
+    IDirect3DSurface8* depth = NULL;
+    device->GetRenderTarget(&backBuffer);
+    device->GetDepthStencilSurface(&depth);
+
+    ASSERT_EQ(D3D_OK, device->SetRenderTarget(surface, NULL));
+    IDirect3DSurface8* current = NULL;
+    device->GetRenderTarget(&current);
+    EXPECT_EQ(surface, current);
+    current->Release();
+    D3DVIEWPORT8 viewport;
+    device->GetViewport(&viewport);
+    EXPECT_EQ(8u, viewport.Width) << "the viewport follows the new target";
+    EXPECT_EQ(D3DERR_NOTFOUND, device->GetDepthStencilSurface(&current));
+
+    device->Clear(0, NULL, D3DCLEAR_TARGET, D3DCOLOR_XRGB(0, 0, 255), 1.0f, 0);
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    DrawScreenQuad(0, 0, 8, 2, 0, D3DCOLOR_XRGB(255, 0, 0));
+    D3DLOCKED_RECT locked;
+    ASSERT_EQ(D3D_OK, texture->LockRect(0, &locked, NULL, D3DLOCK_READONLY));
+    EXPECT_EQ(0x00FF0000u, ((DWORD*)locked.pBits)[0] & 0xFFFFFF) << "row 0 is the top of the picture";
+    EXPECT_EQ(0x000000FFu, ((DWORD*)((BYTE*)locked.pBits + 7 * locked.Pitch))[0] & 0xFFFFFF);
+    texture->UnlockRect(0);
+
+    ASSERT_EQ(D3D_OK, device->SetRenderTarget(backBuffer, depth));
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->SetRenderTarget(depth, NULL)) << "a depth buffer is no colour target";
+    backBuffer->Release();
+    depth->Release();
+    surface->Release();
+    texture->Release();
+}
+
+TEST_F(RenderFixture, VertexBuffersLockInsideTheirBoundsAndDrawsStayInside)
+{
+    CreateDevice(16, 16);
+    IDirect3DVertexBuffer8* buffer = NULL;
+    ASSERT_EQ(D3D_OK, device->CreateVertexBuffer(4 * sizeof(ScreenVertex), D3DUSAGE_WRITEONLY, FVF_SCREEN,
+                                                 D3DPOOL_MANAGED, &buffer));
+    BYTE* data = NULL;
+    EXPECT_EQ(D3DERR_INVALIDCALL, buffer->Lock(0, 200, &data, 0));
+    EXPECT_EQ(NULL, data);
+    ASSERT_EQ(D3D_OK, buffer->Lock(0, 0, &data, 0));
+    ScreenVertex quad[4] = {
+        {0, 0, 0, 1, 0xFF00FF00}, {16, 0, 0, 1, 0xFF00FF00}, {0, 16, 0, 1, 0xFF00FF00}, {16, 16, 0, 1, 0xFF00FF00},
+    };
+    memcpy(data, quad, sizeof(quad));
+    buffer->Unlock();
+
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    device->SetVertexShader(FVF_SCREEN);
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2)) << "no stream set";
+    device->SetStreamSource(0, buffer, sizeof(ScreenVertex));
+    device->Clear(0, NULL, D3DCLEAR_TARGET, 0, 1.0f, 0);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2));
+    EXPECT_EQ(0x00FF00u, Pixel(8, 8));
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 1, 2)) << "would read a fifth vertex";
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2));
+
+    // The device holds the buffer while it is the stream source.
+    EXPECT_EQ(1u, buffer->Release());
+    device->SetStreamSource(0, NULL, 0);
+}
+
+TEST_F(RenderFixture, IndexedDrawsRejectIndicesPastTheVertices)
+{
+    CreateDevice(16, 16);
+    IDirect3DVertexBuffer8* vertices = NULL;
+    IDirect3DIndexBuffer8* indices = NULL;
+    ASSERT_EQ(D3D_OK, device->CreateVertexBuffer(4 * sizeof(ScreenVertex), 0, FVF_SCREEN, D3DPOOL_MANAGED,
+                                                 &vertices));
+    ASSERT_EQ(D3D_OK, device->CreateIndexBuffer(6 * sizeof(WORD), 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &indices));
+    BYTE* data = NULL;
+    vertices->Lock(0, 0, &data, 0);
+    ScreenVertex quad[4] = {
+        {0, 0, 0, 1, 0xFFFF0000}, {16, 0, 0, 1, 0xFFFF0000}, {0, 16, 0, 1, 0xFFFF0000}, {16, 16, 0, 1, 0xFFFF0000},
+    };
+    memcpy(data, quad, sizeof(quad));
+    vertices->Unlock();
+    indices->Lock(0, 0, &data, 0);
+    WORD order[6] = {0, 1, 2, 2, 1, 3};
+    memcpy(data, order, sizeof(order));
+    indices->Unlock();
+
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    device->SetVertexShader(FVF_SCREEN);
+    device->SetStreamSource(0, vertices, sizeof(ScreenVertex));
+    device->SetIndices(indices, 0);
+    device->Clear(0, NULL, D3DCLEAR_TARGET, 0, 1.0f, 0);
+    ASSERT_EQ(D3D_OK, device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2));
+    EXPECT_EQ(0xFF0000u, Pixel(12, 12));
+    device->SetIndices(indices, 1);
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2))
+        << "index 3 from base 1 is past the buffer";
+    device->SetStreamSource(0, NULL, 0);
+    device->SetIndices(NULL, 0);
+    vertices->Release();
+    indices->Release();
+}
+
+TEST_F(RenderFixture, TransformsMultiplyWithTheGivenMatrixFirst)
+{
+    CreateDevice(16, 16);
+    D3DMATRIX scale = IdentityMatrix();
+    scale._11 = 2.0f;
+    D3DMATRIX move = TranslationMatrix(1, 0, 0);
+    device->SetTransform(D3DTS_VIEW, &move);
+    device->MultiplyTransform(D3DTS_VIEW, &scale);
+    D3DMATRIX result;
+    device->GetTransform(D3DTS_VIEW, &result);
+    // (x * 2) then + 1: the translation is not scaled.
+    EXPECT_EQ(2.0f, result._11);
+    EXPECT_EQ(1.0f, result._41);
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->SetTransform((D3DTRANSFORMSTATETYPE)99, &move));
+}
+
+TEST_F(RenderFixture, ResetMakesANewBackBufferAndRestoresDefaultStates)
+{
+    CreateDevice(32, 24);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    D3DPRESENT_PARAMETERS pp;
+    memset(&pp, 0, sizeof(pp));
+    pp.Windowed = TRUE;
+    pp.BackBufferWidth = 48;
+    pp.BackBufferHeight = 20;
+    pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    pp.EnableAutoDepthStencil = TRUE;
+    pp.AutoDepthStencilFormat = D3DFMT_D24S8;
+    ASSERT_EQ(D3D_OK, device->Reset(&pp));
+    EXPECT_EQ(D3DFMT_X8R8G8B8, pp.BackBufferFormat) << "an open format is filled in";
+    IDirect3DSurface8* backBuffer = NULL;
+    ASSERT_EQ(D3D_OK, device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer));
+    D3DSURFACE_DESC desc;
+    backBuffer->GetDesc(&desc);
+    EXPECT_EQ(48u, desc.Width);
+    EXPECT_EQ(20u, desc.Height);
+    backBuffer->Release();
+    DWORD cull = 0;
+    device->GetRenderState(D3DRS_CULLMODE, &cull);
+    EXPECT_EQ((DWORD)D3DCULL_CCW, cull);
+    ASSERT_EQ(D3D_OK, device->Clear(0, NULL, D3DCLEAR_TARGET, D3DCOLOR_XRGB(1, 2, 3), 1.0f, 0));
+    EXPECT_EQ(0x010203u, Pixel(47, 19));
+    ASSERT_EQ(D3D_OK, device->Present(NULL, NULL, NULL, NULL));
+    EXPECT_EQ(0x010203u, Pixel(47, 19)) << "the back buffer keeps its pixels after Present";
+}
+
+TEST_F(RenderFixture, SceneBracketsPairUp)
+{
+    CreateDevice(8, 8);
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->EndScene());
+    EXPECT_EQ(D3D_OK, device->BeginScene());
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->BeginScene());
+    EXPECT_EQ(D3D_OK, device->EndScene());
+}
+
+TEST(Direct3D, CreationChecksTheVersionAndListsModes)
+{
+    EXPECT_EQ(NULL, Direct3DCreate8(120));
+    IDirect3D8* d3d = Direct3DCreate8(D3D_SDK_VERSION);
+    ASSERT_TRUE(d3d != NULL);
+    EXPECT_EQ(1u, d3d->GetAdapterCount());
+    UINT modes = d3d->GetAdapterModeCount(D3DADAPTER_DEFAULT);
+    ASSERT_GT(modes, 0u);
+    D3DDISPLAYMODE mode;
+    ASSERT_EQ(D3D_OK, d3d->EnumAdapterModes(D3DADAPTER_DEFAULT, 0, &mode));
+    EXPECT_GT(mode.Width, 0u);
+    EXPECT_EQ(D3DERR_INVALIDCALL, d3d->EnumAdapterModes(D3DADAPTER_DEFAULT, modes, &mode));
+    D3DCAPS8 caps;
+    ASSERT_EQ(D3D_OK, d3d->GetDeviceCaps(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, &caps));
+    EXPECT_TRUE(caps.TextureCaps & D3DPTEXTURECAPS_CUBEMAP);
+    EXPECT_TRUE(caps.StencilCaps & D3DSTENCILCAPS_INCR);
+    EXPECT_EQ(D3D_OK, d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DUSAGE_DEPTHSTENCIL,
+                                             D3DRTYPE_SURFACE, D3DFMT_D24S8));
+    D3DPRESENT_PARAMETERS pp;
+    memset(&pp, 0, sizeof(pp));
+    IDirect3DDevice8* device = NULL;
+    EXPECT_EQ(D3DERR_INVALIDCALL, d3d->CreateDevice(0, D3DDEVTYPE_HAL, NULL, 0, &pp, &device))
+        << "a device needs a window";
+    EXPECT_EQ(0u, d3d->Release());
+}
+
+TEST(VertexFormats, SizesFollowTheFormatBits)
+{
+    EXPECT_EQ(20u, D3D8GetFVFVertexSize(D3DFVF_XYZRHW | D3DFVF_DIFFUSE));
+    EXPECT_EQ(36u, D3D8GetFVFVertexSize(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX1));
+    EXPECT_EQ(24u, D3D8GetFVFVertexSize(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1));
+    EXPECT_EQ(12u, D3D8GetFVFVertexSize(D3DFVF_XYZ));
+    EXPECT_EQ(28u, D3D8GetFVFVertexSize(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1));
+    EXPECT_EQ(24u, D3D8GetFVFVertexSize(D3DFVF_XYZ | D3DFVF_TEX1 | D3DFVF_TEXCOORDSIZE3(0)));
+}

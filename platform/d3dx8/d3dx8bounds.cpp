@@ -3,41 +3,13 @@
 
 #include <cmath>
 
-// Bytes of one vertex of an FVF code: the position, then the optional
-// members in their fixed order, then the texture coordinate sets.
-static UINT FVFVertexSize(DWORD fvf)
+// Bytes between vertices of an FVF code; 0 when the vertices carry no position.
+static UINT PositionStride(DWORD fvf)
 {
-    UINT size = 0;
-    switch (fvf & D3DFVF_POSITION_MASK) {
-    case D3DFVF_XYZ: size = 12; break;
-    case D3DFVF_XYZRHW: size = 16; break;
-    case D3DFVF_XYZB1: size = 16; break;
-    case D3DFVF_XYZB2: size = 20; break;
-    case D3DFVF_XYZB3: size = 24; break;
-    case D3DFVF_XYZB4: size = 28; break;
-    case D3DFVF_XYZB5: size = 32; break;
-    default: break;
+    if ((fvf & D3DFVF_POSITION_MASK) == 0) {
+        return 0;
     }
-    if (fvf & D3DFVF_NORMAL) {
-        size += 12;
-    }
-    if (fvf & D3DFVF_PSIZE) {
-        size += 4;
-    }
-    if (fvf & D3DFVF_DIFFUSE) {
-        size += 4;
-    }
-    if (fvf & D3DFVF_SPECULAR) {
-        size += 4;
-    }
-    // Each set's size sits in two bits from bit 16 on: 0 = two floats,
-    // 1 = three, 2 = four, 3 = one.
-    static const UINT setBytes[4] = { 8, 12, 16, 4 };
-    DWORD sets = (fvf & D3DFVF_TEXCOUNT_MASK) >> D3DFVF_TEXCOUNT_SHIFT;
-    for (DWORD i = 0; i < sets && i < 8; i++) {
-        size += setBytes[(fvf >> (16 + i * 2)) & 3];
-    }
-    return size;
+    return D3D8GetFVFVertexSize(fvf);
 }
 
 static D3DXVECTOR3 VertexPosition(const void *vertices, UINT stride, DWORD index)
@@ -48,7 +20,7 @@ static D3DXVECTOR3 VertexPosition(const void *vertices, UINT stride, DWORD index
 HRESULT D3DXComputeBoundingBox(const void *vertices, DWORD count, DWORD fvf, D3DXVECTOR3 *min,
                                D3DXVECTOR3 *max)
 {
-    UINT stride = FVFVertexSize(fvf);
+    UINT stride = PositionStride(fvf);
     if (!vertices || !min || !max || count == 0 || stride == 0) {
         return D3DERR_INVALIDCALL;
     }
@@ -67,7 +39,7 @@ HRESULT D3DXComputeBoundingBox(const void *vertices, DWORD count, DWORD fvf, D3D
 HRESULT D3DXComputeBoundingSphere(const void *vertices, DWORD count, DWORD fvf, D3DXVECTOR3 *centre,
                                   FLOAT *radius)
 {
-    UINT stride = FVFVertexSize(fvf);
+    UINT stride = PositionStride(fvf);
     if (!vertices || !centre || !radius || count == 0 || stride == 0) {
         return D3DERR_INVALIDCALL;
     }

@@ -47,6 +47,8 @@ TEST(D3DXBounds, BoxOverStridedVertices)
 
     EXPECT_NE(D3DXComputeBoundingBox(nullptr, 2, 0x142, &min, &max), D3D_OK);
     EXPECT_NE(D3DXComputeBoundingBox(coloured.data(), 0, 0x142, &min, &max), D3D_OK);
+    // Vertices without a position have nothing to bound.
+    EXPECT_NE(D3DXComputeBoundingBox(coloured.data(), 2, D3DFVF_DIFFUSE, &min, &max), D3D_OK);
 }
 
 TEST(D3DXBounds, SphereCentredOnTheMeanOfThePositions)

@@ -1,0 +1,97 @@
+// Effect pictures: the explosion sprite sheet (36 frames of 256 x 256 in a 6 x 6 grid, read
+// left to right and top to bottom, on black because it has no alpha), the sparkle particle
+// and the streaks of the light rays above goal stones.
+#include "Art.h"
+#include "Painter.h"
+
+#include <cmath>
+
+static double Clamp01(double v)
+{
+    return v < 0 ? 0 : (v > 1 ? 1 : v);
+}
+
+// Heat 0..1 to the colour of fire: smoke red, orange, yellow, white.
+static Colour FireColour(double heat)
+{
+    if (heat < 0.35)
+        return Mix({ 0, 0, 0 }, { 0.65, 0.12, 0.02 }, heat / 0.35);
+    if (heat < 0.65)
+        return Mix({ 0.65, 0.12, 0.02 }, { 1.0, 0.55, 0.08 }, (heat - 0.35) / 0.3);
+    if (heat < 0.85)
+        return Mix({ 1.0, 0.55, 0.08 }, { 1.0, 0.92, 0.45 }, (heat - 0.65) / 0.2);
+    return Mix({ 1.0, 0.92, 0.45 }, { 1, 1, 1 }, (heat - 0.85) / 0.15);
+}
+
+static void MakeExplosion(MediaSet& media)
+{
+    const int frame = 256, grid = 6, frames = grid * grid;
+    cairo_surface_t* s = NewCanvas(frame * grid, frame * grid);
+    cairo_surface_flush(s);
+    for (int k = 0; k < frames; k++) {
+        const double t = k / (double)(frames - 1);
+        const double radius = 36 + 84 * (1 - (1 - t) * (1 - t));
+        const double fade = t < 0.4 ? 1.0 : pow((1 - t) / 0.6, 1.5);
+        const double grow = 0.6 + t;   // the turbulence grows with the ball
+        const int ox = (k % grid) * frame, oy = (k / grid) * frame;
+        for (int y = 0; y < frame; y++)
+            for (int x = 0; x < frame; x++) {
+                const double dx = x - frame / 2.0 + 0.5, dy = y - frame / 2.0 + 0.5;
+                const double d = sqrt(dx * dx + dy * dy) / radius;
+                const double n = TileFractal(dx / (14.0 * grow) + 64, dy / (14.0 * grow) + 64 + t * 2, 128, 91, 5);
+                const double density = Clamp01((1.0 - d) * 2.4 + (n - 0.5) * 2.4 - t * 0.5);
+                const double heat = Clamp01(density * (1.25 - 0.9 * t) * (1.15 - 0.5 * d) + (n - 0.5) * 0.3);
+                const Colour c = FireColour(heat);
+                const double v = density * fade;
+                PutPixel(s, ox + x, oy + y, c.r * v, c.g * v, c.b * v, 1);
+            }
+    }
+    cairo_surface_mark_dirty(s);
+    media.Save("expla.bmp", s);
+}
+
+static void MakeSparkle(MediaSet& media)
+{
+    const int S = 64;
+    cairo_surface_t* s = NewCanvas(S, S);
+    cairo_surface_flush(s);
+    for (int y = 0; y < S; y++)
+        for (int x = 0; x < S; x++) {
+            const double dx = (x + 0.5 - S / 2.0) / (S / 2.0), dy = (y + 0.5 - S / 2.0) / (S / 2.0);
+            const double r = sqrt(dx * dx + dy * dy);
+            double v = exp(-r * r * 9.0);                                 // glow
+            v += 0.6 * exp(-fabs(dx) * 30) * Clamp01(1 - fabs(dy));       // vertical ray
+            v += 0.6 * exp(-fabs(dy) * 30) * Clamp01(1 - fabs(dx));       // horizontal ray
+            v *= Clamp01((1 - r) * 4);                                    // black at the border
+            v = Clamp01(v);
+            PutPixel(s, x, y, v, v, v * 0.92, 1);
+        }
+    cairo_surface_mark_dirty(s);
+    media.Save("sun.jpg", s);
+}
+
+// Light rays: streaks along v that repeat in v (the texture scrolls along the rays),
+// softened towards u = 0 and u = 1, the two long edges of each ray.
+static void MakeRays(MediaSet& media)
+{
+    const int S = 128;
+    cairo_surface_t* s = NewCanvas(S, S);
+    cairo_surface_flush(s);
+    for (int y = 0; y < S; y++)
+        for (int x = 0; x < S; x++) {
+            const double u = (x + 0.5) / S;
+            const double streak = TileFractal(x / 4.0, y / 64.0, S / 4, 97, 3, S / 64);
+            const double pulse = TileFractal(x / 32.0, y / 16.0, S / 32, 101, 2, S / 16);
+            const double a = Clamp01((streak - 0.35) * 2.0) * (0.5 + 0.5 * pulse) * sin(M_PI * u);
+            PutPixel(s, x, y, 1.0, 0.95, 0.8, a);
+        }
+    cairo_surface_mark_dirty(s);
+    media.Save("tex004.dds", s);
+}
+
+void MakeEffectArt(MediaSet& media)
+{
+    MakeExplosion(media);
+    MakeSparkle(media);
+    MakeRays(media);
+}

@@ -87,17 +87,6 @@ TEST(D3DXMatrix, InverseOfSingularMatrixFailsAndLeavesOutAlone)
     EXPECT_EQ(D3DXMatrixInverse(&out, nullptr, &flat), nullptr);
 }
 
-TEST(D3DXMatrix, TransposeSwapsRowsAndColumns)
-{
-    D3DXMATRIX m(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16);
-    D3DXMATRIX t;
-    D3DXMatrixTranspose(&t, &m);
-    EXPECT_EQ(t(0, 3), 13.0f);
-    EXPECT_EQ(t(3, 0), 4.0f);
-    D3DXMatrixTranspose(&t, &t);
-    EXPECT_EQ(t, m);
-}
-
 TEST(D3DXMatrix, ScalingAndTranslationMovePoints)
 {
     D3DXMATRIX s, t;

@@ -3,11 +3,7 @@
 TEST(D3DXVector, ArithmeticAndProducts)
 {
     D3DXVECTOR3 a(1, 2, 3), b(-2, 0.5f, 4);
-    ExpectVector(a + b, -1, 2.5f, 7);
-    ExpectVector(a - b, 3, 1.5f, -1);
-    ExpectVector(a * 2.0f, 2, 4, 6);
-    ExpectVector(0.5f * a, 0.5f, 1, 1.5f);
-    ExpectVector(-a / 2.0f, -0.5f, -1, -1.5f);
+    ExpectVector(a - 0.5f * b, 2, 1.75f, 1);
     EXPECT_FLOAT_EQ(D3DXVec3Dot(&a, &b), 11.0f);
 
     D3DXVECTOR3 x(1, 0, 0), y(0, 1, 0), cross;
@@ -15,10 +11,6 @@ TEST(D3DXVector, ArithmeticAndProducts)
     // The out vector may be an operand.
     D3DXVec3Cross(&a, &a, &b);
     ExpectVector(a, 6.5f, -10, 4.5f);
-
-    D3DXVECTOR2 p(1, 2), q(3, -1);
-    D3DXVECTOR2 sum = p + q * 2.0f;
-    EXPECT_EQ(sum, D3DXVECTOR2(7, 0));
 }
 
 TEST(D3DXVector, LengthAndNormalize)

@@ -100,7 +100,7 @@ TEST_F(SceneObjects, CameraAppliesViewAtOnce)
 TEST_F(SceneObjects, MeshObjectDrawsWithWorldMaterialAndMediaTexture)
 {
     std::string mesh = BuildPath("assets_test_marker.x");
-    std::string texture = BuildPath("media/assets_test_marker.png");
+    std::string texture = MediaFolder() + "/assets_test_marker.png";
     const char text[] =
         "xof 0302txt 0032\n"
         "Mesh { 3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3; 0,1,2;;\n"

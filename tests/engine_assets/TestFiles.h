@@ -10,11 +10,20 @@
 #include <string>
 #include <vector>
 #include <png.h>
+#include <sys/stat.h>
 
 inline std::string BuildPath(const std::string& name)
 {
     const char* dir = getenv("ZARUL_BUILD_DIR");
     return std::string(dir ? dir : ".") + "/" + name;
+}
+
+// The media folder in the build folder, made when missing.
+inline std::string MediaFolder()
+{
+    std::string path = BuildPath("media");
+    mkdir(path.c_str(), 0755);
+    return path;
 }
 
 inline bool WriteFile(const std::string& path, const void* data, size_t size)

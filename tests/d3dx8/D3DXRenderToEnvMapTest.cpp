@@ -107,8 +107,10 @@ protected:
     }
 
     // Each face cleared to its own colour; the markers go into faces +X, +Y and -Z.
+    // Depth is tested but not written, as when a sky box fills the cube.
     void RenderCube()
     {
+        device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
         D3DXMATRIX proj;
         D3DXMatrixPerspectiveFovLH(&proj, D3DX_PI / 2, 1.0f, 0.1f, 10.0f);
         device->SetTransform(D3DTS_PROJECTION, &proj);
@@ -133,6 +135,7 @@ protected:
             }
         }
         ASSERT_EQ(envMap->End(), D3D_OK);
+        device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
     }
 
     // The face pixel at (x, y), y = 0 the top row, as 0xRRGGBB.

@@ -13,11 +13,6 @@
 static const char* const DEFAULT_FONT = ".//media//arial.dds";
 static const float DEFAULT_SIZE = 0.05f;
 static const float CELL_UV = 1.0f / GLYPH_ATLAS_CELLS;
-// The atlas glyphs were drawn at a font size of 22 pixels in 32-pixel cells,
-// with the baseline 25 pixels down; the top of a line box of that font size
-// lies 7 pixels down the cell.
-static const float CELL_PER_SIZE = 32.0f / 22.0f;
-static const float LINE_TOP_IN_CELL = 7.0f / 32.0f;
 
 const GlyphWidths* GetFontGlyphWidths(const std::string& path)
 {
@@ -81,48 +76,46 @@ void C3DText::DrawTextA(const char* text, CPOINTVirtual at)
     DrawTextPixels(text, at.x * screenWidth, at.y * screenHeight, sizeHeight * screenHeight);
 }
 
-float C3DText::GetTextWidthPixels(const char* text, float sizePixels)
+float C3DText::GetTextWidthPixels(const char* text, float cellPixels)
 {
     if (!text)
         return 0.0f;
     if (!widths)
         widths = GetFontGlyphWidths(fontTexture);
-    float cellPixels = sizePixels * CELL_PER_SIZE;
-    return TextAdvanceInCells(Utf8ToLatin1(text), *widths) * cellPixels * StretchFor(sizePixels);
+    return TextAdvanceInCells(Utf8ToLatin1(text), *widths) * cellPixels * StretchFor(cellPixels);
 }
 
-void C3DText::DrawTextPixels(const char* text, float x, float y, float sizePixels)
+void C3DText::DrawTextPixels(const char* text, float x, float y, float cellPixels)
 {
-    if (!device || !text || !*text || sizePixels <= 0.0f)
+    if (!device || !text || !*text || cellPixels <= 0.0f)
         return;
     if (!widths)
         widths = GetFontGlyphWidths(fontTexture);
     std::string latin1 = Utf8ToLatin1(text);
     if (effects & EFFECT_SHADDOW) {
-        float offset = sizePixels / 12.0f;
+        float offset = cellPixels / 16.0f;
         if (offset < 1.0f)
             offset = 1.0f;
         DWORD shadow = ScaleAlpha(0xFF000000, (float)(color >> 24) / 255.0f * 0.75f);
-        DrawGlyphs(latin1, x + offset, y + offset, sizePixels, shadow);
+        DrawGlyphs(latin1, x + offset, y + offset, cellPixels, shadow);
     }
-    DrawGlyphs(latin1, x, y, sizePixels, color);
+    DrawGlyphs(latin1, x, y, cellPixels, color);
 }
 
-float C3DText::StretchFor(float sizePixels) const
+float C3DText::StretchFor(float cellPixels) const
 {
-    if (sizeWidth <= 0.0f || sizePixels <= 0.0f)
+    if (sizeWidth <= 0.0f || cellPixels <= 0.0f)
         return 1.0f;
     float screenWidth, screenHeight;
     C3DWindow::GetScreenSize(device, &screenWidth, &screenHeight);
-    return sizeWidth * screenWidth / sizePixels;
+    return sizeWidth * screenWidth / cellPixels;
 }
 
-void C3DText::DrawGlyphs(const std::string& latin1, float x, float y, float sizePixels, DWORD glyphColor)
+void C3DText::DrawGlyphs(const std::string& latin1, float x, float y, float cellPixels, DWORD glyphColor)
 {
     IDirect3DTexture8* atlas = CResourceManager::GetTextures()->GetTexture(fontTexture);
-    float cellPixels = sizePixels * CELL_PER_SIZE;
-    float cellWidth = cellPixels * StretchFor(sizePixels);
-    float cellTop = y - cellPixels * LINE_TOP_IN_CELL;
+    float stretch = StretchFor(cellPixels);
+    float cellWidth = cellPixels * stretch;
 
     std::vector<WindowVertex> vertices;
     vertices.reserve(latin1.size() * 6);
@@ -131,7 +124,7 @@ void C3DText::DrawGlyphs(const std::string& latin1, float x, float y, float size
         unsigned char code = (unsigned char)latin1[i];
         float u0 = (float)(code % GLYPH_ATLAS_CELLS) * CELL_UV;
         float v0 = (float)(code / GLYPH_ATLAS_CELLS) * CELL_UV;
-        PixelRect cell = { penX, cellTop, cellWidth, cellPixels };
+        PixelRect cell = { penX, y, cellWidth, cellPixels };
         WindowVertex quad[4];
         MakeQuad(quad, cell, glyphColor, glyphColor, u0, v0, u0 + CELL_UV, v0 + CELL_UV);
         // Two triangles of the strip order: 0 1 2 and 2 1 3.

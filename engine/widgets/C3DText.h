@@ -13,11 +13,11 @@
 // Latin-1 code; texts are UTF-8 and are decoded to those cells. Glyphs are
 // proportional: their widths are measured from the atlas alpha.
 //
-// The text size is the font size: a line of text of size s fills a line box
-// s high whose top is the point the text is drawn at (the atlas cells, drawn
-// larger, stick out of it). The "virtual" operations take sizes and points in
-// screen fractions; the pixel operations serve widgets that place text inside
-// their own rectangles.
+// The text size is the height of a glyph cell (the font itself is about two
+// thirds of it), so a line of a given size fills a box that high from the
+// point it is drawn at. The "virtual" operations take
+// sizes and points in screen fractions; the pixel operations serve widgets
+// that place text inside their own rectangles.
 class C3DText {
 public:
     enum {
@@ -33,20 +33,20 @@ public:
     void SetFontTexture(const char* path);
     const std::string& GetFontTexture() const { return fontTexture; }
 
-    // Text size as a fraction of the screen height. 'width' 0 keeps the
-    // font's proportions; a positive value stretches the glyphs so that the
-    // font size across is that fraction of the screen width.
+    // Cell height as a fraction of the screen height. 'width' 0 keeps the
+    // font's proportions; a positive value makes each cell that fraction of
+    // the screen width.
     void SetTextSizeVirtual(float height, float width);
 
     // The rectangle the text covers when drawn at 'at', in screen fractions.
     CRECTVirtual GetTextExtendsVirtual(const char* text, CPOINTVirtual at);
-    // Draws the text with the top-left corner of its line box at 'at' (screen fractions).
+    // Draws the text with its cells' top-left corner at 'at' (screen fractions).
     void DrawTextA(const char* text, CPOINTVirtual at);
 
-    // Width in pixels of the text at a text size of 'sizePixels'.
-    float GetTextWidthPixels(const char* text, float sizePixels);
-    // Draws the text with the top-left corner of its line box at (x, y) in pixels.
-    void DrawTextPixels(const char* text, float x, float y, float sizePixels);
+    // Width in pixels of the text at a cell height of 'cellPixels'.
+    float GetTextWidthPixels(const char* text, float cellPixels);
+    // Draws the text with its cells' top-left corner at (x, y) in pixels.
+    void DrawTextPixels(const char* text, float x, float y, float cellPixels);
 
     // Written directly by callers: the packed ARGB text colour and the effect bits.
     DWORD color;
@@ -56,9 +56,9 @@ private:
     C3DText(const C3DText&);
     C3DText& operator=(const C3DText&);
 
-    // Horizontal pixels per vertical pixel: 1 unless a width was set.
-    float StretchFor(float sizePixels) const;
-    void DrawGlyphs(const std::string& latin1, float x, float y, float sizePixels, DWORD glyphColor);
+    // Horizontal pixels per cell pixel: 1 unless a cell width was set.
+    float StretchFor(float cellPixels) const;
+    void DrawGlyphs(const std::string& latin1, float x, float y, float cellPixels, DWORD glyphColor);
 
     IDirect3DDevice8* device;
     std::string fontTexture;

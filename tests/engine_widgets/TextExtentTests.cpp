@@ -17,19 +17,16 @@ TEST(TextExtents, GrowWithTextAndSizeAndDecodeUmlauts)
 
     C3DText text(nullptr);
     text.SetFontTexture(atlas.c_str());
-    // Size 48 pixels on the 640 x 480 screen: the 22-pixel font of the atlas,
-    // so an atlas pixel is 48 / 22 screen pixels.
-    text.SetTextSizeVirtual(0.1f, 0.0f);
-    const float scale = 48.0f / 22.0f;
+    text.SetTextSizeVirtual(0.1f, 0.0f);   // cells of 48 pixels on the 640 x 480 screen
 
     CRECTVirtual ab = text.GetTextExtendsVirtual("ab", CPOINTVirtual(0.2f, 0.3f));
     CRECTVirtual abc = text.GetTextExtendsVirtual("abc", CPOINTVirtual(0.2f, 0.3f));
     EXPECT_FLOAT_EQ(ab.x, 0.2f);
     EXPECT_FLOAT_EQ(ab.y, 0.3f);
     EXPECT_FLOAT_EQ(ab.height, 0.1f);
-    EXPECT_NEAR(ab.width * 640.0f, 2 * 13 * scale, 1e-3);
+    EXPECT_NEAR(ab.width * 640.0f, 2 * 13 * 1.5f, 1e-3);
     EXPECT_GT(abc.width, ab.width);
-    EXPECT_NEAR(text.GetTextExtendsVirtual("a b", CPOINTVirtual()).width * 640.0f, (13 + 9 + 13) * scale, 1e-3);
+    EXPECT_NEAR(text.GetTextExtendsVirtual("a b", CPOINTVirtual()).width * 640.0f, (13 + 9 + 13) * 1.5f, 1e-3);
 
     text.SetTextSizeVirtual(0.2f, 0.0f);
     EXPECT_NEAR(text.GetTextExtendsVirtual("ab", CPOINTVirtual()).width, 2.0f * ab.width, 1e-5);
@@ -37,11 +34,11 @@ TEST(TextExtents, GrowWithTextAndSizeAndDecodeUmlauts)
     // "zurück" in UTF-8 is measured with the ü cell, not with two stray cells.
     text.SetTextSizeVirtual(0.1f, 0.0f);
     float zurueck = text.GetTextExtendsVirtual("zur\xC3\xBC" "ck", CPOINTVirtual()).width * 640.0f;
-    EXPECT_NEAR(zurueck, (5 * 13 + 23) * scale, 1e-3);
+    EXPECT_NEAR(zurueck, (5 * 13 + 23) * 1.5f, 1e-3);
 
-    // A fixed width (32 pixels across for the 48-pixel size) stretches every glyph alike.
+    // A fixed cell width stretches every glyph alike.
     text.SetTextSizeVirtual(0.1f, 0.05f);
-    EXPECT_NEAR(text.GetTextExtendsVirtual("ab", CPOINTVirtual()).width * 640.0f, 2 * 13 * scale * (32.0f / 48.0f), 1e-3);
+    EXPECT_NEAR(text.GetTextExtendsVirtual("ab", CPOINTVirtual()).width * 640.0f, 2 * 13 * 1.5f * (32.0f / 48.0f), 1e-3);
 
     EXPECT_FLOAT_EQ(text.GetTextExtendsVirtual("", CPOINTVirtual()).width, 0.0f);
 }

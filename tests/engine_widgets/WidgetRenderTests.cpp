@@ -179,8 +179,8 @@ TEST_F(WidgetRender, SamplePanelShowsFrameTextUmlautsAndControls)
     int uRight = (int)(r.x + text->GetTextWidthPixels("zu", cell));
     int umlautLeft = (int)(r.x + text->GetTextWidthPixels("zur", cell));
     int umlautRight = (int)(r.x + text->GetTextWidthPixels("zur\xC3\xBC", cell));
-    int dotsTop = (int)(r.y + cell * 0.05f);
-    int dotsBottom = (int)(r.y + cell * 0.2f);
+    int dotsTop = (int)(r.y + cell * 0.2f);
+    int dotsBottom = (int)(r.y + cell * 0.37f);
     EXPECT_GT(CountTextBlue(image, (int)r.x, (int)r.y, (int)(r.x + r.width), (int)(r.y + r.height)), 100);
     EXPECT_GT(CountTextBlue(image, umlautLeft, dotsTop, umlautRight, dotsBottom), 4);
     EXPECT_EQ(CountTextBlue(image, uLeft, dotsTop, uRight, dotsBottom), 0);

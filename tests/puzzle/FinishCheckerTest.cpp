@@ -12,7 +12,7 @@
 
 namespace {
 
-class FinishChecker : public ::testing::Test
+class PuzzleFinishChecker : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -34,7 +34,7 @@ protected:
 
 } // namespace
 
-TEST_F(FinishChecker, NewGameDataHasAnEmptySixBySixBoardOfFifteenLayers)
+TEST_F(PuzzleFinishChecker, NewGameDataHasAnEmptySixBySixBoardOfFifteenLayers)
 {
     EXPECT_EQ(0, controller->gameData->moves);
     EXPECT_EQ(6, controller->gameData->size);
@@ -45,7 +45,7 @@ TEST_F(FinishChecker, NewGameDataHasAnEmptySixBySixBoardOfFifteenLayers)
     EXPECT_EQ(0, board->GetStoneCount());
 }
 
-TEST_F(FinishChecker, SpecialFieldGoal)
+TEST_F(PuzzleFinishChecker, SpecialFieldGoal)
 {
     CSpecialFieldFC goal;
     EXPECT_EQ(1, goal.IsFinished(controller));    // no target field at all
@@ -64,7 +64,7 @@ TEST_F(FinishChecker, SpecialFieldGoal)
     EXPECT_EQ(0, goal.IsLost(controller));
 }
 
-TEST_F(FinishChecker, AllStonesRemovedGoalCountsSpecialAndBlockStones)
+TEST_F(PuzzleFinishChecker, AllStonesRemovedGoalCountsSpecialAndBlockStones)
 {
     AllStonesRemovedFC goal;
     EXPECT_EQ(1, goal.IsFinished(controller));
@@ -76,7 +76,7 @@ TEST_F(FinishChecker, AllStonesRemovedGoalCountsSpecialAndBlockStones)
     EXPECT_EQ(0, goal.IsLost(controller));
 }
 
-TEST_F(FinishChecker, SpecialStoneComboGoal)
+TEST_F(PuzzleFinishChecker, SpecialStoneComboGoal)
 {
     CSpecialStoneComboFC goal;
     for (int x = 0; x < 3; x++)
@@ -87,7 +87,7 @@ TEST_F(FinishChecker, SpecialStoneComboGoal)
     EXPECT_EQ(0, goal.IsLost(controller));
 }
 
-TEST(FinishCheckerWithoutGame, NoBoardIsNeverFinished)
+TEST(PuzzleFinishCheckerWithoutGame, NoBoardIsNeverFinished)
 {
     CSpecialFieldFC special;
     AllStonesRemovedFC allRemoved;

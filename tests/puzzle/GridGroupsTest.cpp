@@ -5,7 +5,7 @@
 #include "CStoneTypes.h"
 #include "PuzzleTestHelpers.h"
 
-TEST(GridGroups, FourTouchingBurstCornerContactDoesNot)
+TEST(PuzzleGridGroups, FourTouchingBurstCornerContactDoesNot)
 {
     CGrid grid(6, 6, 6);
     // An L of four red stones on the floor.
@@ -25,7 +25,7 @@ TEST(GridGroups, FourTouchingBurstCornerContactDoesNot)
     EXPECT_EQ(4, grid.GetStoneCount());
 }
 
-TEST(GridGroups, WholeGroupBurstsNotJustFour)
+TEST(PuzzleGridGroups, WholeGroupBurstsNotJustFour)
 {
     CGrid grid(6, 6, 6);
     for (int x = 0; x < 5; x++)
@@ -36,7 +36,7 @@ TEST(GridGroups, WholeGroupBurstsNotJustFour)
     EXPECT_EQ(STONE_BLUE, grid.GetStoneInfo(5, 3, 0).type);
 }
 
-TEST(GridGroups, SpecialAndBlockStonesNeverBurst)
+TEST(PuzzleGridGroups, SpecialAndBlockStonesNeverBurst)
 {
     CGrid grid(6, 6, 6);
     PlaceColumn(grid, 0, 0, { STONE_SPECIAL, STONE_SPECIAL, STONE_SPECIAL, STONE_SPECIAL });
@@ -49,7 +49,7 @@ TEST(GridGroups, SpecialAndBlockStonesNeverBurst)
     EXPECT_EQ(13, grid.GetStoneCount());
 }
 
-TEST(GridGroups, StackedGroupBurstsAndTheStoneOnTopLands)
+TEST(PuzzleGridGroups, StackedGroupBurstsAndTheStoneOnTopLands)
 {
     CGrid grid(6, 6, 6);
     PlaceColumn(grid, 4, 4, { STONE_BLUE, STONE_BLUE, STONE_BLUE, STONE_BLUE, STONE_YELLOW });
@@ -59,7 +59,7 @@ TEST(GridGroups, StackedGroupBurstsAndTheStoneOnTopLands)
     EXPECT_EQ(nullptr, grid.cells[4 + 4 * 6 + 1 * 36]);
 }
 
-TEST(GridGroups, SeparateGroupsBurstInOneCall)
+TEST(PuzzleGridGroups, SeparateGroupsBurstInOneCall)
 {
     CGrid grid(6, 6, 6);
     for (int x = 0; x < 4; x++)
@@ -73,7 +73,7 @@ TEST(GridGroups, SeparateGroupsBurstInOneCall)
     EXPECT_EQ(1, grid.GetStoneCount());
 }
 
-TEST(GridGroups, StonesBroughtTogetherByAFallBurstOnlyInTheNextCall)
+TEST(PuzzleGridGroups, StonesBroughtTogetherByAFallBurstOnlyInTheNextCall)
 {
     CGrid grid(6, 6, 6);
     PlaceColumn(grid, 0, 0, { STONE_BLUE, STONE_BLUE, STONE_BLUE, STONE_BLUE, STONE_RED });
@@ -88,7 +88,7 @@ TEST(GridGroups, StonesBroughtTogetherByAFallBurstOnlyInTheNextCall)
     EXPECT_EQ(0, grid.RemoveCombos());
 }
 
-TEST(GridGroups, GroupMembersThatDropAreRemovedAtTheirNewCell)
+TEST(PuzzleGridGroups, GroupMembersThatDropAreRemovedAtTheirNewCell)
 {
     // A vertical group with a horizontal arm above a gap: removing lower
     // members lets upper members drop before their turn comes.
@@ -113,7 +113,7 @@ TEST(GridGroups, GroupMembersThatDropAreRemovedAtTheirNewCell)
     }
 }
 
-TEST(GridGroups, LinesAlongXOrYButNotUpwardsOrBent)
+TEST(PuzzleGridGroups, LinesAlongXOrYButNotUpwardsOrBent)
 {
     CGrid grid(6, 6, 6);
     for (int x = 1; x < 5; x++)

@@ -23,7 +23,7 @@ public:
 
 // A board whose stones all have a 3D object, seen by a board view of a
 // chosen yaw.
-class GridScene : public ::testing::Test
+class PuzzleGridScene : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -54,7 +54,7 @@ const float QUARTER = 0.7853982f;
 
 } // namespace
 
-TEST_F(GridScene, RemovalBurstsTheObjectAndSetsGravityOnTheFallingStones)
+TEST_F(PuzzleGridScene, RemovalBurstsTheObjectAndSetsGravityOnTheFallingStones)
 {
     Stack(1, 1, { STONE_BLUE, STONE_RED, STONE_BLUE });
     CStone* middle = grid.cells[1 + 6 + 36]->stone;
@@ -76,7 +76,7 @@ TEST_F(GridScene, RemovalBurstsTheObjectAndSetsGravityOnTheFallingStones)
     EXPECT_EQ(3, destroyedStones);
 }
 
-TEST_F(GridScene, EmptyCellsAndStonesWithoutObjectAreAlwaysOpenAndVisible)
+TEST_F(PuzzleGridScene, EmptyCellsAndStonesWithoutObjectAreAlwaysOpenAndVisible)
 {
     grid.PlaceStone(2, 2, STONE_RED, 0.0f);
     PlaceColumn(grid, 1, 2, { STONE_RED });
@@ -86,7 +86,7 @@ TEST_F(GridScene, EmptyCellsAndStonesWithoutObjectAreAlwaysOpenAndVisible)
     EXPECT_EQ(1, grid.IsVisibleTowardsCamera(4, 4, 0));
 }
 
-TEST_F(GridScene, OpenTowardsCameraByQuadrant)
+TEST_F(PuzzleGridScene, OpenTowardsCameraByQuadrant)
 {
     // A stone in the middle with all four neighbours: closed in every quadrant.
     Stack(2, 2, { STONE_RED });
@@ -113,7 +113,7 @@ TEST_F(GridScene, OpenTowardsCameraByQuadrant)
     EXPECT_EQ(1, grid.IsOpenTowardsCamera(2, 2, 0, 5.0f));
 }
 
-TEST_F(GridScene, OpenTowardsCameraWrapsTheAngleAndTreatsTheEdgeAsTaken)
+TEST_F(PuzzleGridScene, OpenTowardsCameraWrapsTheAngleAndTreatsTheEdgeAsTaken)
 {
     // At x = 0 in the first quadrant only (x, y + 1) matters.
     Stack(0, 2, { STONE_RED });
@@ -131,7 +131,7 @@ TEST_F(GridScene, OpenTowardsCameraWrapsTheAngleAndTreatsTheEdgeAsTaken)
     EXPECT_EQ(1, grid.IsOpenTowardsCamera(0, 2, 0, 20.0f));
 }
 
-TEST_F(GridScene, VisibleTowardsCameraNeedsAStoneAboveAndTwoNeighbours)
+TEST_F(PuzzleGridScene, VisibleTowardsCameraNeedsAStoneAboveAndTwoNeighbours)
 {
     Stack(2, 2, { STONE_RED, STONE_RED });
     Stack(3, 2, { STONE_RED });    // x + 1
@@ -157,7 +157,7 @@ TEST_F(GridScene, VisibleTowardsCameraNeedsAStoneAboveAndTwoNeighbours)
     EXPECT_EQ(1, grid.IsVisibleTowardsCamera(2, 2, 0));
 }
 
-TEST_F(GridScene, VisibleTowardsCameraTreatsTheEdgeAsEmpty)
+TEST_F(PuzzleGridScene, VisibleTowardsCameraTreatsTheEdgeAsEmpty)
 {
     Stack(5, 2, { STONE_RED, STONE_RED });
     Stack(5, 1, { STONE_RED });

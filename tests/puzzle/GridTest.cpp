@@ -9,7 +9,7 @@
 #include "CStoneTypes.h"
 #include "PuzzleTestHelpers.h"
 
-TEST(Grid, PlacementSortsByTypeAndCountsColours)
+TEST(PuzzleGrid, PlacementSortsByTypeAndCountsColours)
 {
     CGrid grid(6, 6, 6);
     grid.PlaceStone(0, 0, STONE_GREEN, 0.0f);
@@ -25,7 +25,7 @@ TEST(Grid, PlacementSortsByTypeAndCountsColours)
     EXPECT_EQ((std::map<int, int>{ { 3, 2 }, { 5, 1 } }), grid.typeCounts);
 }
 
-TEST(Grid, PlacedStoneTakesTopOfColumn)
+TEST(PuzzleGrid, PlacedStoneTakesTopOfColumn)
 {
     CGrid grid(6, 6, 6);
     PlaceColumn(grid, 3, 4, { 2, 4, 2 });
@@ -40,7 +40,7 @@ TEST(Grid, PlacedStoneTakesTopOfColumn)
     EXPECT_EQ(std::string::npos, top.name.find_first_not_of("0123456789"));
 }
 
-TEST(Grid, SpecialAndBlockAreNotCounted)
+TEST(PuzzleGrid, SpecialAndBlockAreNotCounted)
 {
     CGrid grid(6, 6, 6);
     grid.PlaceStone(0, 0, STONE_SPECIAL, 0.0f);
@@ -50,7 +50,7 @@ TEST(Grid, SpecialAndBlockAreNotCounted)
     EXPECT_EQ(2, grid.GetStoneCount());
 }
 
-TEST(Grid, RandomTypeDrawsEveryCountedTypeAndForgetsRemovedOnes)
+TEST(PuzzleGrid, RandomTypeDrawsEveryCountedTypeAndForgetsRemovedOnes)
 {
     CGrid grid(6, 6, 6);
     PlaceColumn(grid, 0, 0, { STONE_RED, STONE_RED, STONE_RED });
@@ -67,7 +67,7 @@ TEST(Grid, RandomTypeDrawsEveryCountedTypeAndForgetsRemovedOnes)
         EXPECT_EQ(STONE_RED, grid.GetRandomType());
 }
 
-TEST(Grid, RemovalLetsTheStonesAboveFall)
+TEST(PuzzleGrid, RemovalLetsTheStonesAboveFall)
 {
     CGrid grid(6, 6, 6);
     PlaceColumn(grid, 2, 2, { 2, 4, 2 });
@@ -94,7 +94,7 @@ TEST(Grid, RemovalLetsTheStonesAboveFall)
     EXPECT_EQ(nullptr, grid.sortedStones[2]);
 }
 
-TEST(Grid, RemovalOfEmptyCellChangesNothing)
+TEST(PuzzleGrid, RemovalOfEmptyCellChangesNothing)
 {
     CGrid grid(6, 6, 6);
     PlaceColumn(grid, 0, 0, { 2 });
@@ -104,7 +104,7 @@ TEST(Grid, RemovalOfEmptyCellChangesNothing)
     EXPECT_EQ(1, grid.GetHeight(0, 0));
 }
 
-TEST(Grid, LookupOfEmptyOrOutsideCellGivesErrorRecord)
+TEST(PuzzleGrid, LookupOfEmptyOrOutsideCellGivesErrorRecord)
 {
     CGrid grid(6, 6, 6);
     for (CStoneInfo info : { grid.GetStoneInfo(0, 0, 0), grid.GetStoneInfo(-1, 0, 0),
@@ -122,7 +122,7 @@ TEST(Grid, LookupOfEmptyOrOutsideCellGivesErrorRecord)
     EXPECT_EQ(-1, grid.GetHeight(0, -1));
 }
 
-TEST(Grid, LookupIsACopyWithoutVisibilityFlags)
+TEST(PuzzleGrid, LookupIsACopyWithoutVisibilityFlags)
 {
     CGrid grid(6, 6, 6);
     grid.PlaceStone(1, 2, STONE_GREEN, 0.0f);
@@ -140,7 +140,7 @@ TEST(Grid, LookupIsACopyWithoutVisibilityFlags)
     EXPECT_EQ(1, record->drawn);
 }
 
-TEST(Grid, ClearKeepsFieldsAndClearFieldsKeepsStones)
+TEST(PuzzleGrid, ClearKeepsFieldsAndClearFieldsKeepsStones)
 {
     CGrid grid(6, 6, 6);
     PlaceColumn(grid, 1, 1, { 2, 3 });
@@ -165,7 +165,7 @@ TEST(Grid, ClearKeepsFieldsAndClearFieldsKeepsStones)
     EXPECT_EQ(1, grid.GetStoneCount());
 }
 
-TEST(Grid, MoveStoneCarriesTheRecordToTheTargetCell)
+TEST(PuzzleGrid, MoveStoneCarriesTheRecordToTheTargetCell)
 {
     CGrid grid(6, 6, 6);
     PlaceColumn(grid, 0, 0, { 2, 4 });
@@ -192,7 +192,7 @@ TEST(Grid, MoveStoneCarriesTheRecordToTheTargetCell)
     EXPECT_EQ(0, grid.GetHeight(3, 3));
 }
 
-TEST(Grid, FullColumnRefusesASixteenthStone)
+TEST(PuzzleGrid, FullColumnRefusesASixteenthStone)
 {
     CGrid grid(6, 6, 6);
     for (int i = 0; i < 15; i++)
@@ -212,7 +212,7 @@ TEST(Grid, FullColumnRefusesASixteenthStone)
     }
 }
 
-TEST(Grid, CoordinatesOffTheBoardWriteNothing)
+TEST(PuzzleGrid, CoordinatesOffTheBoardWriteNothing)
 {
     CGrid grid(6, 6, 6);
     grid.PlaceStone(2, 2, STONE_RED, 0.0f);
@@ -239,7 +239,7 @@ TEST(Grid, CoordinatesOffTheBoardWriteNothing)
     EXPECT_EQ(1, grid.cells[2 + 2 * 6]->targetState);
 }
 
-TEST(Grid, NonSquareBoardKeepsColumnsApart)
+TEST(PuzzleGrid, NonSquareBoardKeepsColumnsApart)
 {
     CGrid grid(3, 5, 0);
     EXPECT_EQ(15, grid.depth);

@@ -28,7 +28,7 @@ std::string LoadFrom(CHighScore& table, const std::string& text)
 
 } // namespace
 
-TEST(HighScore, NewEntryDefaults)
+TEST(PuzzleHighScore, NewEntryDefaults)
 {
     CScore entry;
     EXPECT_EQ(0, entry.score);
@@ -38,7 +38,7 @@ TEST(HighScore, NewEntryDefaults)
     EXPECT_EQ(2, CScore::MODE_PANIK);
 }
 
-TEST(HighScore, EmptyTableFileLayout)
+TEST(PuzzleHighScore, EmptyTableFileLayout)
 {
     std::string path = TempPath("highscore_empty.xml");
     CHighScore table;
@@ -52,7 +52,7 @@ TEST(HighScore, EmptyTableFileLayout)
     EXPECT_TRUE(loaded.panikScores.empty());
 }
 
-TEST(HighScore, OneEntryFileLayout)
+TEST(PuzzleHighScore, OneEntryFileLayout)
 {
     std::string path = TempPath("highscore_one.xml");
     CHighScore table;
@@ -64,7 +64,7 @@ TEST(HighScore, OneEntryFileLayout)
               ReadFile(path));
 }
 
-TEST(HighScore, SaveAndLoadKeepEntriesAndOrder)
+TEST(PuzzleHighScore, SaveAndLoadKeepEntriesAndOrder)
 {
     std::string path = TempPath("highscore_round.xml");
     {
@@ -99,7 +99,7 @@ TEST(HighScore, SaveAndLoadKeepEntriesAndOrder)
     EXPECT_EQ(2u, table.puzzleScores.size());
 }
 
-TEST(HighScore, LookupFindsTheFirstEntryOfItsListOnly)
+TEST(PuzzleHighScore, LookupFindsTheFirstEntryOfItsListOnly)
 {
     CHighScore table;
     CScore* first = MakeScore(CScore::MODE_PUZZLE, 4, 10, "first", "");
@@ -116,7 +116,7 @@ TEST(HighScore, LookupFindsTheFirstEntryOfItsListOnly)
     EXPECT_EQ(nullptr, table.GetScore(CScore::MODE_PUZZLE, 99));
 }
 
-TEST(HighScore, MissingOrBrokenFileGivesEmptyLists)
+TEST(PuzzleHighScore, MissingOrBrokenFileGivesEmptyLists)
 {
     CHighScore table;
     table.AddScore(MakeScore(CScore::MODE_PUZZLE, 1, 1, "kept?", ""));
@@ -129,7 +129,7 @@ TEST(HighScore, MissingOrBrokenFileGivesEmptyLists)
     EXPECT_TRUE(table.panikScores.empty());
 }
 
-TEST(HighScore, OddFiles)
+TEST(PuzzleHighScore, OddFiles)
 {
     CHighScore table;
 
@@ -169,7 +169,7 @@ TEST(HighScore, OddFiles)
     EXPECT_EQ(33, table.panikScores[0]->score);
 }
 
-TEST(HighScore, SaveToAnUnwritablePathIsQuiet)
+TEST(PuzzleHighScore, SaveToAnUnwritablePathIsQuiet)
 {
     std::string path = TempPath("highscore_dir_missing/none/highscore.xml");
     CHighScore table;

@@ -45,7 +45,7 @@ const char* const twoLevels =
 
 } // namespace
 
-TEST(LevelLoader, NewListDefaults)
+TEST(PuzzleLevelLoader, NewListDefaults)
 {
     CLevelLoader loader;
     EXPECT_EQ(0, loader.GetLevelCount());
@@ -57,7 +57,7 @@ TEST(LevelLoader, NewListDefaults)
     EXPECT_EQ(nullptr, loader.GetLevel(1));
 }
 
-TEST(LevelLoader, SaveAndLoadKeepEveryPartOfALevel)
+TEST(PuzzleLevelLoader, SaveAndLoadKeepEveryPartOfALevel)
 {
     std::string path = TempPath("levels_round.xml");
     {
@@ -125,7 +125,7 @@ TEST(LevelLoader, SaveAndLoadKeepEveryPartOfALevel)
     EXPECT_EQ(0, random->stoneCount);
 }
 
-TEST(LevelLoader, FileLayout)
+TEST(PuzzleLevelLoader, FileLayout)
 {
     std::string path = TempPath("levels_layout.xml");
     CLevelLoader loader;
@@ -158,7 +158,7 @@ TEST(LevelLoader, FileLayout)
               ReadFile(path));
 }
 
-TEST(LevelLoader, MissingPartsOfALevel)
+TEST(PuzzleLevelLoader, MissingPartsOfALevel)
 {
     CLevelLoader loader;
     ASSERT_EQ(1, LoadText(loader,
@@ -200,7 +200,7 @@ TEST(LevelLoader, MissingPartsOfALevel)
     EXPECT_EQ(5, c->placeableTypes[1]);
 }
 
-TEST(LevelLoader, LoadingTwiceListsEveryLevelTwice)
+TEST(PuzzleLevelLoader, LoadingTwiceListsEveryLevelTwice)
 {
     CLevelLoader loader;
     ASSERT_EQ(1, LoadText(loader, twoLevels));
@@ -210,7 +210,7 @@ TEST(LevelLoader, LoadingTwiceListsEveryLevelTwice)
     EXPECT_EQ("Two", loader.GetLevel(4)->name);
 }
 
-TEST(LevelLoader, UnreadableFilesChangeNothing)
+TEST(PuzzleLevelLoader, UnreadableFilesChangeNothing)
 {
     CLevelLoader loader;
     ASSERT_EQ(1, LoadText(loader, twoLevels));
@@ -222,7 +222,7 @@ TEST(LevelLoader, UnreadableFilesChangeNothing)
     EXPECT_EQ(2, loader.last);
 }
 
-TEST(LevelLoader, OtherDocumentElementStillGivesItsLevels)
+TEST(PuzzleLevelLoader, OtherDocumentElementStillGivesItsLevels)
 {
     CLevelLoader loader;
     ASSERT_EQ(1, LoadText(loader,
@@ -233,7 +233,7 @@ TEST(LevelLoader, OtherDocumentElementStillGivesItsLevels)
     EXPECT_EQ("X", loader.GetCurrentLevel()->name);
 }
 
-TEST(LevelLoader, CurrentLevelStaysWithinTheList)
+TEST(PuzzleLevelLoader, CurrentLevelStaysWithinTheList)
 {
     CLevelLoader tooFar;
     LoadText(tooFar, "<levels completed=\"0\" last=\"9\">"
@@ -262,7 +262,7 @@ TEST(LevelLoader, CurrentLevelStaysWithinTheList)
     EXPECT_EQ(nullptr, none.GetLevel(-1));
 }
 
-TEST(LevelLoader, NextLevelAndCompleted)
+TEST(PuzzleLevelLoader, NextLevelAndCompleted)
 {
     CLevelLoader loader;
     FillLetters(loader, "ABCDE");
@@ -290,7 +290,7 @@ TEST(LevelLoader, NextLevelAndCompleted)
     EXPECT_EQ("C", loader.GetCurrentLevel()->name);
 }
 
-TEST(LevelLoader, MovingAndInsertingLevels)
+TEST(PuzzleLevelLoader, MovingAndInsertingLevels)
 {
     CLevelLoader loader;
     FillLetters(loader, "ABCD");

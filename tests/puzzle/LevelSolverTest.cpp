@@ -49,7 +49,7 @@ void ExpectSolved(int moves, const CLevelSolver::Result& result)
 
 } // namespace
 
-TEST(LevelSolver, SlidesFindTheFewestMoves)
+TEST(PuzzleLevelSolver, SlidesFindTheFewestMoves)
 {
     // One slide along the row reaches the corner.
     ExpectSolved(1, Solve(Target(0, 0), Supply(0), Stone(0, 4, 0, 0)));
@@ -66,7 +66,7 @@ TEST(LevelSolver, SlidesFindTheFewestMoves)
     ExpectSolved(1, Solve(Target(2, 2), Supply(0), Stone(0, 0, 2, 0) + Stone(1, 3, 2, 0)));
 }
 
-TEST(LevelSolver, StonesAboveTheFloorNeedSupport)
+TEST(PuzzleLevelSolver, StonesAboveTheFloorNeedSupport)
 {
     // The special stone on a block slides onto the red on the target, which
     // is as high as the block, and stops there as the next column is lower.
@@ -77,7 +77,7 @@ TEST(LevelSolver, StonesAboveTheFloorNeedSupport)
                               Stone(4, 1, 2, 0)));
 }
 
-TEST(LevelSolver, PlacingFromTheStackInItsOrder)
+TEST(PuzzleLevelSolver, PlacingFromTheStackInItsOrder)
 {
     std::string reds = Stone(4, 0, 0, 0) + Stone(4, 0, 0, 1) + Stone(4, 0, 0, 2);
     // Three reds on the target: the red of the stack bursts them, then the
@@ -88,7 +88,7 @@ TEST(LevelSolver, PlacingFromTheStackInItsOrder)
     ExpectSolved(2, Solve(Target(0, 0), Supply(0, { 0, 4 }), reds));
 }
 
-TEST(LevelSolver, FieldValuesOfTheStackArePartOfTheState)
+TEST(PuzzleLevelSolver, FieldValuesOfTheStackArePartOfTheState)
 {
     // The target holds a block for good. The stack's target field can go on
     // any of the 36 columns, and each choice is a state of its own.
@@ -97,14 +97,14 @@ TEST(LevelSolver, FieldValuesOfTheStackArePartOfTheState)
     EXPECT_EQ(37, result.states);
 }
 
-TEST(LevelSolver, NoMovesAtAllIsUnsolvable)
+TEST(PuzzleLevelSolver, NoMovesAtAllIsUnsolvable)
 {
     CLevelSolver::Result result = Solve(Target(0, 0), Supply(0), Stone(1, 3, 3, 0));
     EXPECT_EQ(CLevelSolver::UNSOLVABLE, result.outcome);
     EXPECT_EQ(1, result.states);
 }
 
-TEST(LevelSolver, FullColumnsTakeNoStone)
+TEST(PuzzleLevelSolver, FullColumnsTakeNoStone)
 {
     // Every column but one is full of blocks; the stack's red can only go on
     // the free column (0, 0), whose three reds it bursts.
@@ -124,13 +124,13 @@ TEST(LevelSolver, FullColumnsTakeNoStone)
     EXPECT_EQ(2, result.states);
 }
 
-TEST(LevelSolver, RandomSupplyIsSearchedWithSlidesOnly)
+TEST(PuzzleLevelSolver, RandomSupplyIsSearchedWithSlidesOnly)
 {
     ExpectSolved(1, Solve(Target(0, 5), Supply(1), Stone(0, 0, 0, 0)));
     EXPECT_EQ(CLevelSolver::NOT_PROVEN_RANDOM, Solve(Target(2, 2), Supply(1), Stone(0, 0, 0, 0)).outcome);
 }
 
-TEST(LevelSolver, SearchLimit)
+TEST(PuzzleLevelSolver, SearchLimit)
 {
     CLevelSolver::Result result = Solve(Target(2, 2), Supply(0),
                                         Stone(0, 0, 0, 0) + Stone(3, 5, 5, 0) + Stone(5, 5, 0, 0), 5);

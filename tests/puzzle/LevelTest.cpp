@@ -4,7 +4,7 @@
 #include "CLevel.h"
 #include "CStoneInfo.h"
 
-TEST(Level, NewLevelDefaults)
+TEST(PuzzleLevel, NewLevelDefaults)
 {
     CLevel level;
     EXPECT_EQ("New Level", level.GetName());
@@ -19,7 +19,7 @@ TEST(Level, NewLevelDefaults)
     EXPECT_EQ(0, level.number);
 }
 
-TEST(Level, StonesAreOrderedByLayerKeepingTheirOrderWithinALayer)
+TEST(PuzzleLevel, StonesAreOrderedByLayerKeepingTheirOrderWithinALayer)
 {
     CLevel level;
     CStoneInfo** stones = new CStoneInfo*[4];
@@ -36,7 +36,7 @@ TEST(Level, StonesAreOrderedByLayerKeepingTheirOrderWithinALayer)
     EXPECT_EQ("a", level.stones[3]->name);
 }
 
-TEST(Level, ReplacingStonesAndFields)
+TEST(PuzzleLevel, ReplacingStonesAndFields)
 {
     CLevel level;
     CStoneInfo** stones = new CStoneInfo*[1];

@@ -7,7 +7,7 @@
 #include "CTexMgr.h"
 #include "FakeDevice.h"
 
-TEST(StoneTypes, NamesOfListedAndUnknownIds)
+TEST(PuzzleStoneTypes, NamesOfListedAndUnknownIds)
 {
     EXPECT_EQ("Special", CStoneTypes::GetName(STONE_SPECIAL));
     EXPECT_EQ("Blue_Yellow", CStoneTypes::GetName(STONE_BLUE_YELLOW));
@@ -17,7 +17,7 @@ TEST(StoneTypes, NamesOfListedAndUnknownIds)
         EXPECT_EQ("Unknown", CStoneTypes::GetName(id)) << id;
 }
 
-TEST(StoneTypes, FlagsPerType)
+TEST(PuzzleStoneTypes, FlagsPerType)
 {
     // Special: slidable only; Block: none; the colours: all three.
     EXPECT_EQ(0, CStoneTypes::IsCountedType(STONE_SPECIAL));
@@ -33,7 +33,7 @@ TEST(StoneTypes, FlagsPerType)
     }
 }
 
-TEST(StoneTypes, FlagsOfIdsOutsideTheTableAreSafe)
+TEST(PuzzleStoneTypes, FlagsOfIdsOutsideTheTableAreSafe)
 {
     // Level files may name any integer: such stones are neither counted nor
     // grouped; no stone at all (negative) cannot be slid.
@@ -46,7 +46,7 @@ TEST(StoneTypes, FlagsOfIdsOutsideTheTableAreSafe)
     EXPECT_EQ(0, CStoneTypes::IsMovable(-2147483647 - 1));
 }
 
-TEST(StoneTypes, TypeList)
+TEST(PuzzleStoneTypes, TypeList)
 {
     int count = 0;
     const int* list = CStoneTypes::GetTypeList(&count);
@@ -56,7 +56,7 @@ TEST(StoneTypes, TypeList)
     EXPECT_EQ(FIELD_SPECIAL_TARGET, list[9]);
 }
 
-TEST(StoneInfo, ConstructedAndDefaultRecords)
+TEST(PuzzleStoneInfo, ConstructedAndDefaultRecords)
 {
     CStoneInfo made(2, 3, 0, 4, "anything");
     EXPECT_EQ(2, made.x);
@@ -81,7 +81,7 @@ TEST(StoneInfo, ConstructedAndDefaultRecords)
     EXPECT_EQ(nullptr, empty.stone);
 }
 
-TEST(StoneTypes, TexturesAreAskedForByPath)
+TEST(PuzzleStoneTypes, TexturesAreAskedForByPath)
 {
     FakeDevice device;
     CTexMgr* textures = CResourceManager::GetTextures();
@@ -112,7 +112,7 @@ TEST(StoneTypes, TexturesAreAskedForByPath)
     textures->SetDevice(nullptr);
 }
 
-TEST(StoneTypes, OneMaterialForEveryType)
+TEST(PuzzleStoneTypes, OneMaterialForEveryType)
 {
     for (int id : { 0, 1, 5, 8, 1001, 42, -9 }) {
         D3DMATERIAL8 m = CStoneTypes::GetMaterial(id);

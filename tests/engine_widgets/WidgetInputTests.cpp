@@ -11,6 +11,7 @@
 #include "C3DIcon.h"
 #include "C3DToggleSelection.h"
 #include "CInputManager.h"
+#include "CObjQueue.h"
 #include "CResourceManager.h"
 #include "CWindowScaleModifier.h"
 #include "WidgetTestHelpers.h"
@@ -444,4 +445,69 @@ TEST(WindowScaleModifier, ScalesTheWindowAndReportsTheEndOnce)
     EXPECT_EQ(changes.events.size(), 1u);
     EXPECT_FLOAT_EQ(window.GetRect().width, 1.0f);
     window.RemoveModifier(&scale);
+}
+
+// Deletes the modifier that reports to it, as a closing submenu replaces its scale-out.
+struct ModifierDeleter : public IChangeListener
+{
+    CWindowScaleModifier* modifier = nullptr;
+    C3DWindow* window = nullptr;
+    int events = 0;
+    virtual void stateChanged(CChangeEvent)
+    {
+        events++;
+        window->RemoveModifier(modifier);
+        delete modifier;
+        modifier = nullptr;
+    }
+};
+
+TEST(WindowScaleModifier, AListenerMayDeleteTheModifierAtTheEnd)
+{
+    C3DWindow window(nullptr, CRECTVirtual(0.25f, 0.25f, 0.5f, 0.5f));
+    ModifierDeleter deleter;
+    deleter.window = &window;
+    deleter.modifier = new CWindowScaleModifier(CRECTVirtual(0.25f, 0.25f, 0.5f, 0.5f),
+                                                CRECTVirtual(0.5f, 0.5f, 0.0f, 0.0f), 0.3f);
+    deleter.modifier->AddChangeListener(&deleter);
+    window.AddModifier(deleter.modifier);
+    for (int i = 0; i < 40; i++)
+        window.Move(0.016f);
+    EXPECT_EQ(deleter.events, 1);
+    EXPECT_FLOAT_EQ(window.GetRect().width, 0.0f);
+}
+
+// Marks the window it belongs to for deletion, as the back button of a submenu ends it.
+struct Closer : public IActionListener
+{
+    C3DWindow* window = nullptr;
+    virtual void actionPerformed(CActionEvent) { window->MarkForDeletion(); }
+};
+
+TEST(WindowLifetime, AQueuedWindowClosedByItsButtonLeavesTheQueueAndTheMouse)
+{
+    CObjQueue* queue = CResourceManager::GetObjectQueue();
+    CMouse mouse(nullptr, D3DXVECTOR3(0, 0, 0));
+    C3DWindow* menu = new C3DWindow(nullptr, CRECTVirtual(0.25f, 0.25f, 0.5f, 0.5f));
+    C3DTextButton* back = new C3DTextButton(nullptr, CRECTVirtual(0.4f, 0.85f, 0.2f, 0.1f), "zur\xC3\xBC" "ck",
+                                            FONT, D3DXCOLOR(0, 0, 0, 0));
+    menu->AddWindow(back);
+    Register(mouse, back);
+    Closer closer;
+    closer.window = menu;
+    back->AddActionListener(&closer);
+    ChangeRecorder changes;
+    menu->AddChangeEventListener(&changes);
+    queue->AddObject(menu, 2, 0);
+
+    queue->MoveAll(0.016f);
+    queue->RenderRange(0, 10);
+    ClickAt(mouse, 320, 335);   // the button: x 288..352, y 324..348
+    EXPECT_TRUE(queue->Contains(menu));
+    queue->MoveAll(0.016f);
+    queue->DeleteMarkedObjects();
+    EXPECT_FALSE(queue->Contains(menu));
+    ASSERT_EQ(changes.events.size(), 1u);
+    EXPECT_EQ(changes.events[0].GetState(), (int)CChangeEvent::PRE_OBJECT_DELETION);
+    ClickAt(mouse, 320, 335);
 }

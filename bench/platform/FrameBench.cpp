@@ -1,0 +1,277 @@
+// Time of one frame of a board-sized scene at 1024 x 768 offscreen: 540 lit,
+// textured boxes from vertex buffers, shadow volumes drawn in two stencil
+// passes (front faces incrementing, back faces decrementing) and a darkening
+// pretransformed quad over the stencilled pixels.
+#include <d3d8.h>
+#include <benchmark/benchmark.h>
+
+#include <GL/gl.h>
+
+#include <math.h>
+#include <stdlib.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct BoxVertex {
+    float x, y, z;
+    float nx, ny, nz;
+    DWORD color;
+    float u, v;
+};
+
+struct VolumeVertex {
+    float x, y, z;
+};
+
+struct ScreenVertex {
+    float x, y, z, rhw;
+    DWORD color;
+};
+
+const int boxesAcross = 30;
+const int boxesDeep = 18; // 30 x 18 = 540 boxes
+
+LRESULT CALLBACK BenchWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(hWnd, msg, wParam, lParam);
+}
+
+D3DMATRIX Identity()
+{
+    D3DMATRIX m;
+    memset(&m, 0, sizeof(m));
+    m._11 = m._22 = m._33 = m._44 = 1.0f;
+    return m;
+}
+
+// The six faces of a unit cube, each as two clockwise triangles seen from outside.
+template <typename Emit>
+void CubeFaces(Emit emit)
+{
+    static const float corners[8][3] = {{-1, -1, -1}, {1, -1, -1}, {-1, 1, -1}, {1, 1, -1},
+                                        {-1, -1, 1},  {1, -1, 1},  {-1, 1, 1},  {1, 1, 1}};
+    static const int faces[6][4] = {{2, 3, 0, 1}, {7, 6, 5, 4}, {6, 2, 4, 0}, {3, 7, 1, 5}, {6, 7, 2, 3}, {0, 1, 4, 5}};
+    static const float normals[6][3] = {{0, 0, -1}, {0, 0, 1}, {-1, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, -1, 0}};
+    static const int order[6] = {0, 1, 2, 2, 1, 3};
+    static const float uv[4][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
+    for (int f = 0; f < 6; f++) {
+        for (int i = 0; i < 6; i++) {
+            int corner = faces[f][order[i]];
+            emit(corners[corner], normals[f], uv[order[i]]);
+        }
+    }
+}
+
+class FrameScene {
+public:
+    FrameScene()
+    {
+        WNDCLASSA wc;
+        memset(&wc, 0, sizeof(wc));
+        wc.lpfnWndProc = BenchWindowProc;
+        wc.lpszClassName = "FrameBench";
+        RegisterClassA(&wc);
+        window = CreateWindowA("FrameBench", "bench", WS_OVERLAPPEDWINDOW, 0, 0, 1024, 768, NULL, NULL, NULL, NULL);
+        d3d = Direct3DCreate8(D3D_SDK_VERSION);
+        D3DPRESENT_PARAMETERS pp;
+        memset(&pp, 0, sizeof(pp));
+        pp.Windowed = TRUE;
+        pp.BackBufferWidth = 1024;
+        pp.BackBufferHeight = 768;
+        pp.BackBufferFormat = D3DFMT_X8R8G8B8;
+        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
+        pp.EnableAutoDepthStencil = TRUE;
+        pp.AutoDepthStencilFormat = D3DFMT_D24S8;
+        if (!d3d || FAILED(d3d->CreateDevice(0, D3DDEVTYPE_HAL, window, 0, &pp, &device)))
+            return;
+
+        device->CreateVertexBuffer(36 * sizeof(BoxVertex), D3DUSAGE_WRITEONLY, 0x152, D3DPOOL_MANAGED, &box);
+        BYTE* data = NULL;
+        box->Lock(0, 0, &data, 0);
+        BoxVertex* out = (BoxVertex*)data;
+        CubeFaces([&out](const float* p, const float* n, const float* t) {
+            BoxVertex v = {p[0] * 0.4f, p[1] * 0.4f, p[2] * 0.4f, n[0], n[1], n[2], 0xFFFFFFFF, t[0], t[1]};
+            *out++ = v;
+        });
+        box->Unlock();
+        // Each box casts a volume reaching down and away from the light.
+        CubeFaces([this](const float* p, const float*, const float*) {
+            VolumeVertex v = {p[0] * 0.4f + (p[1] < 0 ? 0.6f : 0.0f), p[1] * 0.4f - (p[1] < 0 ? 1.2f : 0.0f),
+                              p[2] * 0.4f};
+            volume.push_back(v);
+        });
+
+        device->CreateTexture(64, 64, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture);
+        D3DLOCKED_RECT locked;
+        texture->LockRect(0, &locked, NULL, 0);
+        for (int y = 0; y < 64; y++) {
+            DWORD* row = (DWORD*)((BYTE*)locked.pBits + y * locked.Pitch);
+            for (int x = 0; x < 64; x++)
+                row[x] = ((x / 8 + y / 8) & 1) ? 0xFFC08040 : 0xFF4080C0;
+        }
+        texture->UnlockRect(0);
+
+        float w = 1024, h = 768;
+        ScreenVertex quad[4] = {{0, 0, 0, 1, 0x7F000000}, {w, 0, 0, 1, 0x7F000000}, {0, h, 0, 1, 0x7F000000},
+                                {w, h, 0, 1, 0x7F000000}};
+        memcpy(shadowQuad, quad, sizeof(quad));
+        SetUpCamera();
+    }
+
+    ~FrameScene()
+    {
+        if (texture)
+            texture->Release();
+        if (box)
+            box->Release();
+        if (device)
+            device->Release();
+        if (d3d)
+            d3d->Release();
+        if (window)
+            DestroyWindow(window);
+    }
+
+    bool Ready() const { return device && box && texture; }
+
+    void SetUpCamera()
+    {
+        // Looking down onto the field of boxes from above and in front.
+        D3DMATRIX view = Identity();
+        float tilt = 0.6f;
+        view._22 = cosf(tilt);
+        view._23 = -sinf(tilt);
+        view._32 = sinf(tilt);
+        view._33 = cosf(tilt);
+        view._42 = 0.0f;
+        view._43 = 30.0f;
+        D3DMATRIX projection;
+        memset(&projection, 0, sizeof(projection));
+        float yScale = 1.0f / tanf(0.3f * 3.1415927f / 2);
+        projection._11 = yScale / (1024.0f / 768.0f);
+        projection._22 = yScale;
+        projection._33 = 1000.0f / 999.0f;
+        projection._34 = 1.0f;
+        projection._43 = -1000.0f / 999.0f;
+        device->SetTransform(D3DTS_VIEW, &view);
+        device->SetTransform(D3DTS_PROJECTION, &projection);
+
+        D3DMATERIAL8 material;
+        memset(&material, 0, sizeof(material));
+        material.Diffuse.r = material.Diffuse.g = material.Diffuse.b = material.Diffuse.a = 1.0f;
+        material.Ambient = material.Diffuse;
+        device->SetMaterial(&material);
+        D3DLIGHT8 light;
+        memset(&light, 0, sizeof(light));
+        light.Type = D3DLIGHT_DIRECTIONAL;
+        light.Diffuse.r = light.Diffuse.g = light.Diffuse.b = 1.0f;
+        light.Direction.x = -0.577f;
+        light.Direction.y = -0.577f;
+        light.Direction.z = 0.577f;
+        light.Range = 1000.0f;
+        device->SetLight(0, &light);
+        device->LightEnable(0, TRUE);
+        device->SetRenderState(D3DRS_AMBIENT, 0x0F0F0F);
+        device->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
+        device->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
+    }
+
+    D3DMATRIX BoxWorld(int column, int row)
+    {
+        D3DMATRIX world = Identity();
+        world._41 = (column - boxesAcross / 2) * 1.0f;
+        world._43 = (row - boxesDeep / 2) * 1.0f;
+        return world;
+    }
+
+    void DrawFrame()
+    {
+        device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF202040, 1.0f, 0);
+        device->BeginScene();
+        device->SetRenderState(D3DRS_LIGHTING, TRUE);
+        device->SetTexture(0, texture);
+        device->SetVertexShader(0x152);
+        device->SetStreamSource(0, box, sizeof(BoxVertex));
+        for (int row = 0; row < boxesDeep; row++) {
+            for (int column = 0; column < boxesAcross; column++) {
+                D3DMATRIX world = BoxWorld(column, row);
+                device->SetTransform(D3DTS_WORLD, &world);
+                device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 12);
+            }
+        }
+
+        // Shadow volumes: z-test on, z-write off, colour killed by blending.
+        device->SetTexture(0, NULL);
+        device->SetRenderState(D3DRS_LIGHTING, FALSE);
+        device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
+        device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
+        device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_ALWAYS);
+        device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ZERO);
+        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+        device->SetVertexShader(D3DFVF_XYZ);
+        for (int pass = 0; pass < 2; pass++) {
+            device->SetRenderState(D3DRS_CULLMODE, pass == 0 ? D3DCULL_CCW : D3DCULL_CW);
+            device->SetRenderState(D3DRS_STENCILPASS, pass == 0 ? D3DSTENCILOP_INCR : D3DSTENCILOP_DECR);
+            for (int row = 0; row < boxesDeep; row++) {
+                for (int column = 0; column < boxesAcross; column++) {
+                    D3DMATRIX world = BoxWorld(column, row);
+                    device->SetTransform(D3DTS_WORLD, &world);
+                    device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 12, volume.data(), sizeof(VolumeVertex));
+                }
+            }
+        }
+
+        // The darkening quad where 1 <= stencil.
+        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+        device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_LESSEQUAL);
+        device->SetRenderState(D3DRS_STENCILREF, 1);
+        device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
+        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+        device->SetRenderState(D3DRS_ZENABLE, FALSE);
+        device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+        device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+        device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_DIFFUSE);
+        device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, shadowQuad, sizeof(ScreenVertex));
+
+        device->SetRenderState(D3DRS_ZENABLE, TRUE);
+        device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
+        device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
+        device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+        device->EndScene();
+        device->Present(NULL, NULL, NULL, NULL);
+        glFinish();
+    }
+
+    HWND window = NULL;
+    IDirect3D8* d3d = NULL;
+    IDirect3DDevice8* device = NULL;
+    IDirect3DVertexBuffer8* box = NULL;
+    IDirect3DTexture8* texture = NULL;
+    std::vector<VolumeVertex> volume;
+    ScreenVertex shadowQuad[4];
+};
+
+void BM_FrameOf540LitTexturedBoxesWithTwoStencilPasses(benchmark::State& state)
+{
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    FrameScene scene;
+    if (!scene.Ready()) {
+        state.SkipWithError("no Direct3D device");
+        return;
+    }
+    scene.DrawFrame();
+    for (auto _ : state)
+        scene.DrawFrame();
+    const char* folder = getenv("ZARUL_BUILD_DIR");
+    std::string path = std::string(folder ? folder : ".") + "/platform_bench_frame.png";
+    D3D8SaveBackBufferPNG(scene.device, path.c_str());
+}
+
+} // namespace
+
+BENCHMARK(BM_FrameOf540LitTexturedBoxesWithTwoStencilPasses)->Unit(benchmark::kMillisecond)->MinTime(3.0);

@@ -314,6 +314,8 @@ void CD3DApplication::Render3DEnvironment()
         AdjustWindowForChange();
         ResetDevice();
     }
+    if (!ready || !device)
+        return;
     if (deviceLost) {
         HRESULT state = device->TestCooperativeLevel();
         if (state == D3DERR_DEVICELOST) {
@@ -345,16 +347,38 @@ HRESULT CD3DApplication::ResetDevice()
     InvalidateDeviceObjects();
     FillPresentParams();
     HRESULT hr = device->Reset(&presentParams);
-    if (FAILED(hr)) {
+    if (hr == D3DERR_DEVICELOST) {
         deviceLost = 1;
         return hr;
     }
+    if (FAILED(hr))
+        return RecreateDevice();
     deviceLost = 0;
     pendingReset = 0;
     ReadBackBufferDesc();
     hr = RestoreDeviceObjects();
     CResourceManager::GetObjectQueue()->RestoreAll();
     return hr;
+}
+
+// The device cannot take the new settings: everything made on it goes, and a
+// new device is made and set up from the start.
+HRESULT CD3DApplication::RecreateDevice()
+{
+    DeleteDeviceObjects();
+    CResourceManager::GetTextures()->SetDevice(0);
+    CResourceManager::GetXObjLoader()->SetDevice(0);
+    device->Release();
+    device = 0;
+    HRESULT hr = InitDevice();
+    if (FAILED(hr)) {
+        CResourceManager::MessageLog()->Message(0, "the display mode cannot be set");
+        ready = 0;   // Run ends: there is no device to draw with
+        return hr;
+    }
+    deviceLost = 0;
+    pendingReset = 0;
+    return S_OK;
 }
 
 LRESULT CALLBACK CD3DApplication::StaticWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)

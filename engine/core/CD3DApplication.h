@@ -104,6 +104,7 @@ protected:
 
     HRESULT InitDevice();
     HRESULT ResetDevice();
+    HRESULT RecreateDevice();
     void ReleaseDevice();
     void Shutdown();
     void ReadBackBufferDesc();

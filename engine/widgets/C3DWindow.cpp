@@ -5,8 +5,13 @@
 #include "CMouse.h"
 #include "WindowDrawing.h"
 
-// Every live window, for finding which one is on top under the pointer.
-static std::vector<C3DWindow*> liveWindows;
+// Every live window, for finding which one is on top under the pointer. Never
+// freed, so windows that go during the program's exit still find it.
+static std::vector<C3DWindow*>& LiveWindows()
+{
+    static std::vector<C3DWindow*>* windows = new std::vector<C3DWindow*>();
+    return *windows;
+}
 // Counts window drawings; a window drawn later has a higher number.
 static unsigned long drawCounter = 0;
 // The window holding the keyboard focus, or null.
@@ -28,7 +33,7 @@ C3DWindow::C3DWindow(IDirect3DDevice8* device_, CRECTVirtual rect_)
 {
     colors[0] = D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f);
     colors[1] = D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f);
-    liveWindows.push_back(this);
+    LiveWindows().push_back(this);
 }
 
 C3DWindow::~C3DWindow()
@@ -45,7 +50,8 @@ C3DWindow::~C3DWindow()
     // The game rarely unregisters its widgets, so a window leaves the mice itself.
     CMouse::RemoveListenerEverywhere(static_cast<IMouseListener*>(this));
     CMouse::RemoveListenerEverywhere(static_cast<IMouseMotionListener*>(this));
-    liveWindows.erase(std::remove(liveWindows.begin(), liveWindows.end(), this), liveWindows.end());
+    std::vector<C3DWindow*>& windows = LiveWindows();
+    windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
 }
 
 void C3DWindow::Render()
@@ -188,8 +194,9 @@ bool C3DWindow::IsUnderPointer(float x, float y)
     float py = y * height;
     if (!PixelRectContains(GetPixelRect(), px, py))
         return false;
-    for (size_t i = 0; i < liveWindows.size(); i++) {
-        C3DWindow* other = liveWindows[i];
+    const std::vector<C3DWindow*>& windows = LiveWindows();
+    for (size_t i = 0; i < windows.size(); i++) {
+        C3DWindow* other = windows[i];
         if (other == this || !other->takesPointer || other->markedForDeletion)
             continue;
         if (other->drawOrder <= drawOrder || IsAncestorOf(other))

@@ -291,6 +291,8 @@ HRESULT CDirect3DDevice8::SetRenderState(D3DRENDERSTATETYPE type, DWORD value)
         return D3DERR_INVALIDCALL;
     state.renderStates[type] = value;
     renderStatesDirty = true;
+    if (type == D3DRS_TEXTUREFACTOR)
+        stagesDirty = true; // the factor is a texture-environment colour
     return D3D_OK;
 }
 

@@ -2,6 +2,8 @@
 // and texturing, culling, depth, blending, stencil and cube-map reflection.
 #include "RenderFixture.h"
 
+#include <d3dx8.h>
+
 #include <math.h>
 
 namespace {
@@ -279,31 +281,34 @@ TEST_F(RenderFixture, StencilPassesMarkPixelsThatADarkeningQuadThenShades)
     EXPECT_EQ(0xFFFFFFu, Pixel(28, 4)) << "outside the volume vertically";
 }
 
-// A cube texture whose faces are drawn through SetRenderTarget, seen on a
-// mirror through camera-space reflection vectors.
+// A cube texture whose faces are drawn by the environment-map renderer (a
+// render target per face), seen on a mirror through camera-space
+// reflection vectors.
 TEST_F(RenderFixture, CubeFacesDrawnAsRenderTargetsAreSeenByReflection)
 {
     CreateDevice(64, 64);
     IDirect3DCubeTexture8* cube = NULL;
     ASSERT_EQ(D3D_OK, device->CreateCubeTexture(32, 1, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &cube));
-    IDirect3DSurface8* savedTarget = NULL;
-    IDirect3DSurface8* savedDepth = NULL;
-    ASSERT_EQ(D3D_OK, device->GetRenderTarget(&savedTarget));
-    ASSERT_EQ(D3D_OK, device->GetDepthStencilSurface(&savedDepth));
+    ID3DXRenderToEnvMap* envMap = NULL;
+    ASSERT_EQ(D3D_OK, D3DXCreateRenderToEnvMap(device, 32, D3DFMT_X8R8G8B8, TRUE, D3DFMT_D16, &envMap));
+    IDirect3DSurface8* backBuffer = NULL;
+    ASSERT_EQ(D3D_OK, device->GetRenderTarget(&backBuffer));
     // Each face: its own colour below, and the colour with blue 0xFF in its top half.
     const D3DCOLOR faceColors[6] = {0xFF800000, 0xFF008000, 0xFF808000, 0xFF008080, 0xFF404000, 0xFF800080};
     device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    ASSERT_EQ(D3D_OK, envMap->BeginCube(cube));
     for (int face = 0; face < 6; face++) {
-        IDirect3DSurface8* surface = NULL;
-        ASSERT_EQ(D3D_OK, cube->GetCubeMapSurface((D3DCUBEMAP_FACES)face, 0, &surface));
-        ASSERT_EQ(D3D_OK, device->SetRenderTarget(surface, NULL));
+        ASSERT_EQ(D3D_OK, envMap->Face((D3DCUBEMAP_FACES)face));
         device->Clear(0, NULL, D3DCLEAR_TARGET, faceColors[face], 1.0f, 0);
         DrawScreenQuad(0, 0, 32, 16, 0, faceColors[face] | 0xFF);
-        surface->Release();
     }
-    ASSERT_EQ(D3D_OK, device->SetRenderTarget(savedTarget, savedDepth));
-    savedTarget->Release();
-    savedDepth->Release();
+    ASSERT_EQ(D3D_OK, envMap->End());
+    IDirect3DSurface8* current = NULL;
+    device->GetRenderTarget(&current);
+    EXPECT_EQ(backBuffer, current) << "the renderer puts the back buffer back";
+    current->Release();
+    backBuffer->Release();
+    envMap->Release();
 
     SetSimpleCamera();
     device->SetTexture(0, cube);

@@ -327,6 +327,21 @@ TEST(ToggleSelection, SubclassSlotsRunAndAMissingMouseLeavesTheArrowsDead)
     EXPECT_EQ(deaf->nexts, 0);
 }
 
+TEST(ToggleSelection, WithoutEntriesTheArrowsChangeNothing)
+{
+    CMouse mouse(nullptr, D3DXVECTOR3(0, 0, 0));
+    std::unique_ptr<C3DToggleSelection> empty(new C3DToggleSelection(
+        nullptr, CRECTVirtual(0.0f, 0.0f, 0.5f, 0.1f), "next.dds", "prev.dds", nullptr, 0, &mouse, 0.2f));
+    ActionRecorder hits;
+    empty->AddActionListener(&hits);
+    ClickAt(mouse, 300, 20);
+    ClickAt(mouse, 30, 20);
+    empty->SetSelection(0);
+    EXPECT_EQ(empty->selection, 0);
+    EXPECT_STREQ(empty->labelButton->GetText(), "");
+    EXPECT_EQ(hits.events.size(), 0u);
+}
+
 static void Key(int scanCode, int character)
 {
     CResourceManager::GetInputManager()->CreateDevice(CInputManager::DEVICE_KEYBOARD);

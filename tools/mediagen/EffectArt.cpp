@@ -4,7 +4,9 @@
 #include "Art.h"
 #include "Painter.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 static double Clamp01(double v)
 {
@@ -42,7 +44,9 @@ static void MakeExplosion(MediaSet& media)
                 const double density = Clamp01((1.0 - d) * 2.4 + (n - 0.5) * 2.4 - t * 0.5);
                 const double heat = Clamp01(density * (1.25 - 0.9 * t) * (1.15 - 0.5 * d) + (n - 0.5) * 0.3);
                 const Colour c = FireColour(heat);
-                const double v = density * fade;
+                // nothing reaches the frame's edge, so frames never bleed into each other
+                const double edge = Clamp01((frame / 2.0 - 3 - sqrt(dx * dx + dy * dy)) / 16.0);
+                const double v = density * fade * edge;
                 PutPixel(s, ox + x, oy + y, c.r * v, c.g * v, c.b * v, 1);
             }
     }
@@ -75,16 +79,22 @@ static void MakeSparkle(MediaSet& media)
 static void MakeRays(MediaSet& media)
 {
     const int S = 128;
-    cairo_surface_t* s = NewCanvas(S, S);
-    cairo_surface_flush(s);
+    std::vector<double> alpha(S * S);
+    double top = 1e-9;
     for (int y = 0; y < S; y++)
         for (int x = 0; x < S; x++) {
             const double u = (x + 0.5) / S;
             const double streak = TileFractal(x / 4.0, y / 64.0, S / 4, 97, 3, S / 64);
             const double pulse = TileFractal(x / 32.0, y / 16.0, S / 32, 101, 2, S / 16);
-            const double a = Clamp01((streak - 0.35) * 2.0) * (0.5 + 0.5 * pulse) * sin(M_PI * u);
-            PutPixel(s, x, y, 1.0, 0.95, 0.8, a);
+            alpha[y * S + x] = Clamp01((streak - 0.35) * 2.0) * (0.5 + 0.5 * pulse) * sin(M_PI * u);
+            top = std::max(top, alpha[y * S + x]);
         }
+    // the brightest streak is fully opaque; the vertex alpha fades the rays anyway
+    cairo_surface_t* s = NewCanvas(S, S);
+    cairo_surface_flush(s);
+    for (int y = 0; y < S; y++)
+        for (int x = 0; x < S; x++)
+            PutPixel(s, x, y, 1.0, 0.95, 0.8, alpha[y * S + x] / top);
     cairo_surface_mark_dirty(s);
     media.Save("tex004.dds", s);
 }

@@ -266,6 +266,8 @@ int CLevelLoader::FindLevel(CLevel* level)
 
 void CLevelLoader::InsertLevel(CLevel* level, CLevel* before)
 {
+    if (!level)
+        return;
     int at = before ? FindLevel(before) : -1;
     if (at < 0)
         levels.push_back(level);

@@ -332,4 +332,6 @@ TEST(PuzzleLevelLoader, MovingAndInsertingLevels)
     EXPECT_EQ("ABNCDMO", Letters(loader));
     loader.InsertLevel(NamedLevel("F"), a);
     EXPECT_EQ("FABNCDMO", Letters(loader));
+    loader.InsertLevel(nullptr, a);
+    EXPECT_EQ(8, loader.GetLevelCount());
 }

@@ -23,7 +23,7 @@ struct Image
 };
 
 // The largest edge a decoder accepts; keeps damaged headers from asking for gigabytes.
-const int IMAGE_MAX_EDGE = 16384;
+const int IMAGE_MAX_EDGE = 8192;
 
 bool DecodePng(const unsigned char* data, size_t size, Image& out, std::string& error);
 bool DecodeJpeg(const unsigned char* data, size_t size, Image& out, std::string& error);

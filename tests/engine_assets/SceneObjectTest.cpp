@@ -1,15 +1,13 @@
-// Camera, mesh object, sky box, billboard and particle system on a stand-in device:
+// Camera, sky box, billboard and particle system on a stand-in device:
 // what each puts on the device, and that each puts back the states it changed.
 
 #include "C3DBillboard.h"
 #include "C3DParticleSystem.h"
 #include "C3DSkyBox.h"
-#include "C3DXObject.h"
 #include "CCamera.h"
 #include "CGlobForceModifier.h"
 #include "CResourceManager.h"
 #include "CTexMgr.h"
-#include "CXMesh.h"
 #include "CXObjectLoader.h"
 #include "FakeDevice.h"
 #include "SpriteQuads.h"
@@ -95,59 +93,6 @@ TEST_F(SceneObjects, CameraAppliesViewAtOnce)
     ExpectMatrixEq(expected, device.transforms[D3DTS_VIEW]);
     for (int i = 0; i < 16; i++)
         EXPECT_TRUE(std::isfinite(device.transforms[D3DTS_VIEW].m[i / 4][i % 4]));
-}
-
-TEST_F(SceneObjects, MeshObjectDrawsWithWorldMaterialAndMediaTexture)
-{
-    std::string mesh = BuildPath("assets_test_marker.x");
-    std::string texture = MediaFolder() + "/assets_test_marker.png";
-    const char text[] =
-        "xof 0302txt 0032\n"
-        "Mesh { 3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3; 0,1,2;;\n"
-        " MeshMaterialList { 1; 1; 0;; Material { 0.5;0.25;1;1;; 2; 0;0;0;; 0;0;0;;\n"
-        "  TextureFilename { \"assets_test_marker.png\"; } } } }\n";
-    ASSERT_TRUE(WriteFile(mesh, text, sizeof(text) - 1));
-    ASSERT_TRUE(WritePng(texture, 1, 1, { 0xFF00FF00 }));
-
-    C3DXObject marker(&device, mesh.c_str(), D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 0));
-    marker.scale = 4.0f;
-    marker.position = D3DXVECTOR3(1, 2, 3);
-    marker.yaw = -1.5707964f;
-    marker.Move(0.0f);
-
-    D3DMATERIAL8 appMaterial;
-    memset(&appMaterial, 0, sizeof(appMaterial));
-    appMaterial.Diffuse.r = 0.125f;
-    device.SetMaterial(&appMaterial);
-    std::map<DWORD, DWORD> before = device.renderStates;
-    marker.Render();
-
-    ASSERT_EQ(1u, device.draws.size());
-    const FakeDevice::Draw& draw = device.draws[0];
-    EXPECT_EQ(D3DPT_TRIANGLELIST, draw.type);
-    EXPECT_EQ(1u, draw.primitives);
-    EXPECT_EQ((DWORD)CXMesh::VERTEX_FVF, draw.fvf);
-    EXPECT_EQ(CResourceManager::GetTextures()->GetTexture(".//media//assets_test_marker.png"), draw.texture);
-    EXPECT_FLOAT_EQ(0.25f, draw.material.Diffuse.g);
-    EXPECT_EQ((DWORD)TRUE, draw.renderStates.at(D3DRS_NORMALIZENORMALS));
-
-    // World = scale, yaw, then the position: (1,0,0) * 4 turned by -90 degrees about y.
-    D3DXVECTOR3 p(1, 0, 0), out;
-    D3DXMATRIX world(draw.world);
-    D3DXVec3TransformCoord(&out, &p, &world);
-    EXPECT_NEAR(1.0f, out.x, 1e-4);
-    EXPECT_NEAR(2.0f, out.y, 1e-4);
-    EXPECT_NEAR(3.0f + 4.0f, out.z, 1e-4);
-
-    EXPECT_FLOAT_EQ(0.125f, device.material.Diffuse.r);
-    ExpectStatesBack(device, before);
-
-    // Emptying the mesh cache does not leave the object with a stale mesh.
-    CResourceManager::GetXObjLoader()->DeleteAllObjects();
-    marker.Render();
-    EXPECT_EQ(2u, device.draws.size());
-    remove(mesh.c_str());
-    remove(texture.c_str());
 }
 
 TEST_F(SceneObjects, SkyBoxFollowsTheEyeUnlitWithoutDepthWrites)

@@ -8,8 +8,8 @@ namespace {
 
 std::map<std::string, WNDCLASSA> windowClasses;
 
-// Every window ever made stays listed, so handles of destroyed windows are
-// recognised as dead instead of being dereferenced.
+// The live windows. A handle is looked up here before it is used, so the
+// handle of a destroyed window is recognised as dead, never dereferenced.
 std::vector<HWND__*> allWindows;
 
 int cursorCount = 0;
@@ -52,7 +52,7 @@ HWND__* Win32LookupWindow(HWND hWnd)
         return NULL;
     for (HWND__* window : allWindows) {
         if (window == hWnd)
-            return window->destroyed ? NULL : window;
+            return window;
     }
     return NULL;
 }
@@ -149,12 +149,19 @@ BOOL DestroyWindow(HWND hWnd)
     HWND__* window = Win32LookupWindow(hWnd);
     if (!window)
         return FALSE;
+    if (window->destroyed)
+        return FALSE; // already on its way out (DestroyWindow from WM_DESTROY)
+    window->destroyed = true;
     if (window->proc)
         window->proc(window, WM_DESTROY, 0, 0);
-    window->destroyed = true;
-    window->visible = false;
+    for (size_t i = 0; i < allWindows.size(); i++) {
+        if (allWindows[i] == window) {
+            allWindows.erase(allWindows.begin() + (long)i);
+            break;
+        }
+    }
     SDL_DestroyWindow(window->sdlWindow);
-    window->sdlWindow = NULL;
+    delete window;
     return TRUE;
 }
 
@@ -364,7 +371,7 @@ BOOL IsZoomed(HWND hWnd)
 HWND GetActiveWindow(void)
 {
     for (HWND__* window : allWindows) {
-        if (!window->destroyed && window->active)
+        if (window->active)
             return window;
     }
     return NULL;

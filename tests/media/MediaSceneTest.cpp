@@ -1,0 +1,152 @@
+// The generated media in a real headless frame: every texture reaches the device through
+// the texture cache (none falls back to the grey stand-in), the sky surrounds the eye and
+// the two slide markers show in their colours at the game's scale. The frame is saved as
+// media_scene.png in the build folder for people to look at.
+#include "MediaTestSupport.h"
+
+#include "C3DSkyBox.h"
+#include "C3DXObject.h"
+#include "CCamera.h"
+#include "CD3DApplication.h"
+#include "CObjQueue.h"
+#include "CResourceManager.h"
+#include "CTexMgr.h"
+
+#include <cstring>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kTextureNames[] = {
+    "arrow.dds", "arial.dds", "stone_special.jpg", "stone_block.jpg", "stone_blue.jpg", "stone_green.jpg",
+    "stone_red.jpg", "stone_yellow.jpg", "stone_orange.jpg", "field_special.jpg", "gridtile.jpg",
+    "game_back.jpg", "level.dds", "num_0.dds", "num_5.dds", "num_9.dds", "level_finished.dds",
+    "highscore.dds", "expla.bmp", "sun.jpg", "tex004.dds", "qm_logo.jpg", "zarul_logo.jpg", "menu_back.jpg",
+    "right.dds", "left.dds", "exit2.dds", "start.jpg", "options.jpg", "score.jpg", "credits.jpg", "help.jpg",
+    "next.dds", "prev.dds", "help_all.dds", "help_combo1.dds", "help_stone_spezial.dds",
+};
+
+// Draws the sky as the environment map does: unlit, around the eye.
+class Sky : public C3DSkyBox {
+public:
+    explicit Sky(IDirect3DDevice8* device) : C3DSkyBox(device, ".//media//env_skybox.x") {}
+};
+
+class MediaScene : public CD3DApplication {
+public:
+    std::vector<std::string> fallbacks;
+
+    MediaScene()
+    {
+        windowTitle = "media test";
+        creationWidth = 200;
+        creationHeight = 150;
+        useDepthBuffer = 1;
+        useStencilBuffer = 1;
+        settingsFile = "";
+    }
+
+    HRESULT InitDeviceObjects() override
+    {
+        CTexMgr* textures = CResourceManager::GetTextures();
+        IDirect3DTexture8* fallback = textures->GetTexture("DEFAULT_MATERIAL");
+        for (const char* name : kTextureNames)
+            if (textures->GetTexture(std::string(".//media//") + name) == fallback)
+                fallbacks.push_back(name);
+
+        camera = new CCamera(D3DXVECTOR3(0, 0, -20), D3DXVECTOR3(0, 0, 1), device, D3DXVECTOR3(0, 1, 0));
+        CObjQueue* queue = CResourceManager::GetObjectQueue();
+        queue->AddObject(new Sky(device), 1, 0);
+        // the markers at the game's scale (one board cell is 4 units), tilted towards the camera
+        C3DXObject* cross = new C3DXObject(device, ".//media//cross.x", D3DXVECTOR3(-4, 0, 0), D3DXVECTOR3(0, 0, 0),
+                                           D3DXVECTOR3(0, 0, 0));
+        C3DXObject* arrow = new C3DXObject(device, ".//media//arrow.x", D3DXVECTOR3(4, 0, 0), D3DXVECTOR3(0, 0, 0),
+                                           D3DXVECTOR3(0, 0, 0));
+        for (C3DXObject* marker : { cross, arrow }) {
+            marker->scale = 4.0f;
+            marker->pitch = -1.2f;
+            queue->AddObject(marker, 2, 0);
+        }
+        return S_OK;
+    }
+
+    HRESULT RestoreDeviceObjects() override
+    {
+        D3DXMATRIX projection;
+        D3DXMatrixPerspectiveFovLH(&projection, D3DX_PI / 4, 200.0f / 150.0f, 1.0f, 1000.0f);
+        device->SetTransform(D3DTS_PROJECTION, &projection);
+        device->SetRenderState(D3DRS_ZENABLE, TRUE);
+        device->SetRenderState(D3DRS_LIGHTING, TRUE);
+        device->SetRenderState(D3DRS_AMBIENT, 0xFF404040);
+        D3DLIGHT8 light;
+        memset(&light, 0, sizeof(light));
+        light.Type = D3DLIGHT_DIRECTIONAL;
+        light.Diffuse.r = light.Diffuse.g = light.Diffuse.b = light.Diffuse.a = 1.0f;
+        light.Direction.z = 1.0f;
+        light.Range = 1000.0f;
+        device->SetLight(0, &light);
+        device->LightEnable(0, TRUE);
+        return S_OK;
+    }
+
+    HRESULT Render() override
+    {
+        device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000, 1.0f, 0);
+        if (FAILED(device->BeginScene()))
+            return S_OK;
+        CD3DApplication::Render();
+        device->EndScene();
+        return S_OK;
+    }
+
+    HRESULT FinalCleanup() override
+    {
+        delete camera;
+        camera = 0;
+        return S_OK;
+    }
+};
+
+int Red(uint32_t p) { return (p >> 16) & 0xff; }
+int Green(uint32_t p) { return (p >> 8) & 0xff; }
+int Blue(uint32_t p) { return p & 0xff; }
+
+TEST(MediaScene, TexturesSkyAndMarkersReachTheScreen)
+{
+    ASSERT_EQ(0, chdir(BuildDir().c_str()));
+    const std::string png = "media_scene.png";
+    remove(png.c_str());
+    std::vector<std::string> fallbacks;
+    {
+        MediaScene app;
+        app.SetHeadlessRun(3, 1.0f / 30.0f);
+        app.AddSnapshot(3, png.c_str());
+        ASSERT_GE(app.Create(NULL), 0);
+        app.Run();
+        fallbacks = app.fallbacks;
+    }
+    for (const std::string& name : fallbacks)
+        ADD_FAILURE() << name << " did not load as a texture";
+
+    Image frame;
+    std::string error;
+    ASSERT_TRUE(LoadImageFile(png, frame, error)) << error;
+    ASSERT_EQ(200, frame.width);
+
+    // the eye looks at the horizon: the sky's light band, bluish, not the grey stand-in
+    const uint32_t horizon = frame.Pixel(100, 62);
+    EXPECT_GT(Blue(horizon), Red(horizon)) << std::hex << horizon;
+    EXPECT_GT(Blue(horizon), 60) << std::hex << horizon;
+    // cross (red) left of the middle, arrow (gold) right of it: world x = +-4 at distance 20
+    // lands about 39 pixels from the centre
+    const uint32_t cross = frame.Pixel(100 - 39, 75);
+    EXPECT_GT(Red(cross), 2 * Green(cross)) << std::hex << cross;
+    EXPECT_GT(Red(cross), 120) << std::hex << cross;
+    const uint32_t arrow = frame.Pixel(100 + 39, 75);
+    EXPECT_GT(Red(arrow), 150) << std::hex << arrow;
+    EXPECT_GT(Green(arrow), Blue(arrow) + 40) << std::hex << arrow;
+}
+
+} // namespace

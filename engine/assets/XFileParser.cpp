@@ -369,6 +369,22 @@ Vec3 TransformNormal(const Matrix4& t, Vec3 n)
     return Normalized(r);
 }
 
+// Reads "count; x; y; z;, ..." into vectors; false when the count is bad or more
+// than the numbers that follow.
+bool ReadVectors(NumberCursor& cur, std::vector<Vec3>& out)
+{
+    int count;
+    if (!cur.Count(count, cur.Left() / 3))
+        return false;
+    out.resize(count);
+    for (Vec3& v : out) {
+        cur.Float(v.x);
+        cur.Float(v.y);
+        cur.Float(v.z);
+    }
+    return true;
+}
+
 // A polygon as the file lists it: vertex indices and, when normals are given, the
 // matching normal indices.
 struct Face
@@ -503,19 +519,14 @@ bool MeshBuilder::AddMesh(const XNode& mesh, const Matrix4& transform, std::stri
     const std::string where = mesh.name.empty() ? "mesh" : "mesh '" + mesh.name + "'";
 
     NumberCursor cur(mesh);
-    int vertexCount;
-    if (!cur.Count(vertexCount, cur.Left() / 3)) {
+    std::vector<Vec3> positions;
+    if (!ReadVectors(cur, positions)) {
         error = where + ": bad vertex count";
         return false;
     }
-    std::vector<Vec3> positions(vertexCount);
-    for (int i = 0; i < vertexCount; i++) {
-        Vec3 p;
-        cur.Float(p.x);
-        cur.Float(p.y);
-        cur.Float(p.z);
-        positions[i] = TransformPoint(transform, p);
-    }
+    const int vertexCount = (int)positions.size();
+    for (Vec3& p : positions)
+        p = TransformPoint(transform, p);
 
     std::vector<Face> faces;
     if (!ReadFaces(cur, positions.size(), faces, false)) {
@@ -531,19 +542,12 @@ bool MeshBuilder::AddMesh(const XNode& mesh, const Matrix4& transform, std::stri
     for (const XNode& child : mesh.children) {
         if (child.type == "MeshNormals") {
             NumberCursor nc(child);
-            int normalCount;
-            if (!nc.Count(normalCount, nc.Left() / 3)) {
+            if (!ReadVectors(nc, normals)) {
                 error = where + ": bad normal count";
                 return false;
             }
-            normals.resize(normalCount);
-            for (int i = 0; i < normalCount; i++) {
-                Vec3 n;
-                nc.Float(n.x);
-                nc.Float(n.y);
-                nc.Float(n.z);
-                normals[i] = TransformNormal(transform, n);
-            }
+            for (Vec3& n : normals)
+                n = TransformNormal(transform, n);
             if (!ReadFaces(nc, normals.size(), faces, true)) {
                 error = where + ": normal faces do not match the faces";
                 return false;

@@ -340,7 +340,7 @@ Matrix4 Multiply(const Matrix4& a, const Matrix4& b)
 
 struct Vec3
 {
-    float x, y, z;
+    float x = 0.0f, y = 0.0f, z = 0.0f;
 };
 
 Vec3 TransformPoint(const Matrix4& t, Vec3 p)

@@ -1,5 +1,7 @@
 #include "CD3D8CubeTexture.h"
 
+#include "D3D8Helpers.h"
+
 CD3D8CubeTexture* CD3D8CubeTexture::Create(IDirect3DDevice8* device, UINT edgeLength, UINT levels, DWORD usage,
                                            D3DFORMAT format, D3DPOOL pool)
 {
@@ -30,9 +32,7 @@ CD3D8CubeTexture::~CD3D8CubeTexture()
 
 HRESULT CD3D8CubeTexture::QueryInterface(REFIID, void** object)
 {
-    if (object)
-        *object = NULL;
-    return E_NOINTERFACE;
+    return NoInterface(object);
 }
 
 ULONG CD3D8CubeTexture::AddRef()
@@ -50,18 +50,12 @@ ULONG CD3D8CubeTexture::Release()
 
 HRESULT CD3D8CubeTexture::GetDevice(IDirect3DDevice8** out)
 {
-    if (!out)
-        return D3DERR_INVALIDCALL;
-    *out = device;
-    device->AddRef();
-    return D3D_OK;
+    return HandOutDevice(device, out);
 }
 
 DWORD CD3D8CubeTexture::SetPriority(DWORD priorityNew)
 {
-    DWORD previous = priority;
-    priority = priorityNew;
-    return previous;
+    return ExchangeValue(priority, priorityNew);
 }
 
 DWORD CD3D8CubeTexture::GetPriority()
@@ -80,10 +74,7 @@ D3DRESOURCETYPE CD3D8CubeTexture::GetType()
 
 DWORD CD3D8CubeTexture::SetLOD(DWORD lodNew)
 {
-    DWORD previous = lod;
-    lod = lodNew < storage->GetLevelCount() ? lodNew : storage->GetLevelCount() - 1;
-    glTextureParameteri(storage->GetName(), GL_TEXTURE_BASE_LEVEL, (GLint)lod);
-    return previous;
+    return ExchangeValue(lod, storage->SetMostDetailedLevel(lodNew));
 }
 
 DWORD CD3D8CubeTexture::GetLOD()

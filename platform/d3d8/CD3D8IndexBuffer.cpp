@@ -1,5 +1,7 @@
 #include "CD3D8IndexBuffer.h"
 
+#include "D3D8Helpers.h"
+
 CD3D8IndexBuffer::CD3D8IndexBuffer(IDirect3DDevice8* device_, UINT length, DWORD usage_, D3DFORMAT format_,
                                    D3DPOOL pool_)
     : device(device_), refCount(1), bytes(length, 0), usage(usage_), format(format_), pool(pool_), priority(0)
@@ -8,9 +10,7 @@ CD3D8IndexBuffer::CD3D8IndexBuffer(IDirect3DDevice8* device_, UINT length, DWORD
 
 HRESULT CD3D8IndexBuffer::QueryInterface(REFIID, void** object)
 {
-    if (object)
-        *object = NULL;
-    return E_NOINTERFACE;
+    return NoInterface(object);
 }
 
 ULONG CD3D8IndexBuffer::AddRef()
@@ -28,18 +28,12 @@ ULONG CD3D8IndexBuffer::Release()
 
 HRESULT CD3D8IndexBuffer::GetDevice(IDirect3DDevice8** out)
 {
-    if (!out)
-        return D3DERR_INVALIDCALL;
-    *out = device;
-    device->AddRef();
-    return D3D_OK;
+    return HandOutDevice(device, out);
 }
 
 DWORD CD3D8IndexBuffer::SetPriority(DWORD priorityNew)
 {
-    DWORD previous = priority;
-    priority = priorityNew;
-    return previous;
+    return ExchangeValue(priority, priorityNew);
 }
 
 DWORD CD3D8IndexBuffer::GetPriority()

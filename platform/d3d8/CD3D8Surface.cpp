@@ -1,5 +1,7 @@
 #include "CD3D8Surface.h"
 
+#include "D3D8Helpers.h"
+
 #include "PixelFormats.h"
 
 CD3D8Surface::CD3D8Surface(IDirect3DDevice8* device_, IUnknown* container_, CTextureStorage* storage_, UINT face_,
@@ -55,9 +57,7 @@ CD3D8Surface::~CD3D8Surface()
 
 HRESULT CD3D8Surface::QueryInterface(REFIID, void** object)
 {
-    if (object)
-        *object = NULL;
-    return E_NOINTERFACE;
+    return NoInterface(object);
 }
 
 ULONG CD3D8Surface::AddRef()
@@ -79,11 +79,7 @@ ULONG CD3D8Surface::Release()
 
 HRESULT CD3D8Surface::GetDevice(IDirect3DDevice8** out)
 {
-    if (!out)
-        return D3DERR_INVALIDCALL;
-    *out = device;
-    device->AddRef();
-    return D3D_OK;
+    return HandOutDevice(device, out);
 }
 
 HRESULT CD3D8Surface::GetContainer(REFIID, void** out)

@@ -1,5 +1,7 @@
 #include "CD3D8Texture.h"
 
+#include "D3D8Helpers.h"
+
 CD3D8Texture* CD3D8Texture::Create(IDirect3DDevice8* device, UINT width, UINT height, UINT levels, DWORD usage,
                                    D3DFORMAT format, D3DPOOL pool)
 {
@@ -27,9 +29,7 @@ CD3D8Texture::~CD3D8Texture()
 
 HRESULT CD3D8Texture::QueryInterface(REFIID, void** object)
 {
-    if (object)
-        *object = NULL;
-    return E_NOINTERFACE;
+    return NoInterface(object);
 }
 
 ULONG CD3D8Texture::AddRef()
@@ -47,18 +47,12 @@ ULONG CD3D8Texture::Release()
 
 HRESULT CD3D8Texture::GetDevice(IDirect3DDevice8** out)
 {
-    if (!out)
-        return D3DERR_INVALIDCALL;
-    *out = device;
-    device->AddRef();
-    return D3D_OK;
+    return HandOutDevice(device, out);
 }
 
 DWORD CD3D8Texture::SetPriority(DWORD priorityNew)
 {
-    DWORD previous = priority;
-    priority = priorityNew;
-    return previous;
+    return ExchangeValue(priority, priorityNew);
 }
 
 DWORD CD3D8Texture::GetPriority()
@@ -77,10 +71,7 @@ D3DRESOURCETYPE CD3D8Texture::GetType()
 
 DWORD CD3D8Texture::SetLOD(DWORD lodNew)
 {
-    DWORD previous = lod;
-    lod = lodNew < storage->GetLevelCount() ? lodNew : storage->GetLevelCount() - 1;
-    glTextureParameteri(storage->GetName(), GL_TEXTURE_BASE_LEVEL, (GLint)lod);
-    return previous;
+    return ExchangeValue(lod, storage->SetMostDetailedLevel(lodNew));
 }
 
 DWORD CD3D8Texture::GetLOD()

@@ -1,5 +1,7 @@
 #include "CD3D8VertexBuffer.h"
 
+#include "D3D8Helpers.h"
+
 HRESULT LockBufferRange(std::vector<BYTE>& bytes, UINT offset, UINT size, BYTE** data)
 {
     if (!data)
@@ -20,9 +22,7 @@ CD3D8VertexBuffer::CD3D8VertexBuffer(IDirect3DDevice8* device_, UINT length, DWO
 
 HRESULT CD3D8VertexBuffer::QueryInterface(REFIID, void** object)
 {
-    if (object)
-        *object = NULL;
-    return E_NOINTERFACE;
+    return NoInterface(object);
 }
 
 ULONG CD3D8VertexBuffer::AddRef()
@@ -40,18 +40,12 @@ ULONG CD3D8VertexBuffer::Release()
 
 HRESULT CD3D8VertexBuffer::GetDevice(IDirect3DDevice8** out)
 {
-    if (!out)
-        return D3DERR_INVALIDCALL;
-    *out = device;
-    device->AddRef();
-    return D3D_OK;
+    return HandOutDevice(device, out);
 }
 
 DWORD CD3D8VertexBuffer::SetPriority(DWORD priorityNew)
 {
-    DWORD previous = priority;
-    priority = priorityNew;
-    return previous;
+    return ExchangeValue(priority, priorityNew);
 }
 
 DWORD CD3D8VertexBuffer::GetPriority()

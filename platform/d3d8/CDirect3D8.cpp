@@ -1,5 +1,7 @@
 #include "CDirect3D8.h"
 
+#include "D3D8Helpers.h"
+
 #include "CDirect3DDevice8.h"
 #include "PixelFormats.h"
 #include "Win32Internal.h"
@@ -55,9 +57,7 @@ CDirect3D8::CDirect3D8() : refCount(1)
 
 HRESULT CDirect3D8::QueryInterface(REFIID, void** object)
 {
-    if (object)
-        *object = NULL;
-    return E_NOINTERFACE;
+    return NoInterface(object);
 }
 
 ULONG CDirect3D8::AddRef()

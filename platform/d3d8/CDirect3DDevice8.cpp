@@ -1,6 +1,8 @@
 // Device lifecycle, resources, render targets and presentation.
 #include "CDirect3DDevice8.h"
 
+#include "D3D8Helpers.h"
+
 #include "CD3D8CubeTexture.h"
 #include "CD3D8IndexBuffer.h"
 #include "CD3D8Texture.h"
@@ -153,9 +155,7 @@ void CDirect3DDevice8::ReleaseSwapChain()
 
 HRESULT CDirect3DDevice8::QueryInterface(REFIID, void** object)
 {
-    if (object)
-        *object = NULL;
-    return E_NOINTERFACE;
+    return NoInterface(object);
 }
 
 ULONG CDirect3DDevice8::AddRef()
@@ -487,8 +487,9 @@ HRESULT CDirect3DDevice8::Clear(DWORD count, const D3DRECT* rects, DWORD flags, 
     if (flags & D3DCLEAR_TARGET) {
         mask |= GL_COLOR_BUFFER_BIT;
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-        glClearColor(((color >> 16) & 0xFF) / 255.0f, ((color >> 8) & 0xFF) / 255.0f, (color & 0xFF) / 255.0f,
-                     (color >> 24) / 255.0f);
+        float rgba[4];
+        ColorToFloats(color, rgba);
+        glClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
     }
     if ((flags & D3DCLEAR_ZBUFFER) && depthStencil) {
         mask |= GL_DEPTH_BUFFER_BIT;

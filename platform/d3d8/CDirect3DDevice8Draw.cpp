@@ -5,23 +5,9 @@
 #include "CD3D8CubeTexture.h"
 #include "CD3D8IndexBuffer.h"
 #include "CD3D8Texture.h"
+#include "D3D8Helpers.h"
 
 namespace {
-
-float FloatFromBits(DWORD bits)
-{
-    float value;
-    memcpy(&value, &bits, sizeof(value));
-    return value;
-}
-
-void ColorToFloats(D3DCOLOR color, GLfloat* out)
-{
-    out[0] = ((color >> 16) & 0xFF) / 255.0f;
-    out[1] = ((color >> 8) & 0xFF) / 255.0f;
-    out[2] = (color & 0xFF) / 255.0f;
-    out[3] = (color >> 24) / 255.0f;
-}
 
 GLenum CompareFunction(DWORD func)
 {
@@ -165,18 +151,6 @@ UINT VertexCount(D3DPRIMITIVETYPE type, UINT primitiveCount)
     default:
         return 0;
     }
-}
-
-D3DMATRIX Multiply(const D3DMATRIX& a, const D3DMATRIX& b)
-{
-    D3DMATRIX out;
-    for (int row = 0; row < 4; row++) {
-        for (int col = 0; col < 4; col++) {
-            out.m[row][col] = a.m[row][0] * b.m[0][col] + a.m[row][1] * b.m[1][col] + a.m[row][2] * b.m[2][col] +
-                              a.m[row][3] * b.m[3][col];
-        }
-    }
-    return out;
 }
 
 // The texture behind a Direct3D texture interface, or null.
@@ -327,7 +301,7 @@ void CDirect3DDevice8::ApplyTransforms(bool pretransformed)
     }
     glLoadMatrixf(&projection._11);
     glMatrixMode(GL_MODELVIEW);
-    D3DMATRIX worldView = Multiply(state.world, state.view);
+    D3DMATRIX worldView = MultiplyMatrices(state.world, state.view);
     glLoadMatrixf(&worldView._11);
 }
 

@@ -2,31 +2,14 @@
 // lights, bound resources, and state blocks that capture and restore them.
 #include "CDirect3DDevice8.h"
 
-namespace {
+#include "D3D8Helpers.h"
 
-DWORD FloatBits(float value)
-{
-    DWORD bits;
-    memcpy(&bits, &value, sizeof(bits));
-    return bits;
-}
+namespace {
 
 void SetIdentity(D3DMATRIX* matrix)
 {
     memset(matrix, 0, sizeof(*matrix));
     matrix->_11 = matrix->_22 = matrix->_33 = matrix->_44 = 1.0f;
-}
-
-D3DMATRIX Multiply(const D3DMATRIX& a, const D3DMATRIX& b)
-{
-    D3DMATRIX out;
-    for (int row = 0; row < 4; row++) {
-        for (int col = 0; col < 4; col++) {
-            out.m[row][col] = a.m[row][0] * b.m[0][col] + a.m[row][1] * b.m[1][col] + a.m[row][2] * b.m[2][col] +
-                              a.m[row][3] * b.m[3][col];
-        }
-    }
-    return out;
 }
 
 } // namespace
@@ -46,9 +29,9 @@ void CDirect3DDevice8::ResetState()
     rs[D3DRS_CULLMODE] = D3DCULL_CCW;
     rs[D3DRS_ZFUNC] = D3DCMP_LESSEQUAL;
     rs[D3DRS_ALPHAFUNC] = D3DCMP_ALWAYS;
-    rs[D3DRS_FOGSTART] = FloatBits(0.0f);
-    rs[D3DRS_FOGEND] = FloatBits(1.0f);
-    rs[D3DRS_FOGDENSITY] = FloatBits(1.0f);
+    rs[D3DRS_FOGSTART] = FloatToBits(0.0f);
+    rs[D3DRS_FOGEND] = FloatToBits(1.0f);
+    rs[D3DRS_FOGDENSITY] = FloatToBits(1.0f);
     rs[D3DRS_STENCILFAIL] = D3DSTENCILOP_KEEP;
     rs[D3DRS_STENCILZFAIL] = D3DSTENCILOP_KEEP;
     rs[D3DRS_STENCILPASS] = D3DSTENCILOP_KEEP;
@@ -64,10 +47,10 @@ void CDirect3DDevice8::ResetState()
     rs[D3DRS_SPECULARMATERIALSOURCE] = D3DMCS_COLOR2;
     rs[D3DRS_AMBIENTMATERIALSOURCE] = D3DMCS_MATERIAL;
     rs[D3DRS_EMISSIVEMATERIALSOURCE] = D3DMCS_MATERIAL;
-    rs[D3DRS_POINTSIZE] = FloatBits(1.0f);
-    rs[D3DRS_POINTSIZE_MIN] = FloatBits(0.0f);
-    rs[D3DRS_POINTSIZE_MAX] = FloatBits(64.0f);
-    rs[D3DRS_POINTSCALE_A] = FloatBits(1.0f);
+    rs[D3DRS_POINTSIZE] = FloatToBits(1.0f);
+    rs[D3DRS_POINTSIZE_MIN] = FloatToBits(0.0f);
+    rs[D3DRS_POINTSIZE_MAX] = FloatToBits(64.0f);
+    rs[D3DRS_POINTSCALE_A] = FloatToBits(1.0f);
     rs[D3DRS_MULTISAMPLEANTIALIAS] = TRUE;
     rs[D3DRS_MULTISAMPLEMASK] = 0xFFFFFFFF;
     rs[D3DRS_COLORWRITEENABLE] = 0xF;
@@ -194,7 +177,7 @@ HRESULT CDirect3DDevice8::MultiplyTransform(D3DTRANSFORMSTATETYPE type, const D3
     D3DMATRIX current;
     if (!matrix || FAILED(GetTransform(type, &current)))
         return D3DERR_INVALIDCALL;
-    D3DMATRIX product = Multiply(*matrix, current);
+    D3DMATRIX product = MultiplyMatrices(*matrix, current);
     return SetTransform(type, &product);
 }
 
@@ -367,10 +350,7 @@ HRESULT CDirect3DDevice8::SetTexture(DWORD stage, IDirect3DBaseTexture8* texture
 {
     if (stage >= DEVICE_STAGES)
         return D3DERR_INVALIDCALL;
-    if (texture)
-        texture->AddRef();
-    if (state.textures[stage])
-        state.textures[stage]->Release();
+    SwapReference(texture, state.textures[stage]);
     state.textures[stage] = texture;
     stagesDirty = true;
     return D3D_OK;
@@ -421,10 +401,7 @@ HRESULT CDirect3DDevice8::SetStreamSource(UINT streamNumber, IDirect3DVertexBuff
 {
     if (streamNumber != 0)
         return D3DERR_INVALIDCALL;
-    if (streamData)
-        streamData->AddRef();
-    if (state.streamSource)
-        state.streamSource->Release();
+    SwapReference(streamData, state.streamSource);
     state.streamSource = streamData;
     state.streamStride = stride;
     return D3D_OK;
@@ -443,10 +420,7 @@ HRESULT CDirect3DDevice8::GetStreamSource(UINT streamNumber, IDirect3DVertexBuff
 
 HRESULT CDirect3DDevice8::SetIndices(IDirect3DIndexBuffer8* indexData, UINT baseVertexIndex)
 {
-    if (indexData)
-        indexData->AddRef();
-    if (state.indices)
-        state.indices->Release();
+    SwapReference(indexData, state.indices);
     state.indices = indexData;
     state.baseVertexIndex = baseVertexIndex;
     return D3D_OK;

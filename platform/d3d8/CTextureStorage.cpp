@@ -109,6 +109,14 @@ HRESULT CTextureStorage::Unlock(UINT face, UINT level)
     return D3D_OK;
 }
 
+DWORD CTextureStorage::SetMostDetailedLevel(DWORD level)
+{
+    if (level >= levelCount)
+        level = levelCount - 1;
+    glTextureParameteri(name, GL_TEXTURE_BASE_LEVEL, (GLint)level);
+    return level;
+}
+
 void CTextureStorage::MarkDrawn(UINT face, UINT level)
 {
     Image* image = Find(face, level);

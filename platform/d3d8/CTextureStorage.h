@@ -30,6 +30,10 @@ public:
     HRESULT Lock(UINT face, UINT level, D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD flags);
     HRESULT Unlock(UINT face, UINT level);
 
+    // Makes level the most detailed one drawn (clamped to the levels there
+    // are) and returns it.
+    DWORD SetMostDetailedLevel(DWORD level);
+
     // Called when OpenGL has drawn into a level: the memory copy is stale.
     void MarkDrawn(UINT face, UINT level);
 

@@ -2,7 +2,6 @@
 
 #include "D3D8Helpers.h"
 
-#include "PixelFormats.h"
 
 CD3D8Surface::CD3D8Surface(IDirect3DDevice8* device_, IUnknown* container_, CTextureStorage* storage_, UINT face_,
                            UINT level_, DWORD usage_, D3DPOOL pool_)
@@ -94,8 +93,11 @@ HRESULT CD3D8Surface::GetContainer(REFIID, void** out)
 
 HRESULT CD3D8Surface::GetDesc(D3DSURFACE_DESC* desc)
 {
+    if (storage)
+        return storage->GetLevelDesc(level, usage, pool, desc);
     if (!desc)
         return D3DERR_INVALIDCALL;
+    // A depth-stencil buffer: 32 bits a pixel underneath.
     desc->Format = format;
     desc->Type = D3DRTYPE_SURFACE;
     desc->Usage = usage;
@@ -103,7 +105,7 @@ HRESULT CD3D8Surface::GetDesc(D3DSURFACE_DESC* desc)
     desc->MultiSampleType = D3DMULTISAMPLE_NONE;
     desc->Width = width;
     desc->Height = height;
-    desc->Size = width * height * (renderbuffer ? 4 : PixelFormatBytes(format));
+    desc->Size = width * height * 4;
     return D3D_OK;
 }
 

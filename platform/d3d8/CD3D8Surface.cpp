@@ -2,7 +2,6 @@
 
 #include "D3D8Helpers.h"
 
-
 CD3D8Surface::CD3D8Surface(IDirect3DDevice8* device_, IUnknown* container_, CTextureStorage* storage_, UINT face_,
                            UINT level_, DWORD usage_, D3DPOOL pool_)
     : device(device_), container(container_), refCount(0), storage(storage_), ownsStorage(false), renderbuffer(0),

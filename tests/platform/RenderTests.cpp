@@ -82,6 +82,97 @@ TEST_F(RenderFixture, PretransformedVerticesLandOnThePixelsTheyName)
     EXPECT_EQ(0u, Pixel(20, 5));
     EXPECT_EQ(0u, Pixel(10, 4));
     EXPECT_EQ(0u, Pixel(10, 15));
+
+    // The reciprocal w only weighs interpolation; it does not move vertices.
+    ScreenVertex far[4] = {
+        {25, 20, 0.5f, 0.25f, 0xFF00FF00},
+        {30, 20, 0.5f, 0.25f, 0xFF00FF00},
+        {25, 25, 0.5f, 0.25f, 0xFF00FF00},
+        {30, 25, 0.5f, 0.25f, 0xFF00FF00},
+    };
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, far, sizeof(ScreenVertex)));
+    EXPECT_EQ(0x00FF00u, Pixel(25, 20));
+    EXPECT_EQ(0x00FF00u, Pixel(29, 24));
+    EXPECT_EQ(0u, Pixel(30, 24));
+}
+
+// Lit vertices take their diffuse colour and alpha from the vertex colour
+// (the default material source), so a lit stone can be translucent.
+TEST_F(RenderFixture, LightingTakesDiffuseColourAndAlphaFromTheVertex)
+{
+    CreateDevice(32, 32);
+    SetSimpleCamera();
+    D3DMATERIAL8 material;
+    memset(&material, 0, sizeof(material));
+    material.Diffuse.r = material.Diffuse.g = material.Diffuse.b = material.Diffuse.a = 1.0f;
+    D3DLIGHT8 light;
+    memset(&light, 0, sizeof(light));
+    light.Type = D3DLIGHT_DIRECTIONAL;
+    light.Diffuse.r = light.Diffuse.g = light.Diffuse.b = 1.0f;
+    light.Direction.z = 1.0f;
+    device->SetMaterial(&material);
+    device->SetLight(0, &light);
+    device->LightEnable(0, TRUE);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    const DWORD color = 0x99FF0000; // red at alpha 0.6
+    LitVertex quad[4] = {
+        {-3, 3, 5, 0, 0, -1, color, 0, 0},
+        {3, 3, 5, 0, 0, -1, color, 1, 0},
+        {-3, -3, 5, 0, 0, -1, color, 0, 1},
+        {3, -3, 5, 0, 0, -1, color, 1, 1},
+    };
+    device->SetVertexShader(FVF_LIT);
+    device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, D3DCOLOR_XRGB(0, 0, 255), 1.0f, 0);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex)));
+    DWORD pixel = Pixel(16, 16);
+    EXPECT_TRUE(Near(Red(pixel), 153) && Near(Green(pixel), 0) && Near(Blue(pixel), 102)) << std::hex << pixel;
+
+    // With the material as the source, the vertex colour no longer counts.
+    device->SetRenderState(D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_MATERIAL);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex)));
+    EXPECT_EQ(0xFFFFFFu, Pixel(16, 16));
+}
+
+// Stage 1 adds its texture to what stage 0 made; disabling it ends the cascade.
+TEST_F(RenderFixture, SecondStageAddsItsTextureToTheFirstStagesResult)
+{
+    CreateDevice(16, 16);
+    IDirect3DTexture8* texture = NULL;
+    ASSERT_EQ(D3D_OK, device->CreateTexture(1, 1, 1, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &texture));
+    D3DLOCKED_RECT locked;
+    texture->LockRect(0, &locked, NULL, 0);
+    *(DWORD*)locked.pBits = 0x00002000;
+    texture->UnlockRect(0);
+    device->SetTexture(1, texture);
+    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_ADD);
+    device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_CURRENT);
+    device->SetTextureStageState(1, D3DTSS_TEXCOORDINDEX, 0);
+    struct TexturedScreenVertex {
+        float x, y, z, rhw;
+        DWORD color;
+        float u, v;
+    } quad[4] = {
+        {0, 0, 0, 1, 0xFF400000, 0, 0},
+        {16, 0, 0, 1, 0xFF400000, 1, 0},
+        {0, 16, 0, 1, 0xFF400000, 0, 1},
+        {16, 16, 0, 1, 0xFF400000, 1, 1},
+    };
+    device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1);
+    device->Clear(0, NULL, D3DCLEAR_TARGET, 0, 1.0f, 0);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+    EXPECT_EQ(0x402000u, Pixel(8, 8)) << "stage 0 passes the diffuse colour (no texture: white), stage 1 adds";
+
+    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+    EXPECT_EQ(0x400000u, Pixel(8, 8));
+    device->SetTexture(1, NULL);
+    texture->Release();
 }
 
 TEST_F(RenderFixture, LitTexturedQuadShowsTextureUprightAndFollowsTheLight)

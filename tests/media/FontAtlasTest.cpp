@@ -15,7 +15,7 @@ struct Cell {
     bool onlyWhite = true;
 };
 
-class FontAtlas : public testing::Test {
+class MediaFontAtlas : public testing::Test {
 protected:
     static void SetUpTestSuite() { atlas = new Image(LoadMediaImage("arial.dds")); }
     static void TearDownTestSuite()
@@ -47,9 +47,9 @@ protected:
     static Image* atlas;
 };
 
-Image* FontAtlas::atlas = nullptr;
+Image* MediaFontAtlas::atlas = nullptr;
 
-TEST_F(FontAtlas, HoldsTheGermanLetters)
+TEST_F(MediaFontAtlas, HoldsTheGermanLetters)
 {
     ASSERT_EQ(512, atlas->width);
     ASSERT_EQ(512, atlas->height);
@@ -61,7 +61,7 @@ TEST_F(FontAtlas, HoldsTheGermanLetters)
     EXPECT_LT(Measure(0xDC).top, Measure('U').top);
 }
 
-TEST_F(FontAtlas, ControlCodesAndTheSpaceStayEmpty)
+TEST_F(MediaFontAtlas, ControlCodesAndTheSpaceStayEmpty)
 {
     for (int code = 0; code <= 32; code++)
         EXPECT_EQ(0, Measure(code).pixelsWithAlpha) << code;
@@ -69,7 +69,7 @@ TEST_F(FontAtlas, ControlCodesAndTheSpaceStayEmpty)
         EXPECT_EQ(0, Measure(code).pixelsWithAlpha) << code;
 }
 
-TEST_F(FontAtlas, PrintableCharactersAreWhiteGlyphsInsideTheirCells)
+TEST_F(MediaFontAtlas, PrintableCharactersAreWhiteGlyphsInsideTheirCells)
 {
     for (int code = 33; code < 256; code++) {
         if (code >= 127 && code < 160)
@@ -84,7 +84,7 @@ TEST_F(FontAtlas, PrintableCharactersAreWhiteGlyphsInsideTheirCells)
     }
 }
 
-TEST_F(FontAtlas, GlyphsSitOnTheSharedBaselineAndPen)
+TEST_F(MediaFontAtlas, GlyphsSitOnTheSharedBaselineAndPen)
 {
     // letters without descenders end on the baseline (y = 25, antialiasing may touch it)
     for (int code : { 'x', 'a', 'H', 'm', '0' }) {
@@ -101,7 +101,7 @@ TEST_F(FontAtlas, GlyphsSitOnTheSharedBaselineAndPen)
 }
 
 // The widths the text widgets measure from this atlas must tell narrow from wide glyphs.
-TEST_F(FontAtlas, TextWidgetsMeasureSensibleWidths)
+TEST_F(MediaFontAtlas, TextWidgetsMeasureSensibleWidths)
 {
     std::vector<unsigned char> bgra(atlas->pixels.size() * 4);
     for (size_t i = 0; i < atlas->pixels.size(); i++) {

@@ -29,13 +29,13 @@ bool DistinctLooking(int type)
            type == STONE_RED || type == STONE_YELLOW || type == STONE_BLUE_YELLOW;
 }
 
-class ShippedLevels : public testing::Test {
+class MediaShippedLevels : public testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(1, loader.Load(kShippedLevels.c_str())); }
     CLevelLoader loader;
 };
 
-TEST_F(ShippedLevels, StartAFreshPlayerAtLevelOne)
+TEST_F(MediaShippedLevels, StartAFreshPlayerAtLevelOne)
 {
     EXPECT_GE(loader.GetLevelCount(), 20);
     EXPECT_EQ(0, loader.completed);
@@ -50,7 +50,7 @@ TEST_F(ShippedLevels, StartAFreshPlayerAtLevelOne)
     }
 }
 
-TEST_F(ShippedLevels, EveryTargetFieldHasAGoalStone)
+TEST_F(MediaShippedLevels, EveryTargetFieldHasAGoalStone)
 {
     int randomLevels = 0;
     for (int n = 1; n <= loader.GetLevelCount(); n++) {
@@ -83,7 +83,7 @@ TEST_F(ShippedLevels, EveryTargetFieldHasAGoalStone)
     EXPECT_GE(randomLevels, 2);
 }
 
-TEST_F(ShippedLevels, StonesStandInColumnsWithoutGapsAndNothingBurstsAtTheStart)
+TEST_F(MediaShippedLevels, StonesStandInColumnsWithoutGapsAndNothingBurstsAtTheStart)
 {
     for (int n = 1; n <= loader.GetLevelCount(); n++) {
         CLevel* level = loader.GetLevel(n);
@@ -131,7 +131,7 @@ TEST_F(ShippedLevels, StonesStandInColumnsWithoutGapsAndNothingBurstsAtTheStart)
     }
 }
 
-TEST(LevelInstall, BuildPutsTheLevelsIntoTheMediaFolder)
+TEST(MediaLevelInstall, BuildPutsTheLevelsIntoTheMediaFolder)
 {
     CLevelLoader loader;
     EXPECT_EQ(1, loader.Load(MediaPath("levels.xml").c_str()));
@@ -139,7 +139,7 @@ TEST(LevelInstall, BuildPutsTheLevelsIntoTheMediaFolder)
 }
 
 // The player's own levels.xml (with the levels reached) must survive every rebuild.
-TEST(LevelInstall, NeverOverwritesThePlayersFile)
+TEST(MediaLevelInstall, NeverOverwritesThePlayersFile)
 {
     const std::string folder = BuildDir() + "/media_tests_install";
     const std::string target = folder + "/levels.xml";

@@ -34,11 +34,11 @@ public:
     explicit Sky(IDirect3DDevice8* device) : C3DSkyBox(device, ".//media//env_skybox.x") {}
 };
 
-class MediaScene : public CD3DApplication {
+class MediaSceneApp : public CD3DApplication {
 public:
     std::vector<std::string> fallbacks;
 
-    MediaScene()
+    MediaSceneApp()
     {
         windowTitle = "media test";
         creationWidth = 200;
@@ -120,7 +120,7 @@ TEST(MediaScene, TexturesSkyAndMarkersReachTheScreen)
     remove(png.c_str());
     std::vector<std::string> fallbacks;
     {
-        MediaScene app;
+        MediaSceneApp app;
         app.SetHeadlessRun(3, 1.0f / 30.0f);
         app.AddSnapshot(3, png.c_str());
         ASSERT_GE(app.Create(NULL), 0);

@@ -52,9 +52,9 @@ Bounds BoundsOf(const XMeshData& d)
     return b;
 }
 
-class MeshFile : public testing::TestWithParam<const char*> {};
+class MediaMeshFile : public testing::TestWithParam<const char*> {};
 
-TEST_P(MeshFile, TrianglesFaceTheirNormalsAndNormalsAreUnitLength)
+TEST_P(MediaMeshFile, TrianglesFaceTheirNormalsAndNormalsAreUnitLength)
 {
     const XMeshData d = LoadMesh(GetParam());
     ASSERT_EQ(0u, d.vertices.size() % 3);
@@ -72,13 +72,13 @@ TEST_P(MeshFile, TrianglesFaceTheirNormalsAndNormalsAreUnitLength)
         EXPECT_GT(s.triangleCount, 0) << GetParam();
 }
 
-INSTANTIATE_TEST_SUITE_P(Media, MeshFile, testing::Values("env_skybox.x", "cross.x", "arrow.x"),
+INSTANTIATE_TEST_SUITE_P(Media, MediaMeshFile, testing::Values("env_skybox.x", "cross.x", "arrow.x"),
                          [](const testing::TestParamInfo<const char*>& info) {
                              std::string n = info.param;
                              return n.substr(0, n.find('.'));
                          });
 
-TEST(SkyboxMesh, EnclosesTheEyeWithInwardFacesAndLoadableTextures)
+TEST(MediaSkyboxMesh, EnclosesTheEyeWithInwardFacesAndLoadableTextures)
 {
     const XMeshData d = LoadMesh("env_skybox.x");
     const Bounds b = BoundsOf(d);
@@ -101,7 +101,7 @@ TEST(SkyboxMesh, EnclosesTheEyeWithInwardFacesAndLoadableTextures)
 
 // The markers are drawn at the middle of the cell above the hovered stone, scaled by the
 // cell size: one unit is a cell, the stone's top face lies 0.25 below the origin.
-TEST(MarkerMeshes, FloatJustAboveTheStoneWithinOneCell)
+TEST(MediaMarkerMeshes, FloatJustAboveTheStoneWithinOneCell)
 {
     for (const char* name : { "cross.x", "arrow.x" }) {
         const Bounds b = BoundsOf(LoadMesh(name));
@@ -114,7 +114,7 @@ TEST(MarkerMeshes, FloatJustAboveTheStoneWithinOneCell)
     }
 }
 
-TEST(MarkerMeshes, ArrowPointsAlongPlusZ)
+TEST(MediaMarkerMeshes, ArrowPointsAlongPlusZ)
 {
     const XMeshData d = LoadMesh("arrow.x");
     const Bounds b = BoundsOf(d);

@@ -73,7 +73,7 @@ double Seconds(const Wave& w)
     return w.samples.size() / (double)(w.channels * w.rate);
 }
 
-class GameSounds : public testing::Test {
+class MediaSounds : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
@@ -83,7 +83,7 @@ protected:
     }
 };
 
-TEST_F(GameSounds, EffectsAreShortAudibleAndUnclipped)
+TEST_F(MediaSounds, EffectsAreShortAudibleAndUnclipped)
 {
     for (const char* name : kSoundNames) {
         if (strcmp(name, "MENU_BACKGROUND") == 0)
@@ -102,7 +102,7 @@ TEST_F(GameSounds, EffectsAreShortAudibleAndUnclipped)
     }
 }
 
-TEST_F(GameSounds, MenuMusicLoopsWithoutAClick)
+TEST_F(MediaSounds, MenuMusicLoopsWithoutAClick)
 {
     const Wave w = FindWave("MENU_BACKGROUND");
     ASSERT_FALSE(w.samples.empty());
@@ -125,7 +125,7 @@ TEST_F(GameSounds, MenuMusicLoopsWithoutAClick)
     EXPECT_GT(loudStart, 1000);
 }
 
-TEST_F(GameSounds, TheSoundDevicePlaysEveryOne)
+TEST_F(MediaSounds, TheSoundDevicePlaysEveryOne)
 {
     CSoundDev device;
     for (const char* name : kSoundNames) {

@@ -88,9 +88,9 @@ bool EndsWith(const std::string& s, const char* suffix)
     return s.size() >= n && s.compare(s.size() - n, n, suffix) == 0;
 }
 
-class TextureFile : public testing::TestWithParam<TextureSpec> {};
+class MediaTextureFile : public testing::TestWithParam<TextureSpec> {};
 
-TEST_P(TextureFile, LoadsWithTheRightFormatSizeAndAlpha)
+TEST_P(MediaTextureFile, LoadsWithTheRightFormatSizeAndAlpha)
 {
     const TextureSpec& spec = GetParam();
     const std::string name = spec.name;
@@ -129,7 +129,7 @@ TEST_P(TextureFile, LoadsWithTheRightFormatSizeAndAlpha)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Media, TextureFile, testing::ValuesIn(kTextures),
+INSTANTIATE_TEST_SUITE_P(Media, MediaTextureFile, testing::ValuesIn(kTextures),
                          [](const testing::TestParamInfo<TextureSpec>& info) {
                              std::string n = info.param.name;
                              for (char& c : n)
@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(Media, TextureFile, testing::ValuesIn(kTextures),
                          });
 
 // The texture loader and the font reader rely on plain A8R8G8B8 DDS files and 24-bit BMPs.
-TEST(TextureFormats, DdsFilesAreUncompressed32BitWithAlphaMask)
+TEST(MediaTextureFormats, DdsFilesAreUncompressed32BitWithAlphaMask)
 {
     for (const TextureSpec& spec : kTextures) {
         if (!EndsWith(spec.name, ".dds"))
@@ -156,7 +156,7 @@ TEST(TextureFormats, DdsFilesAreUncompressed32BitWithAlphaMask)
     }
 }
 
-TEST(TextureFormats, ExplosionSheetIsA24BitBitmapOfSixBySixFrames)
+TEST(MediaTextureFormats, ExplosionSheetIsA24BitBitmapOfSixBySixFrames)
 {
     const std::vector<unsigned char> b = ReadBytes(MediaPath("expla.bmp"));
     ASSERT_GE(b.size(), 54u);
@@ -185,7 +185,7 @@ TEST(TextureFormats, ExplosionSheetIsA24BitBitmapOfSixBySixFrames)
 }
 
 // The six stone types the game tells apart by texture must look different.
-TEST(TextureLook, StoneTexturesHaveDistinctColours)
+TEST(MediaTextureLook, StoneTexturesHaveDistinctColours)
 {
     const char* stones[] = { "stone_special.jpg", "stone_block.jpg", "stone_blue.jpg", "stone_green.jpg",
                              "stone_red.jpg", "stone_yellow.jpg", "stone_orange.jpg" };

@@ -660,7 +660,6 @@ HRESULT CDirect3DDevice8::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const
     if (transformsDirty) {
         ApplyTransforms(pretransformed);
         transformsDirty = false;
-        stagesDirty = true;
     }
     if (stagesDirty) {
         ApplyTextureStages(pretransformed);

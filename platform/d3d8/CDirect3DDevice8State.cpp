@@ -149,8 +149,11 @@ HRESULT CDirect3DDevice8::SetTransform(D3DTRANSFORMSTATETYPE type, const D3DMATR
         state.textureMatrices[type - D3DTS_TEXTURE0] = *matrix;
     else
         return D3DERR_INVALIDCALL;
-    transformsDirty = true;
-    stagesDirty = true;
+    // Texture matrices belong to the texture stages.
+    if (type >= D3DTS_TEXTURE0 && type <= D3DTS_TEXTURE7)
+        stagesDirty = true;
+    else
+        transformsDirty = true;
     return D3D_OK;
 }
 

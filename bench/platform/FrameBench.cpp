@@ -47,22 +47,21 @@ D3DMATRIX Identity()
     return m;
 }
 
-// The six faces of a unit cube, each as two clockwise triangles seen from outside.
-template <typename Emit>
-void CubeFaces(Emit emit)
+// Vertex i (0..35) of a unit cube: six faces, each as two triangles wound
+// clockwise when seen from outside.
+void CubeVertex(int i, float* position, float* normal, float* uv)
 {
     static const float corners[8][3] = {{-1, -1, -1}, {1, -1, -1}, {-1, 1, -1}, {1, 1, -1},
                                         {-1, -1, 1},  {1, -1, 1},  {-1, 1, 1},  {1, 1, 1}};
     static const int faces[6][4] = {{2, 3, 0, 1}, {7, 6, 5, 4}, {6, 2, 4, 0}, {3, 7, 1, 5}, {6, 7, 2, 3}, {0, 1, 4, 5}};
     static const float normals[6][3] = {{0, 0, -1}, {0, 0, 1}, {-1, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, -1, 0}};
     static const int order[6] = {0, 1, 2, 2, 1, 3};
-    static const float uv[4][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
-    for (int f = 0; f < 6; f++) {
-        for (int i = 0; i < 6; i++) {
-            int corner = faces[f][order[i]];
-            emit(corners[corner], normals[f], uv[order[i]]);
-        }
-    }
+    static const float uvs[4][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
+    int face = i / 6;
+    int corner = order[i % 6];
+    memcpy(position, corners[faces[face][corner]], 3 * sizeof(float));
+    memcpy(normal, normals[face], 3 * sizeof(float));
+    memcpy(uv, uvs[corner], 2 * sizeof(float));
 }
 
 class FrameScene {
@@ -92,17 +91,17 @@ public:
         BYTE* data = NULL;
         box->Lock(0, 0, &data, 0);
         BoxVertex* out = (BoxVertex*)data;
-        CubeFaces([&out](const float* p, const float* n, const float* t) {
+        for (int i = 0; i < 36; i++) {
+            float p[3], n[3], t[2];
+            CubeVertex(i, p, n, t);
             BoxVertex v = {p[0] * 0.4f, p[1] * 0.4f, p[2] * 0.4f, n[0], n[1], n[2], 0xFFFFFFFF, t[0], t[1]};
-            *out++ = v;
-        });
-        box->Unlock();
-        // Each box casts a volume reaching down and away from the light.
-        CubeFaces([this](const float* p, const float*, const float*) {
-            VolumeVertex v = {p[0] * 0.4f + (p[1] < 0 ? 0.6f : 0.0f), p[1] * 0.4f - (p[1] < 0 ? 1.2f : 0.0f),
+            out[i] = v;
+            // Each box casts a volume reaching down and away from the light.
+            VolumeVertex s = {p[0] * 0.4f + (p[1] < 0 ? 0.6f : 0.0f), p[1] * 0.4f - (p[1] < 0 ? 1.2f : 0.0f),
                               p[2] * 0.4f};
-            volume.push_back(v);
-        });
+            volume.push_back(s);
+        }
+        box->Unlock();
 
         device->CreateTexture(64, 64, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture);
         D3DLOCKED_RECT locked;

@@ -11,20 +11,20 @@ namespace {
 
 const int kSize = 256;
 
-struct Stone {
-    double x, y, z;
-    Colour c;
-};
-
 struct Scene {
     cairo_surface_t* surface;
     cairo_t* cr;
     double height;  // height of the 4:3 drawing space
+    IsoView view;
 };
 
-Scene BeginScene()
+const int kNoTargets[1][2] = { { -1, -1 } };
+
+// A framed picture with a board of boardSize x boardSize cells (none for 0) seen with `view`.
+Scene BeginScene(IsoView view, int boardSize, const int targets[][2] = kNoTargets, int targetCount = 0)
 {
     Scene s;
+    s.view = view;
     s.surface = NewCanvas(kSize, kSize);
     s.cr = cairo_create(s.surface);
     s.height = UseScreenAspect(s.cr, kSize, kSize, 4, 3);
@@ -38,6 +38,8 @@ Scene BeginScene()
     cairo_set_line_width(s.cr, 4);
     SetColour(s.cr, Palette::gold);
     cairo_stroke(s.cr);
+    if (boardSize > 0)
+        DrawIsoBoard(s.cr, view, boardSize, targets, targetCount);
     return s;
 }
 
@@ -45,18 +47,6 @@ void EndScene(MediaSet& media, const char* name, Scene& s)
 {
     cairo_destroy(s.cr);
     media.Save(name, s.surface);
-}
-
-// Stones drawn back to front: by row plus column, then from the floor up.
-void DrawStones(cairo_t* cr, const IsoView& v, std::vector<Stone> stones)
-{
-    std::stable_sort(stones.begin(), stones.end(), [](const Stone& a, const Stone& b) {
-        if (a.x + a.y != b.x + b.y)
-            return a.x + a.y < b.x + b.y;
-        return a.z < b.z;
-    });
-    for (const Stone& st : stones)
-        DrawIsoStone(cr, v, st.x, st.y, st.z, st.c);
 }
 
 // A bold gold arrow between two screen points.
@@ -117,19 +107,16 @@ void Cross(cairo_t* cr, double cx, double cy, double r)
     cairo_stroke(cr);
 }
 
-const int kNoTargets[1][2] = { { -1, -1 } };
-
 } // namespace
 
 void MakeHelpArt(MediaSet& media)
 {
     // the whole game: a board, stones and goal stones heading for their fields
     {
-        Scene s = BeginScene();
-        const IsoView v = { kSize / 2.0, 30, 24 };
         const int targets[2][2] = { { 4, 0 }, { 0, 4 } };
-        DrawIsoBoard(s.cr, v, 5, targets, 2);
-        DrawStones(s.cr, v, { { 0, 0, 0, Palette::blue }, { 1, 0, 0, Palette::blue },
+        Scene s = BeginScene({ kSize / 2.0, 30, 24 }, 5, targets, 2);
+        const IsoView& v = s.view;
+        DrawIsoStones(s.cr, v, { { 0, 0, 0, Palette::blue }, { 1, 0, 0, Palette::blue },
                               { 1, 0, 1, Palette::special }, { 2, 2, 0, Palette::red },
                               { 2, 3, 0, Palette::green }, { 3, 1, 0, Palette::yellow },
                               { 4, 4, 0, Palette::special }, { 3, 3, 0, Palette::block } });
@@ -137,9 +124,9 @@ void MakeHelpArt(MediaSet& media)
     }
     // the colour stones
     {
-        Scene s = BeginScene();
-        const IsoView v = { kSize / 2.0, 40, 34 };
-        DrawStones(s.cr, v, { { 0, 0, 0, Palette::blue }, { 1, 0, 0, Palette::green },
+        Scene s = BeginScene({ kSize / 2.0, 40, 34 }, 0);
+        const IsoView& v = s.view;
+        DrawIsoStones(s.cr, v, { { 0, 0, 0, Palette::blue }, { 1, 0, 0, Palette::green },
                               { 2, 0, 0, Palette::red }, { 0, 1, 0, Palette::yellow },
                               { 1, 1, 0, Palette::orange }, { 0, 0, 1, Palette::red },
                               { 2, 1, 0, Palette::blue } });
@@ -147,56 +134,51 @@ void MakeHelpArt(MediaSet& media)
     }
     // a goal stone and its target field
     {
-        Scene s = BeginScene();
-        const IsoView v = { kSize / 2.0, 40, 36 };
         const int targets[1][2] = { { 2, 0 } };
-        DrawIsoBoard(s.cr, v, 3, targets, 1);
-        DrawStones(s.cr, v, { { 0, 0, 0, Palette::special } });
+        Scene s = BeginScene({ kSize / 2.0, 40, 36 }, 3, targets, 1);
+        const IsoView& v = s.view;
+        DrawIsoStones(s.cr, v, { { 0, 0, 0, Palette::special } });
         IsoArrow(s.cr, v, 0.45, 0, 0, 1.9, 0, 0);
         EndScene(media, "help_spezial.dds", s);
     }
     // sliding: before and after
     {
-        Scene s = BeginScene();
-        const IsoView v = { kSize / 2.0, 36, 28 };
-        DrawIsoBoard(s.cr, v, 4, kNoTargets, 0);
-        DrawStones(s.cr, v, { { 0, 1, 0, Palette::green }, { 3, 1, 0, Palette::red } });
+        Scene s = BeginScene({ kSize / 2.0, 36, 28 }, 4);
+        const IsoView& v = s.view;
+        DrawIsoStones(s.cr, v, { { 0, 1, 0, Palette::green }, { 3, 1, 0, Palette::red } });
         IsoArrow(s.cr, v, 0.4, 1, 0, 2.2, 1, 0);
         EndScene(media, "help_ziehen1.dds", s);
     }
     {
-        Scene s = BeginScene();
-        const IsoView v = { kSize / 2.0, 36, 28 };
-        DrawIsoBoard(s.cr, v, 4, kNoTargets, 0);
-        DrawStones(s.cr, v, { { 2, 1, 0, Palette::green }, { 3, 1, 0, Palette::red } });
+        Scene s = BeginScene({ kSize / 2.0, 36, 28 }, 4);
+        const IsoView& v = s.view;
+        DrawIsoStones(s.cr, v, { { 2, 1, 0, Palette::green }, { 3, 1, 0, Palette::red } });
         EndScene(media, "help_ziehen2.dds", s);
     }
     // placing: a stone comes down on top of a column
     {
-        Scene s = BeginScene();
-        const IsoView v = { kSize / 2.0, 60, 30 };
-        DrawIsoBoard(s.cr, v, 3, kNoTargets, 0);
-        DrawStones(s.cr, v, { { 1, 1, 0, Palette::blue }, { 1, 1, 3.2, Palette::yellow } });
+        Scene s = BeginScene({ kSize / 2.0, 60, 30 }, 3);
+        const IsoView& v = s.view;
+        DrawIsoStones(s.cr, v, { { 1, 1, 0, Palette::blue }, { 1, 1, 3.2, Palette::yellow } });
         IsoArrow(s.cr, v, 1, 1, 3.0, 1, 1, 1.3);
         EndScene(media, "help_setzen.dds", s);
     }
     // combos: four of a colour touch and burst, the stone above falls
     {
-        Scene s = BeginScene();
-        const IsoView v = { kSize / 2.0, 50, 30 };
-        DrawIsoBoard(s.cr, v, 3, kNoTargets, 0);
-        DrawStones(s.cr, v, { { 0, 1, 0, Palette::red }, { 1, 1, 0, Palette::red },
-                              { 2, 1, 0, Palette::red }, { 1, 1, 1, Palette::blue },
-                              { 2, 2, 2.6, Palette::red } });
-        IsoArrow(s.cr, v, 2, 2, 2.4, 2, 2, 0.7);
+        const int landing[1][2] = { { 1, 2 } };   // where the fourth stone lands, lit up
+        Scene s = BeginScene({ kSize / 2.0, 80, 30 }, 3, landing, 1);
+        const IsoView& v = s.view;
+        DrawIsoStones(s.cr, v, { { 0, 1, 0, Palette::red }, { 1, 1, 0, Palette::red },
+                                 { 2, 1, 0, Palette::red }, { 1, 1, 1, Palette::blue },
+                                 { 1, 2, 3.4, Palette::red } });
+        IsoArrow(s.cr, v, 1, 2, 3.1, 1, 2, 0.2);
         EndScene(media, "help_combo1.dds", s);
     }
     {
-        Scene s = BeginScene();
-        const IsoView v = { kSize / 2.0, 50, 30 };
-        DrawIsoBoard(s.cr, v, 3, kNoTargets, 0);
-        DrawStones(s.cr, v, { { 1, 1, 0.6, Palette::blue } });
-        const double cells[4][2] = { { 0, 1 }, { 1, 1 }, { 2, 1 }, { 2, 2 } };
+        Scene s = BeginScene({ kSize / 2.0, 50, 30 }, 3);
+        const IsoView& v = s.view;
+        DrawIsoStones(s.cr, v, { { 1, 1, 0.6, Palette::blue } });
+        const double cells[4][2] = { { 0, 1 }, { 1, 1 }, { 2, 1 }, { 1, 2 } };
         for (const auto& c : cells) {
             double x, y;
             IsoPoint(v, c[0] + 0.5, c[1] + 0.5, 0.25, &x, &y);
@@ -207,10 +189,9 @@ void MakeHelpArt(MediaSet& media)
     }
     // blocks cannot be slid, but fall when the stones below them burst
     {
-        Scene s = BeginScene();
-        const IsoView v = { kSize / 2.0, 55, 32 };
-        DrawIsoBoard(s.cr, v, 3, kNoTargets, 0);
-        DrawStones(s.cr, v, { { 1, 1, 0, Palette::green }, { 1, 1, 1, Palette::block } });
+        Scene s = BeginScene({ kSize / 2.0, 55, 32 }, 3);
+        const IsoView& v = s.view;
+        DrawIsoStones(s.cr, v, { { 1, 1, 0, Palette::green }, { 1, 1, 1, Palette::block } });
         double x, y;
         IsoPoint(v, 1.5, 1.5, 1.0, &x, &y);
         Cross(s.cr, x, y - v.unit * 0.9, v.unit * 0.4);

@@ -57,21 +57,6 @@ static void ArrowPath(cairo_t* cr, double w, double h, bool left)
     cairo_restore(cr);
 }
 
-static void FillGold(cairo_t* cr, double top, double bottom, double outline)
-{
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, top, 0, bottom);
-    cairo_pattern_add_color_stop_rgb(g, 0, 1.0, 0.95, 0.7);
-    cairo_pattern_add_color_stop_rgb(g, 0.5, Palette::gold.r, Palette::gold.g, Palette::gold.b);
-    cairo_pattern_add_color_stop_rgb(g, 1, 0.8, 0.45, 0.08);
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
-    cairo_set_line_width(cr, outline);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    SetColour(cr, Palette::goldDark);
-    cairo_stroke(cr);
-}
-
 static void MakeArrowButton(MediaSet& media, const char* name, int w, int h, double screenW,
                             double screenH, bool left)
 {
@@ -237,13 +222,8 @@ static void MakeMenuCube(MediaSet& media, const char* name, const std::string& l
     const int S = 256;
     cairo_surface_t* s = NewCanvas(S, S);
     cairo_t* cr = cairo_create(s);
-    cairo_pattern_t* bg = cairo_pattern_create_radial(128, 100, 10, 128, 128, 190);
-    const Colour inner = Mix(Palette::nightBlue, tint, 0.35);
-    cairo_pattern_add_color_stop_rgb(bg, 0, inner.r + 0.1, inner.g + 0.1, inner.b + 0.1);
-    cairo_pattern_add_color_stop_rgb(bg, 1, Palette::night.r, Palette::night.g, Palette::night.b);
-    cairo_set_source(cr, bg);
-    cairo_paint(cr);
-    cairo_pattern_destroy(bg);
+    const Colour inner = Lighter(Mix(Palette::nightBlue, tint, 0.35), 0.1);
+    PaintRadial(cr, 128, 100, 10, 128, 128, 190, inner, 1, Palette::night, 1);
 
     RoundedRect(cr, 8, 8, S - 16, S - 16, 22);
     cairo_set_line_width(cr, 8);
@@ -295,25 +275,16 @@ static void MakeGameLogo(MediaSet& media)
     cairo_surface_t* s = NewCanvas(S, S);
     cairo_t* cr = cairo_create(s);
     const double dh = UseScreenAspect(cr, S, S, 400, 300);
-    cairo_pattern_t* bg = cairo_pattern_create_radial(S / 2.0, dh * 0.55, 20, S / 2.0, dh / 2, S * 0.6);
-    cairo_pattern_add_color_stop_rgb(bg, 0, 0.16, 0.24, 0.55);
-    cairo_pattern_add_color_stop_rgb(bg, 1, 0, 0, 0);
-    cairo_set_source(cr, bg);
-    cairo_paint(cr);
-    cairo_pattern_destroy(bg);
+    PaintRadial(cr, S / 2.0, dh * 0.55, 20, S / 2.0, dh / 2, S * 0.6, { 0.16, 0.24, 0.55 }, 1, { 0, 0, 0 }, 1);
 
     // a small board with stones and a goal stone on its target field
     const IsoView v = { S / 2.0, dh * 0.42, 34 };
     const int targets[1][2] = { { 3, 1 } };
     DrawIsoBoard(cr, v, 5, targets, 1);
-    struct { int x, y, z; Colour c; } stones[] = {
-        { 0, 0, 0, Palette::blue }, { 0, 0, 1, Palette::blue }, { 1, 0, 0, Palette::green },
-        { 0, 2, 0, Palette::red }, { 0, 3, 0, Palette::red }, { 2, 2, 0, Palette::yellow },
-        { 3, 1, 0, Palette::special }, { 4, 3, 0, Palette::orange }, { 4, 3, 1, Palette::green },
-        { 2, 4, 0, Palette::blue }, { 1, 3, 0, Palette::block },
-    };
-    for (auto& st : stones)
-        DrawIsoStone(cr, v, st.x, st.y, st.z, st.c);
+    DrawIsoStones(cr, v, { { 0, 0, 0, Palette::blue }, { 0, 0, 1, Palette::blue }, { 1, 0, 0, Palette::green },
+                           { 0, 2, 0, Palette::red }, { 0, 3, 0, Palette::red }, { 2, 2, 0, Palette::yellow },
+                           { 3, 1, 0, Palette::special }, { 4, 3, 0, Palette::orange }, { 4, 3, 1, Palette::green },
+                           { 2, 4, 0, Palette::blue }, { 1, 3, 0, Palette::block } });
 
     DrawTitleText(cr, "ZARUL", S / 2.0, dh * 0.36, 128);
     cairo_destroy(cr);

@@ -1,5 +1,6 @@
 #include "Painter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -37,6 +38,17 @@ void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double rad
     cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
     cairo_arc(cr, x + r, y + r, r, M_PI, 1.5 * M_PI);
     cairo_close_path(cr);
+}
+
+void PaintRadial(cairo_t* cr, double cx0, double cy0, double r0, double cx1, double cy1, double r1,
+                 Colour inner, double innerAlpha, Colour outer, double outerAlpha)
+{
+    cairo_pattern_t* g = cairo_pattern_create_radial(cx0, cy0, r0, cx1, cy1, r1);
+    cairo_pattern_add_color_stop_rgba(g, 0, inner.r, inner.g, inner.b, innerAlpha);
+    cairo_pattern_add_color_stop_rgba(g, 1, outer.r, outer.g, outer.b, outerAlpha);
+    cairo_set_source(cr, g);
+    cairo_paint(cr);
+    cairo_pattern_destroy(g);
 }
 
 void StarPath(cairo_t* cr, double cx, double cy, double outer, double inner, int points)
@@ -99,14 +111,29 @@ void DrawTitleText(cairo_t* cr, const std::string& utf8, double cx, double basel
     cairo_set_line_width(cr, size * 0.10);
     SetColour(cr, Palette::goldDark);
     cairo_stroke_preserve(cr);
-    cairo_pattern_t* grad = cairo_pattern_create_linear(0, baseline - size * 0.8, 0, baseline);
-    cairo_pattern_add_color_stop_rgb(grad, 0.0, 1.0, 0.97, 0.75);
-    cairo_pattern_add_color_stop_rgb(grad, 0.5, Palette::gold.r, Palette::gold.g, Palette::gold.b);
-    cairo_pattern_add_color_stop_rgb(grad, 1.0, 0.85, 0.50, 0.10);
-    cairo_set_source(cr, grad);
+    SetGoldGradient(cr, baseline - size * 0.8, baseline);
     cairo_fill(cr);
-    cairo_pattern_destroy(grad);
     cairo_restore(cr);
+}
+
+void SetGoldGradient(cairo_t* cr, double top, double bottom)
+{
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, top, 0, bottom);
+    cairo_pattern_add_color_stop_rgb(g, 0.0, 1.0, 0.96, 0.72);
+    cairo_pattern_add_color_stop_rgb(g, 0.5, Palette::gold.r, Palette::gold.g, Palette::gold.b);
+    cairo_pattern_add_color_stop_rgb(g, 1.0, 0.82, 0.48, 0.09);
+    cairo_set_source(cr, g);
+    cairo_pattern_destroy(g);   // the context keeps its own reference
+}
+
+void FillGold(cairo_t* cr, double top, double bottom, double outline)
+{
+    SetGoldGradient(cr, top, bottom);
+    cairo_fill_preserve(cr);
+    cairo_set_line_width(cr, outline);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    SetColour(cr, Palette::goldDark);
+    cairo_stroke(cr);
 }
 
 void DrawCentredText(cairo_t* cr, const std::string& utf8, double cx, double baseline, double size,
@@ -233,6 +260,17 @@ void DrawIsoStone(cairo_t* cr, const IsoView& v, double gx, double gy, double gz
         SetColour(cr, Darker(c, 0.65));
         cairo_stroke(cr);
     }
+}
+
+void DrawIsoStones(cairo_t* cr, const IsoView& v, std::vector<IsoStone> stones)
+{
+    std::stable_sort(stones.begin(), stones.end(), [](const IsoStone& a, const IsoStone& b) {
+        if (a.x + a.y != b.x + b.y)
+            return a.x + a.y < b.x + b.y;
+        return a.z < b.z;
+    });
+    for (const IsoStone& st : stones)
+        DrawIsoStone(cr, v, st.x, st.y, st.z, st.c);
 }
 
 void DrawIsoBoard(cairo_t* cr, const IsoView& v, int n, const int targets[][2], int targetCount)

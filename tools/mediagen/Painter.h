@@ -4,6 +4,7 @@
 
 #include <cairo.h>
 #include <string>
+#include <vector>
 
 struct Colour {
     double r, g, b;
@@ -33,6 +34,10 @@ cairo_surface_t* NewCanvas(int width, int height);
 
 void SetColour(cairo_t* cr, Colour c, double alpha = 1.0);
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius);
+// Paints the whole clip with a radial gradient from `inner` (at radius r0 around the
+// first centre) to `outer` (at radius r1 around the second).
+void PaintRadial(cairo_t* cr, double cx0, double cy0, double r0, double cx1, double cy1, double r1,
+                 Colour inner, double innerAlpha, Colour outer, double outerAlpha);
 void StarPath(cairo_t* cr, double cx, double cy, double outer, double inner, int points);
 
 // Makes the drawing space of a texture shown on screen with another aspect: afterwards
@@ -48,6 +53,10 @@ double FitFontSize(cairo_t* cr, const std::string& utf8, double maxWidth, double
 
 // Gold lettering with a dark outline and a soft shadow, centred on (cx, baseline).
 void DrawTitleText(cairo_t* cr, const std::string& utf8, double cx, double baseline, double size);
+// A vertical gold gradient from top to bottom as the source of the context.
+void SetGoldGradient(cairo_t* cr, double top, double bottom);
+// Fills the current path with gold and outlines it in dark gold.
+void FillGold(cairo_t* cr, double top, double bottom, double outline);
 // Plain filled text centred on (cx, baseline).
 void DrawCentredText(cairo_t* cr, const std::string& utf8, double cx, double baseline, double size,
                      bool bold, Colour c, double alpha = 1.0);
@@ -69,5 +78,11 @@ struct IsoView {
 void IsoPoint(const IsoView& v, double gx, double gy, double gz, double* sx, double* sy);
 void DrawIsoTile(cairo_t* cr, const IsoView& v, int gx, int gy, Colour c);
 void DrawIsoStone(cairo_t* cr, const IsoView& v, double gx, double gy, double gz, Colour c);
+struct IsoStone {
+    double x, y, z;
+    Colour c;
+};
+// Stones drawn back to front: by row plus column, then from the floor up.
+void DrawIsoStones(cairo_t* cr, const IsoView& v, std::vector<IsoStone> stones);
 // A board of n x n tiles; the goal cells given as (x, y) pairs are drawn as target fields.
 void DrawIsoBoard(cairo_t* cr, const IsoView& v, int n, const int targets[][2], int targetCount);

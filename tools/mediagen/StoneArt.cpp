@@ -276,12 +276,7 @@ static void MakeBackgrounds(MediaSet& media)
 {
     cairo_surface_t* game = NightSky(512, 51, 0.8);
     cairo_t* cr = cairo_create(game);
-    cairo_pattern_t* vignette = cairo_pattern_create_radial(256, 230, 80, 256, 256, 380);
-    cairo_pattern_add_color_stop_rgba(vignette, 0, 0.3, 0.4, 0.8, 0.25);
-    cairo_pattern_add_color_stop_rgba(vignette, 1, 0, 0, 0, 0.6);
-    cairo_set_source(cr, vignette);
-    cairo_paint(cr);
-    cairo_pattern_destroy(vignette);
+    PaintRadial(cr, 256, 230, 80, 256, 256, 380, { 0.3, 0.4, 0.8 }, 0.25, { 0, 0, 0 }, 0.6);
     cairo_destroy(cr);
     media.Save("game_back.jpg", game);
 
@@ -297,12 +292,7 @@ static void MakeSky(MediaSet& media)
     cairo_t* cr = cairo_create(top);
     SetColour(cr, { 0.05, 0.06, 0.12 });
     cairo_paint(cr);
-    cairo_pattern_t* light = cairo_pattern_create_radial(128, 128, 10, 128, 128, 150);
-    cairo_pattern_add_color_stop_rgba(light, 0, 0.75, 0.78, 0.9, 1);
-    cairo_pattern_add_color_stop_rgba(light, 1, 0.05, 0.06, 0.12, 0);
-    cairo_set_source(cr, light);
-    cairo_paint(cr);
-    cairo_pattern_destroy(light);
+    PaintRadial(cr, 128, 128, 10, 128, 128, 150, { 0.75, 0.78, 0.9 }, 1, { 0.05, 0.06, 0.12 }, 0);
     cairo_destroy(cr);
     media.Save("env_top.jpg", top);
 

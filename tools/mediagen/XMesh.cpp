@@ -98,27 +98,33 @@ static const char* Sep(size_t i, size_t count)
     return i + 1 < count ? "," : ";";
 }
 
+static std::string VectorList(const std::vector<XVec3>& v, const char* indent)
+{
+    std::string t = indent + std::to_string(v.size()) + ";\n";
+    for (size_t i = 0; i < v.size(); i++)
+        t += indent + Num(v[i].x) + ";" + Num(v[i].y) + ";" + Num(v[i].z) + ";" + Sep(i, v.size()) + "\n";
+    return t;
+}
+
+static std::string FaceList(const std::vector<int>& faces, const char* indent)
+{
+    const size_t n = faces.size() / 3;
+    std::string t = indent + std::to_string(n) + ";\n";
+    for (size_t i = 0; i < n; i++)
+        t += indent + std::string("3;") + std::to_string(faces[i * 3]) + "," + std::to_string(faces[i * 3 + 1]) + "," +
+             std::to_string(faces[i * 3 + 2]) + ";" + Sep(i, n) + "\n";
+    return t;
+}
+
 std::string XMesh::ToText(const std::string& meshName) const
 {
     std::string t = "xof 0303txt 0032\n\nMesh " + meshName + " {\n";
     const size_t nv = positions.size(), nf = faceMaterials.size();
+    t += VectorList(positions, " ");
+    t += FaceList(faces, " ");
 
-    t += " " + std::to_string(nv) + ";\n";
-    for (size_t i = 0; i < nv; i++)
-        t += " " + Num(positions[i].x) + ";" + Num(positions[i].y) + ";" + Num(positions[i].z) + ";" + Sep(i, nv) + "\n";
-    t += " " + std::to_string(nf) + ";\n";
-    for (size_t i = 0; i < nf; i++)
-        t += " 3;" + std::to_string(faces[i * 3]) + "," + std::to_string(faces[i * 3 + 1]) + "," +
-             std::to_string(faces[i * 3 + 2]) + ";" + Sep(i, nf) + "\n";
-
-    t += "\n MeshNormals {\n  " + std::to_string(nv) + ";\n";
-    for (size_t i = 0; i < nv; i++)
-        t += "  " + Num(normals[i].x) + ";" + Num(normals[i].y) + ";" + Num(normals[i].z) + ";" + Sep(i, nv) + "\n";
-    t += "  " + std::to_string(nf) + ";\n";
-    for (size_t i = 0; i < nf; i++)
-        t += "  3;" + std::to_string(faces[i * 3]) + "," + std::to_string(faces[i * 3 + 1]) + "," +
-             std::to_string(faces[i * 3 + 2]) + ";" + Sep(i, nf) + "\n";
-    t += " }\n";
+    // one normal per vertex, so the normal faces repeat the faces
+    t += "\n MeshNormals {\n" + VectorList(normals, "  ") + FaceList(faces, "  ") + " }\n";
 
     t += "\n MeshTextureCoords {\n  " + std::to_string(nv) + ";\n";
     for (size_t i = 0; i < nv; i++)

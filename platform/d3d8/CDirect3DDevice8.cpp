@@ -224,17 +224,13 @@ BOOL CDirect3DDevice8::ShowCursor(BOOL show)
 }
 
 // Makes a new back buffer (and depth-stencil buffer) and returns every state
-// to its default; textures and buffers live on.
+// to its default; textures and buffers live on. The window keeps its size:
+// Present scales the back buffer to it.
 HRESULT CDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* parameters)
 {
     if (!parameters)
         return D3DERR_INVALIDCALL;
     MakeCurrent();
-    HWND__* handle = Win32LookupWindow(window);
-    if (handle && parameters->Windowed && parameters->BackBufferWidth > 0 && parameters->BackBufferHeight > 0 &&
-        ((int)parameters->BackBufferWidth != handle->width || (int)parameters->BackBufferHeight != handle->height))
-        SetWindowPos(window, NULL, 0, 0, (int)parameters->BackBufferWidth, (int)parameters->BackBufferHeight,
-                     SWP_NOMOVE | SWP_NOZORDER);
     ReleaseSwapChain();
     return CreateSwapChain(parameters);
 }
@@ -244,14 +240,14 @@ HRESULT CDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* parameters)
 // its pixels for screenshots either way.
 HRESULT CDirect3DDevice8::Present(const RECT*, const RECT*, HWND, const void*)
 {
+    HWND__* handle = Win32LookupWindow(window);
+    if (!handle || !backBuffer)
+        return D3DERR_INVALIDCALL;
     MakeCurrent();
     if (Win32IsHeadless()) {
         glFlush();
         return D3D_OK;
     }
-    HWND__* handle = Win32LookupWindow(window);
-    if (!handle)
-        return D3DERR_INVALIDCALL;
     int width = 0;
     int height = 0;
     SDL_GL_GetDrawableSize(handle->sdlWindow, &width, &height);
@@ -482,6 +478,8 @@ HRESULT CDirect3DDevice8::EndScene()
 HRESULT CDirect3DDevice8::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
                                 DWORD stencil)
 {
+    if (!renderTarget)
+        return D3DERR_INVALIDCALL; // a failed Reset left nothing to draw into
     MakeCurrent();
     GLbitfield mask = 0;
     if (flags & D3DCLEAR_TARGET) {

@@ -275,6 +275,19 @@ TEST_F(RenderFixture, ResetMakesANewBackBufferAndRestoresDefaultStates)
     EXPECT_EQ(0x010203u, Pixel(47, 19));
     ASSERT_EQ(D3D_OK, device->Present(NULL, NULL, NULL, NULL));
     EXPECT_EQ(0x010203u, Pixel(47, 19)) << "the back buffer keeps its pixels after Present";
+
+    // A Reset that cannot be done fails, and the device then refuses to draw
+    // instead of crashing until a good Reset.
+    pp.AutoDepthStencilFormat = D3DFMT_A8R8G8B8;
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->Reset(&pp));
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->Clear(0, NULL, D3DCLEAR_TARGET, 0, 1.0f, 0));
+    ScreenVertex triangle[3] = {{0, 0, 0, 1, 0}, {8, 0, 0, 1, 0}, {0, 8, 0, 1, 0}};
+    device->SetVertexShader(FVF_SCREEN);
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, triangle, sizeof(ScreenVertex)));
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->Present(NULL, NULL, NULL, NULL));
+    pp.AutoDepthStencilFormat = D3DFMT_D24S8;
+    ASSERT_EQ(D3D_OK, device->Reset(&pp));
+    EXPECT_EQ(D3D_OK, device->Clear(0, NULL, D3DCLEAR_TARGET, 0, 1.0f, 0));
 }
 
 TEST_F(RenderFixture, SceneBracketsPairUp)

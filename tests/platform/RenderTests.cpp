@@ -96,6 +96,21 @@ TEST_F(RenderFixture, PretransformedVerticesLandOnThePixelsTheyName)
     EXPECT_EQ(0u, Pixel(30, 24));
 }
 
+TEST_F(RenderFixture, FlatShadingColoursATriangleByItsFirstVertex)
+{
+    CreateDevice(16, 16);
+    ScreenVertex triangle[3] = {
+        {0, 0, 0, 1, 0xFFFF0000}, {16, 0, 0, 1, 0xFF00FF00}, {0, 16, 0, 1, 0xFF0000FF},
+    };
+    device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_FLAT);
+    device->SetVertexShader(FVF_SCREEN);
+    device->Clear(0, NULL, D3DCLEAR_TARGET, 0, 1.0f, 0);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, triangle, sizeof(ScreenVertex)));
+    EXPECT_EQ(0xFF0000u, Pixel(2, 2));
+    EXPECT_EQ(0xFF0000u, Pixel(12, 2));
+    EXPECT_EQ(0xFF0000u, Pixel(2, 12));
+}
+
 // Lit vertices take their diffuse colour and alpha from the vertex colour
 // (the default material source), so a lit stone can be translucent.
 TEST_F(RenderFixture, LightingTakesDiffuseColourAndAlphaFromTheVertex)

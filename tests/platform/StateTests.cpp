@@ -190,7 +190,15 @@ TEST_F(RenderFixture, VertexBuffersLockInsideTheirBoundsAndDrawsStayInside)
     EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 1, 2)) << "would read a fifth vertex";
     EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2));
 
+    // Drawing from user memory unbinds stream 0.
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(ScreenVertex)));
+    IDirect3DVertexBuffer8* bound = buffer;
+    UINT stride = 1;
+    device->GetStreamSource(0, &bound, &stride);
+    EXPECT_EQ(NULL, bound);
+
     // The device holds the buffer while it is the stream source.
+    device->SetStreamSource(0, buffer, sizeof(ScreenVertex));
     EXPECT_EQ(1u, buffer->Release());
     device->SetStreamSource(0, NULL, 0);
 }

@@ -126,6 +126,19 @@ TEST_F(Win32Window, SendMessageCallsTheProcedureAtOnceAndReturnsItsResult)
     EXPECT_EQ(WM_PAINT, (int)(SendMessageA(window, WM_PAINT, 0, 0), received.back().message));
 }
 
+TEST_F(Win32Window, AnInvalidatedWindowGetsOnePaintMessage)
+{
+    MSG msg;
+    InvalidateRect(window, NULL, FALSE);
+    ASSERT_TRUE(PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE));
+    EXPECT_EQ((UINT)WM_PAINT, msg.message);
+    EXPECT_EQ(window, msg.hwnd);
+    EXPECT_FALSE(PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) << "painting is asked for once";
+    InvalidateRect(window, NULL, FALSE);
+    ValidateRect(window, NULL);
+    EXPECT_FALSE(PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE));
+}
+
 TEST_F(Win32Window, PostedMessagesArriveInOrderAndQuitComesLast)
 {
     PostMessageA(window, WM_USER + 2, 1, 0);

@@ -8,14 +8,17 @@
 #include <sstream>
 #include <string>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "CGrid.h"
 
-// A file path in the test's temporary folder.
+// A file path in the test's temporary folder. ctest runs each test in a process of
+// its own and several at once, so the process id keeps their files apart.
 inline std::string TempPath(const std::string& name)
 {
-    return ::testing::TempDir() + "puzzle_" + name;
+    return ::testing::TempDir() + "puzzle_" + std::to_string(getpid()) + "_" + name;
 }
 
 inline void WriteFile(const std::string& path, const std::string& text)

@@ -12,13 +12,13 @@ namespace {
 
 enum AlphaUse { OPAQUE, SEE_THROUGH };
 
-struct TextureSpec {
+struct ExpectedTexture {
     const char* name;
     AlphaUse alpha;
     int width, height;   // 0: any power of two
 };
 
-const TextureSpec kTextures[] = {
+const ExpectedTexture kTextures[] = {
     { "arrow.dds", SEE_THROUGH, 0, 0 },
     { "arial.dds", SEE_THROUGH, 512, 512 },
     { "stone_special.jpg", OPAQUE, 0, 0 },
@@ -72,9 +72,9 @@ const TextureSpec kTextures[] = {
 };
 
 // Names the parameter in test output instead of dumping its bytes.
-void PrintTo(const TextureSpec& spec, std::ostream* os)
+void PrintTo(const ExpectedTexture& expected, std::ostream* os)
 {
-    *os << spec.name;
+    *os << expected.name;
 }
 
 bool PowerOfTwo(int v)
@@ -88,12 +88,12 @@ bool EndsWith(const std::string& s, const char* suffix)
     return s.size() >= n && s.compare(s.size() - n, n, suffix) == 0;
 }
 
-class MediaTextureFile : public testing::TestWithParam<TextureSpec> {};
+class MediaTextureFile : public testing::TestWithParam<ExpectedTexture> {};
 
 TEST_P(MediaTextureFile, LoadsWithTheRightFormatSizeAndAlpha)
 {
-    const TextureSpec& spec = GetParam();
-    const std::string name = spec.name;
+    const ExpectedTexture& expected = GetParam();
+    const std::string name = expected.name;
     const std::vector<unsigned char> bytes = ReadBytes(MediaPath(name));
     ASSERT_GE(bytes.size(), 16u) << name << " is missing or empty";
 
@@ -108,9 +108,9 @@ TEST_P(MediaTextureFile, LoadsWithTheRightFormatSizeAndAlpha)
 
     const Image image = LoadMediaImage(name);
     ASSERT_GT(image.width, 0);
-    if (spec.width) {
-        EXPECT_EQ(spec.width, image.width) << name;
-        EXPECT_EQ(spec.height, image.height) << name;
+    if (expected.width) {
+        EXPECT_EQ(expected.width, image.width) << name;
+        EXPECT_EQ(expected.height, image.height) << name;
     } else {
         EXPECT_TRUE(PowerOfTwo(image.width) && PowerOfTwo(image.height))
             << name << " is " << image.width << " x " << image.height;
@@ -121,7 +121,7 @@ TEST_P(MediaTextureFile, LoadsWithTheRightFormatSizeAndAlpha)
         clear += AlphaOf(p) < 16;
         solid += AlphaOf(p) > 240;
     }
-    if (spec.alpha == SEE_THROUGH) {
+    if (expected.alpha == SEE_THROUGH) {
         EXPECT_GT(clear, 0) << name << " has no transparent pixel";
         EXPECT_GT(solid, 0) << name << " has nothing opaque to show";
     } else {
@@ -130,7 +130,7 @@ TEST_P(MediaTextureFile, LoadsWithTheRightFormatSizeAndAlpha)
 }
 
 INSTANTIATE_TEST_SUITE_P(Media, MediaTextureFile, testing::ValuesIn(kTextures),
-                         [](const testing::TestParamInfo<TextureSpec>& info) {
+                         [](const testing::TestParamInfo<ExpectedTexture>& info) {
                              std::string n = info.param.name;
                              for (char& c : n)
                                  if (!isalnum((unsigned char)c))
@@ -141,18 +141,18 @@ INSTANTIATE_TEST_SUITE_P(Media, MediaTextureFile, testing::ValuesIn(kTextures),
 // The texture loader and the font reader rely on plain A8R8G8B8 DDS files and 24-bit BMPs.
 TEST(MediaTextureFormats, DdsFilesAreUncompressed32BitWithAlphaMask)
 {
-    for (const TextureSpec& spec : kTextures) {
-        if (!EndsWith(spec.name, ".dds"))
+    for (const ExpectedTexture& expected : kTextures) {
+        if (!EndsWith(expected.name, ".dds"))
             continue;
-        const std::vector<unsigned char> b = ReadBytes(MediaPath(spec.name));
-        ASSERT_GE(b.size(), 128u) << spec.name;
+        const std::vector<unsigned char> b = ReadBytes(MediaPath(expected.name));
+        ASSERT_GE(b.size(), 128u) << expected.name;
         const uint32_t height = ReadLe32(&b[12]), width = ReadLe32(&b[16]);
-        EXPECT_EQ(124u, ReadLe32(&b[4])) << spec.name;
-        EXPECT_EQ(0u, ReadLe32(&b[84])) << spec.name << ": compressed";   // FourCC
-        EXPECT_EQ(32u, ReadLe32(&b[88])) << spec.name;
-        EXPECT_EQ(0x00ff0000u, ReadLe32(&b[92])) << spec.name;
-        EXPECT_EQ(0xff000000u, ReadLe32(&b[104])) << spec.name;
-        EXPECT_EQ(128u + width * height * 4, b.size()) << spec.name;
+        EXPECT_EQ(124u, ReadLe32(&b[4])) << expected.name;
+        EXPECT_EQ(0u, ReadLe32(&b[84])) << expected.name << ": compressed";   // FourCC
+        EXPECT_EQ(32u, ReadLe32(&b[88])) << expected.name;
+        EXPECT_EQ(0x00ff0000u, ReadLe32(&b[92])) << expected.name;
+        EXPECT_EQ(0xff000000u, ReadLe32(&b[104])) << expected.name;
+        EXPECT_EQ(128u + width * height * 4, b.size()) << expected.name;
     }
 }
 

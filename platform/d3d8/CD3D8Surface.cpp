@@ -20,11 +20,9 @@ CD3D8Surface::CD3D8Surface(IDirect3DDevice8* device_, UINT width_, UINT height_,
 CD3D8Surface* CD3D8Surface::CreateColor(IDirect3DDevice8* device, UINT width, UINT height, D3DFORMAT format,
                                         DWORD usage, D3DPOOL pool)
 {
-    CTextureStorage* storage = new CTextureStorage(1, width, height, 1, format);
-    if (!storage->IsValid()) {
-        delete storage;
+    CTextureStorage* storage = CTextureStorage::Create(1, width, height, 1, format);
+    if (!storage)
         return NULL;
-    }
     CD3D8Surface* surface = new CD3D8Surface(device, width, height, format, usage, pool);
     surface->storage = storage;
     surface->ownsStorage = true;
@@ -94,18 +92,8 @@ HRESULT CD3D8Surface::GetDesc(D3DSURFACE_DESC* desc)
 {
     if (storage)
         return storage->GetLevelDesc(level, usage, pool, desc);
-    if (!desc)
-        return D3DERR_INVALIDCALL;
     // A depth-stencil buffer: 32 bits a pixel underneath.
-    desc->Format = format;
-    desc->Type = D3DRTYPE_SURFACE;
-    desc->Usage = usage;
-    desc->Pool = pool;
-    desc->MultiSampleType = D3DMULTISAMPLE_NONE;
-    desc->Width = width;
-    desc->Height = height;
-    desc->Size = width * height * 4;
-    return D3D_OK;
+    return DescribeSurface(format, usage, pool, width, height, 4, desc);
 }
 
 HRESULT CD3D8Surface::LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD flags)

@@ -39,8 +39,8 @@ public:
 
 protected:
     // Levels of a texture are deleted by their texture.
-    friend class CD3D8Texture;
-    friend class CD3D8CubeTexture;
+    template <class Interface>
+    friend class CD3D8BaseTexture;
     ~CD3D8Surface() override;
 
 private:

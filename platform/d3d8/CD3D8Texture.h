@@ -2,47 +2,22 @@
 #ifndef ZARUL_CD3D8TEXTURE_H
 #define ZARUL_CD3D8TEXTURE_H
 
-#include "CD3D8Surface.h"
+#include "CD3D8BaseTexture.h"
 
-class CD3D8Texture : public IDirect3DTexture8 {
+class CD3D8Texture : public CD3D8BaseTexture<IDirect3DTexture8> {
 public:
     // Null when the size or format cannot be made.
     static CD3D8Texture* Create(IDirect3DDevice8* device, UINT width, UINT height, UINT levels, DWORD usage,
                                 D3DFORMAT format, D3DPOOL pool);
 
-    HRESULT QueryInterface(REFIID riid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
-    HRESULT GetDevice(IDirect3DDevice8** device) override;
-    DWORD SetPriority(DWORD priorityNew) override;
-    DWORD GetPriority() override;
-    void PreLoad() override;
     D3DRESOURCETYPE GetType() override;
-    DWORD SetLOD(DWORD lodNew) override;
-    DWORD GetLOD() override;
-    DWORD GetLevelCount() override;
-    HRESULT GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) override;
     HRESULT GetSurfaceLevel(UINT level, IDirect3DSurface8** surfaceLevel) override;
     HRESULT LockRect(UINT level, D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD flags) override;
     HRESULT UnlockRect(UINT level) override;
     HRESULT AddDirtyRect(const RECT* dirtyRect) override;
 
-    CTextureStorage* GetStorage() { return storage; }
-
-protected:
-    ~CD3D8Texture() override;
-
 private:
     CD3D8Texture(IDirect3DDevice8* device, CTextureStorage* storage, DWORD usage, D3DPOOL pool);
-
-    IDirect3DDevice8* device;
-    ULONG refCount;
-    CTextureStorage* storage;
-    std::vector<CD3D8Surface*> levels;
-    DWORD usage;
-    D3DPOOL pool;
-    DWORD priority;
-    DWORD lod;
 };
 
 #endif

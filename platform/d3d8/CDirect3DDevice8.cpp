@@ -6,6 +6,7 @@
 #include "CD3D8CubeTexture.h"
 #include "CD3D8IndexBuffer.h"
 #include "CD3D8Texture.h"
+#include "CD3D8VertexBuffer.h"
 #include "PixelFormats.h"
 #include "PngWriter.h"
 #include "Win32Internal.h"

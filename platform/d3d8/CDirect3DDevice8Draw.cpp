@@ -5,6 +5,7 @@
 #include "CD3D8CubeTexture.h"
 #include "CD3D8IndexBuffer.h"
 #include "CD3D8Texture.h"
+#include "CD3D8VertexBuffer.h"
 #include "D3D8Helpers.h"
 
 namespace {

@@ -1,5 +1,6 @@
 #include "CTextureStorage.h"
 
+#include "D3D8Helpers.h"
 #include "PixelFormats.h"
 
 CTextureStorage::CTextureStorage(UINT faces, UINT width_, UINT height_, UINT levels, D3DFORMAT format_)
@@ -34,6 +35,16 @@ CTextureStorage::CTextureStorage(UINT faces, UINT width_, UINT height_, UINT lev
     }
 }
 
+CTextureStorage* CTextureStorage::Create(UINT faces, UINT width, UINT height, UINT levels, D3DFORMAT format)
+{
+    CTextureStorage* storage = new CTextureStorage(faces, width, height, levels, format);
+    if (!storage->IsValid()) {
+        delete storage;
+        return NULL;
+    }
+    return storage;
+}
+
 CTextureStorage::~CTextureStorage()
 {
     if (name)
@@ -54,17 +65,9 @@ UINT CTextureStorage::GetLevelHeight(UINT level) const
 
 HRESULT CTextureStorage::GetLevelDesc(UINT level, DWORD usage, D3DPOOL pool, D3DSURFACE_DESC* desc) const
 {
-    if (!desc || level >= levelCount)
+    if (level >= levelCount)
         return D3DERR_INVALIDCALL;
-    desc->Format = format;
-    desc->Type = D3DRTYPE_SURFACE;
-    desc->Usage = usage;
-    desc->Pool = pool;
-    desc->MultiSampleType = D3DMULTISAMPLE_NONE;
-    desc->Width = GetLevelWidth(level);
-    desc->Height = GetLevelHeight(level);
-    desc->Size = desc->Width * desc->Height * pixelBytes;
-    return D3D_OK;
+    return DescribeSurface(format, usage, pool, GetLevelWidth(level), GetLevelHeight(level), pixelBytes, desc);
 }
 
 CTextureStorage::Image* CTextureStorage::Find(UINT face, UINT level)

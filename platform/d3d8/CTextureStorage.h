@@ -15,6 +15,8 @@ class CTextureStorage {
 public:
     // levels 0 makes the full chain down to 1 x 1; faces is 1 or 6.
     CTextureStorage(UINT faces, UINT width, UINT height, UINT levels, D3DFORMAT format);
+    // The same, or null when the size or format cannot be made.
+    static CTextureStorage* Create(UINT faces, UINT width, UINT height, UINT levels, D3DFORMAT format);
     ~CTextureStorage();
 
     bool IsValid() const { return name != 0; }

@@ -50,6 +50,22 @@ HRESULT HandOutDevice(IDirect3DDevice8* device, IDirect3DDevice8** out)
     return D3D_OK;
 }
 
+HRESULT DescribeSurface(D3DFORMAT format, DWORD usage, D3DPOOL pool, UINT width, UINT height, UINT pixelBytes,
+                        D3DSURFACE_DESC* desc)
+{
+    if (!desc)
+        return D3DERR_INVALIDCALL;
+    desc->Format = format;
+    desc->Type = D3DRTYPE_SURFACE;
+    desc->Usage = usage;
+    desc->Pool = pool;
+    desc->MultiSampleType = D3DMULTISAMPLE_NONE;
+    desc->Width = width;
+    desc->Height = height;
+    desc->Size = width * height * pixelBytes;
+    return D3D_OK;
+}
+
 DWORD ExchangeValue(DWORD& slot, DWORD value)
 {
     DWORD previous = slot;

@@ -1,5 +1,6 @@
 // Small pieces the Direct3D classes share: matrix product, float states
-// stored as DWORD bits, and the reference-counting chores of COM objects.
+// stored as DWORD bits, surface descriptions, and the reference-counting
+// chores of COM objects.
 #ifndef ZARUL_D3D8HELPERS_H
 #define ZARUL_D3D8HELPERS_H
 
@@ -19,6 +20,10 @@ HRESULT NoInterface(void** object);
 
 // Hands out the device with a reference added.
 HRESULT HandOutDevice(IDirect3DDevice8* device, IDirect3DDevice8** out);
+
+// Fills in the description of a surface; fails for a null desc.
+HRESULT DescribeSurface(D3DFORMAT format, DWORD usage, D3DPOOL pool, UINT width, UINT height, UINT pixelBytes,
+                        D3DSURFACE_DESC* desc);
 
 // Stores value in slot and returns the old value (priorities, levels of detail).
 DWORD ExchangeValue(DWORD& slot, DWORD value);

@@ -2,7 +2,9 @@
 // textured boxes from vertex buffers, shadow volumes drawn in two stencil
 // passes (front faces incrementing, back faces decrementing) and a darkening
 // pretransformed quad over the stencilled pixels.
-#include <d3d8.h>
+#include "HeadlessDevice.h"
+#include "TestGeometry.h"
+
 #include <benchmark/benchmark.h>
 
 #include <GL/gl.h>
@@ -10,42 +12,16 @@
 #include <math.h>
 #include <stdlib.h>
 
-#include <string>
 #include <vector>
 
 namespace {
-
-struct BoxVertex {
-    float x, y, z;
-    float nx, ny, nz;
-    DWORD color;
-    float u, v;
-};
 
 struct VolumeVertex {
     float x, y, z;
 };
 
-struct ScreenVertex {
-    float x, y, z, rhw;
-    DWORD color;
-};
-
 const int boxesAcross = 30;
 const int boxesDeep = 18; // 30 x 18 = 540 boxes
-
-LRESULT CALLBACK BenchWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(hWnd, msg, wParam, lParam);
-}
-
-D3DMATRIX Identity()
-{
-    D3DMATRIX m;
-    memset(&m, 0, sizeof(m));
-    m._11 = m._22 = m._33 = m._44 = 1.0f;
-    return m;
-}
 
 // Vertex i (0..35) of a unit cube: six faces, each as two triangles wound
 // clockwise when seen from outside.
@@ -68,33 +44,18 @@ class FrameScene {
 public:
     FrameScene()
     {
-        WNDCLASSA wc;
-        memset(&wc, 0, sizeof(wc));
-        wc.lpfnWndProc = BenchWindowProc;
-        wc.lpszClassName = "FrameBench";
-        RegisterClassA(&wc);
-        window = CreateWindowA("FrameBench", "bench", WS_OVERLAPPEDWINDOW, 0, 0, 1024, 768, NULL, NULL, NULL, NULL);
-        d3d = Direct3DCreate8(D3D_SDK_VERSION);
-        D3DPRESENT_PARAMETERS pp;
-        memset(&pp, 0, sizeof(pp));
-        pp.Windowed = TRUE;
-        pp.BackBufferWidth = 1024;
-        pp.BackBufferHeight = 768;
-        pp.BackBufferFormat = D3DFMT_X8R8G8B8;
-        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        pp.EnableAutoDepthStencil = TRUE;
-        pp.AutoDepthStencilFormat = D3DFMT_D24S8;
-        if (!d3d || FAILED(d3d->CreateDevice(0, D3DDEVTYPE_HAL, window, 0, &pp, &device)))
+        if (!headless.Open(1024, 768))
             return;
+        device = headless.device;
 
-        device->CreateVertexBuffer(36 * sizeof(BoxVertex), D3DUSAGE_WRITEONLY, 0x152, D3DPOOL_MANAGED, &box);
+        device->CreateVertexBuffer(36 * sizeof(LitVertex), D3DUSAGE_WRITEONLY, FVF_LIT, D3DPOOL_MANAGED, &box);
         BYTE* data = NULL;
         box->Lock(0, 0, &data, 0);
-        BoxVertex* out = (BoxVertex*)data;
+        LitVertex* out = (LitVertex*)data;
         for (int i = 0; i < 36; i++) {
             float p[3], n[3], t[2];
             CubeVertex(i, p, n, t);
-            BoxVertex v = {p[0] * 0.4f, p[1] * 0.4f, p[2] * 0.4f, n[0], n[1], n[2], 0xFFFFFFFF, t[0], t[1]};
+            LitVertex v = {p[0] * 0.4f, p[1] * 0.4f, p[2] * 0.4f, n[0], n[1], n[2], 0xFFFFFFFF, t[0], t[1]};
             out[i] = v;
             // Each box casts a volume reaching down and away from the light.
             VolumeVertex s = {p[0] * 0.4f + (p[1] < 0 ? 0.6f : 0.0f), p[1] * 0.4f - (p[1] < 0 ? 1.2f : 0.0f),
@@ -113,10 +74,6 @@ public:
         }
         texture->UnlockRect(0);
 
-        float w = 1024, h = 768;
-        ScreenVertex quad[4] = {{0, 0, 0, 1, 0x7F000000}, {w, 0, 0, 1, 0x7F000000}, {0, h, 0, 1, 0x7F000000},
-                                {w, h, 0, 1, 0x7F000000}};
-        memcpy(shadowQuad, quad, sizeof(quad));
         SetUpCamera();
     }
 
@@ -126,12 +83,6 @@ public:
             texture->Release();
         if (box)
             box->Release();
-        if (device)
-            device->Release();
-        if (d3d)
-            d3d->Release();
-        if (window)
-            DestroyWindow(window);
     }
 
     bool Ready() const { return device && box && texture; }
@@ -139,7 +90,7 @@ public:
     void SetUpCamera()
     {
         // Looking down onto the field of boxes from above and in front.
-        D3DMATRIX view = Identity();
+        D3DMATRIX view = IdentityMatrix();
         float tilt = 0.6f;
         view._22 = cosf(tilt);
         view._23 = -sinf(tilt);
@@ -147,14 +98,7 @@ public:
         view._33 = cosf(tilt);
         view._42 = 0.0f;
         view._43 = 30.0f;
-        D3DMATRIX projection;
-        memset(&projection, 0, sizeof(projection));
-        float yScale = 1.0f / tanf(0.3f * 3.1415927f / 2);
-        projection._11 = yScale / (1024.0f / 768.0f);
-        projection._22 = yScale;
-        projection._33 = 1000.0f / 999.0f;
-        projection._34 = 1.0f;
-        projection._43 = -1000.0f / 999.0f;
+        D3DMATRIX projection = PerspectiveMatrix(0.3f * 3.1415927f, 1024.0f / 768.0f, 1.0f, 1000.0f);
         device->SetTransform(D3DTS_VIEW, &view);
         device->SetTransform(D3DTS_PROJECTION, &projection);
 
@@ -163,14 +107,7 @@ public:
         material.Diffuse.r = material.Diffuse.g = material.Diffuse.b = material.Diffuse.a = 1.0f;
         material.Ambient = material.Diffuse;
         device->SetMaterial(&material);
-        D3DLIGHT8 light;
-        memset(&light, 0, sizeof(light));
-        light.Type = D3DLIGHT_DIRECTIONAL;
-        light.Diffuse.r = light.Diffuse.g = light.Diffuse.b = 1.0f;
-        light.Direction.x = -0.577f;
-        light.Direction.y = -0.577f;
-        light.Direction.z = 0.577f;
-        light.Range = 1000.0f;
+        D3DLIGHT8 light = WhiteLight(-0.577f, -0.577f, 0.577f);
         device->SetLight(0, &light);
         device->LightEnable(0, TRUE);
         device->SetRenderState(D3DRS_AMBIENT, 0x0F0F0F);
@@ -180,7 +117,7 @@ public:
 
     D3DMATRIX BoxWorld(int column, int row)
     {
-        D3DMATRIX world = Identity();
+        D3DMATRIX world = IdentityMatrix();
         world._41 = (column - boxesAcross / 2) * 1.0f;
         world._43 = (row - boxesDeep / 2) * 1.0f;
         return world;
@@ -192,8 +129,8 @@ public:
         device->BeginScene();
         device->SetRenderState(D3DRS_LIGHTING, TRUE);
         device->SetTexture(0, texture);
-        device->SetVertexShader(0x152);
-        device->SetStreamSource(0, box, sizeof(BoxVertex));
+        device->SetVertexShader(FVF_LIT);
+        device->SetStreamSource(0, box, sizeof(LitVertex));
         for (int row = 0; row < boxesDeep; row++) {
             for (int column = 0; column < boxesAcross; column++) {
                 D3DMATRIX world = BoxWorld(column, row);
@@ -234,8 +171,7 @@ public:
         device->SetRenderState(D3DRS_ZENABLE, FALSE);
         device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
         device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
-        device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_DIFFUSE);
-        device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, shadowQuad, sizeof(ScreenVertex));
+        DrawScreenQuad(device, 0, 0, 1024, 768, 0, 0x7F000000);
 
         device->SetRenderState(D3DRS_ZENABLE, TRUE);
         device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
@@ -246,13 +182,11 @@ public:
         glFinish();
     }
 
-    HWND window = NULL;
-    IDirect3D8* d3d = NULL;
+    HeadlessDevice headless;
     IDirect3DDevice8* device = NULL;
     IDirect3DVertexBuffer8* box = NULL;
     IDirect3DTexture8* texture = NULL;
     std::vector<VolumeVertex> volume;
-    ScreenVertex shadowQuad[4];
 };
 
 void BM_FrameOf540LitTexturedBoxesWithTwoStencilPasses(benchmark::State& state)
@@ -266,9 +200,7 @@ void BM_FrameOf540LitTexturedBoxesWithTwoStencilPasses(benchmark::State& state)
     scene.DrawFrame();
     for (auto _ : state)
         scene.DrawFrame();
-    const char* folder = getenv("ZARUL_BUILD_DIR");
-    std::string path = std::string(folder ? folder : ".") + "/platform_bench_frame.png";
-    D3D8SaveBackBufferPNG(scene.device, path.c_str());
+    scene.headless.SavePicture("platform_bench_frame.png");
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "CTexMgr.h"
 #include "Image.h"
 #include "TestFiles.h"
+#include "TestGeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -94,12 +95,7 @@ public:
         device->SetRenderState(D3DRS_ZENABLE, TRUE);
         device->SetRenderState(D3DRS_AMBIENT, 0);
 
-        D3DLIGHT8 light;
-        memset(&light, 0, sizeof(light));
-        light.Type = D3DLIGHT_DIRECTIONAL;
-        light.Diffuse.r = light.Diffuse.g = light.Diffuse.b = light.Diffuse.a = 1.0f;
-        light.Direction.z = 1.0f;   // shining away from the camera onto the meshes' front
-        light.Range = 1000.0f;
+        D3DLIGHT8 light = WhiteLight(0, 0, 1);   // shining away from the camera onto the meshes' front
         device->SetLight(0, &light);
         device->LightEnable(0, TRUE);
         return S_OK;
@@ -134,7 +130,7 @@ void WriteQuad(const std::string& path, const char* texture)
     if (texture)
         text += std::string(" TextureFilename { \"") + texture + "\"; }";
     text += " } } }\n";
-    ASSERT_TRUE(WriteFile(path, text.data(), text.size()));
+    ASSERT_TRUE(WriteText(path, text));
 }
 
 // Fills a width x height picture with four coloured quadrants.

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 #include "TestObjects.h"
@@ -16,52 +16,24 @@
 #include "C3DWindow.h"
 #include "C3DXObject.h"
 #include "Image.h"
+#include "TestFiles.h"
 
 namespace {
 
-std::string BuildPath(const std::string& name)
+// A 16 x 16 picture: a red and yellow checker, or one plain colour.
+void WritePicture(const std::string& path, bool checker, uint32_t colour)
 {
-    const char* dir = getenv("ZARUL_BUILD_DIR");
-    return std::string(dir ? dir : ".") + "/" + name;
-}
-
-// A 16 x 16 24-bit BMP: a red and yellow checker, or one plain colour.
-void WriteBmp(const std::string& path, bool checker, unsigned char r, unsigned char g, unsigned char b)
-{
-    const int size = 16;
-    const int rowBytes = size * 3;
-    std::vector<unsigned char> file(54 + rowBytes * size, 0);
-    auto put32 = [&](int at, unsigned v) { for (int i = 0; i < 4; i++) file[at + i] = (unsigned char)(v >> (8 * i)); };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, (unsigned)file.size());
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, size);
-    put32(22, size);
-    file[26] = 1;
-    file[28] = 24;
-    for (int y = 0; y < size; y++) {
-        for (int x = 0; x < size; x++) {
-            unsigned char* p = &file[54 + y * rowBytes + x * 3];
-            bool yellow = checker && (((x / 4) + (y / 4)) & 1);
-            p[0] = yellow ? 0 : b;
-            p[1] = yellow ? 255 : g;
-            p[2] = yellow ? 255 : r;
-        }
-    }
-    FILE* f = fopen(path.c_str(), "wb");
-    ASSERT_TRUE(f != NULL);
-    fwrite(file.data(), 1, file.size(), f);
-    fclose(f);
+    std::vector<uint32_t> pixels(16 * 16);
+    for (int y = 0; y < 16; y++)
+        for (int x = 0; x < 16; x++)
+            pixels[y * 16 + x] = checker && (((x / 4) + (y / 4)) & 1) ? 0xFFFFFF00 : colour;
+    ASSERT_TRUE(WritePng(path, 16, 16, pixels));
 }
 
 // A cube of side 2 in the text mesh format, textured with the checker.
 void WriteCube(const std::string& path)
 {
-    FILE* f = fopen(path.c_str(), "w");
-    ASSERT_TRUE(f != NULL);
-    fputs("xof 0302txt 0032\n"
+    ASSERT_TRUE(WriteText(path, "xof 0302txt 0032\n"
           "Mesh cube {\n"
           " 8;\n"
           " -1.0;-1.0;-1.0;, 1.0;-1.0;-1.0;, 1.0;1.0;-1.0;, -1.0;1.0;-1.0;,\n"
@@ -82,11 +54,10 @@ void WriteCube(const std::string& path)
           "   0.0;\n"
           "   0.0;0.0;0.0;;\n"
           "   0.0;0.0;0.0;;\n"
-          "   TextureFilename { \"core_test_checker.bmp\"; }\n"
+          "   TextureFilename { \"core_test_checker.png\"; }\n"
           "  }\n"
           " }\n"
-          "}\n", f);
-    fclose(f);
+          "}\n"));
 }
 
 // A small application that builds a scene and records the frame's calls.
@@ -110,7 +81,7 @@ public:
         calls.push_back("InitDeviceObjects");
         CObjQueue* queue = CResourceManager::GetObjectQueue();
         mouse = new CMouse(device, D3DXVECTOR3(0.0f, 0.0f, 0.0f));
-        mouse->SetMouseTexture(".//media//core_test_cursor.bmp");
+        mouse->SetMouseTexture(".//media//core_test_cursor.png");
         mouse->moveThreshold = 1.0f / 1000.0f;
         queue->AddObject(mouse, 4, 0);
 
@@ -185,12 +156,6 @@ public:
     int afterScene = 0;
 };
 
-bool FileExists(const std::string& path)
-{
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && info.st_size > 0;
-}
-
 }
 
 class EngineCoreFrame : public ::testing::Test {
@@ -198,9 +163,9 @@ protected:
     void SetUp() override
     {
         ClearObjectQueue();
-        mkdir("media", 0755);
-        WriteBmp("media/core_test_checker.bmp", true, 255, 0, 0);
-        WriteBmp("media/core_test_cursor.bmp", false, 0, 255, 0);
+        MediaFolder();
+        WritePicture("media/core_test_checker.png", true, 0xFFFF0000);
+        WritePicture("media/core_test_cursor.png", false, 0xFF00FF00);
         WriteCube("media/core_test_cube.x");
     }
     void TearDown() override { ClearObjectQueue(); }

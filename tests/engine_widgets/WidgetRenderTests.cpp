@@ -16,7 +16,10 @@
 #include "C3DToggleSelection.h"
 #include "CResourceManager.h"
 #include "CTexMgr.h"
+#include "HeadlessDevice.h"
 #include "Image.h"
+#include "TestFiles.h"
+#include "TestGeometry.h"
 #include "WidgetTestHelpers.h"
 
 static const int SCREEN_W = 500;
@@ -28,42 +31,12 @@ class WidgetRender : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        WNDCLASSA wc;
-        memset(&wc, 0, sizeof(wc));
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.lpszClassName = "ZarulWidgetTest";
-        RegisterClassA(&wc);
-        window = CreateWindowA("ZarulWidgetTest", "widgets", WS_OVERLAPPEDWINDOW, 0, 0, SCREEN_W, SCREEN_H,
-                               NULL, NULL, NULL, NULL);
-        ASSERT_TRUE(window != NULL);
-        d3d = Direct3DCreate8(D3D_SDK_VERSION);
-        ASSERT_TRUE(d3d != NULL);
-        D3DPRESENT_PARAMETERS pp;
-        memset(&pp, 0, sizeof(pp));
-        pp.BackBufferWidth = SCREEN_W;
-        pp.BackBufferHeight = SCREEN_H;
-        pp.BackBufferFormat = D3DFMT_X8R8G8B8;
-        pp.BackBufferCount = 1;
-        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        pp.hDeviceWindow = window;
-        pp.Windowed = TRUE;
-        pp.EnableAutoDepthStencil = TRUE;
-        pp.AutoDepthStencilFormat = D3DFMT_D24S8;
-        ASSERT_EQ(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                    &pp, &device), D3D_OK);
+        ASSERT_TRUE(headless.Open(SCREEN_W, SCREEN_H));
+        device = headless.device;
         CResourceManager::GetTextures()->SetDevice(device);
     }
 
-    void TearDown() override
-    {
-        CResourceManager::GetTextures()->SetDevice(NULL);
-        if (device)
-            device->Release();
-        if (d3d)
-            d3d->Release();
-        if (window)
-            DestroyWindow(window);
-    }
+    void TearDown() override { CResourceManager::GetTextures()->SetDevice(NULL); }
 
     void BeginFrame(DWORD clearColor)
     {
@@ -72,25 +45,20 @@ protected:
     }
 
     // Ends the frame and reads it back through a PNG in the build folder.
-    Image EndFrame(const std::string& name)
+    Image EndFrame(const char* name)
     {
         device->EndScene();
-        std::string path = BuildPath(name);
         Image image;
         std::string error;
-        EXPECT_EQ(D3D8SaveBackBufferPNG(device, path.c_str()), D3D_OK);
+        std::string path = headless.SavePicture(name);
+        EXPECT_NE(path, "");
         EXPECT_TRUE(LoadImageFile(path, image, error)) << error;
         return image;
     }
 
-    HWND window = NULL;
-    IDirect3D8* d3d = NULL;
+    HeadlessDevice headless;
     IDirect3DDevice8* device = NULL;
 };
-
-static int Red(uint32_t p) { return (p >> 16) & 0xFF; }
-static int Green(uint32_t p) { return (p >> 8) & 0xFF; }
-static int Blue(uint32_t p) { return p & 0xFF; }
 
 static bool IsTextBlue(uint32_t p)
 {
@@ -231,8 +199,7 @@ TEST_F(WidgetRender, TwoDimensionalWindowsNeverHideTheSceneDrawnAfterThem)
     EXPECT_EQ(value, (DWORD)FALSE);
 
     // A depth-tested green triangle drawn later, half way into the depth range.
-    struct Vertex { float x, y, z, rhw; DWORD color; };
-    Vertex triangle[3] = {
+    ScreenVertex triangle[3] = {
         { 150.0f, 300.0f, 0.5f, 1.0f, 0xFF00FF00 },
         { 250.0f, 80.0f, 0.5f, 1.0f, 0xFF00FF00 },
         { 350.0f, 300.0f, 0.5f, 1.0f, 0xFF00FF00 }
@@ -240,8 +207,8 @@ TEST_F(WidgetRender, TwoDimensionalWindowsNeverHideTheSceneDrawnAfterThem)
     device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
     device->SetRenderState(D3DRS_LIGHTING, FALSE);
     device->SetTexture(0, NULL);
-    device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_DIFFUSE);
-    device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, triangle, sizeof(Vertex));
+    device->SetVertexShader(FVF_SCREEN);
+    device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, triangle, sizeof(ScreenVertex));
     Image image = EndFrame("widgets_depth.png");
 
     EXPECT_EQ(image.Pixel(250, 250) & 0xFFFFFF, 0x00FF00u);

@@ -1,7 +1,7 @@
 #include "WidgetTestHelpers.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include "TestFiles.h"
+
 #include <cstring>
 
 static void PutLe32(std::vector<unsigned char>& out, unsigned value)
@@ -37,11 +37,7 @@ void WriteTestDds(const std::string& path, int width, int height, const std::vec
     for (size_t i = 0; i < argb.size(); i++)
         PutLe32(file, argb[i]);
 
-    FILE* f = fopen(path.c_str(), "wb");
-    if (f) {
-        fwrite(file.data(), 1, file.size(), f);
-        fclose(f);
-    }
+    WriteFile(path, file.data(), file.size());
 }
 
 void WriteTestAtlas(const std::string& path, int cell, const int* ink)
@@ -56,12 +52,4 @@ void WriteTestAtlas(const std::string& path, int cell, const int* ink)
                 pixels[(size_t)(top + y) * size + left + x] = 0xFFFFFFFF;
     }
     WriteTestDds(path, size, size, pixels);
-}
-
-std::string BuildPath(const std::string& name)
-{
-    const char* dir = getenv("ZARUL_BUILD_DIR");
-    if (!dir || !*dir)
-        return name;
-    return std::string(dir) + "/" + name;
 }

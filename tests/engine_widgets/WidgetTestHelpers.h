@@ -7,6 +7,7 @@
 
 #include "C3DWindow.h"
 #include "CMouse.h"
+#include "TestFiles.h"
 #include "IActionListener.h"
 #include "IChangeListener.h"
 
@@ -53,8 +54,5 @@ void WriteTestDds(const std::string& path, int width, int height, const std::vec
 // pixels. Glyph c is a white block with ink[c] columns from x = 2 and rows
 // from a quarter to three quarters of the cell.
 void WriteTestAtlas(const std::string& path, int cell, const int* ink);
-
-// A file name in the build folder (or the working folder).
-std::string BuildPath(const std::string& name);
 
 #endif

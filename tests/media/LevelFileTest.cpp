@@ -141,7 +141,7 @@ TEST(MediaLevelInstall, BuildPutsTheLevelsIntoTheMediaFolder)
 // The player's own levels.xml (with the levels reached) must survive every rebuild.
 TEST(MediaLevelInstall, NeverOverwritesThePlayersFile)
 {
-    const std::string folder = BuildDir() + "/media_tests_install";
+    const std::string folder = BuildPath("media_tests_install");
     const std::string target = folder + "/levels.xml";
     std::remove(target.c_str());
     const std::string command = std::string("\"") + ZARUL_CMAKE_COMMAND + "\" -DSOURCE=\"" + kShippedLevels +

@@ -11,8 +11,9 @@
 #include "CObjQueue.h"
 #include "CResourceManager.h"
 #include "CTexMgr.h"
+#include "HeadlessDevice.h"
+#include "TestGeometry.h"
 
-#include <cstring>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -80,12 +81,7 @@ public:
         device->SetRenderState(D3DRS_ZENABLE, TRUE);
         device->SetRenderState(D3DRS_LIGHTING, TRUE);
         device->SetRenderState(D3DRS_AMBIENT, 0xFF404040);
-        D3DLIGHT8 light;
-        memset(&light, 0, sizeof(light));
-        light.Type = D3DLIGHT_DIRECTIONAL;
-        light.Diffuse.r = light.Diffuse.g = light.Diffuse.b = light.Diffuse.a = 1.0f;
-        light.Direction.z = 1.0f;
-        light.Range = 1000.0f;
+        D3DLIGHT8 light = WhiteLight(0, 0, 1);
         device->SetLight(0, &light);
         device->LightEnable(0, TRUE);
         return S_OK;
@@ -109,13 +105,9 @@ public:
     }
 };
 
-int Red(uint32_t p) { return (p >> 16) & 0xff; }
-int Green(uint32_t p) { return (p >> 8) & 0xff; }
-int Blue(uint32_t p) { return p & 0xff; }
-
 TEST(MediaScene, TexturesSkyAndMarkersReachTheScreen)
 {
-    ASSERT_EQ(0, chdir(BuildDir().c_str()));
+    ASSERT_EQ(0, chdir(BuildPath("").c_str()));
     const std::string png = "media_scene.png";
     remove(png.c_str());
     std::vector<std::string> fallbacks;

@@ -1,17 +1,13 @@
-// Shared helpers of the media tests: where the build's media lie, and small file reads.
+// Shared helpers of the media tests: where the build's media lie and how to decode them.
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "Image.h"
+#include "TestFiles.h"
 
-// The build folder (ZARUL_BUILD_DIR, else the working folder).
-std::string BuildDir();
 // <build>/media/<name>
 std::string MediaPath(const std::string& name);
-bool FileExists(const std::string& path);
-std::vector<unsigned char> ReadBytes(const std::string& path);
 
 // Decodes a media file with the engine's texture decoders; fails the test when it cannot.
 Image LoadMediaImage(const std::string& name);

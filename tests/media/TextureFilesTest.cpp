@@ -214,7 +214,7 @@ TEST(MediaBuild, ContactSheetIsWritten)
     const Image sheet = [] {
         Image img;
         std::string error;
-        EXPECT_TRUE(LoadImageFile(BuildDir() + "/media_contact_sheet.png", img, error)) << error;
+        EXPECT_TRUE(LoadImageFile(BuildPath("media_contact_sheet.png"), img, error)) << error;
         return img;
     }();
     EXPECT_GE(sheet.width, 512);
@@ -224,7 +224,7 @@ TEST(MediaBuild, ContactSheetIsWritten)
 // The generator draws the same files every time, so a rebuild changes nothing.
 TEST(MediaBuild, GeneratorIsReproducible)
 {
-    const std::string folder = BuildDir() + "/media_tests_regenerated";
+    const std::string folder = BuildPath("media_tests_regenerated");
     const std::string command = std::string("ASAN_OPTIONS=detect_leaks=0 \"") + ZARUL_MEDIAGEN + "\" media \"" +
                                 folder + "\" \"" + folder + "/sheet.png\" > /dev/null";
     ASSERT_EQ(0, system(command.c_str()));

@@ -1,70 +1,53 @@
-// A window with a Direct3D device on it, for tests that draw and read pixels.
+// A test with a headless window and Direct3D device, for tests that draw and read pixels.
 #ifndef ZARUL_RENDERFIXTURE_H
 #define ZARUL_RENDERFIXTURE_H
 
-#include <d3d8.h>
+#include "HeadlessDevice.h"
+#include "TestGeometry.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-struct ColorVertex {
-    float x, y, z;
-    DWORD color;
-};
-
-struct ScreenVertex {
-    float x, y, z, rhw;
-    DWORD color;
-};
-
-struct LitVertex {
-    float x, y, z;
-    float nx, ny, nz;
-    DWORD color;
-    float u, v;
-};
-
-#define FVF_COLOR (D3DFVF_XYZ | D3DFVF_DIFFUSE)
-#define FVF_SCREEN (D3DFVF_XYZRHW | D3DFVF_DIFFUSE)
-#define FVF_LIT (D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX1)
-
 class RenderFixture : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    // The device must be left with no references but the fixture's own.
+    void TearDown() override { EXPECT_EQ(0u, headless.Close()); }
 
-    // Makes the window and device at the given back-buffer size.
-    void CreateDevice(UINT width, UINT height);
+    void CreateDevice(UINT w, UINT h)
+    {
+        ASSERT_TRUE(headless.Open(w, h));
+        window = headless.window;
+        device = headless.device;
+        width = w;
+        height = h;
+    }
 
-    // The back buffer's pixel at (x, y), top-left origin, as 0xRRGGBB.
-    DWORD Pixel(int x, int y);
+    DWORD Pixel(int x, int y) { return headless.Pixel(x, y); }
 
-    // Writes the back buffer to <build folder>/<name>.png.
-    void SavePicture(const char* name);
+    void SavePicture(const char* name) { EXPECT_NE("", headless.SavePicture((std::string(name) + ".png").c_str())); }
 
     // Identity world, a camera at the origin looking down +z and a 90 degree
     // perspective projection with near 1 and far 100.
-    void SetSimpleCamera();
+    void SetSimpleCamera()
+    {
+        D3DMATRIX identity = IdentityMatrix();
+        D3DMATRIX projection = PerspectiveMatrix(1.5707964f, (float)width / height, 1.0f, 100.0f);
+        device->SetTransform(D3DTS_WORLD, &identity);
+        device->SetTransform(D3DTS_VIEW, &identity);
+        device->SetTransform(D3DTS_PROJECTION, &projection);
+    }
 
-    // A quad from screen pixel (x1, y1) to (x2, y2) in one colour, pretransformed.
-    void DrawScreenQuad(float x1, float y1, float x2, float y2, float z, D3DCOLOR color);
+    void DrawScreenQuad(float x1, float y1, float x2, float y2, float z, D3DCOLOR color)
+    {
+        ASSERT_EQ(D3D_OK, ::DrawScreenQuad(device, x1, y1, x2, y2, z, color));
+    }
 
+    HeadlessDevice headless;
     HWND window = NULL;
-    IDirect3D8* d3d = NULL;
     IDirect3DDevice8* device = NULL;
     UINT width = 0;
     UINT height = 0;
 };
-
-// Red, green and blue of a 0xRRGGBB pixel.
-int Red(DWORD pixel);
-int Green(DWORD pixel);
-int Blue(DWORD pixel);
-
-// Row-vector matrices for tests.
-D3DMATRIX IdentityMatrix();
-D3DMATRIX TranslationMatrix(float x, float y, float z);
-D3DMATRIX PerspectiveMatrix(float fovY, float aspect, float zNear, float zFar);
-D3DMATRIX LookToMatrix(float dx, float dy, float dz, float ux, float uy, float uz);
 
 #endif

@@ -120,11 +120,7 @@ TEST_F(RenderFixture, LightingTakesDiffuseColourAndAlphaFromTheVertex)
     D3DMATERIAL8 material;
     memset(&material, 0, sizeof(material));
     material.Diffuse.r = material.Diffuse.g = material.Diffuse.b = material.Diffuse.a = 1.0f;
-    D3DLIGHT8 light;
-    memset(&light, 0, sizeof(light));
-    light.Type = D3DLIGHT_DIRECTIONAL;
-    light.Diffuse.r = light.Diffuse.g = light.Diffuse.b = 1.0f;
-    light.Direction.z = 1.0f;
+    D3DLIGHT8 light = WhiteLight(0, 0, 1);
     device->SetMaterial(&material);
     device->SetLight(0, &light);
     device->LightEnable(0, TRUE);
@@ -205,11 +201,7 @@ TEST_F(RenderFixture, LitTexturedQuadShowsTextureUprightAndFollowsTheLight)
     memset(&material, 0, sizeof(material));
     material.Diffuse.r = material.Diffuse.g = material.Diffuse.b = material.Diffuse.a = 1.0f;
     material.Ambient = material.Diffuse;
-    D3DLIGHT8 light;
-    memset(&light, 0, sizeof(light));
-    light.Type = D3DLIGHT_DIRECTIONAL;
-    light.Diffuse.r = light.Diffuse.g = light.Diffuse.b = 1.0f;
-    light.Direction.z = 1.0f; // shining away from the camera, onto the quad's face
+    D3DLIGHT8 light = WhiteLight(0, 0, 1); // shining away from the camera, onto the quad's face
 
     device->SetMaterial(&material);
     device->SetLight(0, &light);

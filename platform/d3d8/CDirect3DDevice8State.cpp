@@ -12,6 +12,34 @@ void SetIdentity(D3DMATRIX* matrix)
     matrix->_11 = matrix->_22 = matrix->_33 = matrix->_44 = 1.0f;
 }
 
+// Where a state keeps the matrix of a transform, or null for a transform it does not have.
+D3DMATRIX* TransformSlot(DeviceState& held, D3DTRANSFORMSTATETYPE type)
+{
+    if (type == D3DTS_WORLD)
+        return &held.world;
+    if (type == D3DTS_VIEW)
+        return &held.view;
+    if (type == D3DTS_PROJECTION)
+        return &held.projection;
+    if (type >= D3DTS_TEXTURE0 && type <= D3DTS_TEXTURE7)
+        return &held.textureMatrices[type - D3DTS_TEXTURE0];
+    return NULL;
+}
+
+// The light set at index, or null.
+DeviceLight* FindLight(DeviceState& held, DWORD index)
+{
+    std::map<DWORD, DeviceLight>::iterator found = held.lights.find(index);
+    return found == held.lights.end() ? NULL : &found->second;
+}
+
+// The state block of a token, or null.
+DeviceState* FindStateBlock(std::map<DWORD, DeviceState*>& blocks, DWORD token)
+{
+    std::map<DWORD, DeviceState*>::iterator found = blocks.find(token);
+    return found == blocks.end() ? NULL : found->second;
+}
+
 } // namespace
 
 void CDirect3DDevice8::ResetState()
@@ -137,18 +165,10 @@ void CDirect3DDevice8::ReleaseState(DeviceState& held)
 
 HRESULT CDirect3DDevice8::SetTransform(D3DTRANSFORMSTATETYPE type, const D3DMATRIX* matrix)
 {
-    if (!matrix)
+    D3DMATRIX* slot = TransformSlot(state, type);
+    if (!matrix || !slot)
         return D3DERR_INVALIDCALL;
-    if (type == D3DTS_WORLD)
-        state.world = *matrix;
-    else if (type == D3DTS_VIEW)
-        state.view = *matrix;
-    else if (type == D3DTS_PROJECTION)
-        state.projection = *matrix;
-    else if (type >= D3DTS_TEXTURE0 && type <= D3DTS_TEXTURE7)
-        state.textureMatrices[type - D3DTS_TEXTURE0] = *matrix;
-    else
-        return D3DERR_INVALIDCALL;
+    *slot = *matrix;
     // Texture matrices belong to the texture stages.
     if (type >= D3DTS_TEXTURE0 && type <= D3DTS_TEXTURE7)
         stagesDirty = true;
@@ -159,18 +179,10 @@ HRESULT CDirect3DDevice8::SetTransform(D3DTRANSFORMSTATETYPE type, const D3DMATR
 
 HRESULT CDirect3DDevice8::GetTransform(D3DTRANSFORMSTATETYPE type, D3DMATRIX* matrix)
 {
-    if (!matrix)
+    D3DMATRIX* slot = TransformSlot(state, type);
+    if (!matrix || !slot)
         return D3DERR_INVALIDCALL;
-    if (type == D3DTS_WORLD)
-        *matrix = state.world;
-    else if (type == D3DTS_VIEW)
-        *matrix = state.view;
-    else if (type == D3DTS_PROJECTION)
-        *matrix = state.projection;
-    else if (type >= D3DTS_TEXTURE0 && type <= D3DTS_TEXTURE7)
-        *matrix = state.textureMatrices[type - D3DTS_TEXTURE0];
-    else
-        return D3DERR_INVALIDCALL;
+    *matrix = *slot;
     return D3D_OK;
 }
 
@@ -223,24 +235,21 @@ HRESULT CDirect3DDevice8::SetLight(DWORD index, const D3DLIGHT8* light)
 {
     if (!light || light->Type < D3DLIGHT_POINT || light->Type > D3DLIGHT_DIRECTIONAL)
         return D3DERR_INVALIDCALL;
-    std::map<DWORD, DeviceLight>::iterator found = state.lights.find(index);
-    if (found == state.lights.end()) {
-        DeviceLight entry;
-        entry.light = *light;
-        entry.enabled = false;
-        state.lights[index] = entry;
-    } else {
-        found->second.light = *light;
+    DeviceLight* entry = FindLight(state, index);
+    if (!entry) {
+        entry = &state.lights[index];
+        entry->enabled = false;
     }
+    entry->light = *light;
     return D3D_OK;
 }
 
 HRESULT CDirect3DDevice8::GetLight(DWORD index, D3DLIGHT8* light)
 {
-    std::map<DWORD, DeviceLight>::iterator found = state.lights.find(index);
-    if (!light || found == state.lights.end())
+    DeviceLight* entry = FindLight(state, index);
+    if (!light || !entry)
         return D3DERR_INVALIDCALL;
-    *light = found->second.light;
+    *light = entry->light;
     return D3D_OK;
 }
 
@@ -248,26 +257,26 @@ HRESULT CDirect3DDevice8::GetLight(DWORD index, D3DLIGHT8* light)
 // shining along +z.
 HRESULT CDirect3DDevice8::LightEnable(DWORD index, BOOL enable)
 {
-    std::map<DWORD, DeviceLight>::iterator found = state.lights.find(index);
-    if (found == state.lights.end()) {
+    DeviceLight* entry = FindLight(state, index);
+    if (!entry) {
         D3DLIGHT8 light;
         memset(&light, 0, sizeof(light));
         light.Type = D3DLIGHT_DIRECTIONAL;
         light.Diffuse.r = light.Diffuse.g = light.Diffuse.b = 1.0f;
         light.Direction.z = 1.0f;
         SetLight(index, &light);
-        found = state.lights.find(index);
+        entry = FindLight(state, index);
     }
-    found->second.enabled = enable != FALSE;
+    entry->enabled = enable != FALSE;
     return D3D_OK;
 }
 
 HRESULT CDirect3DDevice8::GetLightEnable(DWORD index, BOOL* enable)
 {
-    std::map<DWORD, DeviceLight>::iterator found = state.lights.find(index);
-    if (!enable || found == state.lights.end())
+    DeviceLight* entry = FindLight(state, index);
+    if (!enable || !entry)
         return D3DERR_INVALIDCALL;
-    *enable = found->second.enabled ? TRUE : FALSE;
+    *enable = entry->enabled ? TRUE : FALSE;
     return D3D_OK;
 }
 
@@ -305,23 +314,23 @@ HRESULT CDirect3DDevice8::CreateStateBlock(D3DSTATEBLOCKTYPE, DWORD* token)
 
 HRESULT CDirect3DDevice8::CaptureStateBlock(DWORD token)
 {
-    std::map<DWORD, DeviceState*>::iterator found = stateBlocks.find(token);
-    if (found == stateBlocks.end())
+    DeviceState* block = FindStateBlock(stateBlocks, token);
+    if (!block)
         return D3DERR_INVALIDCALL;
     RetainState(state);
-    ReleaseState(*found->second);
-    *found->second = state;
+    ReleaseState(*block);
+    *block = state;
     return D3D_OK;
 }
 
 HRESULT CDirect3DDevice8::ApplyStateBlock(DWORD token)
 {
-    std::map<DWORD, DeviceState*>::iterator found = stateBlocks.find(token);
-    if (found == stateBlocks.end())
+    DeviceState* block = FindStateBlock(stateBlocks, token);
+    if (!block)
         return D3DERR_INVALIDCALL;
-    RetainState(*found->second);
+    RetainState(*block);
     ReleaseState(state);
-    state = *found->second;
+    state = *block;
     renderStatesDirty = true;
     transformsDirty = true;
     stagesDirty = true;
@@ -330,12 +339,12 @@ HRESULT CDirect3DDevice8::ApplyStateBlock(DWORD token)
 
 HRESULT CDirect3DDevice8::DeleteStateBlock(DWORD token)
 {
-    std::map<DWORD, DeviceState*>::iterator found = stateBlocks.find(token);
-    if (found == stateBlocks.end())
+    DeviceState* block = FindStateBlock(stateBlocks, token);
+    if (!block)
         return D3DERR_INVALIDCALL;
-    ReleaseState(*found->second);
-    delete found->second;
-    stateBlocks.erase(found);
+    ReleaseState(*block);
+    delete block;
+    stateBlocks.erase(token);
     return D3D_OK;
 }
 

@@ -122,7 +122,13 @@ CXmlDocument& CXmlDocument::operator=(const CXmlDocument& source)
 bool CXmlDocument::GrowRecords(int n)
 {
     if (n == 0)
+    {
+        // Half as much again, but always at least one more: a copied document
+        // holds exactly its used records, and one record has no half.
         n = freeRecord + freeRecord / 2;
+        if (n <= freeRecord)
+            n = freeRecord + 1;
+    }
     if (n <= recordCapacity)
         return true;
 

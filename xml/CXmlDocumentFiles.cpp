@@ -113,7 +113,18 @@ bool CXmlDocument::Save(const char* path)
         return false;
     }
 
+    // A file that could not be opened for writing is not replaced either
+    // (a write-protected file, a folder); the error is the one opening gives.
     std::string target = SaveTarget(path);
+    int existing = open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (existing < 0 && errno != ENOENT)
+    {
+        resultText = strerror(errno);
+        return false;
+    }
+    if (existing >= 0)
+        close(existing);
+
     std::string temporary = target + ".XXXXXX";
     int fd = mkstemp(&temporary[0]);
     if (fd < 0)

@@ -13,28 +13,22 @@ static void ExpectRecord(const XmlProbe& doc, int i, int startOpen, int startClo
     EXPECT_EQ(endClose, r.endClose) << "record " << i;
 }
 
-TEST(XmlParse, RecordOffsetsOfEmptyAndNestedElements)
+TEST(XmlParse, RecordOffsetsAndLinks)
 {
     XmlProbe empty("<a/>");
-    ASSERT_TRUE(empty.HasRootElement());
     EXPECT_EQ(1, empty.Record(0).firstChild);
     ExpectRecord(empty, 1, 0, 3, 2, 3);
     EXPECT_EQ(0, empty.Record(1).parent);
     EXPECT_EQ(0, empty.Record(1).firstChild);
-    EXPECT_EQ(2, empty.FreeRecord());
 
     XmlProbe nested("<a><b/></a>");
-    ASSERT_TRUE(nested.HasRootElement());
     ExpectRecord(nested, 1, 0, 2, 7, 10);
     EXPECT_EQ(2, nested.Record(1).firstChild);
     ExpectRecord(nested, 2, 3, 6, 5, 6);
     EXPECT_EQ(1, nested.Record(2).parent);
 
-    // Siblings are linked in document order.
-    XmlProbe siblings("<r><a/>text<b></b><!-- c --><c x='>'/></r>");
-    ASSERT_FALSE(siblings.HasRootElement());  // the '>' inside the quotes closes the tag
+    // Siblings in document order; text and comments get no records.
     XmlProbe list("<r><a/>text<b></b><!-- <d/> --><c/></r>");
-    ASSERT_TRUE(list.HasRootElement());
     EXPECT_EQ(2, list.Record(1).firstChild);
     EXPECT_EQ(3, list.Record(2).nextSibling);
     EXPECT_EQ(4, list.Record(3).nextSibling);
@@ -58,8 +52,8 @@ TEST(XmlParse, AcceptedTexts)
     };
     for (const char* text : texts)
     {
-        XmlProbe doc(text);
-        EXPECT_TRUE(doc.HasRootElement()) << text << " -> " << doc.GetResultText();
+        XmlProbe doc;
+        EXPECT_TRUE(doc.SetDocText(text)) << text << " -> " << doc.GetResultText();
         EXPECT_EQ("", doc.GetResultText()) << text;
         EXPECT_TRUE(doc.FindElement("x")) << text;
     }
@@ -74,6 +68,7 @@ TEST(XmlParse, RejectedTextsGiveTheirErrorText)
     } cases[] = {
         { "<a>", ", Element tag not found" },
         { "just text", ", Element tag not found" },
+        { "<a t=\">\"/>", ", Element tag not found" },
         { "<a></a", ", End tag not completed for element a" },
         { "<a><b></b", ", End tag not completed for element b" },
         { "<a", ", End of tag not found" },
@@ -86,77 +81,60 @@ TEST(XmlParse, RejectedTextsGiveTheirErrorText)
         { "<a></b>", ", End tag does not correspond to a" },
         { "<abc></ab>", ", End tag does not correspond to abc" },
         { "<a></>", ", End tag does not correspond to a" },
-        { "<a t=\">\"/>", ", Element tag not found" },
         // White space between '<' and '?' or '!' must end the parse, not loop.
         { "< ?pi?><a/>", ", Invalid node" },
         { "<a>< !-- c --></a>", ", Invalid node" },
         { "</a>", "" },
         { "", "" },
     };
+    XmlProbe doc("<old/>");
     for (const Case& c : cases)
     {
-        XmlProbe doc(c.text);
-        EXPECT_FALSE(doc.HasRootElement()) << c.text;
+        doc.FindElement();
+        EXPECT_FALSE(doc.SetDocText(c.text)) << c.text;
         EXPECT_EQ(c.error, doc.GetResultText()) << c.text;
-        // A failed parse leaves an empty index and the text as it was.
+        // A failed parse leaves an empty index, no position and the text as it was.
+        EXPECT_FALSE(doc.HasRootElement()) << c.text;
         EXPECT_EQ(1, doc.FreeRecord()) << c.text;
-        EXPECT_EQ(0, doc.Record(0).firstChild) << c.text;
+        EXPECT_EQ(0, doc.Main()) << c.text;
         EXPECT_EQ(c.text, doc.GetDocText());
-        EXPECT_FALSE(doc.FindElement());
         EXPECT_FALSE(doc.FindChildElement());
     }
-}
 
-TEST(XmlParse, SetDocTextReturnsTheParseResult)
-{
-    XmlProbe doc;
-    EXPECT_TRUE(doc.SetDocText("<a/>"));
-    EXPECT_FALSE(doc.SetDocText("<a>"));
-    EXPECT_FALSE(doc.SetDocText(0));
-    EXPECT_EQ("", doc.GetDocText());
-    EXPECT_EQ("", doc.GetResultText());
-}
-
-TEST(XmlParse, ErrorTextWithALongNameStaysShort)
-{
-    std::string name(5000, 'n');
-    std::string text = "<" + name + "></b>";
-    XmlProbe doc(text.c_str());
-    EXPECT_FALSE(doc.HasRootElement());
-    const std::string& error = doc.GetResultText();
-    EXPECT_EQ(0u, error.find(", End tag does not correspond to nnnn"));
-    EXPECT_LE(error.size(), 2u + 299u);
+    // A long element name cannot make the error text overrun.
+    std::string text = "<" + std::string(5000, 'n') + "></b>";
+    EXPECT_FALSE(doc.SetDocText(text.c_str()));
+    EXPECT_EQ(0u, doc.GetResultText().find(", End tag does not correspond to nnnn"));
+    EXPECT_EQ(2u + 299u, doc.GetResultText().size());
 }
 
 TEST(XmlParse, DeepNestingDoesNotExhaustTheStack)
 {
     const int depth = 300000;
-    std::string text;
+    std::string open;
+    std::string close;
     for (int i = 0; i < depth; i++)
-        text += "<d>";
-    std::string closing;
-    for (int i = 0; i < depth; i++)
-        closing += "</d>";
-
-    XmlProbe broken((text + closing.substr(4)).c_str());
-    EXPECT_FALSE(broken.HasRootElement());
+    {
+        open += "<d>";
+        close += "</d>";
+    }
+    XmlProbe broken((open + close.substr(4)).c_str());
     EXPECT_EQ(", Element tag not found", broken.GetResultText());
 
-    XmlProbe doc((text + closing).c_str());
+    XmlProbe doc((open + close).c_str());
     ASSERT_TRUE(doc.HasRootElement()) << doc.GetResultText();
-    EXPECT_EQ(depth + 1, doc.FreeRecord());
     int level = 0;
     while (doc.FindChildElement("d") && doc.EnterElement())
         level++;
     EXPECT_EQ(depth - 1, level);
-    EXPECT_EQ(depth, doc.Main());
     ExpectRecord(doc, depth, 3 * (depth - 1), 3 * depth - 1, 3 * depth, 3 * depth + 3);
 }
 
 TEST(XmlParse, RecordArrayStartsFromTheTextLengthAndGrowsByHalf)
 {
-    // A 1000-byte text starts with room for 23 records (record 0 included).
-    auto paddedText = [](int elements) {
+    // A 1000-byte text starts with room for 23 records (record 0 included);
+    // looking for a further child takes a record too before it meets an end tag.
+    auto padded = [](int elements) {
         std::string text = "<r>";
         for (int i = 1; i < elements; i++)
             text += "<e/>";
@@ -164,18 +142,13 @@ TEST(XmlParse, RecordArrayStartsFromTheTextLengthAndGrowsByHalf)
         text.append(1000 - text.size(), ' ');
         return text;
     };
-    // Looking for the next child takes a record too before it meets an end tag.
-    XmlProbe fits(paddedText(21).c_str());
-    ASSERT_TRUE(fits.HasRootElement());
+    XmlProbe fits(padded(21).c_str());
     EXPECT_EQ(23, fits.Capacity());
     EXPECT_EQ(22, fits.FreeRecord());
-
-    XmlProbe grows(paddedText(23).c_str());
+    XmlProbe grows(padded(23).c_str());
     ASSERT_TRUE(grows.HasRootElement());
     EXPECT_EQ(34, grows.Capacity());
     EXPECT_EQ(24, grows.FreeRecord());
-
-    // A fresh document starts with one page of 8 records.
     XmlProbe fresh;
     EXPECT_EQ(8, fresh.Capacity());
 }
@@ -183,18 +156,20 @@ TEST(XmlParse, RecordArrayStartsFromTheTextLengthAndGrowsByHalf)
 TEST(XmlParse, GrowthAddsAtMostOnePagePerStep)
 {
     XmlProbe doc;
-    EXPECT_TRUE(doc.GrowRecords(300000));
-    EXPECT_EQ(131072, doc.Capacity());
-    EXPECT_EQ(4, doc.PageSlots());
-    EXPECT_TRUE(doc.GrowRecords(300000));
-    EXPECT_EQ(196608, doc.Capacity());
-    EXPECT_TRUE(doc.GrowRecords(70000));  // never shrinks
-    EXPECT_EQ(196608, doc.Capacity());
-    EXPECT_TRUE(doc.GrowRecords(300000));
-    EXPECT_EQ(262144, doc.Capacity());
-    EXPECT_TRUE(doc.GrowRecords(300000));
-    EXPECT_EQ(300000, doc.Capacity());
-    EXPECT_EQ(12, doc.PageSlots());
+    const int steps[][3] = {
+        // requested, capacity after, page table slots after
+        { 300000, 131072, 4 },
+        { 300000, 196608, 4 },
+        { 70000, 196608, 4 },  // never shrinks
+        { 300000, 262144, 4 },
+        { 300000, 300000, 12 },
+    };
+    for (const auto& step : steps)
+    {
+        EXPECT_TRUE(doc.GrowRecords(step[0]));
+        EXPECT_EQ(step[1], doc.Capacity()) << step[0];
+        EXPECT_EQ(step[2], doc.PageSlots()) << step[0];
+    }
 }
 
 TEST(XmlParse, IndexBeyondOnePageKeepsEveryRecord)
@@ -206,15 +181,11 @@ TEST(XmlParse, IndexBeyondOnePageKeepsEveryRecord)
     text += "</r>";
     XmlProbe doc(text.c_str());
     ASSERT_TRUE(doc.HasRootElement());
-    EXPECT_GT(doc.Capacity(), 65536);
     EXPECT_EQ(elements + 2, doc.FreeRecord());
 
-    // Records on both pages hold their own offsets after the copies of growth.
+    // Records on both pages keep their offsets through the copies of growth.
     for (int i = 2; i < elements + 2; i += 997)
-        ExpectRecord(doc, i, 3 + 4 * (i - 2), 6 + 4 * (i - 2), 5 + 4 * (i - 2), 6 + 4 * (i - 2));
-    ExpectRecord(doc, elements + 1, 3 + 4 * (elements - 1), 6 + 4 * (elements - 1),
-                 5 + 4 * (elements - 1), 6 + 4 * (elements - 1));
-
+        ExpectRecord(doc, i, 4 * i - 5, 4 * i - 2, 4 * i - 3, 4 * i - 2);
     int count = 0;
     while (doc.FindChildElement("e"))
         count++;

@@ -3,43 +3,44 @@
 
 #include <gtest/gtest.h>
 
+static void ExpectPosition(const XmlProbe& doc, int parent, int main, int child, int kind)
+{
+    EXPECT_EQ(parent, doc.Parent());
+    EXPECT_EQ(main, doc.Main());
+    EXPECT_EQ(child, doc.Child());
+    EXPECT_EQ(kind, doc.Kind());
+}
+
 TEST(XmlNavigation, FindElementStepsThroughMatchingElements)
 {
-    XmlProbe doc("<r><a/><b/><a/></r>");
+    XmlProbe doc("<r><a/><b/><a/><levels/><lev/><level/></r>");
     ASSERT_TRUE(doc.FindElement());
     ASSERT_TRUE(doc.EnterElement());
     ASSERT_TRUE(doc.FindElement("a"));
     EXPECT_EQ(2, doc.Main());
     ASSERT_TRUE(doc.FindElement("a"));
     EXPECT_EQ(4, doc.Main());
-    EXPECT_FALSE(doc.FindElement("a"));
-    EXPECT_EQ(4, doc.Main());
-
-    XmlProbe all("<r><a/><b/><a/></r>");
-    all.FindElement();
-    all.EnterElement();
-    std::string names;
-    while (all.FindElement())
-        names += all.GetElementName();
-    EXPECT_EQ("aba", names);
-
     // Names match whole tag names only.
-    XmlProbe names2("<r><levels/><lev/><level/></r>");
-    names2.FindChildElement();
-    names2.EnterElement();
-    ASSERT_TRUE(names2.FindElement("level"));
-    EXPECT_EQ(4, names2.Main());
+    ASSERT_TRUE(doc.FindElement("level"));
+    EXPECT_EQ(7, doc.Main());
+    EXPECT_FALSE(doc.FindElement("a"));
+    ExpectPosition(doc, 1, 7, 0, 1);
+
+    doc.SetDocText(doc.GetDocText().c_str());
+    doc.FindElement();
+    doc.EnterElement();
+    std::string names;
+    while (doc.FindElement())
+        names += doc.GetElementName() + ",";
+    EXPECT_EQ("a,b,a,levels,lev,level,", names);
 }
 
 TEST(XmlNavigation, FindChildElementSelectsTheDocumentElementFirst)
 {
     XmlProbe doc("<HighScores><panik/><puzzle/><puzzle/></HighScores>");
     ASSERT_TRUE(doc.FindChildElement("puzzle"));
-    EXPECT_EQ(1, doc.Main());
-    EXPECT_EQ(3, doc.Child());
-    EXPECT_EQ(0, doc.Parent());
-    EXPECT_EQ(1, doc.Kind());
-    // The search goes on after the current child.
+    ExpectPosition(doc, 0, 1, 3, 1);
+    // The search goes on after the current child and fails without moving.
     EXPECT_FALSE(doc.FindChildElement("panik"));
     EXPECT_EQ(3, doc.Child());
     ASSERT_TRUE(doc.FindChildElement("puzzle"));
@@ -54,30 +55,26 @@ TEST(XmlNavigation, EnterAndLeave)
 
     ASSERT_TRUE(doc.FindChildElement("a"));
     ASSERT_TRUE(doc.EnterElement());
-    EXPECT_EQ(1, doc.Parent());
-    EXPECT_EQ(2, doc.Main());
-    EXPECT_EQ(0, doc.Child());
+    ExpectPosition(doc, 1, 2, 0, 1);
     ASSERT_TRUE(doc.FindChildElement("x"));
     ASSERT_TRUE(doc.EnterElement());
     EXPECT_FALSE(doc.FindChildElement());  // x has no children
     ASSERT_TRUE(doc.LeaveElement());
-    EXPECT_EQ(2, doc.Main());
-    EXPECT_EQ(3, doc.Child());
+    ExpectPosition(doc, 1, 2, 3, 1);
     ASSERT_TRUE(doc.LeaveElement());
-    EXPECT_EQ(0, doc.Parent());
-    EXPECT_EQ(1, doc.Main());
-    EXPECT_EQ(2, doc.Child());
+    ExpectPosition(doc, 0, 1, 2, 1);
     ASSERT_TRUE(doc.FindChildElement("b"));
     ASSERT_TRUE(doc.EnterElement());
     EXPECT_FALSE(doc.FindChildElement());
 
-    // Entering without a current child puts the position before the first child.
+    // Entering without a current child puts the position before the first
+    // child, where the next FindElement starts.
     XmlProbe first("<r><a/><b/></r>");
     first.FindElement();
     ASSERT_TRUE(first.EnterElement());
-    EXPECT_EQ(0, first.Main());
-    EXPECT_EQ(0, first.Kind());
+    ExpectPosition(first, 1, 0, 0, 0);
     EXPECT_FALSE(first.EnterElement());
+    EXPECT_EQ("", first.GetAttribute("x"));
     ASSERT_TRUE(first.FindElement());
     EXPECT_EQ("a", first.GetElementName());
 }
@@ -90,72 +87,80 @@ TEST(XmlNavigation, SavedPositions)
     doc.EnterElement();
     doc.FindChildElement("x");
     ASSERT_TRUE(doc.SavePosition("x"));
-    ASSERT_TRUE(doc.SavePosition(""));
     doc.LeaveElement();
+    doc.LeaveElement();
+    ASSERT_TRUE(doc.SavePosition(""));  // the empty name is a name
     doc.FindChildElement("b");
     ASSERT_TRUE(doc.RestorePosition("x"));
-    EXPECT_EQ(1, doc.Parent());
-    EXPECT_EQ(2, doc.Main());
-    EXPECT_EQ(3, doc.Child());
-    EXPECT_EQ(1, doc.Kind());
-    EXPECT_TRUE(doc.RestorePosition(""));
+    ExpectPosition(doc, 1, 2, 3, 1);
+    ASSERT_TRUE(doc.RestorePosition(""));
+    ExpectPosition(doc, 0, 1, 2, 1);
     EXPECT_FALSE(doc.RestorePosition("y"));
     EXPECT_FALSE(doc.RestorePosition(0));
+    ExpectPosition(doc, 0, 1, 2, 1);
 
-    doc.SetDocText("<r><a><x/></a><b/></r>");
+    doc.SetDocText(doc.GetDocText().c_str());
     EXPECT_FALSE(doc.RestorePosition("x"));
 }
 
-TEST(XmlRead, AttributesAndReferences)
+TEST(XmlRead, AttributesAndNames)
 {
     XmlProbe doc("<level nr=\"3\" name='a&amp;b' q = \"&quot;&apos;&lt;&gt;\" b=1 nr=\"9\"/>");
+    EXPECT_EQ("", doc.GetAttribute("nr"));  // no main element yet
+    EXPECT_EQ("", doc.GetAttributeName(0));
+    EXPECT_EQ("", doc.GetElementName());
     ASSERT_TRUE(doc.FindElement("level"));
-    EXPECT_EQ("3", doc.GetAttribute("nr"));
-    EXPECT_EQ("a&b", doc.GetAttribute("name"));
-    EXPECT_EQ("\"'<>", doc.GetAttribute("q"));
-    EXPECT_EQ("", doc.GetAttribute("n"));
-    EXPECT_EQ("", doc.GetAttribute("nrx"));
-    EXPECT_EQ("", doc.GetAttribute("b"));  // a value without quotes is no value
-    EXPECT_EQ("", doc.GetAttribute(0));
     EXPECT_EQ("level", doc.GetElementName());
+
+    const char* cases[][2] = {
+        { "nr", "3" },  // the first of two
+        { "name", "a&b" },
+        { "q", "\"'<>" },
+        { "n", "" },
+        { "nrx", "" },
+        { "b", "" },  // a value without quotes is no value
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c[1], doc.GetAttribute(c[0])) << c[0];
+    EXPECT_EQ("", doc.GetAttribute(0));
 
     EXPECT_EQ("nr", doc.GetAttributeName(0));
     EXPECT_EQ("name", doc.GetAttributeName(1));
     EXPECT_EQ("q", doc.GetAttributeName(2));
     EXPECT_EQ("", doc.GetAttributeName(-1));
 
-    // No main element: nothing to read.
-    XmlProbe before("<a b=\"1\"/>");
-    EXPECT_EQ("", before.GetAttribute("b"));
-    EXPECT_EQ("", before.GetAttributeName(0));
-    EXPECT_EQ("", before.GetElementName());
+    // An attribute without a value hides the one after it.
+    XmlProbe bare("<a b c=\"1\" d=\"2\"/>");
+    bare.FindElement();
+    EXPECT_EQ("b", bare.GetAttributeName(0));
+    EXPECT_EQ("d", bare.GetAttributeName(1));
+    EXPECT_EQ("", bare.GetAttributeName(2));
+
+    // A quoted value that runs past the end of its start tag is no value.
+    XmlProbe open("<a b=\"x></a>");
+    open.FindElement();
+    EXPECT_EQ("", open.GetAttribute("b"));
 }
 
 TEST(XmlRead, ChildAttributesAndText)
 {
     XmlProbe doc("<r><c t=\"1\">  x  </c><d><e/></d><f/><g></g></r>");
+    EXPECT_EQ("", doc.GetChildText());
     ASSERT_TRUE(doc.FindChildElement("c"));
     EXPECT_EQ("1", doc.GetChildAttribute("t"));
     EXPECT_EQ("  x  ", doc.GetChildText());
-    ASSERT_TRUE(doc.FindChildElement("d"));
-    EXPECT_EQ("", doc.GetChildText());  // an element with a child element
-    ASSERT_TRUE(doc.FindChildElement("f"));
-    EXPECT_EQ("", doc.GetChildText());
-    ASSERT_TRUE(doc.FindChildElement("g"));
-    EXPECT_EQ("", doc.GetChildText());
-
-    XmlProbe none("<r/>");
-    EXPECT_EQ("", none.GetChildText());
-    EXPECT_EQ("", none.GetChildAttribute("t"));
+    const char* empty[] = { "d", "f", "g" };  // with a child element, empty form, nothing inside
+    for (const char* name : empty)
+    {
+        ASSERT_TRUE(doc.FindChildElement(name));
+        EXPECT_EQ("", doc.GetChildText()) << name;
+        EXPECT_EQ("", doc.GetChildAttribute("t")) << name;
+    }
 }
 
 TEST(XmlRead, CharacterReferencesAndCData)
 {
-    struct Case
-    {
-        const char* content;
-        const char* text;
-    } cases[] = {
+    const char* cases[][2] = {
         { "&#65;&#x42;&lt;&copy;", "AB<&copy;" },
         { "&#233;", "\xC3\xA9" },
         { "&#x20AC;", "\xE2\x82\xAC" },
@@ -167,12 +172,12 @@ TEST(XmlRead, CharacterReferencesAndCData)
         { "  <![CDATA[x]]>y", "x" },
         { "<![CDATA[]]>", "" },
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
     {
-        std::string text = std::string("<r><a>") + c.content + "</a></r>";
+        std::string text = std::string("<r><a>") + c[0] + "</a></r>";
         XmlProbe doc(text.c_str());
         ASSERT_TRUE(doc.FindChildElement("a")) << text;
-        EXPECT_EQ(c.text, doc.GetChildText()) << text;
+        EXPECT_EQ(c[1], doc.GetChildText()) << text;
     }
 }
 
@@ -184,7 +189,6 @@ TEST(XmlRead, CorpusFiles)
     ASSERT_TRUE(doc.FindElement("x"));
     EXPECT_EQ("1", doc.GetAttribute("a"));
     EXPECT_EQ("AB<", doc.GetAttribute("b"));
-    EXPECT_EQ("a", doc.GetAttributeName(0));
     EXPECT_EQ("b", doc.GetAttributeName(1));
     EXPECT_EQ("", doc.GetAttributeName(2));
 

@@ -14,6 +14,14 @@ namespace {
 const int glyphWidth = 8;
 const int lineHeight = 16;
 
+// Stores a new colour in a device context's slot and returns the old one.
+COLORREF ExchangeColor(COLORREF& slot, COLORREF color)
+{
+    COLORREF previous = slot;
+    slot = color;
+    return previous;
+}
+
 } // namespace
 
 HDC GetDC(HWND hWnd)
@@ -91,20 +99,12 @@ BOOL TextOutA(HDC hdc, int, int, LPCSTR text, int)
 
 COLORREF SetTextColor(HDC hdc, COLORREF color)
 {
-    if (!hdc)
-        return 0;
-    COLORREF previous = hdc->textColor;
-    hdc->textColor = color;
-    return previous;
+    return hdc ? ExchangeColor(hdc->textColor, color) : 0;
 }
 
 COLORREF SetBkColor(HDC hdc, COLORREF color)
 {
-    if (!hdc)
-        return 0;
-    COLORREF previous = hdc->backColor;
-    hdc->backColor = color;
-    return previous;
+    return hdc ? ExchangeColor(hdc->backColor, color) : 0;
 }
 
 int SetBkMode(HDC hdc, int mode)

@@ -264,6 +264,17 @@ void FillMessage(LPMSG msg, HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 
 } // namespace
 
+void Win32DropWindowMessages(HWND hWnd)
+{
+    std::deque<MSG>::iterator it = messageQueue.begin();
+    while (it != messageQueue.end()) {
+        if (it->hwnd == hWnd)
+            it = messageQueue.erase(it);
+        else
+            ++it;
+    }
+}
+
 BOOL PostMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (hWnd && !Win32LookupWindow(hWnd))

@@ -39,6 +39,9 @@ bool Win32IsHeadless();
 // The window behind a handle, or null when the handle is not a live window.
 HWND__* Win32LookupWindow(HWND hWnd);
 
+// Removes the messages still queued for a window that is being destroyed.
+void Win32DropWindowMessages(HWND hWnd);
+
 // Records the program's arguments for GetCommandLineA.
 void Win32SetCommandLine(int argc, char** argv);
 

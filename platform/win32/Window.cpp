@@ -160,6 +160,8 @@ BOOL DestroyWindow(HWND hWnd)
             break;
         }
     }
+    // A window made later may get the same address: it must not receive these.
+    Win32DropWindowMessages(window);
     SDL_DestroyWindow(window->sdlWindow);
     delete window;
     return TRUE;
@@ -205,7 +207,9 @@ BOOL ShowWindow(HWND hWnd, int cmdShow)
     if (!wasVisible && activates && !window->active) {
         window->active = true;
         SendMessageA(window, WM_ACTIVATE, WA_ACTIVE, 0);
-        SendMessageA(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(window->width, window->height));
+        // The activation handler may have destroyed the window: its record is gone then.
+        if (Win32LookupWindow(hWnd))
+            SendMessageA(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(window->width, window->height));
     }
     return wasVisible;
 }

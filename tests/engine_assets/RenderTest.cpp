@@ -6,11 +6,10 @@
 #include "C3DParticleSystem.h"
 #include "C3DXObject.h"
 #include "CCamera.h"
-#include "CD3DApplication.h"
 #include "CObjQueue.h"
 #include "CResourceManager.h"
 #include "CTexMgr.h"
-#include "Image.h"
+#include "HeadlessScene.h"
 #include "TestFiles.h"
 #include "TestGeometry.h"
 
@@ -51,17 +50,9 @@ public:
     }
 };
 
-class AssetScene : public CD3DApplication {
+class AssetScene : public HeadlessScene {
 public:
-    AssetScene()
-    {
-        windowTitle = "assets test";
-        creationWidth = 160;
-        creationHeight = 120;
-        useDepthBuffer = 1;
-        useStencilBuffer = 1;
-        settingsFile = "";
-    }
+    AssetScene() : HeadlessScene("assets test", 160, 120, 0xFF000000) {}
 
     HRESULT InitDeviceObjects() override
     {
@@ -98,23 +89,6 @@ public:
         D3DLIGHT8 light = WhiteLight(0, 0, 1);   // shining away from the camera onto the meshes' front
         device->SetLight(0, &light);
         device->LightEnable(0, TRUE);
-        return S_OK;
-    }
-
-    HRESULT Render() override
-    {
-        device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000, 1.0f, 0);
-        if (FAILED(device->BeginScene()))
-            return S_OK;
-        CD3DApplication::Render();
-        device->EndScene();
-        return S_OK;
-    }
-
-    HRESULT FinalCleanup() override
-    {
-        delete camera;
-        camera = 0;
         return S_OK;
     }
 };
@@ -168,20 +142,12 @@ TEST(AssetRendering, MeshesBillboardAndParticleAppearWhereTheCameraSeesThem)
     ASSERT_TRUE(WritePng("media/assets_render_sheet.png", 64, 64,
                          Quadrants(64, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00)));
 
-    std::string png = BuildPath("assets_render.png");
-    remove(png.c_str());
+    Image image;
     {
         AssetScene app;
-        // 1.5 seconds: the billboard shows its second frame.
-        app.SetHeadlessRun(45, 1.0f / 30.0f);
-        app.AddSnapshot(45, png.c_str());
-        ASSERT_GE(app.Create(NULL), 0);
-        app.Run();
+        // 45 frames of 1/30 s: the billboard shows its second frame.
+        ASSERT_TRUE(app.RunAndCapture(45, "assets_render.png", image));
     }
-
-    Image image;
-    std::string error;
-    ASSERT_TRUE(LoadImageFile(png, image, error)) << error;
     ASSERT_EQ(160, image.width);
     ASSERT_EQ(120, image.height);
 

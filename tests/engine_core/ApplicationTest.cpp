@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "TestObjects.h"
-#include "CD3DApplication.h"
+#include "HeadlessScene.h"
 #include "CColorFadeModifier.h"
 #include "CInputManager.h"
 #include "CMouse.h"
@@ -61,17 +61,9 @@ void WriteCube(const std::string& path)
 }
 
 // A small application that builds a scene and records the frame's calls.
-class SceneApp : public CD3DApplication {
+class SceneApp : public HeadlessScene {
 public:
-    SceneApp()
-    {
-        windowTitle = "core test";
-        creationWidth = 320;
-        creationHeight = 240;
-        useDepthBuffer = 1;
-        useStencilBuffer = 1;
-        settingsFile = "";
-    }
+    SceneApp() : HeadlessScene("core test", 320, 240, 0xFF203040) {}
 
     HRESULT ConfirmDevice(D3DCAPS8*, DWORD, D3DFORMAT) override { calls.push_back("ConfirmDevice"); return S_OK; }
     HRESULT OneTimeSceneInit() override { calls.push_back("OneTimeSceneInit"); return S_OK; }
@@ -131,16 +123,6 @@ public:
     {
         frameSeconds.push_back(seconds);
         return CD3DApplication::FrameMove(seconds);
-    }
-
-    HRESULT Render() override
-    {
-        device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF203040, 1.0f, 0);
-        if (FAILED(device->BeginScene()))
-            return S_OK;
-        CD3DApplication::Render();
-        device->EndScene();
-        return S_OK;
     }
 
     void RenderAfterScene() override { afterScene++; }

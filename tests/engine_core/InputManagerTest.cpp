@@ -53,39 +53,28 @@ protected:
 
 TEST_F(EngineCoreInput, KeyMessagesBecomeDirectInputScanCodes)
 {
+    // The scan code in lParam wins; a message without one falls back to the virtual key.
+    struct { WPARAM vk; int scan; bool extended; DWORD code; } keys[] = {
+        { VK_ESCAPE, 0x01, false, DIK_ESCAPE }, { VK_RETURN, 0x1C, false, DIK_RETURN },
+        { VK_SPACE, 0x39, false, DIK_SPACE },   { VK_LEFT, 0x4B, true, DIK_LEFT },
+        { VK_RIGHT, 0x4D, true, DIK_RIGHT },    { VK_ESCAPE, 0, false, DIK_ESCAPE },
+        { VK_RETURN, 0, false, DIK_RETURN },    { VK_LEFT, 0, false, DIK_LEFT },
+        { 'A', 0, false, DIK_A },               { 'Q', 0, false, DIK_Q },
+        { 'Z', 0, false, DIK_Z },               { '1', 0, false, DIK_1 },
+        { '0', 0, false, DIK_0 },               { VK_BACK, 0, false, DIK_BACK },
+    };
     RecordingKeyListener listener;
     input.AddKeyListener(&listener);
-    Press(VK_ESCAPE, 0x01);
-    Press(VK_RETURN, 0x1C);
-    Press(VK_SPACE, 0x39);
-    Press(VK_LEFT, 0x4B, true);
-    Press(VK_RIGHT, 0x4D, true);
+    for (const auto& key : keys)
+        input.HandleMessage(WM_KEYDOWN, key.vk, key.scan ? KeyLParam(key.scan, key.extended) : 0);
     Release(VK_RIGHT, 0x4D, true);
     input.Flush();
-    ASSERT_EQ(6u, listener.keys.size());
-    EXPECT_EQ((DWORD)DIK_ESCAPE, listener.keys[0].code);
-    EXPECT_EQ(1u, listener.keys[0].code);
-    EXPECT_EQ(28u, listener.keys[1].code);
-    EXPECT_EQ(57u, listener.keys[2].code);
-    EXPECT_EQ(203u, listener.keys[3].code);
-    EXPECT_EQ(205u, listener.keys[4].code);
-    EXPECT_FALSE(listener.keys[5].pressed);
-    EXPECT_EQ(205u, listener.keys[5].code);
-}
-
-TEST_F(EngineCoreInput, MessagesWithoutScanCodeUseTheVirtualKey)
-{
-    RecordingKeyListener listener;
-    input.AddKeyListener(&listener);
-    const WPARAM keys[] = { VK_ESCAPE, VK_RETURN, VK_SPACE, VK_LEFT, VK_RIGHT, 'A', 'Q', 'Z', '1', '0', VK_BACK };
-    const DWORD codes[] = { DIK_ESCAPE, DIK_RETURN, DIK_SPACE, DIK_LEFT, DIK_RIGHT, DIK_A, DIK_Q, DIK_Z, DIK_1,
-                            DIK_0, DIK_BACK };
-    for (WPARAM vk : keys)
-        input.HandleMessage(WM_KEYDOWN, vk, 0);
-    input.Flush();
-    ASSERT_EQ(sizeof(codes) / sizeof(codes[0]), listener.keys.size());
-    for (size_t i = 0; i < listener.keys.size(); i++)
-        EXPECT_EQ(codes[i], listener.keys[i].code) << "key " << i;
+    const size_t count = sizeof(keys) / sizeof(keys[0]);
+    ASSERT_EQ(count + 1, listener.keys.size());
+    for (size_t i = 0; i < count; i++)
+        EXPECT_EQ(keys[i].code, listener.keys[i].code) << "key " << i;
+    EXPECT_FALSE(listener.keys[count].pressed);
+    EXPECT_EQ((DWORD)DIK_RIGHT, listener.keys[count].code);
 }
 
 TEST_F(EngineCoreInput, TypedCharacterTravelsWithItsKeyPress)
@@ -135,6 +124,15 @@ TEST_F(EngineCoreInput, ExclusiveListenerTakesEveryKeyUntilCleared)
     input.Flush();
     EXPECT_EQ(1u, game.keys.size());
     EXPECT_EQ(3u, credits.keys.size());
+
+    // Removing the exclusive listener clears it too.
+    RecordingKeyListener gone;
+    input.SetExclusivListener(&gone);
+    input.RemoveKeyListener(&gone);
+    Press(VK_SPACE, DIK_SPACE);
+    input.Flush();
+    EXPECT_EQ(2u, game.keys.size());
+    EXPECT_TRUE(gone.keys.empty());
 }
 
 TEST_F(EngineCoreInput, ListenerAddedDuringDispatchMissesThatKey)
@@ -166,16 +164,4 @@ TEST_F(EngineCoreInput, ListenerRemovedDuringDispatchIsSkippedAndDuplicatesAreKe
     input.Flush();
     EXPECT_EQ(2u, first.keys.size());
     EXPECT_TRUE(closing.keys.empty());
-}
-
-TEST_F(EngineCoreInput, RemovingTheExclusiveListenerClearsIt)
-{
-    RecordingKeyListener gone, other;
-    input.AddKeyListener(&other);
-    input.SetExclusivListener(&gone);
-    input.RemoveKeyListener(&gone);
-    Press(VK_SPACE, DIK_SPACE);
-    input.Flush();
-    EXPECT_EQ(1u, other.keys.size());
-    EXPECT_TRUE(gone.keys.empty());
 }

@@ -69,8 +69,9 @@ TEST_F(EngineCoreSound, MissingSoundStillHasAUsableIndexAndFlag)
     sound.PlayIndex(99, 0, -1.0f, 1);
 }
 
-TEST_F(EngineCoreSound, MusicStateFollowsPlayAndStop)
+TEST_F(EngineCoreSound, MusicPlaysOnceAndTheSoundSwitchSilencesOnlyEffects)
 {
+    int click = sound.LoadSound("TEST_CLICK", NULL);
     int music = sound.LoadSound("TEST_MUSIC", NULL);
     sound.PlayIndex(music, 1, -1.0f, 1);
     EXPECT_EQ(1, sound.soundState[music]);
@@ -78,12 +79,7 @@ TEST_F(EngineCoreSound, MusicStateFollowsPlayAndStop)
     EXPECT_EQ(1, sound.soundState[music]);
     sound.PlayIndex(music, 1, -1.0f, 0);
     EXPECT_EQ(0, sound.soundState[music]);
-}
 
-TEST_F(EngineCoreSound, SoundSwitchSilencesEffectsButNotMusic)
-{
-    int click = sound.LoadSound("TEST_CLICK", NULL);
-    int music = sound.LoadSound("TEST_MUSIC", NULL);
     sound.soundSwitch = 0;
     sound.PlayIndex(click, 0, -1.0f, 1);
     EXPECT_EQ(0, sound.soundState[click]);

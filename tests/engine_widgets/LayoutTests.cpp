@@ -58,14 +58,3 @@ TEST(WindowLayout, RoundingKeepsNeighboursTouchingAndPointsInsideOne)
     // An empty rectangle holds nothing, not even its corner.
     EXPECT_FALSE(CRECTScreen().Contains(0, 0));
 }
-
-TEST(WindowLayout, BlendRunsFromFirstToSecond)
-{
-    CRECTVirtual from(0.5f, 0.5f, 0.0f, 0.0f), to(0.25f, 0.25f, 0.5f, 0.5f);
-    CRECTVirtual mid = BlendRect(from, to, 0.5f);
-    EXPECT_FLOAT_EQ(mid.x, 0.375f);
-    EXPECT_FLOAT_EQ(mid.width, 0.25f);
-    CRECTVirtual end = BlendRect(from, to, 1.0f);
-    EXPECT_FLOAT_EQ(end.y, 0.25f);
-    EXPECT_FLOAT_EQ(end.height, 0.5f);
-}

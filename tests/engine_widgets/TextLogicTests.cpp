@@ -10,8 +10,6 @@
 TEST(TextEncoding, GermanTextsDecodeToLatin1Cells)
 {
     EXPECT_EQ(Utf8ToLatin1("zur\xC3\xBC" "ck"), std::string("zur\xFC" "ck"));
-    EXPECT_EQ(Utf8ToLatin1("Aufl\xC3\xB6sung"), std::string("Aufl\xF6sung"));
-    EXPECT_EQ(Utf8ToLatin1("Hauptmen\xC3\xBC ?"), std::string("Hauptmen\xFC ?"));
     EXPECT_EQ(Utf8ToLatin1("Spa\xC3\x9F \xC3\x84\xC3\x96\xC3\x9C"), std::string("Spa\xDF \xC4\xD6\xDC"));
     EXPECT_EQ(Utf8ToLatin1(" Level   Name"), std::string(" Level   Name"));
 }

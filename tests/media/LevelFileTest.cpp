@@ -150,10 +150,7 @@ TEST(MediaLevelInstall, NeverOverwritesThePlayersFile)
     ASSERT_EQ(0, system(command.c_str()));
     EXPECT_TRUE(ReadBytes(target) == ReadBytes(kShippedLevels)) << "missing file is not installed";
 
-    FILE* f = fopen(target.c_str(), "wb");
-    ASSERT_NE(nullptr, f);
-    fputs("<levels completed=\"7\" last=\"8\"/>", f);
-    fclose(f);
+    ASSERT_TRUE(WriteText(target, "<levels completed=\"7\" last=\"8\"/>"));
     const std::vector<unsigned char> players = ReadBytes(target);
     ASSERT_EQ(0, system(command.c_str()));
     EXPECT_TRUE(ReadBytes(target) == players) << "the player's levels.xml was replaced";

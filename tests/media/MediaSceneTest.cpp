@@ -7,11 +7,11 @@
 #include "C3DSkyBox.h"
 #include "C3DXObject.h"
 #include "CCamera.h"
-#include "CD3DApplication.h"
 #include "CObjQueue.h"
 #include "CResourceManager.h"
 #include "CTexMgr.h"
 #include "HeadlessDevice.h"
+#include "HeadlessScene.h"
 #include "TestGeometry.h"
 
 #include <unistd.h>
@@ -35,19 +35,11 @@ public:
     explicit Sky(IDirect3DDevice8* device) : C3DSkyBox(device, ".//media//env_skybox.x") {}
 };
 
-class MediaSceneApp : public CD3DApplication {
+class MediaSceneApp : public HeadlessScene {
 public:
     std::vector<std::string> fallbacks;
 
-    MediaSceneApp()
-    {
-        windowTitle = "media test";
-        creationWidth = 200;
-        creationHeight = 150;
-        useDepthBuffer = 1;
-        useStencilBuffer = 1;
-        settingsFile = "";
-    }
+    MediaSceneApp() : HeadlessScene("media test", 200, 150, 0xFF000000) {}
 
     HRESULT InitDeviceObjects() override
     {
@@ -86,45 +78,20 @@ public:
         device->LightEnable(0, TRUE);
         return S_OK;
     }
-
-    HRESULT Render() override
-    {
-        device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000, 1.0f, 0);
-        if (FAILED(device->BeginScene()))
-            return S_OK;
-        CD3DApplication::Render();
-        device->EndScene();
-        return S_OK;
-    }
-
-    HRESULT FinalCleanup() override
-    {
-        delete camera;
-        camera = 0;
-        return S_OK;
-    }
 };
 
 TEST(MediaScene, TexturesSkyAndMarkersReachTheScreen)
 {
     ASSERT_EQ(0, chdir(BuildPath("").c_str()));
-    const std::string png = "media_scene.png";
-    remove(png.c_str());
     std::vector<std::string> fallbacks;
+    Image frame;
     {
         MediaSceneApp app;
-        app.SetHeadlessRun(3, 1.0f / 30.0f);
-        app.AddSnapshot(3, png.c_str());
-        ASSERT_GE(app.Create(NULL), 0);
-        app.Run();
+        ASSERT_TRUE(app.RunAndCapture(3, "media_scene.png", frame));
         fallbacks = app.fallbacks;
     }
     for (const std::string& name : fallbacks)
         ADD_FAILURE() << name << " did not load as a texture";
-
-    Image frame;
-    std::string error;
-    ASSERT_TRUE(LoadImageFile(png, frame, error)) << error;
     ASSERT_EQ(200, frame.width);
 
     // the eye looks at the horizon: the sky's light band, bluish, not the grey stand-in

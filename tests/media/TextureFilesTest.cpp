@@ -209,18 +209,6 @@ TEST(MediaTextureLook, StoneTexturesHaveDistinctColours)
         }
 }
 
-TEST(MediaBuild, ContactSheetIsWritten)
-{
-    const Image sheet = [] {
-        Image img;
-        std::string error;
-        EXPECT_TRUE(LoadImageFile(BuildPath("media_contact_sheet.png"), img, error)) << error;
-        return img;
-    }();
-    EXPECT_GE(sheet.width, 512);
-    EXPECT_GE(sheet.height, 512);
-}
-
 // The generator draws the same files every time, so a rebuild changes nothing.
 TEST(MediaBuild, GeneratorIsReproducible)
 {

@@ -117,9 +117,7 @@ TEST_F(RenderFixture, LightingTakesDiffuseColourAndAlphaFromTheVertex)
 {
     CreateDevice(32, 32);
     SetSimpleCamera();
-    D3DMATERIAL8 material;
-    memset(&material, 0, sizeof(material));
-    material.Diffuse.r = material.Diffuse.g = material.Diffuse.b = material.Diffuse.a = 1.0f;
+    D3DMATERIAL8 material = WhiteMaterial();
     D3DLIGHT8 light = WhiteLight(0, 0, 1);
     device->SetMaterial(&material);
     device->SetLight(0, &light);
@@ -197,10 +195,7 @@ TEST_F(RenderFixture, LitTexturedQuadShowsTextureUprightAndFollowsTheLight)
         {-3, -3, 5, 0, 0, -1, 0xFFFFFFFF, 0, 1},
         {3, -3, 5, 0, 0, -1, 0xFFFFFFFF, 1, 1},
     };
-    D3DMATERIAL8 material;
-    memset(&material, 0, sizeof(material));
-    material.Diffuse.r = material.Diffuse.g = material.Diffuse.b = material.Diffuse.a = 1.0f;
-    material.Ambient = material.Diffuse;
+    D3DMATERIAL8 material = WhiteMaterial();
     D3DLIGHT8 light = WhiteLight(0, 0, 1); // shining away from the camera, onto the quad's face
 
     device->SetMaterial(&material);

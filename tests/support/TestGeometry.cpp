@@ -72,6 +72,15 @@ D3DLIGHT8 WhiteLight(float x, float y, float z)
     return light;
 }
 
+D3DMATERIAL8 WhiteMaterial()
+{
+    D3DMATERIAL8 material;
+    memset(&material, 0, sizeof(material));
+    material.Diffuse.r = material.Diffuse.g = material.Diffuse.b = material.Diffuse.a = 1.0f;
+    material.Ambient = material.Diffuse;
+    return material;
+}
+
 HRESULT DrawScreenQuad(IDirect3DDevice8* device, float x1, float y1, float x2, float y2, float z, D3DCOLOR color)
 {
     ScreenVertex quad[4] = {

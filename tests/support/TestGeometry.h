@@ -36,6 +36,8 @@ D3DMATRIX LookToMatrix(float dx, float dy, float dz, float ux, float uy, float u
 
 // A white directional light shining along (x, y, z).
 D3DLIGHT8 WhiteLight(float x, float y, float z);
+// A material that reflects all diffuse and ambient light.
+D3DMATERIAL8 WhiteMaterial();
 
 // A quad from screen pixel (x1, y1) to (x2, y2) in one colour, pretransformed.
 HRESULT DrawScreenQuad(IDirect3DDevice8* device, float x1, float y1, float x2, float y2, float z, D3DCOLOR color);

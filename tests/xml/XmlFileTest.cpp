@@ -14,6 +14,20 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+static std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+static void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Each test works in a folder of its own and checks that no temporary file stays.
 class XmlFile : public ::testing::Test
 {
 protected:
@@ -24,11 +38,7 @@ protected:
         folder = pattern;
     }
 
-    void TearDown() override
-    {
-        std::string command = "rm -rf '" + folder + "'";
-        EXPECT_EQ(0, system(command.c_str()));
-    }
+    void TearDown() override { EXPECT_EQ(0, system(("rm -rf '" + folder + "'").c_str())); }
 
     std::string PathOf(const char* name) const { return folder + "/" + name; }
 
@@ -41,20 +51,6 @@ protected:
         if (dir)
             closedir(dir);
         return count;
-    }
-
-    static std::string ReadFile(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
-
-    static void WriteFile(const std::string& path, const std::string& bytes)
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << bytes;
     }
 
     std::string folder;

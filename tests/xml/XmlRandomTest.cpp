@@ -14,49 +14,44 @@
 namespace
 {
 
+typedef std::vector<std::pair<std::string, std::string> > Attributes;
+
 struct Node
 {
     std::string name;
     std::string value;
-    std::vector<std::pair<std::string, std::string> > attributes;
+    Attributes attributes;  // in the order first set
     std::vector<Node> children;
 };
-
-const char* const s_elementNames[] = { "level", "lev", "levels", "a", "stone", "x-y", "n_1", "HighScores" };
-const char* const s_attributeNames[] = { "nr", "n", "name", "type", "x" };
 
 std::string RandomValue(std::mt19937& rng)
 {
     static const char alphabet[] = "abcXYZ019 <>&'\";#[]=/!?\t\r\n\xE4\xFC\xDF\x80\xFF";
-    int length = (int)(rng() % 12);
     std::string value;
-    for (int i = 0; i < length; i++)
+    for (int length = (int)(rng() % 12); length > 0; length--)
         value += alphabet[rng() % (sizeof(alphabet) - 1)];
     return value;
 }
 
-void SetAttributeInModel(Node& node, const std::string& name, const std::string& value)
-{
-    for (auto& attribute : node.attributes)
-    {
-        if (attribute.first == name)
-        {
-            attribute.second = value;
-            return;
-        }
-    }
-    node.attributes.push_back(std::make_pair(name, value));
-}
-
 Node RandomNode(std::mt19937& rng, int depth)
 {
+    static const char* const elements[] = { "level", "lev", "levels", "a", "stone", "x-y", "n_1", "HighScores" };
+    static const char* const attributes[] = { "nr", "n", "name", "type", "x" };
     Node node;
-    node.name = s_elementNames[rng() % 8];
-    int attributes = (int)(rng() % 4);
-    for (int i = 0; i < attributes; i++)
-        SetAttributeInModel(node, s_attributeNames[rng() % 5], RandomValue(rng));
-    int children = depth < 4 ? (int)(rng() % 5) : 0;
-    for (int i = 0; i < children; i++)
+    node.name = elements[rng() % 8];
+    for (int i = (int)(rng() % 4); i > 0; i--)
+    {
+        std::string name = attributes[rng() % 5];
+        std::string value = RandomValue(rng);
+        Attributes::iterator it = node.attributes.begin();
+        while (it != node.attributes.end() && it->first != name)
+            ++it;
+        if (it == node.attributes.end())
+            node.attributes.push_back(std::make_pair(name, value));
+        else
+            it->second = value;
+    }
+    for (int i = depth < 4 ? (int)(rng() % 5) : 0; i > 0; i--)
         node.children.push_back(RandomNode(rng, depth + 1));
     if (node.children.empty() && rng() % 2)
         node.value = RandomValue(rng);
@@ -68,7 +63,7 @@ void Build(CXmlDocument& doc, const Node& node)
 {
     for (const auto& attribute : node.attributes)
     {
-        // Set some values twice: the second write replaces the first in place.
+        // Some values are set twice: the second write replaces the first in place.
         if (attribute.second.size() % 3 == 0)
         {
             ASSERT_TRUE(doc.SetAttribute(attribute.first.c_str(), "temporary"));
@@ -82,25 +77,23 @@ void Build(CXmlDocument& doc, const Node& node)
         {
             for (const auto& attribute : child.attributes)
                 ASSERT_TRUE(doc.SetChildAttribute(attribute.first.c_str(), attribute.second.c_str()));
+            continue;
         }
-        else
-        {
-            ASSERT_TRUE(doc.EnterElement());
-            Build(doc, child);
-            ASSERT_TRUE(doc.LeaveElement());
-        }
+        ASSERT_TRUE(doc.EnterElement());
+        Build(doc, child);
+        ASSERT_TRUE(doc.LeaveElement());
     }
 }
 
-// Reads the children of `node` (the main element) back and compares them.
+// Reads the main element and its children back and compares them with `node`.
 void Verify(CXmlDocument& doc, const Node& node)
 {
+    EXPECT_EQ(node.name, doc.GetElementName());
     for (size_t i = 0; i < node.attributes.size(); i++)
     {
         EXPECT_EQ(node.attributes[i].second, doc.GetAttribute(node.attributes[i].first.c_str()));
         EXPECT_EQ(node.attributes[i].first, doc.GetAttributeName((int)i));
     }
-    EXPECT_EQ(node.name, doc.GetElementName());
     for (const Node& child : node.children)
     {
         ASSERT_TRUE(doc.FindChildElement(child.name.c_str())) << child.name;
@@ -137,58 +130,6 @@ void RemoveSome(CXmlDocument& doc, Node& node, std::mt19937& rng)
         node.value = "\r\n";
 }
 
-std::string TempPath()
-{
-    return "/tmp/zarul-xml-roundtrip-" + std::to_string(getpid()) + ".xml";
-}
-
-} // namespace
-
-TEST(XmlRandom, BuiltDocumentsSurviveSaveAndLoad)
-{
-    std::mt19937 rng(20261206);
-    std::string path = TempPath();
-    for (int round = 0; round < 150; round++)
-    {
-        Node root = RandomNode(rng, 0);
-        root.value.clear();
-        XmlProbe doc;
-        ASSERT_TRUE(doc.AddElement(root.name.c_str()));
-        Build(doc, root);
-        ASSERT_EQ("", CompareWithReparse(doc)) << Lines(doc.GetDocText());
-        ASSERT_TRUE(doc.Save(path.c_str())) << doc.GetResultText();
-
-        XmlProbe back;
-        ASSERT_TRUE(back.Load(path.c_str())) << back.GetResultText();
-        EXPECT_EQ(doc.GetDocText(), back.GetDocText());
-        ASSERT_TRUE(back.FindElement(root.name.c_str()));
-        Verify(back, root);
-
-        // Removal keeps the index right; the result reads back as the model.
-        back.SetDocText(doc.GetDocText().c_str());
-        back.FindElement();
-        RemoveSome(back, root, rng);
-        ASSERT_EQ("", CompareWithReparse(back)) << Lines(back.GetDocText());
-        XmlProbe again(back.GetDocText().c_str());
-        ASSERT_TRUE(again.FindElement());
-        Verify(again, root);
-        if (HasFailure())
-            break;
-    }
-    unlink(path.c_str());
-}
-
-namespace
-{
-
-std::string ReadCorpus(const char* name)
-{
-    std::ifstream in(std::string(XML_CORPUS_DIR) + "/" + name, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
 std::string Mutate(std::string text, std::mt19937& rng)
 {
     static const char* const snippets[] = {
@@ -196,31 +137,20 @@ std::string Mutate(std::string text, std::mt19937& rng)
         "&#", "&#x", "&amp;", "&#65", "<!DOCTYPE a [", "]", "< ?", "< !", "=", " ", "<a>", "</a>",
     };
     // Mostly one change, so that many variants still parse and get edited.
-    int operations = rng() % 4 == 0 ? 3 : 1;
-    for (int k = 0; k < operations && !text.empty(); k++)
+    for (int k = rng() % 4 == 0 ? 3 : 1; k > 0 && !text.empty(); k--)
     {
         size_t at = rng() % text.size();
         size_t length = 1 + rng() % 12;
         switch (rng() % 8)
         {
         case 0:
-        case 1:
-            text[at] = (char)(1 + rng() % 255);
-            break;
-        case 2:
-            text.erase(at, length);
-            break;
+        case 1: text[at] = (char)(1 + rng() % 255); break;
+        case 2: text.erase(at, length); break;
         case 3:
-        case 4:
-            text.insert(at, snippets[rng() % (sizeof(snippets) / sizeof(snippets[0]))]);
-            break;
+        case 4: text.insert(at, snippets[rng() % (sizeof(snippets) / sizeof(snippets[0]))]); break;
         case 5:
-        case 6:
-            text.insert(at, text.substr(rng() % text.size(), length * 4));
-            break;
-        default:
-            text.resize(at);
-            break;
+        case 6: text.insert(at, text.substr(rng() % text.size(), length * 4)); break;
+        default: text.resize(at); break;
         }
     }
     return text;
@@ -263,35 +193,72 @@ int WalkAndEdit(XmlProbe& doc, std::mt19937& rng)
     return visits;
 }
 
-void MutateAndRead(const char* corpusName, int variants, unsigned seed)
-{
-    std::string original = ReadCorpus(corpusName);
-    ASSERT_FALSE(original.empty()) << corpusName;
-    std::mt19937 rng(seed);
-    int parsed = 0;
-    int visits = 0;
-    for (int v = 0; v < variants; v++)
-    {
-        std::string text = Mutate(original, rng);
-        XmlProbe doc(text.c_str());
-        parsed += doc.HasRootElement();
-        ASSERT_EQ("", CheckIndexBounds(doc)) << text;
-        visits += WalkAndEdit(doc, rng);
-        ASSERT_EQ("", CheckIndexBounds(doc)) << text;
-    }
-    // Enough variants stay readable that the readers and editors really run.
-    EXPECT_GT(parsed, variants / 10);
-    EXPECT_GT(visits, parsed * 10);
-}
-
 } // namespace
 
-TEST(XmlRandom, CorruptedLevelFilesNeverCrash)
+TEST(XmlRandom, BuiltDocumentsSurviveSaveAndLoad)
 {
-    MutateAndRead("levels.xml", 3000, 1);
+    std::mt19937 rng(20261206);
+    std::string path = "/tmp/zarul-xml-roundtrip-" + std::to_string(getpid()) + ".xml";
+    for (int round = 0; round < 150 && !HasFailure(); round++)
+    {
+        Node root = RandomNode(rng, 0);
+        root.value.clear();
+        XmlProbe doc;
+        ASSERT_TRUE(doc.AddElement(root.name.c_str()));
+        Build(doc, root);
+        ASSERT_EQ("", CompareWithReparse(doc)) << Lines(doc.GetDocText());
+        ASSERT_TRUE(doc.Save(path.c_str())) << doc.GetResultText();
+
+        XmlProbe back;
+        ASSERT_TRUE(back.Load(path.c_str())) << back.GetResultText();
+        EXPECT_EQ(doc.GetDocText(), back.GetDocText());
+        ASSERT_TRUE(back.FindElement(root.name.c_str()));
+        Verify(back, root);
+
+        // Removal keeps the index right; the result reads back as the model.
+        back.SetDocText(doc.GetDocText().c_str());
+        back.FindElement();
+        RemoveSome(back, root, rng);
+        ASSERT_EQ("", CompareWithReparse(back)) << Lines(back.GetDocText());
+        XmlProbe again(back.GetDocText().c_str());
+        ASSERT_TRUE(again.FindElement());
+        Verify(again, root);
+    }
+    unlink(path.c_str());
 }
 
-TEST(XmlRandom, CorruptedHighScoreFilesNeverCrash)
+TEST(XmlRandom, CorruptedFilesNeverCrashOrBreakTheIndex)
 {
-    MutateAndRead("highscore.xml", 3000, 2);
+    const char* files[] = { "levels.xml", "highscore.xml" };
+    for (unsigned f = 0; f < 2; f++)
+    {
+        std::ifstream in(std::string(XML_CORPUS_DIR) + "/" + files[f], std::ios::binary);
+        std::ostringstream original;
+        original << in.rdbuf();
+        ASSERT_FALSE(original.str().empty()) << files[f];
+
+        std::mt19937 rng(f + 1);
+        const int variants = 3000;
+        int parsed = 0;
+        int visits = 0;
+        for (int v = 0; v < variants; v++)
+        {
+            std::string text = Mutate(original.str(), rng);
+            XmlProbe doc(text.c_str());
+            bool wasParsed = doc.HasRootElement();
+            parsed += wasParsed;
+            ASSERT_EQ("", CheckIndexBounds(doc)) << text;
+            visits += WalkAndEdit(doc, rng);
+            ASSERT_EQ("", CheckIndexBounds(doc)) << text;
+            // Edits of a parsed text keep it parsing to the same index; only a start
+            // tag that ends in "//>" turns into an empty form when it is opened up.
+            if (wasParsed && text.find("//>") == std::string::npos)
+            {
+                ASSERT_EQ("", CompareWithReparse(doc)) << text << "\n---\n" << doc.GetDocText();
+            }
+        }
+        // Enough variants stay readable that the readers and editors really run.
+        EXPECT_GT(parsed, variants / 10) << files[f];
+        EXPECT_GT(visits, parsed * 10) << files[f];
+    }
 }

@@ -4,36 +4,41 @@
 
 #include <gtest/gtest.h>
 
-static void ExpectRecord(const XmlProbe& doc, int i, int startOpen, int startClose, int endOpen, int endClose)
+#include <cstdio>
+
+// A record as "startOpen,startClose,endOpen,endClose parent firstChild nextSibling".
+static std::string Describe(const XmlProbe& doc, int i)
 {
     const XmlProbe::ElemRecord& r = doc.Record(i);
-    EXPECT_EQ(startOpen, r.startOpen) << "record " << i;
-    EXPECT_EQ(startClose, r.startClose) << "record " << i;
-    EXPECT_EQ(endOpen, r.endOpen) << "record " << i;
-    EXPECT_EQ(endClose, r.endClose) << "record " << i;
+    char text[128];
+    snprintf(text, sizeof(text), "%d,%d,%d,%d %d %d %d", r.startOpen, r.startClose, r.endOpen, r.endClose,
+             r.parent, r.firstChild, r.nextSibling);
+    return text;
 }
 
 TEST(XmlParse, RecordOffsetsAndLinks)
 {
-    XmlProbe empty("<a/>");
-    EXPECT_EQ(1, empty.Record(0).firstChild);
-    ExpectRecord(empty, 1, 0, 3, 2, 3);
-    EXPECT_EQ(0, empty.Record(1).parent);
-    EXPECT_EQ(0, empty.Record(1).firstChild);
-
-    XmlProbe nested("<a><b/></a>");
-    ExpectRecord(nested, 1, 0, 2, 7, 10);
-    EXPECT_EQ(2, nested.Record(1).firstChild);
-    ExpectRecord(nested, 2, 3, 6, 5, 6);
-    EXPECT_EQ(1, nested.Record(2).parent);
-
-    // Siblings in document order; text and comments get no records.
-    XmlProbe list("<r><a/>text<b></b><!-- <d/> --><c/></r>");
-    EXPECT_EQ(2, list.Record(1).firstChild);
-    EXPECT_EQ(3, list.Record(2).nextSibling);
-    EXPECT_EQ(4, list.Record(3).nextSibling);
-    EXPECT_EQ(0, list.Record(4).nextSibling);
-    EXPECT_EQ(5, list.FreeRecord());
+    struct Case
+    {
+        const char* text;
+        int record;
+        const char* expected;
+    } cases[] = {
+        { "<a/>", 0, "0,0,0,0 0 1 0" },
+        { "<a/>", 1, "0,3,2,3 0 0 0" },
+        { "<a><b/></a>", 1, "0,2,7,10 0 2 0" },
+        { "<a><b/></a>", 2, "3,6,5,6 1 0 0" },
+        // Siblings in document order; text and comments get no records.
+        { "<r><a/>text<b></b><!-- <d/> --><c/></r>", 2, "3,6,5,6 1 0 3" },
+        { "<r><a/>text<b></b><!-- <d/> --><c/></r>", 3, "11,13,14,17 1 0 4" },
+        { "<r><a/>text<b></b><!-- <d/> --><c/></r>", 4, "31,34,33,34 1 0 0" },
+        { "< a >\r\n</a x>", 1, "0,4,7,12 0 0 0" },
+    };
+    for (const Case& c : cases)
+    {
+        XmlProbe doc(c.text);
+        EXPECT_EQ(c.expected, Describe(doc, c.record)) << c.text << " record " << c.record;
+    }
 }
 
 TEST(XmlParse, AcceptedTexts)
@@ -127,7 +132,8 @@ TEST(XmlParse, DeepNestingDoesNotExhaustTheStack)
     while (doc.FindChildElement("d") && doc.EnterElement())
         level++;
     EXPECT_EQ(depth - 1, level);
-    ExpectRecord(doc, depth, 3 * (depth - 1), 3 * depth - 1, 3 * depth, 3 * depth + 3);
+    EXPECT_EQ(3 * depth - 3, doc.Record(depth).startOpen);
+    EXPECT_EQ(3 * depth + 3, doc.Record(depth).endClose);
 }
 
 TEST(XmlParse, RecordArrayStartsFromTheTextLengthAndGrowsByHalf)
@@ -185,7 +191,12 @@ TEST(XmlParse, IndexBeyondOnePageKeepsEveryRecord)
 
     // Records on both pages keep their offsets through the copies of growth.
     for (int i = 2; i < elements + 2; i += 997)
-        ExpectRecord(doc, i, 4 * i - 5, 4 * i - 2, 4 * i - 3, 4 * i - 2);
+    {
+        const XmlProbe::ElemRecord& r = doc.Record(i);
+        EXPECT_EQ(4 * i - 5, r.startOpen) << i;
+        EXPECT_EQ(4 * i - 2, r.endClose) << i;
+        EXPECT_EQ(i + 1, r.nextSibling) << i;
+    }
     int count = 0;
     while (doc.FindChildElement("e"))
         count++;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -14,13 +15,11 @@
 namespace
 {
 
-typedef std::vector<std::pair<std::string, std::string> > Attributes;
-
 struct Node
 {
     std::string name;
     std::string value;
-    Attributes attributes;  // in the order first set
+    std::vector<std::pair<std::string, std::string> > attributes;  // in the order first set
     std::vector<Node> children;
 };
 
@@ -36,21 +35,12 @@ std::string RandomValue(std::mt19937& rng)
 Node RandomNode(std::mt19937& rng, int depth)
 {
     static const char* const elements[] = { "level", "lev", "levels", "a", "stone", "x-y", "n_1", "HighScores" };
-    static const char* const attributes[] = { "nr", "n", "name", "type", "x" };
+    std::vector<std::string> attributes = { "nr", "n", "name", "type", "x" };
+    std::shuffle(attributes.begin(), attributes.end(), rng);
     Node node;
     node.name = elements[rng() % 8];
     for (int i = (int)(rng() % 4); i > 0; i--)
-    {
-        std::string name = attributes[rng() % 5];
-        std::string value = RandomValue(rng);
-        Attributes::iterator it = node.attributes.begin();
-        while (it != node.attributes.end() && it->first != name)
-            ++it;
-        if (it == node.attributes.end())
-            node.attributes.push_back(std::make_pair(name, value));
-        else
-            it->second = value;
-    }
+        node.attributes.push_back(std::make_pair(attributes[i], RandomValue(rng)));
     for (int i = depth < 4 ? (int)(rng() % 5) : 0; i > 0; i--)
         node.children.push_back(RandomNode(rng, depth + 1));
     if (node.children.empty() && rng() % 2)

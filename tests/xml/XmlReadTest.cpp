@@ -3,104 +3,85 @@
 
 #include <gtest/gtest.h>
 
-static void ExpectPosition(const XmlProbe& doc, int parent, int main, int child, int kind)
+#include <vector>
+
+// One navigation step: an operation letter, then after a space its name
+// argument ("F" passes no name, "S " the empty name); the result it must give
+// and the position after it (parent, main, child record).
+struct Step
 {
-    EXPECT_EQ(parent, doc.Parent());
-    EXPECT_EQ(main, doc.Main());
-    EXPECT_EQ(child, doc.Child());
-    EXPECT_EQ(kind, doc.Kind());
+    const char* operation;
+    bool result;
+    int parent, main, child;
+};
+
+static void RunSteps(XmlProbe& doc, const std::vector<Step>& steps)
+{
+    for (const Step& step : steps)
+    {
+        const char* name = step.operation[1] ? step.operation + 2 : 0;
+        bool result = false;
+        switch (step.operation[0])
+        {
+        case 'F': result = doc.FindElement(name); break;
+        case 'C': result = doc.FindChildElement(name); break;
+        case 'E': result = doc.EnterElement(); break;
+        case 'L': result = doc.LeaveElement(); break;
+        case 'S': result = doc.SavePosition(name); break;
+        case 'R': result = doc.RestorePosition(name); break;
+        }
+        EXPECT_EQ(step.result, result) << step.operation;
+        EXPECT_EQ(step.parent, doc.Parent()) << step.operation;
+        EXPECT_EQ(step.main, doc.Main()) << step.operation;
+        EXPECT_EQ(step.child, doc.Child()) << step.operation;
+        EXPECT_EQ(step.main != 0, doc.Kind() == 1) << step.operation;
+    }
 }
 
 TEST(XmlNavigation, FindElementStepsThroughMatchingElements)
 {
+    // Names match whole tag names; a name matches up to a space, '=', '/' or '['.
     XmlProbe doc("<r><a/><b/><a/><levels/><lev/><level/></r>");
-    ASSERT_TRUE(doc.FindElement());
-    ASSERT_TRUE(doc.EnterElement());
-    ASSERT_TRUE(doc.FindElement("a"));
-    EXPECT_EQ(2, doc.Main());
-    ASSERT_TRUE(doc.FindElement("a"));
-    EXPECT_EQ(4, doc.Main());
-    // Names match whole tag names only.
-    ASSERT_TRUE(doc.FindElement("level[2]"));
-    EXPECT_EQ(7, doc.Main());
-    EXPECT_FALSE(doc.FindElement("a"));
-    ExpectPosition(doc, 1, 7, 0, 1);
-
+    RunSteps(doc, { { "F", true, 0, 1, 0 }, { "E", true, 1, 0, 0 }, { "F a", true, 1, 2, 0 },
+                    { "F a", true, 1, 4, 0 }, { "F level[2]", true, 1, 7, 0 }, { "F a", false, 1, 7, 0 } });
     doc.SetDocText(doc.GetDocText().c_str());
-    doc.FindElement();
-    doc.EnterElement();
+    RunSteps(doc, { { "F", true, 0, 1, 0 }, { "F", false, 0, 1, 0 }, { "E", true, 1, 0, 0 } });
     std::string names;
     while (doc.FindElement())
         names += doc.GetElementName() + ",";
     EXPECT_EQ("a,b,a,levels,lev,level,", names);
-}
 
-TEST(XmlNavigation, FindChildElementSelectsTheDocumentElementFirst)
-{
-    XmlProbe doc("<HighScores><panik/><puzzle/><puzzle/></HighScores>");
-    ASSERT_TRUE(doc.FindChildElement("puzzle"));
-    ExpectPosition(doc, 0, 1, 3, 1);
-    // The search goes on after the current child and fails without moving.
-    EXPECT_FALSE(doc.FindChildElement("panik"));
-    EXPECT_EQ(3, doc.Child());
-    ASSERT_TRUE(doc.FindChildElement("puzzle"));
-    EXPECT_EQ(4, doc.Child());
+    // FindChildElement first selects the document element; each search goes
+    // on after the current child and fails without moving.
+    XmlProbe scores("<HighScores><panik/><puzzle/><puzzle/></HighScores>");
+    RunSteps(scores, { { "C puzzle", true, 0, 1, 3 }, { "C panik", false, 0, 1, 3 }, { "C puzzle", true, 0, 1, 4 } });
 }
 
 TEST(XmlNavigation, EnterAndLeave)
 {
     XmlProbe doc("<r><a><x/></a><b/></r>");
-    EXPECT_FALSE(doc.EnterElement());  // before the first element
-    EXPECT_FALSE(doc.LeaveElement());  // at the document level
-
-    ASSERT_TRUE(doc.FindChildElement("a"));
-    ASSERT_TRUE(doc.EnterElement());
-    ExpectPosition(doc, 1, 2, 0, 1);
-    ASSERT_TRUE(doc.FindChildElement("x"));
-    ASSERT_TRUE(doc.EnterElement());
-    EXPECT_FALSE(doc.FindChildElement());  // x has no children
-    ASSERT_TRUE(doc.LeaveElement());
-    ExpectPosition(doc, 1, 2, 3, 1);
-    ASSERT_TRUE(doc.LeaveElement());
-    ExpectPosition(doc, 0, 1, 2, 1);
-    ASSERT_TRUE(doc.FindChildElement("b"));
-    ASSERT_TRUE(doc.EnterElement());
-    EXPECT_FALSE(doc.FindChildElement());
+    RunSteps(doc, { { "E", false, 0, 0, 0 }, { "L", false, 0, 0, 0 }, { "C a", true, 0, 1, 2 },
+                    { "E", true, 1, 2, 0 }, { "C x", true, 1, 2, 3 }, { "E", true, 2, 3, 0 },
+                    { "C", false, 2, 3, 0 }, { "L", true, 1, 2, 3 }, { "L", true, 0, 1, 2 },
+                    { "L", false, 0, 1, 2 }, { "C b", true, 0, 1, 4 }, { "E", true, 1, 4, 0 },
+                    { "C", false, 1, 4, 0 } });
 
     // Entering without a current child puts the position before the first
     // child, where the next FindElement starts.
     XmlProbe first("<r><a/><b/></r>");
-    first.FindElement();
-    ASSERT_TRUE(first.EnterElement());
-    ExpectPosition(first, 1, 0, 0, 0);
-    EXPECT_FALSE(first.EnterElement());
-    EXPECT_EQ("", first.GetAttribute("x"));
-    ASSERT_TRUE(first.FindElement());
-    EXPECT_EQ("a", first.GetElementName());
+    RunSteps(first, { { "F", true, 0, 1, 0 }, { "E", true, 1, 0, 0 }, { "E", false, 1, 0, 0 },
+                      { "F", true, 1, 2, 0 } });
 }
 
 TEST(XmlNavigation, SavedPositions)
 {
     XmlProbe doc("<r><a><x/></a><b/></r>");
-    EXPECT_FALSE(doc.SavePosition(0));
-    doc.FindChildElement("a");
-    doc.EnterElement();
-    doc.FindChildElement("x");
-    ASSERT_TRUE(doc.SavePosition("x"));
-    doc.LeaveElement();
-    doc.LeaveElement();
-    ASSERT_TRUE(doc.SavePosition(""));  // the empty name is a name
-    doc.FindChildElement("b");
-    ASSERT_TRUE(doc.RestorePosition("x"));
-    ExpectPosition(doc, 1, 2, 3, 1);
-    ASSERT_TRUE(doc.RestorePosition(""));
-    ExpectPosition(doc, 0, 1, 2, 1);
-    EXPECT_FALSE(doc.RestorePosition("y"));
-    EXPECT_FALSE(doc.RestorePosition(0));
-    ExpectPosition(doc, 0, 1, 2, 1);
-
+    RunSteps(doc, { { "S", false, 0, 0, 0 }, { "C a", true, 0, 1, 2 }, { "E", true, 1, 2, 0 },
+                    { "C x", true, 1, 2, 3 }, { "S x", true, 1, 2, 3 }, { "L", true, 0, 1, 2 },
+                    { "S ", true, 0, 1, 2 }, { "C b", true, 0, 1, 4 }, { "R x", true, 1, 2, 3 },
+                    { "R ", true, 0, 1, 2 }, { "R y", false, 0, 1, 2 }, { "R", false, 0, 1, 2 } });
     doc.SetDocText(doc.GetDocText().c_str());
-    EXPECT_FALSE(doc.RestorePosition("x"));
+    RunSteps(doc, { { "R x", false, 0, 0, 0 } });
 }
 
 TEST(XmlRead, AttributesAndNames)

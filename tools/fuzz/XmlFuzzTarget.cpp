@@ -86,9 +86,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
 
-    CXmlDocument copy;
-    copy = doc;
-    copy.FindChildElement();
-    copy.AddChildElement("c", "1");
+    // A copy holds exactly the records in use; it must grow on its next edit.
+    FuzzDocument copy;
+    static_cast<CXmlDocument&>(copy) = doc;
+    if (copy.FindChildElement())
+        copy.AddChildElement("c", "1");
+    else
+        copy.AddElement("c");
+    copy.CheckIndex();
     return 0;
 }

@@ -3,7 +3,7 @@
 #include "C3DWindow.h"
 
 CColorFadeModifier::CColorFadeModifier(int dir, float seconds, D3DXCOLOR target)
-    : direction(dir), duration(seconds), color(target), elapsed(0.0f), started(0), finished(0)
+    : CTimedModifier(seconds), direction(dir), color(target), started(0)
 {
 }
 
@@ -11,19 +11,9 @@ CColorFadeModifier::~CColorFadeModifier()
 {
 }
 
-void CColorFadeModifier::AddChangeListener(IChangeListener* listener)
-{
-    listeners.Add(listener);
-}
-
-void CColorFadeModifier::RemoveChangeListener(IChangeListener* listener)
-{
-    listeners.Remove(listener);
-}
-
 float CColorFadeModifier::WeightAt(float seconds) const
 {
-    float t = duration > 0.0f ? seconds / duration : 1.0f;
+    float t = Fraction(seconds);
     if (t < 0.0f)
         t = 0.0f;
     if (t > 1.0f)
@@ -51,8 +41,6 @@ void CColorFadeModifier::apply(CModEvent event)
         D3DXCOLOR bottom = startColor[1] + (color - startColor[1]) * w;
         window->SetColor(top, bottom);
     }
-    if (elapsed >= duration) {
-        finished = 1;
-        listeners.Fire(&IChangeListener::stateChanged, CChangeEvent(event.GetTarget(), CChangeEvent::STATE_CHANGED));
-    }
+    if (elapsed >= duration)
+        Finish(event.GetTarget());
 }

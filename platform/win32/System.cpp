@@ -109,8 +109,18 @@ void Sleep(DWORD milliseconds)
     usleep((useconds_t)milliseconds * 1000u);
 }
 
-static void FillSystemTime(LPSYSTEMTIME out, const struct tm& parts, long nanoseconds)
+// Reads the real-time clock into out, as local time or as UTC.
+static void ReadClock(LPSYSTEMTIME out, bool local)
 {
+    if (!out)
+        return;
+    struct timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    struct tm parts;
+    if (local)
+        localtime_r(&now.tv_sec, &parts);
+    else
+        gmtime_r(&now.tv_sec, &parts);
     out->wYear = (WORD)(parts.tm_year + 1900);
     out->wMonth = (WORD)(parts.tm_mon + 1);
     out->wDayOfWeek = (WORD)parts.tm_wday;
@@ -118,29 +128,17 @@ static void FillSystemTime(LPSYSTEMTIME out, const struct tm& parts, long nanose
     out->wHour = (WORD)parts.tm_hour;
     out->wMinute = (WORD)parts.tm_min;
     out->wSecond = (WORD)parts.tm_sec;
-    out->wMilliseconds = (WORD)(nanoseconds / 1000000);
+    out->wMilliseconds = (WORD)(now.tv_nsec / 1000000);
 }
 
 void GetLocalTime(LPSYSTEMTIME time)
 {
-    if (!time)
-        return;
-    struct timespec now;
-    clock_gettime(CLOCK_REALTIME, &now);
-    struct tm parts;
-    localtime_r(&now.tv_sec, &parts);
-    FillSystemTime(time, parts, now.tv_nsec);
+    ReadClock(time, true);
 }
 
 void GetSystemTime(LPSYSTEMTIME time)
 {
-    if (!time)
-        return;
-    struct timespec now;
-    clock_gettime(CLOCK_REALTIME, &now);
-    struct tm parts;
-    gmtime_r(&now.tv_sec, &parts);
-    FillSystemTime(time, parts, now.tv_nsec);
+    ReadClock(time, false);
 }
 
 DWORD GetLastError(void)

@@ -1,28 +1,16 @@
-// The chores every Direct3D resource shares, written once: reference
-// counting, the device it belongs to, and its priority. Interface is the
-// Direct3D interface the resource offers (a texture or a buffer); the class
-// that derives from this one adds GetType and the interface's own calls.
+// The chores every Direct3D resource shares, written once: the device it
+// belongs to and its priority (reference counting comes from CD3D8Object).
+// Interface is the Direct3D interface the resource offers (a texture or a
+// buffer); the class that derives from this one adds GetType and the
+// interface's own calls.
 #ifndef ZARUL_CD3D8RESOURCE_H
 #define ZARUL_CD3D8RESOURCE_H
 
-#include <d3d8.h>
-
-#include "D3D8Helpers.h"
+#include "CD3D8Object.h"
 
 template <class Interface>
-class CD3D8Resource : public Interface {
+class CD3D8Resource : public CD3D8Object<Interface> {
 public:
-    HRESULT QueryInterface(REFIID, void** object) override { return NoInterface(object); }
-    ULONG AddRef() override { return ++refCount; }
-
-    ULONG Release() override
-    {
-        ULONG count = --refCount;
-        if (count == 0)
-            delete this;
-        return count;
-    }
-
     HRESULT GetDevice(IDirect3DDevice8** out) override { return HandOutDevice(device, out); }
     DWORD SetPriority(DWORD priorityNew) override { return ExchangeValue(priority, priorityNew); }
     DWORD GetPriority() override { return priority; }
@@ -30,13 +18,12 @@ public:
     void PreLoad() override {}
 
 protected:
-    explicit CD3D8Resource(IDirect3DDevice8* device_) : device(device_), refCount(1), priority(0) {}
+    explicit CD3D8Resource(IDirect3DDevice8* device_) : device(device_), priority(0) {}
     ~CD3D8Resource() override {}
 
     IDirect3DDevice8* device;
 
 private:
-    ULONG refCount;
     DWORD priority;
 };
 

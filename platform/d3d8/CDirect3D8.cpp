@@ -25,7 +25,7 @@ bool IsDisplayFormat(D3DFORMAT format)
 
 // Modes come from SDL's list for the first display, without repeats; a
 // display without a list (the offscreen driver) offers the common sizes.
-CDirect3D8::CDirect3D8() : refCount(1)
+CDirect3D8::CDirect3D8()
 {
     int count = SDL_GetNumDisplayModes(0);
     for (int i = 0; i < count; i++) {
@@ -53,24 +53,6 @@ CDirect3D8::CDirect3D8() : refCount(1)
             modes.push_back(mode);
         }
     }
-}
-
-HRESULT CDirect3D8::QueryInterface(REFIID, void** object)
-{
-    return NoInterface(object);
-}
-
-ULONG CDirect3D8::AddRef()
-{
-    return ++refCount;
-}
-
-ULONG CDirect3D8::Release()
-{
-    ULONG count = --refCount;
-    if (count == 0)
-        delete this;
-    return count;
 }
 
 UINT CDirect3D8::GetAdapterCount()

@@ -3,17 +3,14 @@
 #ifndef ZARUL_CDIRECT3D8_H
 #define ZARUL_CDIRECT3D8_H
 
-#include <d3d8.h>
+#include "CD3D8Object.h"
 
 #include <vector>
 
-class CDirect3D8 : public IDirect3D8 {
+class CDirect3D8 : public CD3D8Object<IDirect3D8> {
 public:
     CDirect3D8();
 
-    HRESULT QueryInterface(REFIID riid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
     UINT GetAdapterCount() override;
     HRESULT GetAdapterIdentifier(UINT adapter, DWORD flags, D3DADAPTER_IDENTIFIER8* identifier) override;
     UINT GetAdapterModeCount(UINT adapter) override;
@@ -36,7 +33,6 @@ protected:
     ~CDirect3D8() override {}
 
 private:
-    ULONG refCount;
     std::vector<D3DDISPLAYMODE> modes;
 };
 

@@ -12,7 +12,7 @@
 #include "Win32Internal.h"
 
 CDirect3DDevice8::CDirect3DDevice8(IDirect3D8* d3d_, HWND window_, SDL_GLContext context_)
-    : refCount(1), d3d(d3d_), window(window_), context(context_), backBuffer(NULL), autoDepthStencil(NULL),
+    : d3d(d3d_), window(window_), context(context_), backBuffer(NULL), autoDepthStencil(NULL),
       renderTarget(NULL), depthStencil(NULL), targetFramebuffer(0), presentFramebuffer(0), whiteTexture(0),
       nextStateBlock(1), inScene(false), renderStatesDirty(true), transformsDirty(true), stagesDirty(true),
       lastPretransformed(-1)
@@ -152,24 +152,6 @@ void CDirect3DDevice8::ReleaseSwapChain()
         autoDepthStencil->Release();
     backBuffer = NULL;
     autoDepthStencil = NULL;
-}
-
-HRESULT CDirect3DDevice8::QueryInterface(REFIID, void** object)
-{
-    return NoInterface(object);
-}
-
-ULONG CDirect3DDevice8::AddRef()
-{
-    return ++refCount;
-}
-
-ULONG CDirect3DDevice8::Release()
-{
-    ULONG count = --refCount;
-    if (count == 0)
-        delete this;
-    return count;
 }
 
 HRESULT CDirect3DDevice8::TestCooperativeLevel()

@@ -7,6 +7,7 @@
 #ifndef ZARUL_CDIRECT3DDEVICE8_H
 #define ZARUL_CDIRECT3DDEVICE8_H
 
+#include "CD3D8Object.h"
 #include "CD3D8Surface.h"
 #include "VertexFormat.h"
 
@@ -43,14 +44,10 @@ struct DeviceState {
     UINT baseVertexIndex;
 };
 
-class CDirect3DDevice8 : public IDirect3DDevice8 {
+class CDirect3DDevice8 : public CD3D8Object<IDirect3DDevice8> {
 public:
     static HRESULT Create(IDirect3D8* d3d, UINT adapter, D3DDEVTYPE deviceType, HWND focusWindow,
                           DWORD behaviorFlags, D3DPRESENT_PARAMETERS* parameters, IDirect3DDevice8** device);
-
-    HRESULT QueryInterface(REFIID riid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
 
     HRESULT TestCooperativeLevel() override;
     UINT GetAvailableTextureMem() override;
@@ -160,7 +157,6 @@ private:
     void ApplySampler(UINT stage, GLuint texture, GLenum target);
     void BindVertexArrays(const VertexFormat& layout, const BYTE* vertices, UINT stride, UINT vertexCount);
 
-    ULONG refCount;
     IDirect3D8* d3d;
     HWND window;
     SDL_GLContext context;

@@ -14,10 +14,6 @@ CColorFadeModifier::~CColorFadeModifier()
 float CColorFadeModifier::WeightAt(float seconds) const
 {
     float t = Fraction(seconds);
-    if (t < 0.0f)
-        t = 0.0f;
-    if (t > 1.0f)
-        t = 1.0f;
     return direction == 0 ? 1.0f - t : t;
 }
 

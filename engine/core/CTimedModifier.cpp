@@ -16,7 +16,12 @@ void CTimedModifier::RemoveChangeListener(IChangeListener* listener)
 
 float CTimedModifier::Fraction(float seconds) const
 {
-    return duration > 0.0f ? seconds / duration : 1.0f;
+    float t = duration > 0.0f ? seconds / duration : 1.0f;
+    if (t < 0.0f)
+        return 0.0f;
+    if (t > 1.0f)
+        return 1.0f;
+    return t;
 }
 
 void CTimedModifier::Finish(C3DObject* source)

@@ -19,7 +19,7 @@ public:
 protected:
     explicit CTimedModifier(float seconds);
 
-    // How far seconds go into the duration (1 when there is no duration); not clamped.
+    // How far seconds go into the duration, 0..1 (1 when there is no duration).
     float Fraction(float seconds) const;
 
     // Marks the modifier finished and sends one STATE_CHANGED event from source.

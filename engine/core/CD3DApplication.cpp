@@ -225,14 +225,20 @@ void CD3DApplication::FillPresentParams()
     presentParams.AutoDepthStencilFormat = D3DFMT_D24S8;
 }
 
+// The texture and mesh caches let go of what they made on the device first.
+void CD3DApplication::DropDevice()
+{
+    if (!device)
+        return;
+    CResourceManager::GetTextures()->SetDevice(0);
+    CResourceManager::GetXObjLoader()->SetDevice(0);
+    device->Release();
+    device = 0;
+}
+
 void CD3DApplication::ReleaseDevice()
 {
-    if (device) {
-        CResourceManager::GetTextures()->SetDevice(0);
-        CResourceManager::GetXObjLoader()->SetDevice(0);
-        device->Release();
-        device = 0;
-    }
+    DropDevice();
     if (d3d) {
         d3d->Release();
         d3d = 0;
@@ -366,10 +372,7 @@ HRESULT CD3DApplication::ResetDevice()
 HRESULT CD3DApplication::RecreateDevice()
 {
     DeleteDeviceObjects();
-    CResourceManager::GetTextures()->SetDevice(0);
-    CResourceManager::GetXObjLoader()->SetDevice(0);
-    device->Release();
-    device = 0;
+    DropDevice();
     HRESULT hr = InitDevice();
     if (FAILED(hr)) {
         CResourceManager::MessageLog()->Message(0, "the display mode cannot be set");

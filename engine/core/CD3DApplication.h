@@ -105,6 +105,7 @@ protected:
     HRESULT InitDevice();
     HRESULT ResetDevice();
     HRESULT RecreateDevice();
+    void DropDevice();
     void ReleaseDevice();
     void Shutdown();
     void ReadBackBufferDesc();

@@ -4,7 +4,7 @@
 
 CD3D8Surface::CD3D8Surface(IDirect3DDevice8* device_, IUnknown* container_, CTextureStorage* storage_, UINT face_,
                            UINT level_, DWORD usage_, D3DPOOL pool_)
-    : device(device_), container(container_), refCount(0), storage(storage_), ownsStorage(false), renderbuffer(0),
+    : device(device_), container(container_), storage(storage_), ownsStorage(false), renderbuffer(0),
       face(face_), level(level_), width(storage_->GetLevelWidth(level_)), height(storage_->GetLevelHeight(level_)),
       format(storage_->GetFormat()), usage(usage_), pool(pool_)
 {
@@ -12,7 +12,7 @@ CD3D8Surface::CD3D8Surface(IDirect3DDevice8* device_, IUnknown* container_, CTex
 
 CD3D8Surface::CD3D8Surface(IDirect3DDevice8* device_, UINT width_, UINT height_, D3DFORMAT format_, DWORD usage_,
                            D3DPOOL pool_)
-    : device(device_), container(NULL), refCount(1), storage(NULL), ownsStorage(false), renderbuffer(0), face(0),
+    : device(device_), container(NULL), storage(NULL), ownsStorage(false), renderbuffer(0), face(0),
       level(0), width(width_), height(height_), format(format_), usage(usage_), pool(pool_)
 {
 }
@@ -51,26 +51,18 @@ CD3D8Surface::~CD3D8Surface()
         glDeleteRenderbuffers(1, &renderbuffer);
 }
 
-HRESULT CD3D8Surface::QueryInterface(REFIID, void** object)
-{
-    return NoInterface(object);
-}
-
 ULONG CD3D8Surface::AddRef()
 {
     if (container)
         return container->AddRef();
-    return ++refCount;
+    return CD3D8Object<IDirect3DSurface8>::AddRef();
 }
 
 ULONG CD3D8Surface::Release()
 {
     if (container)
         return container->Release();
-    ULONG count = --refCount;
-    if (count == 0)
-        delete this;
-    return count;
+    return CD3D8Object<IDirect3DSurface8>::Release();
 }
 
 HRESULT CD3D8Surface::GetDevice(IDirect3DDevice8** out)

@@ -4,9 +4,10 @@
 #ifndef ZARUL_CD3D8SURFACE_H
 #define ZARUL_CD3D8SURFACE_H
 
+#include "CD3D8Object.h"
 #include "CTextureStorage.h"
 
-class CD3D8Surface : public IDirect3DSurface8 {
+class CD3D8Surface : public CD3D8Object<IDirect3DSurface8> {
 public:
     // A level of a texture; container receives the AddRef/Release calls.
     CD3D8Surface(IDirect3DDevice8* device, IUnknown* container, CTextureStorage* storage, UINT face, UINT level,
@@ -17,7 +18,7 @@ public:
     // A depth-stencil buffer (always 24-bit depth with 8-bit stencil underneath).
     static CD3D8Surface* CreateDepthStencil(IDirect3DDevice8* device, UINT width, UINT height, D3DFORMAT format);
 
-    HRESULT QueryInterface(REFIID riid, void** object) override;
+    // A level of a texture counts with its texture; any other surface counts for itself.
     ULONG AddRef() override;
     ULONG Release() override;
     HRESULT GetDevice(IDirect3DDevice8** device) override;
@@ -48,7 +49,6 @@ private:
 
     IDirect3DDevice8* device;
     IUnknown* container;
-    ULONG refCount;
     CTextureStorage* storage;
     bool ownsStorage;
     GLuint renderbuffer;

@@ -159,15 +159,7 @@ public:
         }
 
         // The darkening quad where 1 <= stencil.
-        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-        device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_LESSEQUAL);
-        device->SetRenderState(D3DRS_STENCILREF, 1);
-        device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
-        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-        device->SetRenderState(D3DRS_ZENABLE, FALSE);
-        device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-        device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+        SetStencilShadeStates(device);
         DrawScreenQuad(device, 0, 0, 1024, 768, 0, 0x7F000000);
 
         device->SetRenderState(D3DRS_ZENABLE, TRUE);

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <jpeglib.h>
-#include <png.h>
 
 namespace {
 
@@ -29,27 +28,9 @@ void Put32(Bytes& b, size_t at, uint32_t v)
 
 Bytes MakePng(int width, int height, const std::vector<uint32_t>& argb, bool withAlpha)
 {
-    png_image img;
-    memset(&img, 0, sizeof(img));
-    img.version = PNG_IMAGE_VERSION;
-    img.width = width;
-    img.height = height;
-    img.format = withAlpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
-    int channels = withAlpha ? 4 : 3;
-    Bytes raw;
-    for (uint32_t p : argb) {
-        raw.push_back((p >> 16) & 0xFF);
-        raw.push_back((p >> 8) & 0xFF);
-        raw.push_back(p & 0xFF);
-        if (withAlpha)
-            raw.push_back(p >> 24);
-    }
-    png_alloc_size_t size = 0;
-    EXPECT_TRUE(png_image_write_to_memory(&img, NULL, &size, 0, raw.data(), width * channels, NULL));
-    Bytes out(size);
-    EXPECT_TRUE(png_image_write_to_memory(&img, out.data(), &size, 0, raw.data(), width * channels, NULL));
-    out.resize(size);
-    return out;
+    std::string path = BuildPath("assets_test_decode.png");
+    EXPECT_TRUE(WritePng(path, width, height, argb, withAlpha));
+    return ReadBytes(path);
 }
 
 // A JPEG whose left half is one colour and right half another.
@@ -123,29 +104,6 @@ Bytes MakeBmp(int width, int height, int bits, bool topDown, const std::vector<u
             }
         }
     }
-    return b;
-}
-
-// A DDS header; the caller appends the pixel data.
-Bytes MakeDdsHeader(int width, int height, uint32_t pfFlags, const char* fourCC, uint32_t bits,
-                    uint32_t r, uint32_t g, uint32_t bl, uint32_t a)
-{
-    Bytes b(128, 0);
-    memcpy(b.data(), "DDS ", 4);
-    Put32(b, 4, 124);
-    Put32(b, 8, 0x1007);
-    Put32(b, 12, height);
-    Put32(b, 16, width);
-    Put32(b, 76, 32);
-    Put32(b, 80, pfFlags);
-    if (fourCC)
-        memcpy(b.data() + 84, fourCC, 4);
-    Put32(b, 88, bits);
-    Put32(b, 92, r);
-    Put32(b, 96, g);
-    Put32(b, 100, bl);
-    Put32(b, 104, a);
-    Put32(b, 108, 0x1000);
     return b;
 }
 
@@ -240,7 +198,7 @@ TEST(ImageDecoders, BmpRowOrderPaddingAndDepths)
 TEST(ImageDecoders, DdsUncompressedWithAndWithoutAlpha)
 {
     Image img;
-    Bytes argb = MakeDdsHeader(2, 1, 0x41, NULL, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
+    Bytes argb = DdsHeader(2, 1, 0x41, NULL, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
     Bytes data = { 0x30, 0x20, 0x10, 0x80, 0xFF, 0x00, 0x00, 0x00 };
     argb.insert(argb.end(), data.begin(), data.end());
     ASSERT_TRUE(Decode(argb, img));
@@ -248,14 +206,14 @@ TEST(ImageDecoders, DdsUncompressedWithAndWithoutAlpha)
     EXPECT_EQ(0x000000FFu, img.Pixel(1, 0));
 
     // Same bytes, no alpha flag: the fourth byte is ignored.
-    Bytes xrgb = MakeDdsHeader(2, 1, 0x40, NULL, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    Bytes xrgb = DdsHeader(2, 1, 0x40, NULL, 32, 0xFF0000, 0xFF00, 0xFF, 0);
     xrgb.insert(xrgb.end(), data.begin(), data.end());
     ASSERT_TRUE(Decode(xrgb, img));
     EXPECT_EQ(0xFF102030u, img.Pixel(0, 0));
     EXPECT_EQ(0xFF0000FFu, img.Pixel(1, 0));
 
     // 24-bit, two rows, read top row first.
-    Bytes rgb = MakeDdsHeader(1, 2, 0x40, NULL, 24, 0xFF0000, 0xFF00, 0xFF, 0);
+    Bytes rgb = DdsHeader(1, 2, 0x40, NULL, 24, 0xFF0000, 0xFF00, 0xFF, 0);
     Bytes rows = { 0x03, 0x02, 0x01, 0xCC, 0xBB, 0xAA };
     rgb.insert(rgb.end(), rows.begin(), rows.end());
     ASSERT_TRUE(Decode(rgb, img));
@@ -266,7 +224,7 @@ TEST(ImageDecoders, DdsUncompressedWithAndWithoutAlpha)
 TEST(ImageDecoders, Dxt1FourColourAndTransparentModes)
 {
     // 8 x 4: two blocks side by side.
-    Bytes dds = MakeDdsHeader(8, 4, 0x4, "DXT1", 0, 0, 0, 0, 0);
+    Bytes dds = DdsHeader(8, 4, 0x4, "DXT1", 0, 0, 0, 0, 0);
     // Block 1: white above black, indices 0,1,2,3 along the first row, then all 0.
     AppendColorBlock(dds, 0xFFFF, 0x0000, 0x000000E4);
     // Block 2: first colour not above the second: index 2 halfway, index 3 transparent.
@@ -287,7 +245,7 @@ TEST(ImageDecoders, Dxt1FourColourAndTransparentModes)
 TEST(ImageDecoders, Dxt3AndDxt5Alpha)
 {
     // DXT3: explicit 4-bit alpha 0, 1, 2, ... 15 across the block.
-    Bytes d3 = MakeDdsHeader(4, 4, 0x4, "DXT3", 0, 0, 0, 0, 0);
+    Bytes d3 = DdsHeader(4, 4, 0x4, "DXT3", 0, 0, 0, 0, 0);
     for (int i = 0; i < 8; i++)
         d3.push_back((unsigned char)((2 * i) | ((2 * i + 1) << 4)));
     AppendColorBlock(d3, To565(255, 0, 0), To565(0, 0, 255), 0);
@@ -298,7 +256,7 @@ TEST(ImageDecoders, Dxt3AndDxt5Alpha)
     EXPECT_EQ(0xFFFF0000u, img.Pixel(3, 3));
 
     // DXT5: end points 255 and 0 (eight-value mode); index 0, 1, 2, 7 on the first row.
-    Bytes d5 = MakeDdsHeader(4, 4, 0x4, "DXT5", 0, 0, 0, 0, 0);
+    Bytes d5 = DdsHeader(4, 4, 0x4, "DXT5", 0, 0, 0, 0, 0);
     d5.push_back(255);
     d5.push_back(0);
     uint64_t bits = 0 | (1ull << 3) | (2ull << 6) | (7ull << 9);
@@ -312,7 +270,7 @@ TEST(ImageDecoders, Dxt3AndDxt5Alpha)
     EXPECT_EQ(((1 * 255 / 7) << 24) | 0x00FF00u, img.Pixel(3, 0));
 
     // Six-value mode: end points 0 and 200 give fixed 0 and 255 at indices 6 and 7.
-    Bytes d5b = MakeDdsHeader(4, 4, 0x4, "DXT5", 0, 0, 0, 0, 0);
+    Bytes d5b = DdsHeader(4, 4, 0x4, "DXT5", 0, 0, 0, 0, 0);
     d5b.push_back(0);
     d5b.push_back(200);
     bits = 6ull | (7ull << 3) | (2ull << 6);
@@ -328,7 +286,7 @@ TEST(ImageDecoders, Dxt3AndDxt5Alpha)
 TEST(ImageDecoders, CompressedSizeNotMultipleOfFour)
 {
     // 5 x 3 needs 2 x 1 blocks; pixels outside the picture are dropped.
-    Bytes dds = MakeDdsHeader(5, 3, 0x4, "DXT1", 0, 0, 0, 0, 0);
+    Bytes dds = DdsHeader(5, 3, 0x4, "DXT1", 0, 0, 0, 0, 0);
     AppendColorBlock(dds, 0xFFFF, 0x0000, 0);
     AppendColorBlock(dds, 0x0000, 0xFFFF, 0x55555555);
     Image img;
@@ -350,7 +308,7 @@ TEST(ImageDecoders, DamagedFilesFailCleanly)
     good.push_back(MakePng(16, 16, px, true));
     good.push_back(MakeJpeg(16, 16, 0xFF336699, 0xFF996633));
     good.push_back(MakeBmp(16, 16, 24, false, px));
-    Bytes dds = MakeDdsHeader(16, 16, 0x41, NULL, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
+    Bytes dds = DdsHeader(16, 16, 0x41, NULL, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
     dds.resize(dds.size() + 16 * 16 * 4, 0x7F);
     good.push_back(dds);
 
@@ -375,9 +333,9 @@ TEST(ImageDecoders, DamagedFilesFailCleanly)
     Bytes bmp = good[2];
     Put32(bmp, 18, 0x7FFFFFFF);
     EXPECT_FALSE(Decode(bmp, img));
-    Bytes huge = MakeDdsHeader(100000, 100000, 0x4, "DXT1", 0, 0, 0, 0, 0);
+    Bytes huge = DdsHeader(100000, 100000, 0x4, "DXT1", 0, 0, 0, 0, 0);
     EXPECT_FALSE(Decode(huge, img));
-    Bytes unsupported = MakeDdsHeader(4, 4, 0x4, "ATI2", 0, 0, 0, 0, 0);
+    Bytes unsupported = DdsHeader(4, 4, 0x4, "ATI2", 0, 0, 0, 0, 0);
     unsupported.resize(unsupported.size() + 64);
     EXPECT_FALSE(Decode(unsupported, img));
 

@@ -194,7 +194,7 @@ TEST_F(EngineCoreFrame, HeadlessSceneRunsItsFramesAndWritesAPicture)
     EXPECT_NE(0x000000u, middle) << "the fade-in has cleared";
 }
 
-TEST_F(EngineCoreFrame, PostQuitMessageEndsRunWithItsCode)
+TEST_F(EngineCoreFrame, PostQuitMessageOrClosingTheWindowEndsRun)
 {
     SceneApp app;
     app.SetHeadlessRun(1000, 0.01f);
@@ -203,16 +203,13 @@ TEST_F(EngineCoreFrame, PostQuitMessageEndsRunWithItsCode)
     EXPECT_EQ(1, app.Run());
     EXPECT_LT(app.GetFrameCount(), 1000);
     EXPECT_GE(app.GetFrameCount(), 50);
-}
 
-TEST_F(EngineCoreFrame, ClosingTheWindowEndsRun)
-{
-    SceneApp app;
-    app.SetHeadlessRun(1000, 0.01f);
-    ASSERT_GE(app.Create(NULL), 0);
-    app.timerListener.onEvent = [&app](CChangeEvent) { PostMessageA(app.hWnd, WM_CLOSE, 0, 0); };
-    app.Run();
-    EXPECT_LT(app.GetFrameCount(), 1000);
+    SceneApp closed;
+    closed.SetHeadlessRun(1000, 0.01f);
+    ASSERT_GE(closed.Create(NULL), 0);
+    closed.timerListener.onEvent = [&closed](CChangeEvent) { PostMessageA(closed.hWnd, WM_CLOSE, 0, 0); };
+    closed.Run();
+    EXPECT_LT(closed.GetFrameCount(), 1000);
 }
 
 TEST_F(EngineCoreFrame, WindowMessagesReachKeysAndPointer)

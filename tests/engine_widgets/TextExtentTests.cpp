@@ -4,6 +4,22 @@
 #include "C3DText.h"
 #include "WidgetTestHelpers.h"
 
+// Writes a DDS font atlas of 16 x 16 cells of 'cell' pixels. Glyph c is a white block
+// with ink[c] columns from x = 2 and rows from a quarter to three quarters of the cell.
+static void WriteTestAtlas(const std::string& path, int cell, const int* ink)
+{
+    int size = cell * 16;
+    std::vector<uint32_t> pixels((size_t)size * size, 0);
+    for (int c = 0; c < 256; c++) {
+        int left = (c % 16) * cell + 2;
+        int top = (c / 16) * cell;
+        for (int y = cell / 4; y < cell * 3 / 4; y++)
+            for (int x = 0; x < ink[c] && 2 + x < cell; x++)
+                pixels[(size_t)(top + y) * size + left + x] = 0xFFFFFFFF;
+    }
+    ASSERT_TRUE(WriteDds(path, size, size, pixels));
+}
+
 TEST(TextExtents, GrowWithTextAndSizeAndDecodeUmlauts)
 {
     int ink[256] = {0};

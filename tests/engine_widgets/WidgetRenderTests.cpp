@@ -246,7 +246,7 @@ TEST_F(WidgetRender, IconSubclassesMayRewriteTheQuadAndCoordinatesWrap)
     for (int i = 0; i < 16; i++)
         pixels[i] = (i % 4) < 2 ? 0xFFFF0000 : 0xFF00FF00;
     std::string path = BuildPath("widgets_stripes.dds");
-    WriteTestDds(path, 4, 4, pixels);
+    ASSERT_TRUE(WriteDds(path, 4, 4, pixels));
 
     StripedIcon icon(device, path.c_str());
     icon.Rewrite(0xFF808080, 2.0f);

@@ -47,12 +47,4 @@ struct ChangeRecorder : public IChangeListener
     virtual void stateChanged(CChangeEvent event) { events.push_back(event); }
 };
 
-// Writes an uncompressed 32-bit DDS picture of 0xAARRGGBB pixels, top row first.
-void WriteTestDds(const std::string& path, int width, int height, const std::vector<uint32_t>& argb);
-
-// Writes an uncompressed 32-bit DDS font atlas of 16 x 16 cells of 'cell'
-// pixels. Glyph c is a white block with ink[c] columns from x = 2 and rows
-// from a quarter to three quarters of the cell.
-void WriteTestAtlas(const std::string& path, int cell, const int* ink);
-
 #endif

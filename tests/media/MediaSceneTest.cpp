@@ -20,14 +20,6 @@
 
 namespace {
 
-const char* const kTextureNames[] = {
-    "arrow.dds", "arial.dds", "stone_special.jpg", "stone_block.jpg", "stone_blue.jpg", "stone_green.jpg",
-    "stone_red.jpg", "stone_yellow.jpg", "stone_orange.jpg", "field_special.jpg", "gridtile.jpg",
-    "game_back.jpg", "level.dds", "num_0.dds", "num_5.dds", "num_9.dds", "level_finished.dds",
-    "highscore.dds", "expla.bmp", "sun.jpg", "tex004.dds", "qm_logo.jpg", "zarul_logo.jpg", "menu_back.jpg",
-    "right.dds", "left.dds", "exit2.dds", "start.jpg", "options.jpg", "score.jpg", "credits.jpg", "help.jpg",
-    "next.dds", "prev.dds", "help_all.dds", "help_combo1.dds", "help_stone_spezial.dds",
-};
 
 // Draws the sky as the environment map does: unlit, around the eye.
 class Sky : public C3DSkyBox {
@@ -45,9 +37,9 @@ public:
     {
         CTexMgr* textures = CResourceManager::GetTextures();
         IDirect3DTexture8* fallback = textures->GetTexture("DEFAULT_MATERIAL");
-        for (const char* name : kTextureNames)
-            if (textures->GetTexture(std::string(".//media//") + name) == fallback)
-                fallbacks.push_back(name);
+        for (int i = 0; i < kTextureCount; i++)
+            if (textures->GetTexture(std::string(".//media//") + kTextures[i].name) == fallback)
+                fallbacks.push_back(kTextures[i].name);
 
         camera = new CCamera(D3DXVECTOR3(0, 0, -20), D3DXVECTOR3(0, 0, 1), device, D3DXVECTOR3(0, 1, 0));
         CObjQueue* queue = CResourceManager::GetObjectQueue();

@@ -13,3 +13,15 @@ std::string MediaPath(const std::string& name);
 Image LoadMediaImage(const std::string& name);
 
 inline unsigned AlphaOf(uint32_t argb) { return argb >> 24; }
+
+// Every picture the game opens, with what the game needs of it.
+enum AlphaUse { OPAQUE, SEE_THROUGH };
+
+struct ExpectedTexture {
+    const char* name;
+    AlphaUse alpha;
+    int width, height;   // 0: any power of two
+};
+
+extern const ExpectedTexture kTextures[];
+extern const int kTextureCount;

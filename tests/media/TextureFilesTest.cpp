@@ -10,73 +10,6 @@
 
 namespace {
 
-enum AlphaUse { OPAQUE, SEE_THROUGH };
-
-struct ExpectedTexture {
-    const char* name;
-    AlphaUse alpha;
-    int width, height;   // 0: any power of two
-};
-
-const ExpectedTexture kTextures[] = {
-    { "arrow.dds", SEE_THROUGH, 0, 0 },
-    { "arial.dds", SEE_THROUGH, 512, 512 },
-    { "stone_special.jpg", OPAQUE, 0, 0 },
-    { "stone_block.jpg", OPAQUE, 0, 0 },
-    { "stone_blue.jpg", OPAQUE, 0, 0 },
-    { "stone_green.jpg", OPAQUE, 0, 0 },
-    { "stone_red.jpg", OPAQUE, 0, 0 },
-    { "stone_yellow.jpg", OPAQUE, 0, 0 },
-    { "stone_orange.jpg", OPAQUE, 0, 0 },
-    { "field_special.jpg", OPAQUE, 0, 0 },
-    { "gridtile.jpg", OPAQUE, 0, 0 },
-    { "game_back.jpg", OPAQUE, 0, 0 },
-    { "level.dds", SEE_THROUGH, 0, 0 },
-    { "num_0.dds", SEE_THROUGH, 0, 0 },
-    { "num_1.dds", SEE_THROUGH, 0, 0 },
-    { "num_2.dds", SEE_THROUGH, 0, 0 },
-    { "num_3.dds", SEE_THROUGH, 0, 0 },
-    { "num_4.dds", SEE_THROUGH, 0, 0 },
-    { "num_5.dds", SEE_THROUGH, 0, 0 },
-    { "num_6.dds", SEE_THROUGH, 0, 0 },
-    { "num_7.dds", SEE_THROUGH, 0, 0 },
-    { "num_8.dds", SEE_THROUGH, 0, 0 },
-    { "num_9.dds", SEE_THROUGH, 0, 0 },
-    { "level_finished.dds", SEE_THROUGH, 0, 0 },
-    { "highscore.dds", SEE_THROUGH, 0, 0 },
-    { "expla.bmp", OPAQUE, 6 * 256, 6 * 256 },
-    { "sun.jpg", OPAQUE, 0, 0 },
-    { "tex004.dds", SEE_THROUGH, 0, 0 },
-    { "qm_logo.jpg", OPAQUE, 520, 480 },
-    { "zarul_logo.jpg", OPAQUE, 0, 0 },
-    { "menu_back.jpg", OPAQUE, 0, 0 },
-    { "right.dds", SEE_THROUGH, 0, 0 },
-    { "left.dds", SEE_THROUGH, 0, 0 },
-    { "exit2.dds", SEE_THROUGH, 0, 0 },
-    { "start.jpg", OPAQUE, 0, 0 },
-    { "options.jpg", OPAQUE, 0, 0 },
-    { "score.jpg", OPAQUE, 0, 0 },
-    { "credits.jpg", OPAQUE, 0, 0 },
-    { "help.jpg", OPAQUE, 0, 0 },
-    { "next.dds", SEE_THROUGH, 0, 0 },
-    { "prev.dds", SEE_THROUGH, 0, 0 },
-    { "help_all.dds", SEE_THROUGH, 0, 0 },
-    { "help_play_stone.dds", SEE_THROUGH, 0, 0 },
-    { "help_spezial.dds", SEE_THROUGH, 0, 0 },
-    { "help_ziehen1.dds", SEE_THROUGH, 0, 0 },
-    { "help_ziehen2.dds", SEE_THROUGH, 0, 0 },
-    { "help_setzen.dds", SEE_THROUGH, 0, 0 },
-    { "help_combo1.dds", SEE_THROUGH, 0, 0 },
-    { "help_combo2.dds", SEE_THROUGH, 0, 0 },
-    { "help_stone_spezial.dds", SEE_THROUGH, 0, 0 },
-};
-
-// Names the parameter in test output instead of dumping its bytes.
-void PrintTo(const ExpectedTexture& expected, std::ostream* os)
-{
-    *os << expected.name;
-}
-
 bool PowerOfTwo(int v)
 {
     return v > 0 && (v & (v - 1)) == 0;
@@ -88,71 +21,53 @@ bool EndsWith(const std::string& s, const char* suffix)
     return s.size() >= n && s.compare(s.size() - n, n, suffix) == 0;
 }
 
-class MediaTextureFile : public testing::TestWithParam<ExpectedTexture> {};
-
-TEST_P(MediaTextureFile, LoadsWithTheRightFormatSizeAndAlpha)
-{
-    const ExpectedTexture& expected = GetParam();
-    const std::string name = expected.name;
-    const std::vector<unsigned char> bytes = ReadBytes(MediaPath(name));
-    ASSERT_GE(bytes.size(), 16u) << name << " is missing or empty";
-
-    // the bytes are what the name promises, not merely something the decoders accept
-    if (EndsWith(name, ".jpg")) {
-        EXPECT_TRUE(bytes[0] == 0xFF && bytes[1] == 0xD8) << name;
-    } else if (EndsWith(name, ".dds")) {
-        EXPECT_EQ(0, memcmp(bytes.data(), "DDS ", 4)) << name;
-    } else {
-        EXPECT_TRUE(bytes[0] == 'B' && bytes[1] == 'M') << name;
-    }
-
-    const Image image = LoadMediaImage(name);
-    ASSERT_GT(image.width, 0);
-    if (expected.width) {
-        EXPECT_EQ(expected.width, image.width) << name;
-        EXPECT_EQ(expected.height, image.height) << name;
-    } else {
-        EXPECT_TRUE(PowerOfTwo(image.width) && PowerOfTwo(image.height))
-            << name << " is " << image.width << " x " << image.height;
-    }
-
-    int clear = 0, solid = 0;
-    for (uint32_t p : image.pixels) {
-        clear += AlphaOf(p) < 16;
-        solid += AlphaOf(p) > 240;
-    }
-    if (expected.alpha == SEE_THROUGH) {
-        EXPECT_GT(clear, 0) << name << " has no transparent pixel";
-        EXPECT_GT(solid, 0) << name << " has nothing opaque to show";
-    } else {
-        EXPECT_EQ(0, clear) << name;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Media, MediaTextureFile, testing::ValuesIn(kTextures),
-                         [](const testing::TestParamInfo<ExpectedTexture>& info) {
-                             std::string n = info.param.name;
-                             for (char& c : n)
-                                 if (!isalnum((unsigned char)c))
-                                     c = '_';
-                             return n;
-                         });
-
 // The texture loader and the font reader rely on plain A8R8G8B8 DDS files and 24-bit BMPs.
-TEST(MediaTextureFormats, DdsFilesAreUncompressed32BitWithAlphaMask)
+TEST(MediaTextureFiles, EveryOneLoadsWithTheRightFormatSizeAndAlpha)
 {
-    for (const ExpectedTexture& expected : kTextures) {
-        if (!EndsWith(expected.name, ".dds"))
-            continue;
-        const std::vector<unsigned char> b = ReadBytes(MediaPath(expected.name));
-        ASSERT_GE(b.size(), 128u) << expected.name;
-        const uint32_t height = ReadLe32(&b[12]), width = ReadLe32(&b[16]);
-        EXPECT_EQ(124u, ReadLe32(&b[4])) << expected.name;
-        EXPECT_EQ(0u, ReadLe32(&b[84])) << expected.name << ": compressed";   // FourCC
-        EXPECT_EQ(32u, ReadLe32(&b[88])) << expected.name;
-        EXPECT_EQ(0x00ff0000u, ReadLe32(&b[92])) << expected.name;
-        EXPECT_EQ(0xff000000u, ReadLe32(&b[104])) << expected.name;
-        EXPECT_EQ(128u + width * height * 4, b.size()) << expected.name;
+    for (int i = 0; i < kTextureCount; i++) {
+        const ExpectedTexture& expected = kTextures[i];
+        SCOPED_TRACE(expected.name);
+        const std::string name = expected.name;
+        const std::vector<unsigned char> b = ReadBytes(MediaPath(name));
+        ASSERT_GE(b.size(), 16u) << name << " is missing or empty";
+
+        // the bytes are what the name promises, not merely something the decoders accept
+        const Image image = LoadMediaImage(name);
+        if (EndsWith(name, ".jpg")) {
+            EXPECT_TRUE(b[0] == 0xFF && b[1] == 0xD8);
+        } else if (EndsWith(name, ".dds")) {
+            ASSERT_GE(b.size(), 128u);
+            EXPECT_EQ(0, memcmp(b.data(), "DDS ", 4));
+            EXPECT_EQ(124u, ReadLe32(&b[4]));
+            EXPECT_EQ(0u, ReadLe32(&b[84])) << "compressed";   // FourCC
+            EXPECT_EQ(32u, ReadLe32(&b[88]));
+            EXPECT_EQ(0x00ff0000u, ReadLe32(&b[92]));
+            EXPECT_EQ(0xff000000u, ReadLe32(&b[104]));
+            EXPECT_EQ(128u + image.width * image.height * 4, b.size());
+        } else {
+            EXPECT_TRUE(b[0] == 'B' && b[1] == 'M');
+        }
+
+        ASSERT_GT(image.width, 0);
+        if (expected.width) {
+            EXPECT_EQ(expected.width, image.width);
+            EXPECT_EQ(expected.height, image.height);
+        } else {
+            EXPECT_TRUE(PowerOfTwo(image.width) && PowerOfTwo(image.height))
+                << image.width << " x " << image.height;
+        }
+
+        int clear = 0, solid = 0;
+        for (uint32_t p : image.pixels) {
+            clear += AlphaOf(p) < 16;
+            solid += AlphaOf(p) > 240;
+        }
+        if (expected.alpha == SEE_THROUGH) {
+            EXPECT_GT(clear, 0) << "no transparent pixel";
+            EXPECT_GT(solid, 0) << "nothing opaque to show";
+        } else {
+            EXPECT_EQ(0, clear);
+        }
     }
 }
 

@@ -26,6 +26,16 @@ void DrawColorQuad(IDirect3DDevice8* device, float x1, float y1, float x2, float
     ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, quad, sizeof(ColorVertex)));
 }
 
+// A quad facing the camera at depth 5 from (-h, h) to (h, -h), normals towards the
+// viewer, texture corners 0 to 1.
+void FacingQuad(LitVertex quad[4], float h, DWORD color)
+{
+    for (int i = 0; i < 4; i++) {
+        LitVertex v = {i % 2 ? h : -h, i < 2 ? h : -h, 5, 0, 0, -1, color, (float)(i % 2), (float)(i / 2)};
+        quad[i] = v;
+    }
+}
+
 // A 2 x 2 texture: red, green on the top row; blue, white below.
 IDirect3DTexture8* MakeQuadrantTexture(IDirect3DDevice8* device)
 {
@@ -128,12 +138,8 @@ TEST_F(RenderFixture, LightingTakesDiffuseColourAndAlphaFromTheVertex)
     device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
     device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
     const DWORD color = 0x99FF0000; // red at alpha 0.6
-    LitVertex quad[4] = {
-        {-3, 3, 5, 0, 0, -1, color, 0, 0},
-        {3, 3, 5, 0, 0, -1, color, 1, 0},
-        {-3, -3, 5, 0, 0, -1, color, 0, 1},
-        {3, -3, 5, 0, 0, -1, color, 1, 1},
-    };
+    LitVertex quad[4];
+    FacingQuad(quad, 3, color);
     device->SetVertexShader(FVF_LIT);
     device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, D3DCOLOR_XRGB(0, 0, 255), 1.0f, 0);
     ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex)));
@@ -189,12 +195,8 @@ TEST_F(RenderFixture, LitTexturedQuadShowsTextureUprightAndFollowsTheLight)
     CreateDevice(64, 64);
     SetSimpleCamera();
     IDirect3DTexture8* texture = MakeQuadrantTexture(device);
-    LitVertex quad[4] = {
-        {-3, 3, 5, 0, 0, -1, 0xFFFFFFFF, 0, 0},
-        {3, 3, 5, 0, 0, -1, 0xFFFFFFFF, 1, 0},
-        {-3, -3, 5, 0, 0, -1, 0xFFFFFFFF, 0, 1},
-        {3, -3, 5, 0, 0, -1, 0xFFFFFFFF, 1, 1},
-    };
+    LitVertex quad[4];
+    FacingQuad(quad, 3, 0xFFFFFFFF);
     D3DMATERIAL8 material = WhiteMaterial();
     D3DLIGHT8 light = WhiteLight(0, 0, 1); // shining away from the camera, onto the quad's face
 
@@ -353,14 +355,7 @@ TEST_F(RenderFixture, StencilPassesMarkPixelsThatADarkeningQuadThenShades)
     device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, back, sizeof(ColorVertex));
     EXPECT_EQ(0xFFFFFFu, Pixel(20, 16)) << "the volume passes must not write colour";
 
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-    device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_LESSEQUAL);
-    device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
-    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-    device->SetRenderState(D3DRS_ZENABLE, FALSE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    SetStencilShadeStates(device);
     DrawScreenQuad(0, 0, 64, 32, 0, D3DCOLOR_ARGB(127, 0, 0, 0));
     SavePicture("platform_stencil");
 
@@ -409,12 +404,8 @@ TEST_F(RenderFixture, CubeFacesDrawnAsRenderTargetsAreSeenByReflection)
     device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
     device->SetTextureStageState(0, D3DTSS_TEXCOORDINDEX, D3DTSS_TCI_CAMERASPACEREFLECTIONVECTOR);
     device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT3);
-    LitVertex mirror[4] = {
-        {-4, 4, 5, 0, 0, -1, 0xFFFFFFFF, 0, 0},
-        {4, 4, 5, 0, 0, -1, 0xFFFFFFFF, 0, 0},
-        {-4, -4, 5, 0, 0, -1, 0xFFFFFFFF, 0, 0},
-        {4, -4, 5, 0, 0, -1, 0xFFFFFFFF, 0, 0},
-    };
+    LitVertex mirror[4];
+    FacingQuad(mirror, 4, 0xFFFFFFFF);
     device->SetVertexShader(FVF_LIT);
     device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
     ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, mirror, sizeof(LitVertex)));

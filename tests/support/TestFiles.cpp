@@ -54,7 +54,7 @@ std::vector<unsigned char> ReadBytes(const std::string& path)
     return data;
 }
 
-bool WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& argb)
+bool WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& argb, bool withAlpha)
 {
     std::vector<unsigned char> raw;
     for (size_t i = 0; i < argb.size(); i++) {
@@ -62,13 +62,53 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
         raw.push_back((p >> 16) & 0xFF);
         raw.push_back((p >> 8) & 0xFF);
         raw.push_back(p & 0xFF);
-        raw.push_back(p >> 24);
+        if (withAlpha)
+            raw.push_back(p >> 24);
     }
     png_image image;
     memset(&image, 0, sizeof(image));
     image.version = PNG_IMAGE_VERSION;
     image.width = width;
     image.height = height;
-    image.format = PNG_FORMAT_RGBA;
-    return png_image_write_to_file(&image, path.c_str(), 0, raw.data(), width * 4, NULL) != 0;
+    image.format = withAlpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
+    return png_image_write_to_file(&image, path.c_str(), 0, raw.data(), width * (withAlpha ? 4 : 3), NULL) != 0;
+}
+
+static void PutLe32(std::vector<unsigned char>& out, size_t at, uint32_t value)
+{
+    for (int i = 0; i < 4; i++)
+        out[at + i] = (unsigned char)(value >> (8 * i));
+}
+
+std::vector<unsigned char> DdsHeader(int width, int height, uint32_t formatFlags, const char* fourCC, uint32_t bits,
+                                     uint32_t red, uint32_t green, uint32_t blue, uint32_t alpha)
+{
+    std::vector<unsigned char> b(128, 0);
+    memcpy(b.data(), "DDS ", 4);
+    PutLe32(b, 4, 124);        // header size
+    PutLe32(b, 8, 0x1007);     // caps, height, width, pixel format
+    PutLe32(b, 12, height);
+    PutLe32(b, 16, width);
+    PutLe32(b, 76, 32);        // pixel format size
+    PutLe32(b, 80, formatFlags);
+    if (fourCC)
+        memcpy(b.data() + 84, fourCC, 4);
+    PutLe32(b, 88, bits);
+    PutLe32(b, 92, red);
+    PutLe32(b, 96, green);
+    PutLe32(b, 100, blue);
+    PutLe32(b, 104, alpha);
+    PutLe32(b, 108, 0x1000);   // a texture
+    return b;
+}
+
+bool WriteDds(const std::string& path, int width, int height, const std::vector<uint32_t>& argb)
+{
+    // 0x41: RGB with an alpha mask.
+    std::vector<unsigned char> file = DdsHeader(width, height, 0x41, NULL, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
+    size_t at = file.size();
+    file.resize(at + argb.size() * 4);
+    for (size_t i = 0; i < argb.size(); i++)
+        PutLe32(file, at + i * 4, argb[i]);
+    return WriteFile(path, file.data(), file.size());
 }

@@ -81,6 +81,19 @@ D3DMATERIAL8 WhiteMaterial()
     return material;
 }
 
+void SetStencilShadeStates(IDirect3DDevice8* device)
+{
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+    device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_LESSEQUAL);
+    device->SetRenderState(D3DRS_STENCILREF, 1);
+    device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    device->SetRenderState(D3DRS_ZENABLE, FALSE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+}
+
 HRESULT DrawScreenQuad(IDirect3DDevice8* device, float x1, float y1, float x2, float y2, float z, D3DCOLOR color)
 {
     ScreenVertex quad[4] = {

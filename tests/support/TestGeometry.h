@@ -39,6 +39,10 @@ D3DLIGHT8 WhiteLight(float x, float y, float z);
 // A material that reflects all diffuse and ambient light.
 D3DMATERIAL8 WhiteMaterial();
 
+// The states of a shadow's darkening pass: blended by vertex alpha, without depth
+// test, only over pixels whose stencil is at least 1.
+void SetStencilShadeStates(IDirect3DDevice8* device);
+
 // A quad from screen pixel (x1, y1) to (x2, y2) in one colour, pretransformed.
 HRESULT DrawScreenQuad(IDirect3DDevice8* device, float x1, float y1, float x2, float y2, float z, D3DCOLOR color);
 

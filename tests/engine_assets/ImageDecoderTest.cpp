@@ -121,6 +121,15 @@ void AppendColorBlock(Bytes& b, uint16_t c0, uint16_t c1, uint32_t indices)
     Put32(b, at + 4, indices);
 }
 
+// An interpolated alpha block: two end points and sixteen 3-bit indices.
+void AppendAlphaBlock(Bytes& b, unsigned char a0, unsigned char a1, uint64_t indices)
+{
+    b.push_back(a0);
+    b.push_back(a1);
+    for (int i = 0; i < 6; i++)
+        b.push_back((unsigned char)(indices >> (8 * i)));
+}
+
 bool Decode(const Bytes& data, Image& img)
 {
     std::string error;
@@ -257,11 +266,7 @@ TEST(ImageDecoders, Dxt3AndDxt5Alpha)
 
     // DXT5: end points 255 and 0 (eight-value mode); index 0, 1, 2, 7 on the first row.
     Bytes d5 = DdsHeader(4, 4, 0x4, "DXT5", 0, 0, 0, 0, 0);
-    d5.push_back(255);
-    d5.push_back(0);
-    uint64_t bits = 0 | (1ull << 3) | (2ull << 6) | (7ull << 9);
-    for (int i = 0; i < 6; i++)
-        d5.push_back((unsigned char)(bits >> (8 * i)));
+    AppendAlphaBlock(d5, 255, 0, 0 | (1ull << 3) | (2ull << 6) | (7ull << 9));
     AppendColorBlock(d5, To565(0, 255, 0), To565(0, 255, 0), 0);
     ASSERT_TRUE(Decode(d5, img));
     EXPECT_EQ(0xFF00FF00u, img.Pixel(0, 0));
@@ -271,11 +276,7 @@ TEST(ImageDecoders, Dxt3AndDxt5Alpha)
 
     // Six-value mode: end points 0 and 200 give fixed 0 and 255 at indices 6 and 7.
     Bytes d5b = DdsHeader(4, 4, 0x4, "DXT5", 0, 0, 0, 0, 0);
-    d5b.push_back(0);
-    d5b.push_back(200);
-    bits = 6ull | (7ull << 3) | (2ull << 6);
-    for (int i = 0; i < 6; i++)
-        d5b.push_back((unsigned char)(bits >> (8 * i)));
+    AppendAlphaBlock(d5b, 0, 200, 6ull | (7ull << 3) | (2ull << 6));
     AppendColorBlock(d5b, 0, 0, 0);
     ASSERT_TRUE(Decode(d5b, img));
     EXPECT_EQ(0u, img.Pixel(0, 0) >> 24);

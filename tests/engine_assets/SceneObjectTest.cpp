@@ -195,6 +195,7 @@ TEST_F(SceneObjects, ParticleSystemUpdatesMovesAndDrawsLiveParticles)
 {
     TestSystem system(&device, 3);
     CGlobForceModifier gravity(D3DXVECTOR3(0, -10, 0), 1.0f);
+    gravity.apply(CModEvent(0, 0.5f));   // no target: nothing
     system.ResetSystem();
     EXPECT_EQ(std::vector<int>({ 0, 1, 2 }), system.initOrder);
     for (int i = 0; i < 3; i++) {

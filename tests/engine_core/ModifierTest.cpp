@@ -3,7 +3,6 @@
 #include "TestObjects.h"
 #include "CColorFadeModifier.h"
 #include "CFadeInOutModifier.h"
-#include "CGlobForceModifier.h"
 #include "CInputManager.h"
 #include "CMouse.h"
 #include "CObjQueue.h"
@@ -28,16 +27,6 @@ protected:
 
     C3DWindow* window;
 };
-
-TEST_F(EngineCoreModifier, GlobalForceAddsToTheVelocityAsGiven)
-{
-    LoggingObject particle("p");
-    CGlobForceModifier gravity(D3DXVECTOR3(0.0f, -10.0f, 0.0f), 12.0f);
-    gravity.apply(CModEvent(&particle, 0.5f));
-    EXPECT_FLOAT_EQ(-60.0f, particle.velocity.y);
-    EXPECT_FLOAT_EQ(0.0f, particle.position.y) << "the force moves the velocity only";
-    gravity.apply(CModEvent(0, 0.5f));   // no target: nothing
-}
 
 TEST_F(EngineCoreModifier, ColorFadeInStartsBlackAndClearsWithOneEvent)
 {

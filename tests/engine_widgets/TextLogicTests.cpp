@@ -94,15 +94,6 @@ TEST(GlyphMetrics, WidthsComeFromTheRightmostInkOfEachCell)
     EXPECT_FLOAT_EQ(TextAdvanceInCells(std::string("i i"), widths), widths.advance['i'] * 2 + widths.advance[' ']);
 }
 
-TEST(GlyphMetrics, NoAtlasGivesUsableWidths)
-{
-    GlyphWidths widths;
-    MeasureGlyphWidths(nullptr, 0, 0, 0, &widths);
-    EXPECT_GT(TextAdvanceInCells("abc", widths), 0.0f);
-    MeasureGlyphWidths(nullptr, 0, 8, 8, &widths);
-    EXPECT_GT(widths.advance['x'], 0.0f);
-}
-
 TEST(TextEntry, TypedScanCodesWithGermanLayoutAndTypedCharacters)
 {
     std::string name;

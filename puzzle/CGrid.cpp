@@ -149,12 +149,12 @@ void CGrid::RemoveStone(int x, int y, int z)
 }
 
 // Moves the top stone of one column onto the top of another; the caller makes
-// sure of both, as the board neither checks that the target is free nor lets
-// stones fall.
+// sure of both, as the board does not let stones fall. A taken target cell
+// (the start cell included) is refused, so no record is ever overwritten.
 void CGrid::MoveStone(int x1, int y1, int z1, int x2, int y2, int z2)
 {
     CStoneInfo* record = CellAt(x1, y1, z1);
-    if (!record || !IsCell(x2, y2, z2))
+    if (!record || !IsCell(x2, y2, z2) || cells[Index(x2, y2, z2)])
         return;
 
     record->x = x2;
@@ -171,7 +171,7 @@ void CGrid::MoveStone(int x1, int y1, int z1, int x2, int y2, int z2)
 // the cell that the index reaches.
 CStoneInfo CGrid::GetStoneInfo(int x, int y, int z)
 {
-    int i = Index(x, y, z);
+    long long i = (long long)x + (long long)y * width + (long long)z * layerSize;
     if (i >= 0 && i < cellCount && cells[i]) {
         CStoneInfo copy(*cells[i]);
         copy.sideExposed = 0;

@@ -34,29 +34,23 @@ protected:
 
 } // namespace
 
-TEST_F(PuzzleFinishChecker, NewGameDataHasAnEmptySixBySixBoardOfFifteenLayers)
+TEST_F(PuzzleFinishChecker, SpecialFieldGoal)
 {
     EXPECT_EQ(0, controller->gameData->moves);
     EXPECT_EQ(6, controller->gameData->size);
-    EXPECT_EQ(6, board->width);
-    EXPECT_EQ(6, board->height);
-    EXPECT_EQ(15, board->depth);
     EXPECT_EQ(540, board->cellCount);
-    EXPECT_EQ(0, board->GetStoneCount());
-}
 
-TEST_F(PuzzleFinishChecker, SpecialFieldGoal)
-{
     CSpecialFieldFC goal;
     EXPECT_EQ(1, goal.IsFinished(controller));    // no target field at all
 
     board->SetField(1, 1, FIELD_SPECIAL_TARGET);
     board->SetField(4, 2, FIELD_SPECIAL_TARGET);
     board->SetField(0, 0, 7);                     // another field value is no target
-    PlaceColumn(*board, 1, 1, { STONE_SPECIAL });
+    Fill(*board, { { 1, 1, { STONE_SPECIAL } } });
     EXPECT_EQ(0, goal.IsFinished(controller));
 
-    PlaceColumn(*board, 4, 2, { STONE_BLOCK, STONE_SPECIAL });
+    // A special stone on a block over the target does not count.
+    Fill(*board, { { 4, 2, { STONE_BLOCK, STONE_SPECIAL } } });
     EXPECT_EQ(0, goal.IsFinished(controller));
 
     board->RemoveStone(4, 2, 0);
@@ -64,27 +58,23 @@ TEST_F(PuzzleFinishChecker, SpecialFieldGoal)
     EXPECT_EQ(0, goal.IsLost(controller));
 }
 
-TEST_F(PuzzleFinishChecker, AllStonesRemovedGoalCountsSpecialAndBlockStones)
+TEST_F(PuzzleFinishChecker, AllStonesRemovedAndSpecialStoneComboGoals)
 {
-    AllStonesRemovedFC goal;
-    EXPECT_EQ(1, goal.IsFinished(controller));
-    PlaceColumn(*board, 0, 0, { STONE_BLOCK });
-    EXPECT_EQ(0, goal.IsFinished(controller));
-    board->Clear();
-    PlaceColumn(*board, 0, 0, { STONE_SPECIAL });
-    EXPECT_EQ(0, goal.IsFinished(controller));
-    EXPECT_EQ(0, goal.IsLost(controller));
-}
+    AllStonesRemovedFC allRemoved;
+    EXPECT_EQ(1, allRemoved.IsFinished(controller));
+    for (int type : { STONE_BLOCK, STONE_SPECIAL }) {
+        Fill(*board, { { 0, 0, { type } } });
+        EXPECT_EQ(0, allRemoved.IsFinished(controller)) << type;
+        board->Clear();
+    }
 
-TEST_F(PuzzleFinishChecker, SpecialStoneComboGoal)
-{
-    CSpecialStoneComboFC goal;
-    for (int x = 0; x < 3; x++)
-        PlaceColumn(*board, x, 5, { STONE_SPECIAL });
-    EXPECT_EQ(0, goal.IsFinished(controller));
-    PlaceColumn(*board, 3, 5, { STONE_SPECIAL });
-    EXPECT_EQ(1, goal.IsFinished(controller));
-    EXPECT_EQ(0, goal.IsLost(controller));
+    CSpecialStoneComboFC combo;
+    Fill(*board, { { 0, 5, { STONE_SPECIAL } }, { 1, 5, { STONE_SPECIAL } }, { 2, 5, { STONE_SPECIAL } } });
+    EXPECT_EQ(0, combo.IsFinished(controller));
+    Fill(*board, { { 3, 5, { STONE_SPECIAL } } });
+    EXPECT_EQ(1, combo.IsFinished(controller));
+    EXPECT_EQ(0, allRemoved.IsLost(controller));
+    EXPECT_EQ(0, combo.IsLost(controller));
 }
 
 TEST(PuzzleFinishCheckerWithoutGame, NoBoardIsNeverFinished)

@@ -5,79 +5,65 @@
 #include "CStoneTypes.h"
 #include "PuzzleTestHelpers.h"
 
-TEST(PuzzleGridGroups, FourTouchingBurstCornerContactDoesNot)
-{
-    CGrid grid(6, 6, 6);
-    // An L of four red stones on the floor.
-    PlaceColumn(grid, 0, 0, { STONE_RED });
-    PlaceColumn(grid, 1, 0, { STONE_RED });
-    PlaceColumn(grid, 2, 0, { STONE_RED });
-    PlaceColumn(grid, 2, 1, { STONE_RED });
-    EXPECT_EQ(1, grid.RemoveCombos());
-    EXPECT_EQ(0, grid.GetStoneCount());
+namespace {
 
-    // Three in a row and a fourth that touches only at a corner.
-    PlaceColumn(grid, 0, 0, { STONE_RED });
-    PlaceColumn(grid, 1, 0, { STONE_RED });
-    PlaceColumn(grid, 2, 0, { STONE_RED });
-    PlaceColumn(grid, 3, 1, { STONE_RED });
-    EXPECT_EQ(0, grid.RemoveCombos());
-    EXPECT_EQ(4, grid.GetStoneCount());
+const int R = STONE_RED;
+const int B = STONE_BLUE;
+const int G = STONE_GREEN;
+const int S = STONE_SPECIAL;
+const int K = STONE_BLOCK;
+
+// Every record stands in the cell that its coordinates name.
+void ExpectRecordsInTheirCells(CGrid& grid)
+{
+    for (int i = 0; i < grid.cellCount; i++) {
+        CStoneInfo* record = grid.cells[i];
+        EXPECT_TRUE(!record || i == record->x + record->y * 6 + record->z * 36) << i;
+    }
 }
 
-TEST(PuzzleGridGroups, WholeGroupBurstsNotJustFour)
-{
-    CGrid grid(6, 6, 6);
-    for (int x = 0; x < 5; x++)
-        PlaceColumn(grid, x, 3, { STONE_GREEN });
-    PlaceColumn(grid, 5, 3, { STONE_BLUE });
-    EXPECT_EQ(1, grid.RemoveCombos());
-    EXPECT_EQ(1, grid.GetStoneCount());
-    EXPECT_EQ(STONE_BLUE, grid.GetStoneInfo(5, 3, 0).type);
-}
+} // namespace
 
-TEST(PuzzleGridGroups, SpecialAndBlockStonesNeverBurst)
+TEST(PuzzleGridGroups, OneCallRemovesEveryGroupOfFourOrMore)
 {
-    CGrid grid(6, 6, 6);
-    PlaceColumn(grid, 0, 0, { STONE_SPECIAL, STONE_SPECIAL, STONE_SPECIAL, STONE_SPECIAL });
-    for (int x = 1; x < 5; x++)
-        PlaceColumn(grid, x, 1, { STONE_BLOCK });
-    // Types outside the table do not group either.
-    for (int x = 0; x < 5; x++)
-        PlaceColumn(grid, x, 4, { 42 });
-    EXPECT_EQ(0, grid.RemoveCombos());
-    EXPECT_EQ(13, grid.GetStoneCount());
+    struct Case { const char* what; std::vector<Column> board; int result; int left; };
+    const Case cases[] = {
+        { "an L of four", { { 0, 0, { R } }, { 1, 0, { R } }, { 2, 0, { R } }, { 2, 1, { R } } }, 1, 0 },
+        { "a fourth touching at a corner", { { 0, 0, { R } }, { 1, 0, { R } }, { 2, 0, { R } }, { 3, 1, { R } } }, 0, 4 },
+        { "five and a neighbour of another colour",
+          { { 0, 3, { G } }, { 1, 3, { G } }, { 2, 3, { G } }, { 3, 3, { G } }, { 4, 3, { G } }, { 5, 3, { B } } }, 1, 1 },
+        { "special, block and unknown types",
+          { { 0, 0, { S, S, S, S } }, { 1, 1, { K } }, { 2, 1, { K } }, { 3, 1, { K } }, { 4, 1, { K } },
+            { 0, 4, { 42 } }, { 1, 4, { 42 } }, { 2, 4, { 42 } }, { 3, 4, { 42 } } }, 0, 12 },
+        { "a T reached leftwards", { { 1, 0, { R } }, { 1, 1, { R } }, { 1, 2, { R } }, { 0, 1, { R } } }, 1, 0 },
+        { "a bridge reached downwards", { { 0, 0, { R, R } }, { 1, 0, { B, R } }, { 2, 0, { R, R } } }, 1, 1 },
+        { "two separate groups",
+          { { 0, 0, { R } }, { 1, 0, { R } }, { 2, 0, { R } }, { 3, 0, { R } }, { 5, 5, { B, B, B, B } }, { 3, 3, { G } } },
+          1, 1 },
+    };
+    for (const Case& c : cases) {
+        CGrid grid(6, 6, 6);
+        Fill(grid, c.board);
+        EXPECT_EQ(c.result, grid.RemoveCombos()) << c.what;
+        EXPECT_EQ(c.left, grid.GetStoneCount()) << c.what;
+        EXPECT_EQ(0, grid.RemoveCombos()) << c.what;
+    }
 }
 
 TEST(PuzzleGridGroups, StackedGroupBurstsAndTheStoneOnTopLands)
 {
     CGrid grid(6, 6, 6);
-    PlaceColumn(grid, 4, 4, { STONE_BLUE, STONE_BLUE, STONE_BLUE, STONE_BLUE, STONE_YELLOW });
+    Fill(grid, { { 4, 4, { B, B, B, B, STONE_YELLOW } } });
     EXPECT_EQ(1, grid.RemoveCombos());
     EXPECT_EQ("5", ColumnText(grid, 4, 4));
-    EXPECT_EQ(0, grid.GetStoneInfo(4, 4, 0).z);
-    EXPECT_EQ(nullptr, grid.cells[4 + 4 * 6 + 1 * 36]);
-}
-
-TEST(PuzzleGridGroups, SeparateGroupsBurstInOneCall)
-{
-    CGrid grid(6, 6, 6);
-    for (int x = 0; x < 4; x++)
-        PlaceColumn(grid, x, 0, { STONE_RED });
-    PlaceColumn(grid, 5, 5, { STONE_ORANGE, STONE_ORANGE, STONE_ORANGE, STONE_ORANGE });
-    PlaceColumn(grid, 3, 3, { STONE_GREEN });
-    EXPECT_EQ(1, grid.RemoveCombos());
-    EXPECT_EQ(1, grid.GetStoneCount());
-
-    EXPECT_EQ(0, grid.RemoveCombos());
-    EXPECT_EQ(1, grid.GetStoneCount());
+    EXPECT_EQ(0, grid.cells[4 + 4 * 6]->z);
+    EXPECT_EQ(nullptr, grid.cells[4 + 4 * 6 + 36]);
 }
 
 TEST(PuzzleGridGroups, StonesBroughtTogetherByAFallBurstOnlyInTheNextCall)
 {
     CGrid grid(6, 6, 6);
-    PlaceColumn(grid, 0, 0, { STONE_BLUE, STONE_BLUE, STONE_BLUE, STONE_BLUE, STONE_RED });
-    PlaceColumn(grid, 1, 0, { STONE_RED, STONE_RED, STONE_RED });
+    Fill(grid, { { 0, 0, { B, B, B, B, R } }, { 1, 0, { R, R, R } } });
 
     EXPECT_EQ(1, grid.RemoveCombos());
     EXPECT_EQ("4", ColumnText(grid, 0, 0));
@@ -93,55 +79,29 @@ TEST(PuzzleGridGroups, GroupMembersThatDropAreRemovedAtTheirNewCell)
     // A vertical group with a horizontal arm above a gap: removing lower
     // members lets upper members drop before their turn comes.
     CGrid grid(6, 6, 6);
-    PlaceColumn(grid, 2, 2, { STONE_GREEN, STONE_GREEN, STONE_GREEN, STONE_GREEN, STONE_GREEN, STONE_YELLOW });
-    PlaceColumn(grid, 3, 2, { STONE_RED, STONE_RED, STONE_RED, STONE_GREEN, STONE_BLUE });
+    Fill(grid, { { 2, 2, { G, G, G, G, G, STONE_YELLOW } }, { 3, 2, { R, R, R, G, B } } });
     EXPECT_EQ(1, grid.RemoveCombos());
     EXPECT_EQ("5", ColumnText(grid, 2, 2));
     EXPECT_EQ("4 4 4 2", ColumnText(grid, 3, 2));
     EXPECT_EQ(5, grid.GetStoneCount());
-    for (int x = 0; x < 6; x++) {
-        for (int y = 0; y < 6; y++) {
-            for (int z = 0; z < 15; z++) {
-                CStoneInfo* record = grid.cells[x + y * 6 + z * 36];
-                if (!record)
-                    continue;
-                EXPECT_EQ(x, record->x);
-                EXPECT_EQ(y, record->y);
-                EXPECT_EQ(z, record->z);
-            }
-        }
-    }
+    ExpectRecordsInTheirCells(grid);
 }
 
 TEST(PuzzleGridGroups, LinesAlongXOrYButNotUpwardsOrBent)
 {
-    CGrid grid(6, 6, 6);
-    for (int x = 1; x < 5; x++)
-        PlaceColumn(grid, x, 2, { STONE_SPECIAL });
-    EXPECT_EQ(1, grid.HasLineOfType(STONE_SPECIAL));
-    EXPECT_EQ(0, grid.HasLineOfType(STONE_RED));
-
-    grid.Clear();
-    for (int y = 2; y < 6; y++)
-        PlaceColumn(grid, 0, y, { STONE_BLOCK, STONE_SPECIAL });
-    EXPECT_EQ(1, grid.HasLineOfType(STONE_SPECIAL));
-
-    grid.Clear();
-    PlaceColumn(grid, 3, 3, { STONE_SPECIAL, STONE_SPECIAL, STONE_SPECIAL, STONE_SPECIAL });
-    EXPECT_EQ(0, grid.HasLineOfType(STONE_SPECIAL));
-
-    grid.Clear();
-    PlaceColumn(grid, 0, 0, { STONE_SPECIAL });
-    PlaceColumn(grid, 1, 0, { STONE_SPECIAL });
-    PlaceColumn(grid, 2, 0, { STONE_SPECIAL });
-    PlaceColumn(grid, 2, 1, { STONE_SPECIAL });
-    EXPECT_EQ(0, grid.HasLineOfType(STONE_SPECIAL));
-
-    // Runs on different layers do not join.
-    grid.Clear();
-    PlaceColumn(grid, 0, 5, { STONE_SPECIAL });
-    PlaceColumn(grid, 1, 5, { STONE_SPECIAL });
-    PlaceColumn(grid, 2, 5, { STONE_BLOCK, STONE_SPECIAL });
-    PlaceColumn(grid, 3, 5, { STONE_SPECIAL });
-    EXPECT_EQ(0, grid.HasLineOfType(STONE_SPECIAL));
+    struct Case { const char* what; std::vector<Column> board; int line; };
+    const Case cases[] = {
+        { "four along x", { { 1, 2, { S } }, { 2, 2, { S } }, { 3, 2, { S } }, { 4, 2, { S } } }, 1 },
+        { "four along y on layer 1", { { 0, 2, { K, S } }, { 0, 3, { K, S } }, { 0, 4, { K, S } }, { 0, 5, { K, S } } }, 1 },
+        { "four stacked", { { 3, 3, { S, S, S, S } } }, 0 },
+        { "an L", { { 0, 0, { S } }, { 1, 0, { S } }, { 2, 0, { S } }, { 2, 1, { S } } }, 0 },
+        { "on two layers", { { 0, 5, { S } }, { 1, 5, { S } }, { 2, 5, { K, S } }, { 3, 5, { S } } }, 0 },
+        { "three and a gap", { { 0, 1, { S } }, { 1, 1, { S } }, { 2, 1, { S } }, { 4, 1, { S } } }, 0 },
+    };
+    for (const Case& c : cases) {
+        CGrid grid(6, 6, 6);
+        Fill(grid, c.board);
+        EXPECT_EQ(c.line, grid.HasLineOfType(S)) << c.what;
+        EXPECT_EQ(0, grid.HasLineOfType(R)) << c.what;
+    }
 }

@@ -12,7 +12,6 @@
 
 namespace {
 
-// Counts how many stone objects are destroyed.
 int destroyedStones = 0;
 
 class CountedStone : public CStone
@@ -20,6 +19,10 @@ class CountedStone : public CStone
 public:
     virtual ~CountedStone() { destroyedStones++; }
 };
+
+// One angle inside each quadrant of the turn.
+const float quadrantAngles[4] = { 0.1f, 2.0f, 3.5f, 5.0f };
+const float QUARTER = 0.7853982f;
 
 // A board whose stones all have a 3D object, seen by a board view of a
 // chosen yaw.
@@ -32,31 +35,35 @@ protected:
         CGameController::GetInstance()->gridView = &view;
     }
 
-    void TearDown() override
-    {
-        CGameController::GetInstance()->gridView = nullptr;
-    }
+    void TearDown() override { CGameController::GetInstance()->gridView = nullptr; }
 
-    void Stack(int x, int y, std::initializer_list<int> types)
+    void Stack(int x, int y, int count)
     {
-        for (int type : types) {
-            grid.PlaceStone(x, y, type, 0.0f);
-            int z = grid.GetHeight(x, y) - 1;
-            grid.cells[x + y * 6 + z * 36]->stone = new CountedStone();
+        for (int i = 0; i < count; i++) {
+            grid.PlaceStone(x, y, STONE_RED, 0.0f);
+            grid.cells[x + y * 6 + (grid.GetHeight(x, y) - 1) * 36]->stone = new CountedStone();
         }
     }
 
+    // Stone (2, 2) of the given height with one stone on each of its four sides.
+    void Surround(int height)
+    {
+        Stack(2, 2, height);
+        for (int i = 0; i < 4; i++)
+            Stack(2 + sideX[i], 2 + sideY[i], 1);
+    }
+
+    const int sideX[4] = { -1, 1, 0, 0 };
+    const int sideY[4] = { 0, 0, -1, 1 };
     CGridView view;
     CGrid grid { 6, 6, 6 };
 };
-
-const float QUARTER = 0.7853982f;
 
 } // namespace
 
 TEST_F(PuzzleGridScene, RemovalBurstsTheObjectAndSetsGravityOnTheFallingStones)
 {
-    Stack(1, 1, { STONE_BLUE, STONE_RED, STONE_BLUE });
+    Stack(1, 1, 3);
     CStone* middle = grid.cells[1 + 6 + 36]->stone;
     CStone* top = grid.cells[1 + 6 + 72]->stone;
 
@@ -78,92 +85,73 @@ TEST_F(PuzzleGridScene, RemovalBurstsTheObjectAndSetsGravityOnTheFallingStones)
 
 TEST_F(PuzzleGridScene, EmptyCellsAndStonesWithoutObjectAreAlwaysOpenAndVisible)
 {
-    grid.PlaceStone(2, 2, STONE_RED, 0.0f);
-    PlaceColumn(grid, 1, 2, { STONE_RED });
-    PlaceColumn(grid, 2, 3, { STONE_RED });
+    Fill(grid, { { 2, 2, { STONE_RED, STONE_RED } }, { 1, 2, { STONE_RED } }, { 2, 3, { STONE_RED } } });
     EXPECT_EQ(1, grid.IsOpenTowardsCamera(2, 2, 0, QUARTER));
+    EXPECT_EQ(1, grid.IsVisibleTowardsCamera(2, 2, 0));
     EXPECT_EQ(1, grid.IsOpenTowardsCamera(4, 4, 0, QUARTER));
     EXPECT_EQ(1, grid.IsVisibleTowardsCamera(4, 4, 0));
 }
 
-TEST_F(PuzzleGridScene, OpenTowardsCameraByQuadrant)
+TEST_F(PuzzleGridScene, EachQuadrantLooksAtTwoSides)
 {
-    // A stone in the middle with all four neighbours: closed in every quadrant.
-    Stack(2, 2, { STONE_RED });
-    Stack(1, 2, { STONE_RED });
-    Stack(3, 2, { STONE_RED });
-    Stack(2, 1, { STONE_RED });
-    Stack(2, 3, { STONE_RED });
-    for (float angle : { 0.1f, 2.0f, 3.5f, 5.0f })
-        EXPECT_EQ(0, grid.IsOpenTowardsCamera(2, 2, 0, angle)) << angle;
-
-    // Without (x - 1): open in the first two quadrants only.
-    grid.RemoveStone(1, 2, 0);
-    EXPECT_EQ(1, grid.IsOpenTowardsCamera(2, 2, 0, 0.1f));
-    EXPECT_EQ(1, grid.IsOpenTowardsCamera(2, 2, 0, 2.0f));
-    EXPECT_EQ(0, grid.IsOpenTowardsCamera(2, 2, 0, 3.5f));
-    EXPECT_EQ(0, grid.IsOpenTowardsCamera(2, 2, 0, 5.0f));
-    Stack(1, 2, { STONE_RED });
-
-    // Without (y + 1): open in the first and the fourth quadrant.
-    grid.RemoveStone(2, 3, 0);
-    EXPECT_EQ(1, grid.IsOpenTowardsCamera(2, 2, 0, 0.1f));
-    EXPECT_EQ(0, grid.IsOpenTowardsCamera(2, 2, 0, 2.0f));
-    EXPECT_EQ(0, grid.IsOpenTowardsCamera(2, 2, 0, 3.5f));
-    EXPECT_EQ(1, grid.IsOpenTowardsCamera(2, 2, 0, 5.0f));
-}
-
-TEST_F(PuzzleGridScene, OpenTowardsCameraWrapsTheAngleAndTreatsTheEdgeAsTaken)
-{
-    // At x = 0 in the first quadrant only (x, y + 1) matters.
-    Stack(0, 2, { STONE_RED });
-    EXPECT_EQ(1, grid.IsOpenTowardsCamera(0, 2, 0, QUARTER));
-    Stack(0, 3, { STONE_RED });
-    EXPECT_EQ(0, grid.IsOpenTowardsCamera(0, 2, 0, QUARTER));
-
-    // yaw + angle = 7.0 wraps to about 0.717: still the first quadrant.
-    view.yaw = 7.0f - QUARTER;
-    EXPECT_EQ(0, grid.IsOpenTowardsCamera(0, 2, 0, QUARTER));
-    // A negative sum wraps up into the fourth quadrant, where (x + 1) is free.
-    view.yaw = 0.0f;
-    EXPECT_EQ(1, grid.IsOpenTowardsCamera(0, 2, 0, -0.5f));
-    // Angles that stay outside 0 .. 2 pi after one correction count as open.
-    EXPECT_EQ(1, grid.IsOpenTowardsCamera(0, 2, 0, 20.0f));
-}
-
-TEST_F(PuzzleGridScene, VisibleTowardsCameraNeedsAStoneAboveAndTwoNeighbours)
-{
-    Stack(2, 2, { STONE_RED, STONE_RED });
-    Stack(3, 2, { STONE_RED });    // x + 1
-    Stack(2, 1, { STONE_RED });    // y - 1
-    view.yaw = 0.5f;
-    EXPECT_EQ(0, grid.IsVisibleTowardsCamera(2, 2, 0));
-    // The top stone has nothing above it.
-    EXPECT_EQ(1, grid.IsVisibleTowardsCamera(2, 2, 1));
-
-    // The other quadrants look at other neighbours.
-    view.yaw = 2.0f;
-    EXPECT_EQ(1, grid.IsVisibleTowardsCamera(2, 2, 0));
-    Stack(2, 3, { STONE_RED });    // y + 1
-    EXPECT_EQ(0, grid.IsVisibleTowardsCamera(2, 2, 0));
-    view.yaw = 3.5f;
-    EXPECT_EQ(1, grid.IsVisibleTowardsCamera(2, 2, 0));
-    Stack(1, 2, { STONE_RED });    // x - 1
-    EXPECT_EQ(0, grid.IsVisibleTowardsCamera(2, 2, 0));
-    view.yaw = 5.0f;
-    EXPECT_EQ(0, grid.IsVisibleTowardsCamera(2, 2, 0));
-    // The yaw is taken as it is: past 2 pi no quadrant applies.
+    // Per side of the stone (x - 1, x + 1, y - 1, y + 1): the quadrants in
+    // which that side, once free, opens the stone's sides to the camera, and
+    // those in which it shows a stone that has another on top.
+    const int opens[4][4] = { { 1, 1, 0, 0 }, { 0, 0, 1, 1 }, { 0, 1, 1, 0 }, { 1, 0, 0, 1 } };
+    const int shows[4][4] = { { 0, 0, 1, 1 }, { 1, 1, 0, 0 }, { 1, 0, 0, 1 }, { 0, 1, 1, 0 } };
+    Surround(2);
+    for (int side = -1; side < 4; side++) {
+        if (side >= 0)
+            grid.RemoveStone(2 + sideX[side], 2 + sideY[side], 0);
+        for (int q = 0; q < 4; q++) {
+            view.yaw = quadrantAngles[q];
+            EXPECT_EQ(side < 0 ? 0 : opens[side][q], grid.IsOpenTowardsCamera(2, 2, 0, 0.0f)) << side << " " << q;
+            EXPECT_EQ(side < 0 ? 0 : shows[side][q], grid.IsVisibleTowardsCamera(2, 2, 0)) << side << " " << q;
+            EXPECT_EQ(1, grid.IsVisibleTowardsCamera(2, 2, 1)) << q;    // nothing on top of it
+        }
+        if (side >= 0)
+            Stack(2 + sideX[side], 2 + sideY[side], 1);
+    }
+    // The drawing test takes the yaw as it is: past 2 pi no quadrant applies.
     view.yaw = 6.5f;
     EXPECT_EQ(1, grid.IsVisibleTowardsCamera(2, 2, 0));
 }
 
-TEST_F(PuzzleGridScene, VisibleTowardsCameraTreatsTheEdgeAsEmpty)
+TEST_F(PuzzleGridScene, AnglesAndBoardEdges)
 {
-    Stack(5, 2, { STONE_RED, STONE_RED });
-    Stack(5, 1, { STONE_RED });
+    // At x = 0 in the first quadrant only (x, y + 1) matters: the edge counts
+    // as taken for the side test, in the corner on both sides.
+    Stack(0, 2, 1);
+    EXPECT_EQ(1, grid.IsOpenTowardsCamera(0, 2, 0, QUARTER));
+    Stack(0, 3, 1);
+    EXPECT_EQ(0, grid.IsOpenTowardsCamera(0, 2, 0, QUARTER));
+    Stack(0, 5, 1);
+    EXPECT_EQ(0, grid.IsOpenTowardsCamera(0, 5, 0, QUARTER));
+
+    // yaw + angle = 7.0 wraps to about 0.717: still the first quadrant. A
+    // negative sum wraps into the fourth, where (x + 1) is free. A sum still
+    // outside 0 .. 2 pi after one correction counts as open.
+    view.yaw = 7.0f - QUARTER;
+    EXPECT_EQ(0, grid.IsOpenTowardsCamera(0, 2, 0, QUARTER));
+    view.yaw = 0.0f;
+    EXPECT_EQ(1, grid.IsOpenTowardsCamera(0, 2, 0, -0.5f));
+    EXPECT_EQ(1, grid.IsOpenTowardsCamera(0, 2, 0, 20.0f));
+
+    // A stone with nothing on top is drawn, whatever stands beside it.
+    Stack(3, 3, 1);
+    Stack(4, 3, 1);
+    Stack(3, 2, 1);
+    EXPECT_EQ(1, grid.IsVisibleTowardsCamera(3, 3, 0));
+    Stack(3, 3, 1);
+    EXPECT_EQ(0, grid.IsVisibleTowardsCamera(3, 3, 0));
+
+    // For drawing, the edge counts as empty: at x = 5 in the first quadrant
+    // (x + 1) is off the board; in the fourth (x - 1) and (y - 1) decide.
+    Stack(5, 2, 2);
+    Stack(5, 1, 1);
     view.yaw = 0.5f;
     EXPECT_EQ(1, grid.IsVisibleTowardsCamera(5, 2, 0));
-    Stack(4, 2, { STONE_RED });
+    Stack(4, 2, 1);
     view.yaw = 5.0f;
     EXPECT_EQ(0, grid.IsVisibleTowardsCamera(5, 2, 0));
 }

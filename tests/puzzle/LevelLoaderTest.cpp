@@ -1,4 +1,6 @@
-// Level list and level file.
+// Level record, level list and level file.
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "CLevel.h"
@@ -8,7 +10,7 @@
 
 namespace {
 
-CLevel* NamedLevel(const char* name)
+CLevel* NamedLevel(const std::string& name)
 {
     CLevel* level = new CLevel();
     level->SetName(name);
@@ -19,7 +21,7 @@ CLevel* NamedLevel(const char* name)
 void FillLetters(CLevelLoader& loader, const char* letters)
 {
     for (const char* c = letters; *c; c++)
-        loader.levels.push_back(NamedLevel(std::string(1, *c).c_str()));
+        loader.levels.push_back(NamedLevel(std::string(1, *c)));
 }
 
 std::string Letters(CLevelLoader& loader)
@@ -30,11 +32,33 @@ std::string Letters(CLevelLoader& loader)
     return text;
 }
 
-int LoadText(CLevelLoader& loader, const std::string& text, const char* name = "levels_text.xml")
+int LoadText(CLevelLoader& loader, const std::string& text)
 {
-    std::string path = TempPath(name);
+    std::string path = TempPath("levels_text.xml");
     WriteFile(path, text);
     return loader.Load(path.c_str());
+}
+
+// Current, last and completed level.
+std::string Numbers(const CLevelLoader& loader)
+{
+    return std::to_string(loader.current) + " " + std::to_string(loader.last) + " " + std::to_string(loader.completed);
+}
+
+// Everything a level holds, as one line of text.
+std::string LevelText(const CLevel* level)
+{
+    std::string text = "#" + std::to_string(level->number) + " " + level->name + " size " + std::to_string(level->size) +
+                       " mode " + std::to_string(level->placeableMode) + " stack";
+    for (int i = 0; i < level->placeableCount; i++)
+        text += " " + std::to_string(level->placeableTypes[i]);
+    text += " fields";
+    for (int i = 0; i < level->fieldCount; i++)
+        text += " " + RecordText(level->fields[i]);
+    text += " stones";
+    for (int i = 0; i < level->stoneCount; i++)
+        text += " " + RecordText(*level->stones[i]);
+    return text;
 }
 
 const char* const twoLevels =
@@ -45,117 +69,79 @@ const char* const twoLevels =
 
 } // namespace
 
-TEST(PuzzleLevelLoader, NewListDefaults)
+TEST(PuzzleLevel, NewLevelAndItsStonesOrderedByLayer)
 {
-    CLevelLoader loader;
-    EXPECT_EQ(0, loader.GetLevelCount());
-    EXPECT_EQ(1, loader.current);
-    EXPECT_EQ(1, loader.last);
-    EXPECT_EQ(0, loader.completed);
-    EXPECT_EQ(0, loader.loaded);
-    EXPECT_EQ(nullptr, loader.GetCurrentLevel());
-    EXPECT_EQ(nullptr, loader.GetLevel(1));
+    CLevel level;
+    EXPECT_EQ("#0 New Level size 0 mode 0 stack fields stones", LevelText(&level));
+    EXPECT_EQ(nullptr, level.placeableTypes);
+    EXPECT_EQ(nullptr, level.stones);
+    EXPECT_EQ(nullptr, level.fields);
+
+    // Layers 2, 0, 1, 0 end up 0, 0, 1, 2; one layer keeps its order.
+    CStoneInfo** stones = new CStoneInfo*[4];
+    stones[0] = new CStoneInfo(0, 0, 2, 4, "a");
+    stones[1] = new CStoneInfo(1, 0, 0, 4, "b");
+    stones[2] = new CStoneInfo(0, 0, 1, 4, "c");
+    stones[3] = new CStoneInfo(0, 0, 0, 4, "d");
+    level.SetStones(stones, 4);
+    ASSERT_EQ(4, level.stoneCount);
+    EXPECT_EQ("bdca", level.stones[0]->name + level.stones[1]->name + level.stones[2]->name + level.stones[3]->name);
+
+    // Replaced arrays are freed (the sanitizer build reports leaks).
+    level.SetFields(new CStoneInfo[2], 2);
+    level.SetStones(nullptr, 0);
+    EXPECT_EQ(0, level.stoneCount);
+    EXPECT_EQ(nullptr, level.stones);
+    level.SetFields(new CStoneInfo[1], 1);
+    EXPECT_EQ(1, level.fieldCount);
 }
 
-TEST(PuzzleLevelLoader, SaveAndLoadKeepEveryPartOfALevel)
-{
-    std::string path = TempPath("levels_round.xml");
-    {
-        CLevelLoader loader;
-        loader.completed = 3;
-        loader.last = 2;
-        CLevel* level = NamedLevel("Erste \"Ebene\" & <mehr>");
-        level->number = 17;
-        level->size = 6;
-        level->placeableMode = 0;
-        level->placeableCount = 3;
-        level->placeableTypes = new int[3] { 4, 0, 1001 };
-        CStoneInfo* fields = new CStoneInfo[2];
-        fields[0] = CStoneInfo(1, 2, 0, 1001, "");
-        fields[1] = CStoneInfo(5, 5, 0, 7, "");
-        level->SetFields(fields, 2);
-        CStoneInfo** stones = new CStoneInfo*[3];
-        stones[0] = new CStoneInfo(3, 3, 1, 2, "");
-        stones[1] = new CStoneInfo(3, 3, 0, 1, "");
-        stones[2] = new CStoneInfo(0, 5, 0, 5, "");
-        level->SetStones(stones, 3);
-        loader.levels.push_back(level);
-        CLevel* random = NamedLevel("Zufall");
-        random->placeableMode = 1;
-        loader.levels.push_back(random);
-        loader.Save(path.c_str());
-    }
-
-    CLevelLoader loader;
-    ASSERT_EQ(1, loader.Load(path.c_str()));
-    EXPECT_EQ(1, loader.loaded);
-    EXPECT_EQ(3, loader.completed);
-    EXPECT_EQ(2, loader.last);
-    EXPECT_EQ(2, loader.current);
-    ASSERT_EQ(2, loader.GetLevelCount());
-
-    CLevel* level = loader.GetLevel(1);
-    EXPECT_EQ("Erste \"Ebene\" & <mehr>", level->GetName());
-    EXPECT_EQ(1, level->number);    // saving numbers the levels by position
-    EXPECT_EQ(6, level->size);
-    EXPECT_EQ(0, level->placeableMode);
-    ASSERT_EQ(3, level->placeableCount);
-    EXPECT_EQ(4, level->placeableTypes[0]);
-    EXPECT_EQ(0, level->placeableTypes[1]);
-    EXPECT_EQ(1001, level->placeableTypes[2]);
-    ASSERT_EQ(2, level->fieldCount);
-    EXPECT_EQ(1, level->fields[0].x);
-    EXPECT_EQ(2, level->fields[0].y);
-    EXPECT_EQ(0, level->fields[0].z);
-    EXPECT_EQ(1001, level->fields[0].type);
-    EXPECT_EQ(7, level->fields[1].type);
-    ASSERT_EQ(3, level->stoneCount);
-    EXPECT_EQ(1, level->stones[0]->type);    // layer 0, in saved order
-    EXPECT_EQ(5, level->stones[1]->type);
-    EXPECT_EQ(2, level->stones[2]->type);
-    EXPECT_EQ(3, level->stones[2]->x);
-    EXPECT_EQ(3, level->stones[2]->y);
-    EXPECT_EQ(1, level->stones[2]->z);
-
-    CLevel* random = loader.GetLevel(2);
-    EXPECT_EQ(2, random->number);
-    EXPECT_EQ(1, random->placeableMode);
-    EXPECT_EQ(0, random->placeableCount);
-    EXPECT_EQ(0, random->fieldCount);
-    EXPECT_EQ(0, random->stoneCount);
-}
-
-TEST(PuzzleLevelLoader, FileLayout)
+TEST(PuzzleLevelLoader, FileLayoutAndRoundTrip)
 {
     std::string path = TempPath("levels_layout.xml");
     CLevelLoader loader;
     loader.Save(path.c_str());
     EXPECT_EQ("<levels completed=\"0\" last=\"1\"/>\r\n", ReadFile(path));
 
-    CLevel* level = NamedLevel("L");
+    loader.completed = 3;
+    loader.last = 2;
+    CLevel* level = NamedLevel("Erste \"Ebene\" & <mehr>");
+    level->number = 17;
     level->size = 6;
-    level->placeableCount = 1;
-    level->placeableTypes = new int[1] { 3 };
+    level->placeableCount = 2;
+    level->placeableTypes = new int[2] { 3, 1001 };
     CStoneInfo* fields = new CStoneInfo[1];
     fields[0] = CStoneInfo(1, 2, 0, 1001, "");
     level->SetFields(fields, 1);
-    CStoneInfo** stones = new CStoneInfo*[1];
-    stones[0] = new CStoneInfo(4, 5, 0, 2, "");
-    level->SetStones(stones, 1);
+    CStoneInfo** stones = new CStoneInfo*[2];
+    stones[0] = new CStoneInfo(4, 5, 1, 2, "");
+    stones[1] = new CStoneInfo(4, 5, 0, 1, "");
+    level->SetStones(stones, 2);
     loader.levels.push_back(level);
+    loader.levels.push_back(NamedLevel("R"));
+    loader.levels[1]->placeableMode = 1;
     loader.Save(path.c_str());
-    EXPECT_EQ("<levels completed=\"0\" last=\"1\">\r\n"
-              "<level nr=\"1\" name=\"L\">\r\n"
-              "<grid size=\"6\">\r\n"
-              "<field type=\"1001\">\r\n<position x=\"1\" y=\"2\" z=\"0\"/>\r\n</field>\r\n"
-              "</grid>\r\n"
-              "<placeable mode=\"0\">\r\n<stone type=\"3\"/>\r\n</placeable>\r\n"
+    EXPECT_EQ("<levels completed=\"3\" last=\"2\">\r\n"
+              "<level nr=\"1\" name=\"Erste &quot;Ebene&quot; &amp; &lt;mehr&gt;\">\r\n"
+              "<grid size=\"6\">\r\n<field type=\"1001\">\r\n<position x=\"1\" y=\"2\" z=\"0\"/>\r\n</field>\r\n</grid>\r\n"
+              "<placeable mode=\"0\">\r\n<stone type=\"3\"/>\r\n<stone type=\"1001\"/>\r\n</placeable>\r\n"
               "<stones>\r\n"
-              "<stone type=\"2\">\r\n<position x=\"4\" y=\"5\" z=\"0\"/>\r\n</stone>\r\n"
-              "</stones>\r\n"
-              "</level>\r\n"
+              "<stone type=\"1\">\r\n<position x=\"4\" y=\"5\" z=\"0\"/>\r\n</stone>\r\n"
+              "<stone type=\"2\">\r\n<position x=\"4\" y=\"5\" z=\"1\"/>\r\n</stone>\r\n"
+              "</stones>\r\n</level>\r\n"
+              "<level nr=\"2\" name=\"R\">\r\n<grid size=\"0\"/>\r\n<placeable mode=\"1\"/>\r\n<stones/>\r\n</level>\r\n"
               "</levels>\r\n",
               ReadFile(path));
+
+    // Saving numbered the levels by their place.
+    CLevelLoader loaded;
+    ASSERT_EQ(1, loaded.Load(path.c_str()));
+    EXPECT_EQ(1, loaded.loaded);
+    EXPECT_EQ("2 2 3", Numbers(loaded));
+    ASSERT_EQ(2, loaded.GetLevelCount());
+    EXPECT_EQ("#1 Erste \"Ebene\" & <mehr> size 6 mode 0 stack 3 1001 fields 1,2,0 1001 stones 4,5,0 1 4,5,1 2",
+              LevelText(loaded.GetLevel(1)));
+    EXPECT_EQ("#2 R size 0 mode 1 stack fields stones", LevelText(loaded.GetLevel(2)));
 }
 
 TEST(PuzzleLevelLoader, MissingPartsOfALevel)
@@ -165,42 +151,26 @@ TEST(PuzzleLevelLoader, MissingPartsOfALevel)
         "<levels completed=\"0\" last=\"1\">"
         // no placeable element
         "<level nr=\"1\" name=\"A\"><grid size=\"6\"/><stones/></level>"
-        // placeable without stones; a field and a stone without position
+        // placeable without stones; a field and a stone without position;
+        // stones out of layer order
         "<level nr=\"2\" name=\"B\"><grid size=\"6\"><field type=\"1001\"/></grid>"
-        "<placeable mode=\"3\"/><stones><stone type=\"4\"/></stones></level>"
+        "<placeable mode=\"3\"/><stones><stone type=\"3\"><position x=\"1\" y=\"1\" z=\"1\"/></stone>"
+        "<stone type=\"4\"/></stones></level>"
         // no grid and no stones: the placeable stones stay placeable stones
         "<level name=\"C\"><placeable mode=\"0\"><stone type=\"2\"/><stone type=\"5\"/></placeable></level>"
+        // no grid
+        "<level name=\"D\"><placeable mode=\"0\"><stone type=\"2\"/></placeable><stones><stone type=\"4\"/></stones></level>"
         "</levels>"));
-    ASSERT_EQ(3, loader.GetLevelCount());
+    ASSERT_EQ(4, loader.GetLevelCount());
 
-    CLevel* a = loader.GetLevel(1);
-    EXPECT_EQ(0, a->placeableMode);
-    EXPECT_EQ(0, a->placeableCount);
-    EXPECT_EQ(nullptr, a->placeableTypes);
-
-    CLevel* b = loader.GetLevel(2);
-    EXPECT_EQ(3, b->placeableMode);
-    EXPECT_EQ(0, b->placeableCount);
-    ASSERT_EQ(1, b->fieldCount);
-    EXPECT_EQ(0, b->fields[0].x);
-    EXPECT_EQ(0, b->fields[0].y);
-    EXPECT_EQ(0, b->fields[0].z);
-    EXPECT_EQ(1001, b->fields[0].type);
-    ASSERT_EQ(1, b->stoneCount);
-    EXPECT_EQ(4, b->stones[0]->type);
-    EXPECT_EQ(0, b->stones[0]->x);
-    EXPECT_EQ(0, b->stones[0]->z);
-
-    CLevel* c = loader.GetLevel(3);
-    EXPECT_EQ(0, c->number);
-    EXPECT_EQ(0, c->size);
-    EXPECT_EQ(0, c->fieldCount);
-    EXPECT_EQ(0, c->stoneCount);
-    ASSERT_EQ(2, c->placeableCount);
-    EXPECT_EQ(5, c->placeableTypes[1]);
+    EXPECT_EQ("#1 A size 6 mode 0 stack fields stones", LevelText(loader.GetLevel(1)));
+    EXPECT_EQ("#2 B size 6 mode 3 stack fields 0,0,0 1001 stones 0,0,0 4 1,1,1 3", LevelText(loader.GetLevel(2)));
+    EXPECT_EQ("#0 C size 0 mode 0 stack 2 5 fields stones", LevelText(loader.GetLevel(3)));
+    EXPECT_EQ("#0 D size 0 mode 0 stack 2 fields stones 0,0,0 4", LevelText(loader.GetLevel(4)));
+    EXPECT_EQ(nullptr, loader.GetLevel(1)->placeableTypes);
 }
 
-TEST(PuzzleLevelLoader, LoadingTwiceListsEveryLevelTwice)
+TEST(PuzzleLevelLoader, LoadingAddsLevelsAndFailuresChangeNothing)
 {
     CLevelLoader loader;
     ASSERT_EQ(1, LoadText(loader, twoLevels));
@@ -208,86 +178,74 @@ TEST(PuzzleLevelLoader, LoadingTwiceListsEveryLevelTwice)
     ASSERT_EQ(4, loader.GetLevelCount());
     EXPECT_EQ("One", loader.GetLevel(3)->name);
     EXPECT_EQ("Two", loader.GetLevel(4)->name);
-}
 
-TEST(PuzzleLevelLoader, UnreadableFilesChangeNothing)
-{
-    CLevelLoader loader;
-    ASSERT_EQ(1, LoadText(loader, twoLevels));
     EXPECT_EQ(0, loader.Load(TempPath("levels_not_there.xml").c_str()));
     EXPECT_EQ(0, loader.loaded);
-    EXPECT_EQ(0, LoadText(loader, "<levels completed=\"5\" last=\"1\"><level>", "levels_broken.xml"));
-    EXPECT_EQ(2, loader.GetLevelCount());
-    EXPECT_EQ(1, loader.completed);
-    EXPECT_EQ(2, loader.last);
-}
+    EXPECT_EQ(0, LoadText(loader, "<levels completed=\"5\" last=\"1\"><level>"));
+    EXPECT_EQ(4, loader.GetLevelCount());
+    EXPECT_EQ("2 2 1", Numbers(loader));
 
-TEST(PuzzleLevelLoader, OtherDocumentElementStillGivesItsLevels)
-{
-    CLevelLoader loader;
-    ASSERT_EQ(1, LoadText(loader,
-        "<stages completed=\"4\" last=\"2\"><level nr=\"1\" name=\"X\"><grid size=\"6\"/></level></stages>"));
-    EXPECT_EQ(0, loader.completed);
-    EXPECT_EQ(0, loader.last);
-    ASSERT_EQ(1, loader.GetLevelCount());
-    EXPECT_EQ("X", loader.GetCurrentLevel()->name);
-}
-
-TEST(PuzzleLevelLoader, CurrentLevelStaysWithinTheList)
-{
-    CLevelLoader tooFar;
-    LoadText(tooFar, "<levels completed=\"0\" last=\"9\">"
-                     "<level name=\"A\"/><level name=\"B\"/></levels>");
-    EXPECT_EQ("B", tooFar.GetCurrentLevel()->name);
-    tooFar.last = 9;
-    tooFar.ResetToLastLevel();
-    EXPECT_EQ(2, tooFar.current);
-
-    CLevelLoader zero;
-    LoadText(zero, "<levels completed=\"0\" last=\"0\"><level name=\"A\"/></levels>");
-    EXPECT_EQ("A", zero.GetCurrentLevel()->name);
-    zero.current = -4;
-    EXPECT_EQ("A", zero.GetCurrentLevel()->name);
-    EXPECT_EQ(1, zero.current);
-
-    CLevelLoader none;
-    LoadText(none, "<levels completed=\"2\" last=\"3\"/>");
-    EXPECT_EQ(0, none.GetLevelCount());
-    EXPECT_EQ(nullptr, none.GetCurrentLevel());
-    none.ResetToLastLevel();
-    EXPECT_EQ(nullptr, none.GetCurrentLevel());
-    EXPECT_EQ(0, none.NextLevel());
-    EXPECT_EQ(nullptr, none.GetCurrentLevel());
-    EXPECT_EQ(nullptr, none.GetLevel(0));
-    EXPECT_EQ(nullptr, none.GetLevel(-1));
+    // Under a document element of another name the numbers read 0, and the
+    // levels are read all the same.
+    CLevelLoader other;
+    ASSERT_EQ(1, LoadText(other, "<stages completed=\"4\" last=\"2\"><level name=\"X\"><grid size=\"6\"/></level></stages>"));
+    EXPECT_EQ(0, other.completed);
+    EXPECT_EQ(0, other.last);
+    ASSERT_EQ(1, other.GetLevelCount());
+    EXPECT_EQ("X", other.GetCurrentLevel()->name);
 }
 
 TEST(PuzzleLevelLoader, NextLevelAndCompleted)
 {
     CLevelLoader loader;
+    EXPECT_EQ("1 1 0", Numbers(loader));
+    EXPECT_EQ(0, loader.loaded);
     FillLetters(loader, "ABCDE");
     loader.current = 2;
     EXPECT_EQ(1, loader.NextLevel());
-    EXPECT_EQ(3, loader.current);
-    EXPECT_EQ(3, loader.last);
-
+    EXPECT_EQ("3 3 0", Numbers(loader));
     loader.current = 5;
     EXPECT_EQ(0, loader.NextLevel());
-    EXPECT_EQ(5, loader.current);
-    EXPECT_EQ(5, loader.last);
+    EXPECT_EQ("5 5 0", Numbers(loader));
 
     loader.completed = 4;
     loader.current = 2;
     loader.UpdateCompleted();
-    EXPECT_EQ(4, loader.completed);
+    EXPECT_EQ("2 5 4", Numbers(loader));
     loader.current = 5;
     loader.UpdateCompleted();
-    EXPECT_EQ(5, loader.completed);
+    EXPECT_EQ("5 5 5", Numbers(loader));
+}
 
-    loader.last = 3;
-    loader.ResetToLastLevel();
-    EXPECT_EQ(3, loader.current);
-    EXPECT_EQ("C", loader.GetCurrentLevel()->name);
+TEST(PuzzleLevelLoader, CurrentLevelStaysWithinTheList)
+{
+    // The start level of the file, or the one set later, may lie outside the
+    // list: the current level is the nearest level there is.
+    struct Case { const char* last; const char* loaded; int setLast; const char* reset; };
+    const Case cases[] = { { "9", "B", -4, "A" }, { "0", "A", 9, "B" }, { "2", "B", 1, "A" } };
+    for (const Case& c : cases) {
+        CLevelLoader loader;
+        LoadText(loader, std::string("<levels last=\"") + c.last + "\"><level name=\"A\"/><level name=\"B\"/></levels>");
+        EXPECT_TRUE(loader.current == 1 || loader.current == 2) << c.last;
+        EXPECT_EQ(c.loaded, loader.GetCurrentLevel()->name) << c.last;
+        loader.last = c.setLast;
+        loader.ResetToLastLevel();
+        EXPECT_EQ(c.reset, loader.GetCurrentLevel()->name) << c.last;
+        loader.current = c.setLast;
+        EXPECT_EQ(c.reset, loader.GetCurrentLevel()->name) << c.last;
+        EXPECT_TRUE(loader.current == 1 || loader.current == 2) << c.last;
+    }
+
+    // Without levels there is no current level, whatever is asked.
+    CLevelLoader none;
+    EXPECT_EQ(nullptr, none.GetCurrentLevel());
+    LoadText(none, "<levels completed=\"2\" last=\"3\"/>");
+    EXPECT_EQ(nullptr, none.GetCurrentLevel());
+    none.ResetToLastLevel();
+    EXPECT_EQ(0, none.NextLevel());
+    EXPECT_EQ(nullptr, none.GetCurrentLevel());
+    for (int n : { -1, 0, 1 })
+        EXPECT_EQ(nullptr, none.GetLevel(n)) << n;
 }
 
 TEST(PuzzleLevelLoader, MovingAndInsertingLevels)
@@ -295,32 +253,22 @@ TEST(PuzzleLevelLoader, MovingAndInsertingLevels)
     CLevelLoader loader;
     FillLetters(loader, "ABCD");
     CLevel* a = loader.levels[0];
-    CLevel* b = loader.levels[1];
     CLevel* c = loader.levels[2];
-    CLevel* d = loader.levels[3];
-
-    loader.MoveLevelUp(b);
-    EXPECT_EQ("BACD", Letters(loader));
-    loader.MoveLevelUp(b);
-    EXPECT_EQ("BACD", Letters(loader));
-    loader.MoveLevelDown(b);
-    EXPECT_EQ("ABCD", Letters(loader));
-    loader.MoveLevelDown(b);
-    EXPECT_EQ("ACBD", Letters(loader));
-    loader.MoveLevelUp(b);
-    loader.MoveLevelDown(c);
-    EXPECT_EQ("ABDC", Letters(loader));
-    loader.MoveLevelDown(c);
-    EXPECT_EQ("ABDC", Letters(loader));
-    loader.MoveLevelUp(c);
-    loader.MoveLevelDown(d);
-    EXPECT_EQ("ABCD", Letters(loader));
-    loader.MoveLevelUp(a);
-    EXPECT_EQ("ABCD", Letters(loader));
-
     CLevel stranger;
-    loader.MoveLevelUp(&stranger);
-    loader.MoveLevelDown(&stranger);
+    // Each step starts from A, B, C, D: the level, up or down, the order after.
+    struct Step { int at; bool up; const char* after; };
+    const Step steps[] = { { 1, true, "BACD" }, { 1, false, "ACBD" }, { 2, false, "ABDC" },
+                           { 0, true, "ABCD" }, { 3, false, "ABCD" }, { -1, true, "ABCD" }, { -1, false, "ABCD" } };
+    for (const Step& step : steps) {
+        CLevel* level = step.at < 0 ? &stranger : loader.levels[step.at];
+        if (step.up)
+            loader.MoveLevelUp(level);
+        else
+            loader.MoveLevelDown(level);
+        EXPECT_EQ(step.after, Letters(loader)) << step.at << step.up;
+        std::sort(loader.levels.begin(), loader.levels.end(),
+                  [](CLevel* l, CLevel* r) { return l->name < r->name; });
+    }
     loader.MoveLevelDown(nullptr);
     EXPECT_EQ("ABCD", Letters(loader));
 

@@ -64,6 +64,11 @@ TEST(PuzzleLevelSolver, SlidesFindTheFewestMoves)
 
     // A block stops the special stone right on the target.
     ExpectSolved(1, Solve(Target(2, 2), Supply(0), Stone(0, 0, 2, 0) + Stone(1, 3, 2, 0)));
+
+    // Nothing to place and nothing to slide: only the start state.
+    CLevelSolver::Result stuck = Solve(Target(0, 0), Supply(0), Stone(1, 3, 3, 0));
+    EXPECT_EQ(CLevelSolver::UNSOLVABLE, stuck.outcome);
+    EXPECT_EQ(1, stuck.states);
 }
 
 TEST(PuzzleLevelSolver, StonesAboveTheFloorNeedSupport)
@@ -97,13 +102,6 @@ TEST(PuzzleLevelSolver, FieldValuesOfTheStackArePartOfTheState)
     EXPECT_EQ(37, result.states);
 }
 
-TEST(PuzzleLevelSolver, NoMovesAtAllIsUnsolvable)
-{
-    CLevelSolver::Result result = Solve(Target(0, 0), Supply(0), Stone(1, 3, 3, 0));
-    EXPECT_EQ(CLevelSolver::UNSOLVABLE, result.outcome);
-    EXPECT_EQ(1, result.states);
-}
-
 TEST(PuzzleLevelSolver, FullColumnsTakeNoStone)
 {
     // Every column but one is full of blocks; the stack's red can only go on
@@ -124,15 +122,10 @@ TEST(PuzzleLevelSolver, FullColumnsTakeNoStone)
     EXPECT_EQ(2, result.states);
 }
 
-TEST(PuzzleLevelSolver, RandomSupplyIsSearchedWithSlidesOnly)
+TEST(PuzzleLevelSolver, RandomSupplyIsSearchedWithSlidesOnlyAndTheSearchHasALimit)
 {
     ExpectSolved(1, Solve(Target(0, 5), Supply(1), Stone(0, 0, 0, 0)));
     EXPECT_EQ(CLevelSolver::NOT_PROVEN_RANDOM, Solve(Target(2, 2), Supply(1), Stone(0, 0, 0, 0)).outcome);
-}
-
-TEST(PuzzleLevelSolver, SearchLimit)
-{
-    CLevelSolver::Result result = Solve(Target(2, 2), Supply(0),
-                                        Stone(0, 0, 0, 0) + Stone(3, 5, 5, 0) + Stone(5, 5, 0, 0), 5);
-    EXPECT_EQ(CLevelSolver::NOT_PROVEN_LIMIT, result.outcome);
+    EXPECT_EQ(CLevelSolver::NOT_PROVEN_LIMIT,
+              Solve(Target(2, 2), Supply(0), Stone(0, 0, 0, 0) + Stone(3, 5, 5, 0) + Stone(5, 5, 0, 0), 5).outcome);
 }

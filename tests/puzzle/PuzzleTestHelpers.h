@@ -2,11 +2,11 @@
 #ifndef PUZZLETESTHELPERS_H
 #define PUZZLETESTHELPERS_H
 
-#include <cstdio>
 #include <fstream>
 #include <initializer_list>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -35,22 +35,33 @@ inline std::string ReadFile(const std::string& path)
     return text.str();
 }
 
-// Stacks the types on column (x, y), from the floor up.
-inline void PlaceColumn(CGrid& grid, int x, int y, std::initializer_list<int> types)
+// Place and type of a record as text such as "2,3,0 4".
+inline std::string RecordText(const CStoneInfo& r)
 {
-    for (int type : types)
-        grid.PlaceStone(x, y, type, 0.0f);
+    return std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.z) + " " + std::to_string(r.type);
+}
+
+// One column of a board: its place and its types from the floor up.
+struct Column
+{
+    int x;
+    int y;
+    std::vector<int> types;
+};
+
+inline void Fill(CGrid& grid, const std::vector<Column>& columns)
+{
+    for (const Column& column : columns)
+        for (int type : column.types)
+            grid.PlaceStone(column.x, column.y, type, 0.0f);
 }
 
 // The types of column (x, y) from the floor up, as text such as "2 4 2".
 inline std::string ColumnText(CGrid& grid, int x, int y)
 {
     std::string text;
-    for (int z = 0; z < grid.GetHeight(x, y); z++) {
-        if (!text.empty())
-            text += " ";
-        text += std::to_string(grid.GetStoneInfo(x, y, z).type);
-    }
+    for (int z = 0; z < grid.GetHeight(x, y); z++)
+        text += (z ? " " : "") + std::to_string(grid.GetStoneInfo(x, y, z).type);
     return text;
 }
 

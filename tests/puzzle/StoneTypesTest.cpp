@@ -1,4 +1,7 @@
 // Type table and stone record.
+#include <climits>
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 #include "CResourceManager.h"
@@ -6,79 +9,34 @@
 #include "CStoneTypes.h"
 #include "CTexMgr.h"
 #include "FakeDevice.h"
+#include "PuzzleTestHelpers.h"
 
-TEST(PuzzleStoneTypes, NamesOfListedAndUnknownIds)
+TEST(PuzzleStoneTypes, NamesAndFlagsOfEveryId)
 {
-    EXPECT_EQ("Special", CStoneTypes::GetName(STONE_SPECIAL));
-    EXPECT_EQ("Blue_Yellow", CStoneTypes::GetName(STONE_BLUE_YELLOW));
-    EXPECT_EQ("RedGrean", CStoneTypes::GetName(STONE_REDGREAN));
-    EXPECT_EQ("Special Target(Field)", CStoneTypes::GetName(FIELD_SPECIAL_TARGET));
-    for (int id : { 9, 999, 1000, -9, -1 })
-        EXPECT_EQ("Unknown", CStoneTypes::GetName(id)) << id;
-}
-
-TEST(PuzzleStoneTypes, FlagsPerType)
-{
-    // Special: slidable only; Block: none; the colours: all three.
-    EXPECT_EQ(0, CStoneTypes::IsCountedType(STONE_SPECIAL));
-    EXPECT_EQ(0, CStoneTypes::IsComboType(STONE_SPECIAL));
-    EXPECT_EQ(1, CStoneTypes::IsMovable(STONE_SPECIAL));
-    EXPECT_EQ(0, CStoneTypes::IsCountedType(STONE_BLOCK));
-    EXPECT_EQ(0, CStoneTypes::IsComboType(STONE_BLOCK));
-    EXPECT_EQ(0, CStoneTypes::IsMovable(STONE_BLOCK));
-    for (int id = STONE_BLUE; id <= STONE_REDGREAN; id++) {
-        EXPECT_EQ(1, CStoneTypes::IsCountedType(id)) << id;
-        EXPECT_EQ(1, CStoneTypes::IsComboType(id)) << id;
-        EXPECT_EQ(1, CStoneTypes::IsMovable(id)) << id;
+    // Ids outside 0..8 come from level files: never counted or grouped, and
+    // a negative id (no stone) cannot be slid.
+    struct Row { int id; const char* name; int counted, combo, movable; };
+    const Row rows[] = {
+        { 0, "Special", 0, 0, 1 }, { 1, "Block", 0, 0, 0 }, { 2, "Blue", 1, 1, 1 },
+        { 3, "Green", 1, 1, 1 }, { 4, "Red", 1, 1, 1 }, { 5, "Yellow", 1, 1, 1 },
+        { 6, "Orange", 1, 1, 1 }, { 7, "Blue_Yellow", 1, 1, 1 }, { 8, "RedGrean", 1, 1, 1 },
+        { 1001, "Special Target(Field)", 0, 0, 1 }, { 9, "Unknown", 0, 0, 1 },
+        { 999, "Unknown", 0, 0, 1 }, { INT_MAX, "Unknown", 0, 0, 1 }, { -1, "Unknown", 0, 0, 0 },
+        { -9, "Unknown", 0, 0, 0 }, { INT_MIN, "Unknown", 0, 0, 0 },
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(row.name, CStoneTypes::GetName(row.id)) << row.id;
+        EXPECT_EQ(row.counted, CStoneTypes::IsCountedType(row.id)) << row.id;
+        EXPECT_EQ(row.combo, CStoneTypes::IsComboType(row.id)) << row.id;
+        EXPECT_EQ(row.movable, CStoneTypes::IsMovable(row.id)) << row.id;
     }
-}
 
-TEST(PuzzleStoneTypes, FlagsOfIdsOutsideTheTableAreSafe)
-{
-    // Level files may name any integer: such stones are neither counted nor
-    // grouped; no stone at all (negative) cannot be slid.
-    for (int id : { 9, 42, 1001, 2147483647, -1, -9, -2147483647 - 1 }) {
-        EXPECT_EQ(0, CStoneTypes::IsCountedType(id)) << id;
-        EXPECT_EQ(0, CStoneTypes::IsComboType(id)) << id;
-    }
-    EXPECT_EQ(1, CStoneTypes::IsMovable(42));
-    EXPECT_EQ(0, CStoneTypes::IsMovable(-9));
-    EXPECT_EQ(0, CStoneTypes::IsMovable(-2147483647 - 1));
-}
-
-TEST(PuzzleStoneTypes, TypeList)
-{
     int count = 0;
     const int* list = CStoneTypes::GetTypeList(&count);
     ASSERT_EQ(10, count);
-    EXPECT_EQ(0, list[0]);
-    EXPECT_EQ(8, list[8]);
+    for (int i = 0; i < 9; i++)
+        EXPECT_EQ(i, list[i]);
     EXPECT_EQ(FIELD_SPECIAL_TARGET, list[9]);
-}
-
-TEST(PuzzleStoneInfo, ConstructedAndDefaultRecords)
-{
-    CStoneInfo made(2, 3, 0, 4, "anything");
-    EXPECT_EQ(2, made.x);
-    EXPECT_EQ(3, made.y);
-    EXPECT_EQ(0, made.z);
-    EXPECT_EQ(4, made.type);
-    EXPECT_EQ("anything", made.name);
-    EXPECT_EQ(0, made.moved);
-    EXPECT_EQ(1, made.reposition);
-    EXPECT_EQ(0, made.sideExposed);
-    EXPECT_EQ(0, made.drawn);
-    EXPECT_EQ(nullptr, made.stone);
-    EXPECT_EQ(0, made.targetState);
-
-    CStoneInfo empty;
-    EXPECT_EQ(-1, empty.x);
-    EXPECT_EQ(-1, empty.y);
-    EXPECT_EQ(-1, empty.z);
-    EXPECT_EQ(-1, empty.type);
-    EXPECT_EQ("EMPTY", empty.name);
-    EXPECT_EQ(1, empty.reposition);
-    EXPECT_EQ(nullptr, empty.stone);
 }
 
 TEST(PuzzleStoneTypes, TexturesAreAskedForByPath)
@@ -88,44 +46,50 @@ TEST(PuzzleStoneTypes, TexturesAreAskedForByPath)
     textures->SetDevice(&device);
     int before = textures->GetTextureCount();
 
-    // Yellow and orange share one picture; the orange picture serves Blue_Yellow.
-    CStoneTypes::ApplyTexture(&device, STONE_YELLOW);
-    CStoneTypes::ApplyTexture(&device, STONE_ORANGE);
-    EXPECT_EQ(before + 1, textures->GetTextureCount());
-    EXPECT_EQ(textures->GetTexture(".//media//stone_yellow.jpg"), device.textures[0]);
-    EXPECT_EQ(before + 1, textures->GetTextureCount());
-
-    CStoneTypes::ApplyTexture(&device, STONE_BLUE_YELLOW);
-    textures->GetTexture(".//media//stone_orange.jpg");
-    EXPECT_EQ(before + 2, textures->GetTextureCount());
-
-    CStoneTypes::ApplyTexture(&device, STONE_REDGREAN);
-    CStoneTypes::ApplyTexture(&device, 42);
-    CStoneTypes::ApplyTexture(&device, -9);
-    textures->GetTexture("DEFAULT_MATERIAL");
-    EXPECT_EQ(before + 3, textures->GetTextureCount());
-
-    CStoneTypes::ApplyTexture(&device, FIELD_SPECIAL_TARGET);
-    textures->GetTexture(".//media//field_special.jpg");
-    EXPECT_EQ(before + 4, textures->GetTextureCount());
-
+    // Each step asks for one new path; asking again for a path already
+    // loaded must not add a texture.
+    struct Step { std::initializer_list<int> ids; const char* path; };
+    const Step steps[] = {
+        { { STONE_YELLOW, STONE_ORANGE }, ".//media//stone_yellow.jpg" },
+        { { STONE_BLUE_YELLOW }, ".//media//stone_orange.jpg" },
+        { { STONE_REDGREAN, 42, -9 }, "DEFAULT_MATERIAL" },
+        { { FIELD_SPECIAL_TARGET }, ".//media//field_special.jpg" },
+    };
+    for (const Step& step : steps) {
+        for (int id : step.ids)
+            CStoneTypes::ApplyTexture(&device, id);
+        EXPECT_EQ(textures->GetTexture(step.path), device.textures[0]) << step.path;
+        EXPECT_EQ(++before, textures->GetTextureCount()) << step.path;
+    }
     textures->SetDevice(nullptr);
 }
 
 TEST(PuzzleStoneTypes, OneMaterialForEveryType)
 {
+    // Diffuse (1, 1, 1, 0.5), ambient, specular and emissive grey 0.8, power 1.
+    const D3DMATERIAL8 expected = { { 1.0f, 1.0f, 1.0f, 0.5f }, { 0.8f, 0.8f, 0.8f, 1.0f },
+                                    { 0.8f, 0.8f, 0.8f, 1.0f }, { 0.8f, 0.8f, 0.8f, 1.0f }, 1.0f };
     for (int id : { 0, 1, 5, 8, 1001, 42, -9 }) {
         D3DMATERIAL8 m = CStoneTypes::GetMaterial(id);
-        EXPECT_EQ(1.0f, m.Diffuse.r);
-        EXPECT_EQ(1.0f, m.Diffuse.g);
-        EXPECT_EQ(1.0f, m.Diffuse.b);
-        EXPECT_EQ(0.5f, m.Diffuse.a);
-        EXPECT_EQ(0.8f, m.Ambient.r);
-        EXPECT_EQ(1.0f, m.Ambient.a);
-        EXPECT_EQ(0.8f, m.Specular.g);
-        EXPECT_EQ(1.0f, m.Specular.a);
-        EXPECT_EQ(0.8f, m.Emissive.b);
-        EXPECT_EQ(1.0f, m.Emissive.a);
-        EXPECT_EQ(1.0f, m.Power);
+        EXPECT_EQ(0, memcmp(&expected, &m, sizeof m)) << id;
     }
+}
+
+TEST(PuzzleStoneInfo, ConstructedAndDefaultRecords)
+{
+    CStoneInfo made(2, 3, 0, 4, "anything");
+    EXPECT_EQ("2,3,0 4", RecordText(made));
+    EXPECT_EQ("anything", made.name);
+    EXPECT_EQ(0, made.moved);
+    EXPECT_EQ(1, made.reposition);
+    EXPECT_EQ(0, made.sideExposed);
+    EXPECT_EQ(0, made.drawn);
+    EXPECT_EQ(0, made.targetState);
+    EXPECT_EQ(nullptr, made.stone);
+
+    CStoneInfo empty;
+    EXPECT_EQ("-1,-1,-1 -1", RecordText(empty));
+    EXPECT_EQ("EMPTY", empty.name);
+    EXPECT_EQ(1, empty.reposition);
+    EXPECT_EQ(nullptr, empty.stone);
 }

@@ -56,13 +56,34 @@ inline void Fill(CGrid& grid, const std::vector<Column>& columns)
             grid.PlaceStone(column.x, column.y, type, 0.0f);
 }
 
-// The types of column (x, y) from the floor up, as text such as "2 4 2".
-inline std::string ColumnText(CGrid& grid, int x, int y)
+// The board as text: each column that holds stones as "x,y:" and its types
+// from the floor up, then the stone count and the type counts, as in
+// "2,2:4 2 n2 {2:1 4:1}". A record that does not name its own cell shows as
+// "?"; stones outside the columns' heights add "stray".
+inline std::string BoardText(CGrid& grid)
 {
     std::string text;
-    for (int z = 0; z < grid.GetHeight(x, y); z++)
-        text += (z ? " " : "") + std::to_string(grid.GetStoneInfo(x, y, z).type);
-    return text;
+    int inColumns = 0;
+    for (int y = 0; y < grid.height; y++) {
+        for (int x = 0; x < grid.width; x++) {
+            if (grid.heights[x][y] == 0)
+                continue;
+            text += std::to_string(x) + "," + std::to_string(y) + ":";
+            for (int z = 0; z < grid.heights[x][y]; z++, inColumns++) {
+                CStoneInfo* r = grid.cells[x + y * grid.width + z * grid.layerSize];
+                bool own = r && r->x == x && r->y == y && r->z == z;
+                text += (z ? " " : "") + (own ? std::to_string(r->type) : std::string("?"));
+            }
+            text += " ";
+        }
+    }
+    int stones = 0;
+    for (int i = 0; i < grid.cellCount; i++)
+        stones += grid.cells[i] ? 1 : 0;
+    text += (stones != inColumns ? "stray " : "") + std::string("n") + std::to_string(grid.GetStoneCount()) + " {";
+    for (const auto& count : grid.typeCounts)
+        text += (text.back() == '{' ? "" : " ") + std::to_string(count.first) + ":" + std::to_string(count.second);
+    return text + "}";
 }
 
 #endif

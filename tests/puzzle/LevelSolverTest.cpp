@@ -106,17 +106,10 @@ TEST(PuzzleLevelSolver, FullColumnsTakeNoStone)
 {
     // Every column but one is full of blocks; the stack's red can only go on
     // the free column (0, 0), whose three reds it bursts.
-    std::string stones;
-    for (int y = 0; y < 6; y++) {
-        for (int x = 0; x < 6; x++) {
-            for (int z = 0; z < 15; z++) {
-                if (x == 0 && y == 0)
-                    stones += z < 3 ? Stone(4, x, y, z) : "";
-                else
-                    stones += Stone(1, x, y, z);
-            }
-        }
-    }
+    std::string stones = Stone(4, 0, 0, 0) + Stone(4, 0, 0, 1) + Stone(4, 0, 0, 2);
+    for (int column = 1; column < 36; column++)
+        for (int z = 0; z < 15; z++)
+            stones += Stone(1, column % 6, column / 6, z);
     CLevelSolver::Result result = Solve(Target(0, 0), Supply(0, { 4 }), stones);
     EXPECT_EQ(CLevelSolver::UNSOLVABLE, result.outcome);
     EXPECT_EQ(2, result.states);

@@ -12,72 +12,67 @@
 
 namespace {
 
-class PuzzleFinishChecker : public ::testing::Test
+// A running game's data on the controller for the life of the object.
+struct Game
 {
-protected:
-    void SetUp() override
-    {
-        controller = CGameController::GetInstance();
-        controller->gameData = new CGameData(6);
-        board = controller->gameData->board;
-    }
-
-    void TearDown() override
+    Game() { controller->gameData = new CGameData(6); }
+    ~Game()
     {
         delete controller->gameData;
         controller->gameData = nullptr;
     }
 
-    CGameController* controller;
-    CGrid* board;
+    CGameController* controller = CGameController::GetInstance();
+    CGrid* board() { return controller->gameData->board; }
 };
 
 } // namespace
 
-TEST_F(PuzzleFinishChecker, SpecialFieldGoal)
+TEST(PuzzleFinishChecker, SpecialFieldGoal)
 {
-    EXPECT_EQ(0, controller->gameData->moves);
-    EXPECT_EQ(6, controller->gameData->size);
-    EXPECT_EQ(540, board->cellCount);
+    Game game;
+    EXPECT_EQ(0, game.controller->gameData->moves);
+    EXPECT_EQ(6, game.controller->gameData->size);
+    EXPECT_EQ(540, game.board()->cellCount);
 
     CSpecialFieldFC goal;
-    EXPECT_EQ(1, goal.IsFinished(controller));    // no target field at all
+    EXPECT_EQ(1, goal.IsFinished(game.controller));    // no target field at all
 
-    board->SetField(1, 1, FIELD_SPECIAL_TARGET);
-    board->SetField(4, 2, FIELD_SPECIAL_TARGET);
-    board->SetField(0, 0, 7);                     // another field value is no target
-    Fill(*board, { { 1, 1, { STONE_SPECIAL } } });
-    EXPECT_EQ(0, goal.IsFinished(controller));
+    game.board()->SetField(1, 1, FIELD_SPECIAL_TARGET);
+    game.board()->SetField(4, 2, FIELD_SPECIAL_TARGET);
+    game.board()->SetField(0, 0, 7);                   // another field value is no target
+    Fill(*game.board(), { { 1, 1, { STONE_SPECIAL } } });
+    EXPECT_EQ(0, goal.IsFinished(game.controller));
 
     // A special stone on a block over the target does not count.
-    Fill(*board, { { 4, 2, { STONE_BLOCK, STONE_SPECIAL } } });
-    EXPECT_EQ(0, goal.IsFinished(controller));
-
-    board->RemoveStone(4, 2, 0);
-    EXPECT_EQ(1, goal.IsFinished(controller));
-    EXPECT_EQ(0, goal.IsLost(controller));
+    Fill(*game.board(), { { 4, 2, { STONE_BLOCK, STONE_SPECIAL } } });
+    EXPECT_EQ(0, goal.IsFinished(game.controller));
+    game.board()->RemoveStone(4, 2, 0);
+    EXPECT_EQ(1, goal.IsFinished(game.controller));
+    EXPECT_EQ(0, goal.IsLost(game.controller));
 }
 
-TEST_F(PuzzleFinishChecker, AllStonesRemovedAndSpecialStoneComboGoals)
+TEST(PuzzleFinishChecker, AllStonesRemovedAndSpecialStoneComboGoals)
 {
+    Game game;
     AllStonesRemovedFC allRemoved;
-    EXPECT_EQ(1, allRemoved.IsFinished(controller));
+    EXPECT_EQ(1, allRemoved.IsFinished(game.controller));
     for (int type : { STONE_BLOCK, STONE_SPECIAL }) {
-        Fill(*board, { { 0, 0, { type } } });
-        EXPECT_EQ(0, allRemoved.IsFinished(controller)) << type;
-        board->Clear();
+        Fill(*game.board(), { { 0, 0, { type } } });
+        EXPECT_EQ(0, allRemoved.IsFinished(game.controller)) << type;
+        game.board()->Clear();
     }
 
     CSpecialStoneComboFC combo;
-    Fill(*board, { { 0, 5, { STONE_SPECIAL } }, { 1, 5, { STONE_SPECIAL } }, { 2, 5, { STONE_SPECIAL } } });
-    EXPECT_EQ(0, combo.IsFinished(controller));
-    Fill(*board, { { 3, 5, { STONE_SPECIAL } } });
-    EXPECT_EQ(1, combo.IsFinished(controller));
-    EXPECT_EQ(0, allRemoved.IsLost(controller));
-    EXPECT_EQ(0, combo.IsLost(controller));
+    Fill(*game.board(), { { 0, 5, { STONE_SPECIAL } }, { 1, 5, { STONE_SPECIAL } }, { 2, 5, { STONE_SPECIAL } } });
+    EXPECT_EQ(0, combo.IsFinished(game.controller));
+    Fill(*game.board(), { { 3, 5, { STONE_SPECIAL } } });
+    EXPECT_EQ(1, combo.IsFinished(game.controller));
+    EXPECT_EQ(0, allRemoved.IsLost(game.controller));
+    EXPECT_EQ(0, combo.IsLost(game.controller));
 }
 
-TEST(PuzzleFinishCheckerWithoutGame, NoBoardIsNeverFinished)
+TEST(PuzzleFinishChecker, NoGameIsNeverFinished)
 {
     CSpecialFieldFC special;
     AllStonesRemovedFC allRemoved;

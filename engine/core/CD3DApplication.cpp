@@ -100,13 +100,24 @@ HRESULT CD3DApplication::Render()
 
 HRESULT CD3DApplication::DeleteDeviceObjects()
 {
+    // The pointer stays: a game's own clean-up after this call still takes its
+    // listeners off the frame's mouse. It goes in ReleaseScene.
+    CObjQueue* queue = CResourceManager::GetObjectQueue();
+    queue->ReleaseAllObjects(CObjQueue::RELEASE_KEEP_MOUSE);
+    queue->DeleteMarkedObjects();
+    CResourceManager::GetXObjLoader()->DeleteAllObjects();
+    CResourceManager::GetTextures()->ReleaseAllTextures();
+    return S_OK;
+}
+
+// After DeleteDeviceObjects has run to its end: the rest of the scene, the
+// pointer included, goes with the device.
+void CD3DApplication::ReleaseScene()
+{
     CObjQueue* queue = CResourceManager::GetObjectQueue();
     queue->ReleaseAllObjects(CObjQueue::RELEASE_EVERYTHING);
     queue->DeleteMarkedObjects();
     mouse = 0;
-    CResourceManager::GetXObjLoader()->DeleteAllObjects();
-    CResourceManager::GetTextures()->ReleaseAllTextures();
-    return S_OK;
 }
 
 // ---------------------------------------------------------------------------
@@ -294,6 +305,7 @@ void CD3DApplication::Shutdown()
     if (device) {
         InvalidateDeviceObjects();
         DeleteDeviceObjects();
+        ReleaseScene();
     }
     FinalCleanup();
     ReleaseDevice();
@@ -372,6 +384,7 @@ HRESULT CD3DApplication::ResetDevice()
 HRESULT CD3DApplication::RecreateDevice()
 {
     DeleteDeviceObjects();
+    ReleaseScene();
     DropDevice();
     HRESULT hr = InitDevice();
     if (FAILED(hr)) {

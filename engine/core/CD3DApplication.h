@@ -41,7 +41,8 @@ public:
     virtual HRESULT Render();
     virtual void RenderAfterScene();
     virtual HRESULT InvalidateDeviceObjects();
-    // Empties the scene (pointer included), the mesh cache and the texture cache.
+    // Empties the scene (all but the pointer, which stays usable until the frame
+    // drops it after this hook), the mesh cache and the texture cache.
     virtual HRESULT DeleteDeviceObjects();
     virtual HRESULT FinalCleanup();
     // Opens the window and the device and runs the set-up hooks. Negative on failure.
@@ -108,6 +109,7 @@ protected:
     void DropDevice();
     void ReleaseDevice();
     void Shutdown();
+    void ReleaseScene();
     void ReadBackBufferDesc();
     void FillPresentParams();
     void Render3DEnvironment();

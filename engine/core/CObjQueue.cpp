@@ -14,7 +14,7 @@ static std::vector<CObjQueue*>& LiveQueues()
 }
 
 CObjQueue::CObjQueue()
-    : busy(0)
+    : busy(0), nextSerial(0)
 {
     LiveQueues().push_back(this);
 }
@@ -54,6 +54,7 @@ void CObjQueue::AddObject(C3DObject* object, int position, int flags)
     entry.position = position;
     entry.released = 0;
     entry.moved = 0;
+    entry.serial = nextSerial++;
     // After every entry of the same or a lower position: drawn over those.
     size_t at = entries.size();
     while (at > 0 && entries[at - 1].position > position)
@@ -224,14 +225,19 @@ void CObjQueue::DeleteMarkedObjects()
         return;
     // Handlers of PRE_OBJECT_DELETION and destructors may add, mark or release
     // objects; the loop runs until nothing is left to delete. Released objects go
-    // first, newest first, so an owner goes before the objects it made.
+    // first, the last added first whatever its position: an owner is queued after
+    // the objects it made in its constructor (often at a higher position), and its
+    // destructor may still mark them.
     busy++;
     for (;;) {
-        size_t i = entries.size();
-        while (i > 0 && !entries[i - 1].released)
-            i--;
-        if (i > 0) {
-            DeleteEntry(i - 1, false);
+        size_t i;
+        size_t newest = entries.size();
+        for (i = 0; i < entries.size(); i++) {
+            if (entries[i].released && (newest == entries.size() || entries[i].serial > entries[newest].serial))
+                newest = i;
+        }
+        if (newest < entries.size()) {
+            DeleteEntry(newest, false);
             continue;
         }
         for (i = 0; i < entries.size(); i++) {

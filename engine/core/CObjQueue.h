@@ -58,6 +58,7 @@ private:
         int position;
         int released;   // dropped by ReleaseAllObjects: delete without events
         int moved;      // has had its first Move
+        unsigned long serial;   // order of adding, whatever the position
     };
 
     void CheckCollisions();
@@ -70,6 +71,7 @@ private:
     std::vector<Entry> entries;
     std::vector<C3DObject*> collidables;
     int busy;
+    unsigned long nextSerial;
 };
 
 #endif

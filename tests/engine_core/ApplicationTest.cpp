@@ -291,3 +291,33 @@ TEST_F(EngineCoreFrame, ChangeModeResizesAtTheNextFrameAndTheChoiceIsKept)
     next.Run();
     remove(settings.c_str());
 }
+
+// A game's clean-up takes its listeners off the frame's mouse after the frame's
+// own DeleteDeviceObjects: the mouse must still be there then, and go afterwards.
+TEST_F(EngineCoreFrame, TheMouseOutlivesTheFramesDeleteDeviceObjects)
+{
+    struct Motion : IMouseMotionListener {
+        void MouseMoved(CMouseEvent) override {}
+        void MouseDragged(CMouseEvent) override {}
+    } motion;
+    struct CleanUpApp : SceneApp {
+        HRESULT DeleteDeviceObjects() override
+        {
+            HRESULT hr = SceneApp::DeleteDeviceObjects();
+            mouseAfterBase = mouse;
+            if (mouse)
+                mouse->RemoveMouseMotionEventListener(listener);
+            return hr;
+        }
+        IMouseMotionListener* listener = 0;
+        CMouse* mouseAfterBase = 0;
+    } app;
+    app.listener = &motion;
+    app.SetHeadlessRun(2, 0.01f);
+    ASSERT_GE(app.Create(NULL), 0);
+    app.mouse->AddMouseMotionEventListener(&motion);
+    app.Run();
+    EXPECT_NE(nullptr, app.mouseAfterBase);
+    EXPECT_EQ(nullptr, app.mouse);
+    EXPECT_EQ(0, CResourceManager::GetObjectQueue()->GetObjectCount());
+}

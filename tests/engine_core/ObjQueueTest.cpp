@@ -178,9 +178,12 @@ TEST_F(EngineCoreQueue, ReleaseAllKeepsThePointerAndDeletesNewestFirst)
     queue->AddObject(mouse, 4, 0);
     queue->AddObject(new LoggingObject("older"), 4, 0);
     queue->AddObject(new LoggingObject("newer"), 4, 0);
+    // An owner is queued after the panels it made, at a lower position; its
+    // destructor may still reach them, so it must go first.
+    queue->AddObject(new LoggingObject("owner"), 2, 0);
     queue->ReleaseAllObjects(0);
     queue->DeleteMarkedObjects();
-    std::vector<std::string> expected = { "delete:newer", "delete:older" };
+    std::vector<std::string> expected = { "delete:owner", "delete:newer", "delete:older" };
     EXPECT_EQ(expected, g_events);
     EXPECT_TRUE(queue->Contains(mouse));
     EXPECT_TRUE(CMouse::IsLive(mouse));

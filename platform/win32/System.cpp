@@ -248,6 +248,21 @@ char* _itoa(int value, char* buffer, int radix)
     return FormatInteger((unsigned long)(unsigned int)value, false, buffer, radix);
 }
 
+// The linear congruential generator given as the example in the C standard:
+// 15 bits per number.
+static unsigned long randomState = 1;
+
+int Win32Rand(void)
+{
+    randomState = randomState * 1103515245ul + 12345ul;
+    return (int)((randomState / 65536ul) % 32768ul);
+}
+
+void Win32Srand(unsigned int seed)
+{
+    randomState = seed;
+}
+
 char* _ltoa(long value, char* buffer, int radix)
 {
     if (radix == 10 && value < 0)

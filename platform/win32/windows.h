@@ -6,7 +6,11 @@
 
 #include <stddef.h>
 #include <stdint.h>
+#include <stdlib.h>
 #include <string.h>
+#ifdef __cplusplus
+#include <cstdlib>
+#endif
 
 #define WINAPI
 #define CALLBACK
@@ -673,6 +677,23 @@ int _strnicmp(const char* a, const char* b, size_t n);
 #define lstrcpyn lstrcpynA
 #define lstrcmp lstrcmpA
 #define lstrcmpi lstrcmpiA
+
+// rand and srand as the Win32 C runtime has them: numbers from 0 to 32767
+// (RAND_MAX 0x7FFF), one sequence for the whole program, started as by
+// srand(1). Code written for Win32 scales rand() by 32767 and would be far
+// off with a wider range. Every file that includes this header draws from it.
+int Win32Rand(void);
+void Win32Srand(unsigned int seed);
+#ifdef __cplusplus
+namespace std {
+using ::Win32Rand;
+using ::Win32Srand;
+}
+#endif
+#undef RAND_MAX
+#define RAND_MAX 0x7FFF
+#define rand Win32Rand
+#define srand Win32Srand
 
 // The program's entry point, called by the platform's main().
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR cmdLine, int cmdShow);

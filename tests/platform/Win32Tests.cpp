@@ -292,6 +292,26 @@ TEST(Win32Runtime, ItoaWritesSignedDecimalAndUnsignedOtherRadixes)
     EXPECT_STREQ("101", _itoa(5, buffer, 2));
 }
 
+TEST(Win32Runtime, RandStaysWithin15BitsAndRepeatsAfterTheSameSeed)
+{
+    // Code written for Win32 turns rand() into 0..1 by dividing by 32767.
+    EXPECT_EQ(32767, RAND_MAX);
+    srand(1234);
+    std::vector<int> first;
+    int largest = 0;
+    for (int i = 0; i < 2000; i++) {
+        int value = rand();
+        ASSERT_GE(value, 0);
+        ASSERT_LE(value, 32767);
+        largest = value > largest ? value : largest;
+        first.push_back(value);
+    }
+    EXPECT_GT(largest, 30000);
+    std::srand(1234);
+    for (size_t i = 0; i < first.size(); i++)
+        ASSERT_EQ(first[i], std::rand()) << i;
+}
+
 TEST(Win32Runtime, WsprintfFormatsAndStopsAt1024Characters)
 {
     char buffer[2048];

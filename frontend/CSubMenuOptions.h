@@ -1,0 +1,94 @@
+// CSubMenuOptions: the options submenu. Five check boxes (music, sound,
+// reflections, shadows, particle effects) act at once; the display mode and
+// the start level are applied when it closes, and closing also stores the
+// display mode and writes the level file.
+#ifndef CSUBMENUOPTIONS_H
+#define CSUBMENUOPTIONS_H
+
+#include "CSubMenu.h"
+#include "CDisplayRecords.h"
+
+class C3DToggleSelection;
+class CStartLevelToggle;
+
+class CSubMenuOptions : public CSubMenu
+{
+public:
+    // Each of the seven rows reports to one of these; they forward to one handler.
+    class CSubMenuOptions_music_IActionListener : public IActionListener {
+    public:
+        explicit CSubMenuOptions_music_IActionListener(CSubMenuOptions* owner) : owner(owner) {}
+        virtual void actionPerformed(CActionEvent event) { owner->music_ActionPerformed(event); }
+    private:
+        CSubMenuOptions* owner;
+    };
+    class CSubMenuOptions_effects_IActionListener : public IActionListener {
+    public:
+        explicit CSubMenuOptions_effects_IActionListener(CSubMenuOptions* owner) : owner(owner) {}
+        virtual void actionPerformed(CActionEvent event) { owner->effects_ActionPerformed(event); }
+    private:
+        CSubMenuOptions* owner;
+    };
+    class CSubMenuOptions_envMap_IActionListener : public IActionListener {
+    public:
+        explicit CSubMenuOptions_envMap_IActionListener(CSubMenuOptions* owner) : owner(owner) {}
+        virtual void actionPerformed(CActionEvent event) { owner->envMap_ActionPerformed(event); }
+    private:
+        CSubMenuOptions* owner;
+    };
+    class CSubMenuOptions_shadowEff_IActionListener : public IActionListener {
+    public:
+        explicit CSubMenuOptions_shadowEff_IActionListener(CSubMenuOptions* owner) : owner(owner) {}
+        virtual void actionPerformed(CActionEvent event) { owner->shadowEff_ActionPerformed(event); }
+    private:
+        CSubMenuOptions* owner;
+    };
+    class CSubMenuOptions_geff_IActionListener : public IActionListener {
+    public:
+        explicit CSubMenuOptions_geff_IActionListener(CSubMenuOptions* owner) : owner(owner) {}
+        virtual void actionPerformed(CActionEvent event) { owner->geff_ActionPerformed(event); }
+    private:
+        CSubMenuOptions* owner;
+    };
+    class CSubMenuOptions_res_IActionListener : public IActionListener {
+    public:
+        explicit CSubMenuOptions_res_IActionListener(CSubMenuOptions* owner) : owner(owner) {}
+        virtual void actionPerformed(CActionEvent event) { owner->res_ActionPerformed(event); }
+    private:
+        CSubMenuOptions* owner;
+    };
+    class CSubMenuOptions_startlevel_IActionListener : public IActionListener {
+    public:
+        explicit CSubMenuOptions_startlevel_IActionListener(CSubMenuOptions* owner) : owner(owner) {}
+        virtual void actionPerformed(CActionEvent event) { owner->startlevel_ActionPerformed(event); }
+    private:
+        CSubMenuOptions* owner;
+    };
+
+    // ring: the menu ring, or null when the game's overlay opens it.
+    // mouseFlag: 1 gives the display-mode chooser the application's mouse, 0 none.
+    CSubMenuOptions(IDirect3DDevice8* device, CMenuRing* ring, int mouseFlag);
+    virtual ~CSubMenuOptions();
+
+    void music_ActionPerformed(CActionEvent event);
+    void effects_ActionPerformed(CActionEvent event);
+    void envMap_ActionPerformed(CActionEvent event);
+    void shadowEff_ActionPerformed(CActionEvent event);
+    void geff_ActionPerformed(CActionEvent event);
+    void res_ActionPerformed(CActionEvent event);
+    void startlevel_ActionPerformed(CActionEvent event);
+
+    // Applies the chosen display mode, stores it, writes the level file, then
+    // closes as every submenu does.
+    virtual void Close();
+
+    int musicState;                 // the background music's state when the submenu was made
+    int soundState;                 // the sound switch
+    D3DAdapterRecord displayRecord; // copy of the application's current adapter; holds the chosen mode
+
+    // The two choosers, for callers that look at them; children of the window.
+    C3DToggleSelection* resolutionToggle;
+    CStartLevelToggle* startLevelToggle;   // null when there is no level list (editor mode)
+};
+
+#endif

@@ -38,6 +38,15 @@ std::string CLevel::GetName()
 
 void CLevel::SetStones(CStoneInfo** newStones, int count)
 {
+    // Given the level's own array, only the count and the order change:
+    // releasing it first would leave the level holding freed records.
+    if (newStones && newStones == stones) {
+        for (int i = count; i < stoneCount; i++)
+            delete stones[i];
+        stoneCount = count < stoneCount ? count : stoneCount;
+        SortStones();
+        return;
+    }
     DeleteStones();
     stones = newStones;
     stoneCount = newStones ? count : 0;
@@ -46,7 +55,8 @@ void CLevel::SetStones(CStoneInfo** newStones, int count)
 
 void CLevel::SetFields(CStoneInfo* newFields, int count)
 {
-    delete[] fields;
+    if (newFields != fields)
+        delete[] fields;
     fields = newFields;
     fieldCount = newFields ? count : 0;
 }

@@ -266,7 +266,8 @@ int CLevelLoader::FindLevel(CLevel* level)
 
 void CLevelLoader::InsertLevel(CLevel* level, CLevel* before)
 {
-    if (!level)
+    // A level already in the list would stand in it twice and be deleted twice.
+    if (!level || FindLevel(level) >= 0)
         return;
     int at = before ? FindLevel(before) : -1;
     if (at < 0)

@@ -1,18 +1,83 @@
-// CStone: the 3D body of one stone. Only the part the board model calls is
-// here: bursting, switching gravity and destruction.
+// CStone: the 3D body of one stone, a textured box one cell wide and half a
+// cell high. A board stone appears after a delay with a sound, falls into its
+// cell after the stones below it burst, tells its record every frame whether
+// it can be seen from the camera, throws a shadow volume, can be hit by the
+// pointer's ray and bursts with a sound and, with particle effects on, sparkles
+// and debris. The next-stone views make small ones without a record.
+//
+// The owner moves and draws a stone; it is never put in the object queue. The
+// board deletes a board stone with its record.
 #ifndef CSTONE_H
 #define CSTONE_H
 
-class CStone
+#include <string>
+
+#include <d3d8.h>
+#include <d3dx8.h>
+
+#include "C3DRenderObject.h"
+#include "IChangeListener.h"
+
+class CGlobForceModifier;
+class CGridView;
+class CShadowVolume;
+class CStoneInfo;
+class CTimer;
+
+class CStone : public C3DRenderObject, public IChangeListener
 {
 public:
-    CStone();
+    // gravity 1 makes the stone's gravity modifier and starts with it attached.
+    CStone(IDirect3DDevice8* device, D3DXVECTOR3 position, int type, float cellSize,
+           CStoneInfo* info, CGridView* owner, int gravity);
     virtual ~CStone();
 
-    void Explode();
-    void SetGravity(int on);
+    virtual void Render();
+    virtual void Move(float seconds);
 
-    int gravity;    // the last value given to SetGravity
+    // Sound, and with particle effects on, sparkles and debris at the stone.
+    void Explode();
+    // Detaches the gravity modifier and attaches it again when on is 1.
+    void SetGravity(int on);
+    // 1 and the distance when the ray from rayStart towards rayDir hits the box.
+    int HitTest(D3DXVECTOR3 rayStart, D3DXVECTOR3 rayDir, float* distance);
+    // Rewrites the diffuse colour of every vertex.
+    void SetColor(float r, float g, float b, float a);
+    // Back to opaque white when the colour is not the material's.
+    void ResetColor();
+    // Sets the stones' vertex format on the device.
+    void SetVertexFormat();
+    // Shadows on when a board view exists and the shadow effect is switched on.
+    void UpdateShadowFlag();
+
+    // The appear timer fired: show the stone and play its sounds.
+    virtual void stateChanged(CChangeEvent event);
+
+    // Ties the stone to its appear timer so that a stone deleted before the
+    // timer fires detaches itself and the timer never calls a freed stone.
+    void SetAppearTimer(CTimer* timer);
+
+    int gravity;            // the last value given to SetGravity
+    int shadow;             // 1: throws a shadow
+    int visible;            // 1: drawn at all
+    CShadowVolume* shadowVolume;            // owned
+    IDirect3DVertexBuffer8* vertexBuffer;   // the box, 36 vertices, owned
+    D3DMATERIAL8 material;                  // of the type; for ResetColor
+    std::string name;
+    int type;               // stone type id
+    float halfSize;         // cell size / 2
+    CGlobForceModifier* gravityModifier;    // owned; null unless made with gravity 1
+    CStoneInfo* info;       // board record; null for next-stone stones
+    CGridView* owner;       // the view that made the stone; not read
+    D3DXCOLOR color;        // current vertex colour
+
+private:
+    CStone(const CStone&) = delete;
+    CStone& operator=(const CStone&) = delete;
+
+    void WriteBox();
+
+    CTimer* appearTimer;    // pending appear timer, not owned; null once fired
 };
 
 #endif

@@ -17,6 +17,7 @@ int destroyedStones = 0;
 class CountedStone : public CStone
 {
 public:
+    CountedStone() : CStone(nullptr, D3DXVECTOR3(0, 0, 0), STONE_RED, 4.0f, nullptr, nullptr, 1) {}
     virtual ~CountedStone() { destroyedStones++; }
 };
 
@@ -55,7 +56,7 @@ protected:
 
     const int sideX[4] = { -1, 1, 0, 0 };
     const int sideY[4] = { 0, 0, -1, 1 };
-    CGridView view;
+    CGridView view { nullptr, nullptr, 6 };
     CGrid grid { 6, 6, 6 };
 };
 

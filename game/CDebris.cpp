@@ -5,6 +5,7 @@
 
 #include "CExpl.h"
 #include "CGlobForceModifier.h"
+#include "CGridView.h"
 #include "CMessageLog.h"
 #include "CObjQueue.h"
 #include "CResourceManager.h"
@@ -155,7 +156,29 @@ void CDebris::Move(float seconds)
 
 int CDebris::CustomCollisionCheck(C3DObject* other)
 {
-    (void)other;
+    // Stones are collidable too, but shards pass through them.
+    CGridView* board = dynamic_cast<CGridView*>(other);
+    if (!board)
+        return 0;
+
+    // The board view's world turns board coordinates by its yaw about the
+    // vertical axis; the opposite turn brings a piece back into board
+    // coordinates, where the slab is the square |x|, |z| < halfSize.
+    D3DXMATRIX toBoard;
+    D3DXMatrixRotationY(&toBoard, -board->yaw);
+    for (int i = 0; i < PIECE_COUNT; i++) {
+        Piece& p = pieces[i];
+        if (!(p.life > 0.0f))
+            continue;
+        D3DXVECTOR3 world = p.position + p.center - board->position;
+        D3DXVECTOR3 local;
+        D3DXVec3TransformCoord(&local, &world, &toBoard);
+        bool onSlab = fabsf(truncf(local.x)) < board->halfSize && fabsf(truncf(local.z)) < board->halfSize;
+        // Only a piece on its way down bounces: one that is still inside the
+        // slab after a bounce must climb out rather than be turned back down.
+        if (local.y - p.radius < 0.0f && onSlab && p.velocity.y < 0.0f)
+            p.velocity.y = -p.velocity.y;
+    }
     return 0;
 }
 

@@ -22,5 +22,6 @@ void CPulsateModifier::apply(CModEvent event)
 
 void CPulsateModifier::ApplyTo(CStone* stone)
 {
-    (void)stone;
+    if (stone)
+        stone->SetColor(r, g, b, a);
 }

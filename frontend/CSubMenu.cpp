@@ -1,0 +1,174 @@
+#include "CSubMenu.h"
+
+#include "CZarulApplication.h"
+#include "CMenuRing.h"
+#include "C3DFrame.h"
+#include "C3DTextButton.h"
+#include "C3DText.h"
+#include "CWindowScaleModifier.h"
+#include "CResourceManager.h"
+#include "CInputManager.h"
+#include "CSoundDev.h"
+#include "CMouse.h"
+
+const D3DXCOLOR CSubMenu::TEXT_BLUE(0.09f, 0.1f, 0.66f, 1.0f);
+const D3DXCOLOR CSubMenu::FRAME_YELLOW(1.0f, 1.0f, 0.2f, 0.7f);
+
+static const CRECTVirtual OPEN_RECT(0.25f, 0.25f, 0.5f, 0.5f);
+static const CRECTVirtual POINT_RECT(0.5f, 0.5f, 0.0f, 0.0f);
+static const float SCALE_SECONDS = 0.3f;
+
+// The application's mouse, when there is one.
+static CMouse* AppMouse()
+{
+    if (!g_pD3DApp || !CMouse::IsLive(g_pD3DApp->mouse))
+        return 0;
+    return g_pD3DApp->mouse;
+}
+
+void CSubMenu::CSubMenu_back_IActionListener::actionPerformed(CActionEvent event)
+{
+    owner->back_ActionPerformed(event);
+}
+
+CSubMenu::CSubMenu(IDirect3DDevice8* device, CMenuRing* ring)
+    : C3DWindow(device, OPEN_RECT), scaleModifier(0), ring(ring), closing(0), backButton(0),
+      backListener(this)
+{
+    SetColor(D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.5f), D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.7f));
+    if (ring)
+        ring->SetActive(0);
+    closing = 0;
+
+    // Pointer input stays inside the submenu while it is open.
+    SetMask(1);
+
+    backButton = new C3DTextButton(device, CRECTVirtual(0.4f, 0.85f, 0.2f, 0.1f), "zurück", ".//media//arial.dds",
+                                   D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f));
+    if (CMouse* mouse = AppMouse()) {
+        mouse->AddMouseEventListener(backButton);
+        mouse->AddMouseMotionEventListener(backButton);
+    }
+    backButton->AddActionListener(&backListener);
+    backButton->GetTextRenderer()->color = (DWORD)TEXT_BLUE;
+    backButton->GetTextRenderer()->effects |= C3DText::EFFECT_SHADDOW;
+    AddWindow(backButton);
+
+    // Grows out of the middle of the screen.
+    SetRect(POINT_RECT);
+    scaleModifier = new CWindowScaleModifier(POINT_RECT, OPEN_RECT, SCALE_SECONDS);
+    scaleModifier->AddChangeListener(this);
+    AddModifier(scaleModifier);
+
+    C3DFrame* frame = new C3DFrame(device, CRECTVirtual(0.0f, 0.0f, 1.0f, 1.0f), (DWORD)FRAME_YELLOW);
+    frame->SetBorderSize(4);
+    AddWindow(frame);
+
+    CResourceManager::GetInputManager()->AddKeyListener(this);
+}
+
+CSubMenu::~CSubMenu()
+{
+    if (scaleModifier) {
+        RemoveModifier(scaleModifier);
+        delete scaleModifier;
+        scaleModifier = 0;
+    }
+    CResourceManager::GetInputManager()->RemoveKeyListener(this);
+    // A destroyed window leaves the mouse by itself; the submenu itself is also
+    // a window, and may have been registered by a subclass.
+    CMouse::RemoveListenerEverywhere(static_cast<IMouseListener*>(this));
+    CMouse::RemoveListenerEverywhere(static_cast<IMouseMotionListener*>(this));
+    actionListeners.clear();
+}
+
+void CSubMenu::Render()
+{
+    C3DWindow::Render();
+}
+
+void CSubMenu::SetMask(int on)
+{
+    if (CMouse* mouse = AppMouse())
+        mouse->SetMouseMask(on, GetWindowSize(), 1);
+}
+
+void CSubMenu::Close()
+{
+    if (scaleModifier) {
+        RemoveModifier(scaleModifier);
+        delete scaleModifier;
+        scaleModifier = 0;
+    }
+    SetMask(0);
+    scaleModifier = new CWindowScaleModifier(OPEN_RECT, POINT_RECT, SCALE_SECONDS);
+    AddModifier(scaleModifier);
+    scaleModifier->AddChangeListener(this);
+    closing = 1;
+}
+
+void CSubMenu::Confirm()
+{
+}
+
+void CSubMenu::AddActionListener(IActionListener* listener)
+{
+    if (listener)
+        actionListeners.push_back(listener);
+}
+
+void CSubMenu::RemoveActionListener(IActionListener* listener)
+{
+    actionListeners.remove(listener);
+}
+
+void CSubMenu::FireAction(CActionEvent event)
+{
+    // A copy: a listener may change the list (or empty the scene) meanwhile.
+    std::list<IActionListener*> snapshot = actionListeners;
+    for (std::list<IActionListener*>::iterator it = snapshot.begin(); it != snapshot.end(); ++it)
+        (*it)->actionPerformed(event);
+}
+
+void CSubMenu::PlaySound(const char* name)
+{
+    CSoundDev* sound = CResourceManager::GetSoundDevice();
+    int index = sound->LoadSound(name, NULL);
+    sound->PlayIndex(index, 0, -1.0f, 1);
+}
+
+void CSubMenu::back_ActionPerformed(CActionEvent event)
+{
+    (void)event;
+    PlaySound("MENU_CLICK");
+    Close();
+}
+
+void CSubMenu::stateChanged(CChangeEvent event)
+{
+    (void)event;
+    if (closing != 1)
+        return;
+    if (ring)
+        ring->SetActive(1);
+    MarkForDeletion();
+}
+
+void CSubMenu::keyPressed(CKeyEvent event)
+{
+    switch (event.GetKeyCode()) {
+    case DIK_ESCAPE:
+        Close();
+        break;
+    case DIK_RETURN:
+        Confirm();
+        break;
+    default:
+        break;
+    }
+}
+
+void CSubMenu::keyReleased(CKeyEvent event)
+{
+    (void)event;
+}

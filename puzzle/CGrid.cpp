@@ -53,10 +53,12 @@ CGrid::~CGrid()
 }
 
 // The board view of the running game makes and bursts the stones' 3D objects;
-// without one (no game shown) the stones have none.
+// without one (no game shown, or no controller at all, as in the level
+// checker) the stones have none. Asking must never build a controller.
 CGridView* CGrid::BoardView()
 {
-    return CGameController::GetInstance()->gridView;
+    CGameController* controller = CGameController::GetExistingInstance();
+    return controller ? controller->gridView : nullptr;
 }
 
 std::string CGrid::RandomName()

@@ -31,7 +31,9 @@ const float kLineSize = 0.05f;
 
 CMouse* ApplicationMouse()
 {
-    return g_pD3DApp ? g_pD3DApp->mouse : NULL;
+    if (!g_pD3DApp || !CMouse::IsLive(g_pD3DApp->mouse))
+        return NULL;
+    return g_pD3DApp->mouse;
 }
 
 }

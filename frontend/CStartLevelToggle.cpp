@@ -2,11 +2,20 @@
 
 #include <stdio.h>
 
+#include "CGameController.h"
+#include "CLevelLoader.h"
+
 CStartLevelToggle::CStartLevelToggle(IDirect3DDevice8* device, CRECTVirtual rect, int maximum, CMouse* mouse)
     : C3DToggleSelection(device, rect, ".//media//next.dds", ".//media//prev.dds", NULL, 0, mouse, 0.2f),
       maximum(maximum < 1 ? 1 : maximum)
 {
-    selection = 1;
+    // Starts at the stored start level, shown as it stands even when it lies
+    // above the maximum; the first arrow press brings it into range.
+    CGameController* controller = CGameController::GetInstance();
+    if (controller && controller->levelLoader)
+        selection = controller->levelLoader->last;
+    else
+        selection = 1;
     UpdateText();
 }
 

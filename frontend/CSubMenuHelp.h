@@ -33,6 +33,9 @@ public:
 
     C3DTextArea* textArea;          // child window: the page's text, its pictures as sub-windows
     C3DToggleSelection* chooser;    // child window
+
+private:
+    CSubMenuHelp_page_IActionListener pageListener;
 };
 
 #endif

@@ -35,6 +35,9 @@ public:
     int pageCount;                  // levelCount / 7 + 1
     int levelCount;                 // levels in the level file
     C3DToggleSelection* chooser;    // child window
+
+private:
+    CSubMenuHighScore_page_IActionListener pageListener;
 };
 
 #endif

@@ -8,6 +8,9 @@
 #include "CSubMenu.h"
 #include "CDisplayRecords.h"
 
+#include <string>
+
+class C3DCheckBox;
 class C3DToggleSelection;
 class CStartLevelToggle;
 
@@ -89,6 +92,27 @@ public:
     // The two choosers, for callers that look at them; children of the window.
     C3DToggleSelection* resolutionToggle;
     CStartLevelToggle* startLevelToggle;   // null when there is no level list (editor mode)
+
+    // The five check boxes in row order: music, sound, reflections, shadows, particles.
+    enum { BOX_MUSIC, BOX_SOUND, BOX_ENVMAP, BOX_SHADOW, BOX_PARTICLES, BOX_COUNT };
+    C3DCheckBox* boxes[BOX_COUNT];
+
+    // The text of a display mode as the chooser shows it: width x height x bits.
+    static std::string ModeText(const D3DModeRecord& mode);
+
+private:
+    void AddLabel(const char* text, float y);
+    C3DCheckBox* AddCheckBox(float y, int effect, int checked, IActionListener* listener);
+    // Switches one render effect on or off from its box; true when it is now on.
+    bool ApplyEffect(CActionEvent event, int effect);
+
+    CSubMenuOptions_music_IActionListener musicListener;
+    CSubMenuOptions_effects_IActionListener effectsListener;
+    CSubMenuOptions_envMap_IActionListener envMapListener;
+    CSubMenuOptions_shadowEff_IActionListener shadowEffListener;
+    CSubMenuOptions_geff_IActionListener geffListener;
+    CSubMenuOptions_res_IActionListener resListener;
+    CSubMenuOptions_startlevel_IActionListener startlevelListener;
 };
 
 #endif

@@ -1,10 +1,56 @@
 #include "CField.h"
 
+#include <cstdlib>
+
+#include "CMessageLog.h"
+#include "CResourceManager.h"
+#include "CStoneTypes.h"
+
+namespace {
+
+struct TileVertex
+{
+    D3DXVECTOR3 position;
+    D3DXVECTOR3 normal;
+    DWORD diffuse;
+    float u, v;
+};
+
+const DWORD TILE_FVF = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX1;
+const int TILE_VERTICES = 6;
+
+}
+
 CField::CField(IDirect3DDevice8* device, D3DXVECTOR3 position, int value, float size)
     : C3DRenderObject(device, position, D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 0)),
       vertexBuffer(0), value(value)
 {
-    (void)size;
+    if (FAILED(device->CreateVertexBuffer(TILE_VERTICES * sizeof(TileVertex), D3DUSAGE_WRITEONLY, TILE_FVF,
+                                          D3DPOOL_MANAGED, &vertexBuffer)) || !vertexBuffer) {
+        // Without its geometry the board cannot be shown: stop, and say so with
+        // a failure code rather than pretending a clean exit.
+        CResourceManager::MessageLog()->Message(0, " Fehler beim Erzeugen des Vertexbuffers für CField");
+        exit(EXIT_FAILURE);
+    }
+
+    float h = size / 2.0f;
+    DWORD color = (DWORD)D3DXCOLOR(CStoneTypes::GetMaterial(value).Diffuse);
+    static const float corners[TILE_VERTICES][4] = {
+        { -1, -1, 0, 1 }, { -1, 1, 0, 0 }, { 1, 1, 1, 0 }, { 1, 1, 1, 0 }, { 1, -1, 1, 1 }, { -1, -1, 0, 1 }
+    };
+
+    BYTE* data = 0;
+    if (SUCCEEDED(vertexBuffer->Lock(0, 0, &data, 0)) && data) {
+        TileVertex* v = (TileVertex*)data;
+        for (int i = 0; i < TILE_VERTICES; i++) {
+            v[i].position = D3DXVECTOR3(corners[i][0] * h, 0.0f, corners[i][1] * h);
+            v[i].normal = D3DXVECTOR3(0.0f, 1.0f, 0.0f);
+            v[i].diffuse = color;
+            v[i].u = corners[i][2];
+            v[i].v = corners[i][3];
+        }
+        vertexBuffer->Unlock();
+    }
 }
 
 CField::~CField()
@@ -16,4 +62,7 @@ CField::~CField()
 void CField::Render()
 {
     C3DRenderObject::Render();
+    device->SetStreamSource(0, vertexBuffer, sizeof(TileVertex));
+    device->SetVertexShader(TILE_FVF);
+    device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2);
 }

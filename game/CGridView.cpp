@@ -1,18 +1,115 @@
 #include "CGridView.h"
 
+#include <cstdlib>
+
+#include "AbstractEventHandler.h"
+#include "CCamera.h"
+#include "CD3DApplication.h"
 #include "CField.h"
+#include "CGameController.h"
+#include "CGameData.h"
+#include "CGameOverlay.h"
+#include "CGrid.h"
+#include "CMessageLog.h"
+#include "CObjQueue.h"
+#include "CPulsateModifier.h"
+#include "CResourceManager.h"
+#include "CShadowVolume.h"
 #include "CStone.h"
 #include "CStoneInfo.h"
+#include "CStoneTypes.h"
+#include "CTexMgr.h"
+#include "CTimer.h"
+#include "CVolumeLightEffect.h"
+
+namespace {
+
+struct SlabVertex
+{
+    D3DXVECTOR3 position;
+    D3DXVECTOR3 normal;
+    DWORD diffuse;
+    float u, v;
+};
+
+const DWORD SLAB_FVF = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX1;
+const int SLAB_VERTICES = 36;
+const float TWO_PI = 6.2831855f;
+const D3DXVECTOR3 UP_AXIS(0.0f, 1.0f, 0.0f);
+
+// The slab face by face: normal, then per vertex the corner signs in x, y, z
+// and the texture coordinates, where N stands for the cell count (the texture
+// repeats once per cell on top and bottom, once per cell along each side).
+struct SlabFace
+{
+    float nx, ny, nz;
+    float corner[6][5];
+};
+
+const float N = -100.0f;    // placeholder for the cell count in the table below
+
+const SlabFace slabFaces[6] = {
+    { -1, 0, 0, { { -1, -1, -1, N, 1 }, { -1, -1, 1, 0, 1 }, { -1, 1, 1, 0, 0 }, { -1, 1, 1, 0, 0 }, { -1, 1, -1, N, 0 }, { -1, -1, -1, N, 1 } } },
+    { 0, 1, 0, { { -1, 1, -1, 0, N }, { -1, 1, 1, 0, 0 }, { 1, 1, 1, N, 0 }, { 1, 1, 1, N, 0 }, { 1, 1, -1, N, N }, { -1, 1, -1, 0, N } } },
+    { 1, 0, 0, { { 1, 1, -1, 0, 0 }, { 1, 1, 1, N, 0 }, { 1, -1, 1, N, 1 }, { 1, -1, 1, N, 1 }, { 1, -1, -1, 0, 1 }, { 1, 1, -1, 0, 0 } } },
+    { 0, -1, 0, { { -1, -1, 1, 0, N }, { -1, -1, -1, 0, 0 }, { 1, -1, -1, N, 0 }, { 1, -1, -1, N, 0 }, { 1, -1, 1, N, N }, { -1, -1, 1, 0, N } } },
+    { 0, 0, 1, { { -1, -1, 1, N, 1 }, { 1, -1, 1, 0, 1 }, { 1, 1, 1, 0, 0 }, { 1, 1, 1, 0, 0 }, { -1, 1, 1, N, 0 }, { -1, -1, 1, N, 1 } } },
+    { 0, 0, -1, { { -1, -1, -1, 0, 1 }, { -1, 1, -1, 0, 0 }, { 1, 1, -1, N, 0 }, { 1, 1, -1, N, 0 }, { 1, -1, -1, N, 1 }, { -1, -1, -1, 0, 1 } } },
+};
+
+int EffectOn(int effect)
+{
+    return g_pD3DApp && (g_pD3DApp->renderEffects & effect) ? 1 : 0;
+}
+
+}
 
 CGridView::CGridView(CGameController* controller, IDirect3DDevice8* device, int gridSize)
     : C3DRenderObject(device, D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 0)),
-      gridSize(gridSize), halfSize(12.0f), cellSize(2.0f * 12.0f / gridSize), floorTop(0.5f),
-      vertexBuffer(0), textureName(".//media//gridtile.jpg"), controller(controller),
-      overlay(0), pulsation(0), volumeLight(0)
+      gridSize(gridSize), halfSize(12.0f), cellSize(0.0f), floorTop(0.5f), vertexBuffer(0),
+      controller(controller), overlay(0), pulsation(0), volumeLight(0)
 {
+    // A view without a device draws nothing; the board model's own tests use
+    // one for its turn alone.
+    if (device && (FAILED(device->CreateVertexBuffer(SLAB_VERTICES * sizeof(SlabVertex), D3DUSAGE_WRITEONLY,
+                                                     SLAB_FVF, D3DPOOL_MANAGED, &vertexBuffer)) || !vertexBuffer)) {
+        // Without the slab there is no game to show: stop with a failure code.
+        CResourceManager::MessageLog()->Message(0, " Fehler beim Erzeugen des Vertexbuffers für CGridView");
+        exit(EXIT_FAILURE);
+    }
+
+    cellSize = 2.0f * halfSize / gridSize;
+    if (device)
+        overlay = new CGameOverlay(device, controller);
+    pulsation = new CPulsateModifier();
+    AddModifier(pulsation);
+
     pickPlane[0] = D3DXVECTOR3(-halfSize, floorTop, -halfSize);
     pickPlane[1] = D3DXVECTOR3(halfSize, floorTop, -halfSize);
     pickPlane[2] = D3DXVECTOR3(-halfSize, floorTop, halfSize);
+
+    BYTE* data = 0;
+    if (vertexBuffer && SUCCEEDED(vertexBuffer->Lock(0, 0, &data, 0)) && data) {
+        SlabVertex* v = (SlabVertex*)data;
+        float cells = (float)gridSize;
+        for (int f = 0; f < 6; f++) {
+            for (int i = 0; i < 6; i++) {
+                const float* c = slabFaces[f].corner[i];
+                SlabVertex& out = v[f * 6 + i];
+                out.position = D3DXVECTOR3(c[0] * halfSize, c[1] * floorTop, c[2] * halfSize);
+                out.normal = D3DXVECTOR3(slabFaces[f].nx, slabFaces[f].ny, slabFaces[f].nz);
+                out.diffuse = 0xFFFFFFFF;
+                out.u = c[3] == N ? cells : c[3];
+                out.v = c[4] == N ? cells : c[4];
+            }
+        }
+        vertexBuffer->Unlock();
+    }
+
+    textureName = ".//media//gridtile.jpg";
+    CResourceManager::GetObjectQueue()->AddCollidable(this);
+    if (device)
+        volumeLight = new CVolumeLightEffect(device, D3DXVECTOR3(0.0f, -2.0f, 0.0f), cellSize);
 }
 
 CGridView::~CGridView()
@@ -22,38 +119,143 @@ CGridView::~CGridView()
     for (CField* tile : fieldTiles)
         delete tile;
     fieldTiles.clear();
+    delete overlay;
+    RemoveModifier(pulsation);
+    delete pulsation;
+    delete volumeLight;
 }
 
-void CGridView::Render() { C3DRenderObject::Render(); }
-void CGridView::Move(float seconds) { C3DRenderObject::Move(seconds); }
-
-void CGridView::AddStone(CStoneInfo* info, float delay)
+CGrid* CGridView::Board() const
 {
-    (void)info;
-    (void)delay;
+    return controller && controller->gameData ? controller->gameData->board : 0;
 }
 
-void CGridView::UpdateFields() {}
-void CGridView::RenderShadows() {}
-
-int CGridView::PickCell(int* column, int* row, float x, float y)
+AbstractEventHandler* CGridView::CurrentHandler() const
 {
-    (void)x; (void)y;
-    *column = -1;
-    *row = -1;
-    return 0;
+    if (!controller || controller->mode < 0 || controller->mode > 2)
+        return 0;
+    return controller->handlers[controller->mode];
 }
 
-D3DXVECTOR2 CGridView::GetCellFraction(int column, int row, float x, float y)
+void CGridView::Render()
 {
-    (void)column; (void)row; (void)x; (void)y;
-    return D3DXVECTOR2(0.0f, 0.0f);
+    if (!device)
+        return;
+    C3DRenderObject::Render();
+
+    // The slab, with the environment map added on stage 1 when reflections are on.
+    int envMap = EffectOn(CD3DApplication::R_EFFECT_ENVMAP);
+    DWORD savedOp = 0, savedArg1 = 0, savedArg2 = 0;
+    if (envMap) {
+        device->GetTextureStageState(0, D3DTSS_COLOROP, &savedOp);
+        device->GetTextureStageState(0, D3DTSS_COLORARG1, &savedArg1);
+        device->GetTextureStageState(0, D3DTSS_COLORARG2, &savedArg2);
+        device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+        device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+        device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+        device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_ADD);
+        device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+        device->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_CURRENT);
+        device->SetTexture(1, g_pD3DApp->envCubeTexture);
+        device->SetTextureStageState(1, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT3);
+        device->SetTextureStageState(1, D3DTSS_TEXCOORDINDEX, D3DTSS_TCI_CAMERASPACEREFLECTIONVECTOR | 1);
+    }
+
+    device->SetRenderState(D3DRS_LIGHTING, TRUE);
+    device->SetStreamSource(0, vertexBuffer, sizeof(SlabVertex));
+    device->SetVertexShader(SLAB_FVF);
+    device->SetTexture(0, CResourceManager::GetTextures()->GetTexture(textureName));
+    device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 12);
+
+    if (envMap) {
+        device->SetTextureStageState(0, D3DTSS_COLOROP, savedOp);
+        device->SetTextureStageState(0, D3DTSS_COLORARG1, savedArg1);
+        device->SetTextureStageState(0, D3DTSS_COLORARG2, savedArg2);
+        device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
+    }
+
+    // Stones come sorted by type: the texture changes only where the type does.
+    CGrid* grid = Board();
+    if (grid) {
+        device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+        device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+        device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+        int particles = EffectOn(CD3DApplication::R_EFFECT_PARTICLES);
+        int lastType = -1;
+        for (int i = 0; i < grid->stoneCount; i++) {
+            CStoneInfo* info = grid->sortedStones[i];
+            if (!info || !info->stone)
+                continue;
+            if (info->type != lastType) {
+                if (lastType == -1)
+                    info->stone->SetVertexFormat();
+                CStoneTypes::ApplyTexture(device, info->type);
+                lastType = info->type;
+            }
+            info->stone->Render();
+            if (particles && info->targetState == 1 && volumeLight) {
+                volumeLight->position = info->stone->position;
+                volumeLight->Move(0.0f);
+                volumeLight->Render();
+            }
+        }
+    }
+
+    AbstractEventHandler* handler = CurrentHandler();
+    if (handler)
+        handler->Render();
+
+    if (!fieldTiles.empty()) {
+        CStoneTypes::ApplyTexture(device, fieldTiles.front()->value);
+        for (CField* tile : fieldTiles)
+            tile->Render();
+    }
 }
 
-CStoneInfo CGridView::GetStoneUnderMouse(float x, float y)
+void CGridView::Move(float seconds)
 {
-    (void)x; (void)y;
-    return CStoneInfo(-1, -1, -1, -9, "dummy");
+    if (!controller || controller->running != 1)
+        return;
+
+    C3DRenderObject::Move(seconds);
+    AbstractEventHandler* handler = CurrentHandler();
+    if (handler)
+        handler->Move(seconds);
+
+    CGrid* grid = Board();
+    if (grid) {
+        for (int i = 0; i < grid->stoneCount; i++) {
+            CStoneInfo* info = grid->sortedStones[i];
+            if (!info || !info->stone)
+                continue;
+            CStone* stone = info->stone;
+            if (info->moved == 1) {
+                PlaceStoneAtCell(stone, *info);
+                info->moved = 0;
+            }
+            D3DXMatrixRotationAxis(&stone->rotation, &UP_AXIS, yaw);
+            stone->Move(seconds);
+
+            // A goal stone standing on its target field pulses.
+            if (info->type == STONE_SPECIAL && info->z == 0 && info->x >= 0 && info->x < grid->width &&
+                info->y >= 0 && info->y < grid->height && grid->fields[info->x][info->y] == FIELD_SPECIAL_TARGET) {
+                pulsation->ApplyTo(stone);
+                info->targetState = 1;
+            } else {
+                stone->ResetColor();
+                info->targetState = 0;
+            }
+        }
+    }
+
+    for (CField* tile : fieldTiles) {
+        D3DXMatrixRotationAxis(&tile->rotation, &UP_AXIS, yaw);
+        tile->Move(seconds);
+    }
+    if (volumeLight) {
+        D3DXMatrixRotationAxis(&volumeLight->rotation, &UP_AXIS, yaw);
+        volumeLight->Move(seconds);
+    }
 }
 
 D3DXVECTOR3 CGridView::CellPosition(int x, int y, int z) const
@@ -63,28 +265,256 @@ D3DXVECTOR3 CGridView::CellPosition(int x, int y, int z) const
                        -halfSize + (y + 0.5f) * cellSize);
 }
 
-D3DXVECTOR3 CGridView::CellToWorld(CStoneInfo* info) { return CellPosition(info->x, info->y, info->z); }
-void CGridView::PlaceStoneAtCell(CStone* stone, CStoneInfo info) { stone->position = CellToWorld(&info); }
+void CGridView::AddStone(CStoneInfo* info, float delay)
+{
+    if (!info)
+        return;
+    CStone* stone = new CStone(device, CellPosition(info->x, info->y, info->z), info->type, cellSize, info, this, 1);
+    info->stone = stone;
+    if (delay > 0.0f) {
+        stone->visible = 0;
+        CTimer* timer = new CTimer(delay, 1);
+        timer->AddChangeListener(stone);
+        stone->SetAppearTimer(timer);
+        CResourceManager::GetObjectQueue()->AddObject(timer, 4, 0);
+    } else {
+        stone->visible = 1;
+    }
+}
+
+void CGridView::UpdateFields()
+{
+    for (CField* tile : fieldTiles)
+        delete tile;
+    fieldTiles.clear();
+
+    CGrid* grid = Board();
+    if (!grid || !device)
+        return;
+    for (int row = 0; row < grid->height; row++) {
+        for (int column = 0; column < grid->width; column++) {
+            int value = grid->fields[column][row];
+            if (value == 0)
+                continue;
+            D3DXVECTOR3 centre(-halfSize + (column + 0.5f) * cellSize, floorTop * 1.05f,
+                               -halfSize + (row + 0.5f) * cellSize);
+            CField* tile = new CField(device, centre, value, cellSize);
+            D3DXMatrixRotationAxis(&tile->rotation, &UP_AXIS, yaw);
+            tile->ComposeWorld();
+            fieldTiles.push_front(tile);
+        }
+    }
+}
+
+void CGridView::RenderShadows()
+{
+    CGrid* grid = Board();
+    if (!grid || !device)
+        return;
+
+    device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
+    device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
+    device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_FLAT);
+    device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_ALWAYS);
+    device->SetRenderState(D3DRS_STENCILZFAIL, D3DSTENCILOP_KEEP);
+    device->SetRenderState(D3DRS_STENCILFAIL, D3DSTENCILOP_KEEP);
+    device->SetRenderState(D3DRS_STENCILREF, 1);
+    device->SetRenderState(D3DRS_STENCILMASK, 0xFFFFFFFF);
+    device->SetRenderState(D3DRS_STENCILWRITEMASK, 0xFFFFFFFF);
+    device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_INCR);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ZERO);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+
+    // Front faces of the volumes count up, back faces count down: what stays
+    // above zero lies inside a shadow.
+    for (int pass = 0; pass < 2; pass++) {
+        if (pass == 1) {
+            device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
+            device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_DECR);
+        }
+        for (int i = 0; i < grid->stoneCount; i++) {
+            CStoneInfo* info = grid->sortedStones[i];
+            if (!info || !info->stone || info->sideExposed == 0)
+                continue;
+            device->SetTransform(D3DTS_WORLD, &info->stone->world);
+            info->stone->shadowVolume->Render(device);
+        }
+    }
+
+    device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+    device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
+    device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+}
+
+void CGridView::PointerRay(float x, float y, D3DXVECTOR3* nearPoint, D3DXVECTOR3* farPoint)
+{
+    D3DXMATRIX view, projection, inverseView, inverseProjection, unproject;
+    device->GetTransform(D3DTS_VIEW, &view);
+    device->GetTransform(D3DTS_PROJECTION, &projection);
+    D3DXMatrixInverse(&inverseView, 0, &view);
+    D3DXMatrixInverse(&inverseProjection, 0, &projection);
+    D3DXMatrixMultiply(&unproject, &inverseProjection, &inverseView);
+
+    D3DXVECTOR3 farNdc(2.0f * x - 1.0f, 1.0f - 2.0f * y, 1.0f);
+    D3DXVECTOR3 nearNdc(2.0f * x - 1.0f, 1.0f - 2.0f * y, 0.0f);
+    D3DXVec3TransformCoord(farPoint, &farNdc, &unproject);
+    D3DXVec3TransformCoord(nearPoint, &nearNdc, &unproject);
+}
+
+int CGridView::PlaneHit(const D3DXVECTOR3 points[3], float x, float y, D3DXVECTOR3* hit)
+{
+    if (!device)
+        return 0;
+    D3DXVECTOR3 nearPoint, farPoint;
+    PointerRay(x, y, &nearPoint, &farPoint);
+
+    D3DXVECTOR3 corners[3];
+    for (int i = 0; i < 3; i++)
+        D3DXVec3TransformCoord(&corners[i], &points[i], &world);
+    D3DXPLANE plane;
+    D3DXPlaneFromPoints(&plane, &corners[0], &corners[1], &corners[2]);
+
+    // The line runs from the camera's eye through the pointer's far point; with
+    // no camera the eye is where the view matrix puts it.
+    D3DXVECTOR3 eye;
+    if (g_pD3DApp && g_pD3DApp->camera) {
+        eye = g_pD3DApp->camera->position;
+    } else {
+        D3DXMATRIX view, inverseView;
+        device->GetTransform(D3DTS_VIEW, &view);
+        D3DXMatrixInverse(&inverseView, 0, &view);
+        eye = D3DXVECTOR3(inverseView._41, inverseView._42, inverseView._43);
+    }
+    D3DXVECTOR3 onPlane;
+    if (!D3DXPlaneIntersectLine(&onPlane, &plane, &eye, &farPoint))
+        return 0;
+
+    D3DXMATRIX inverseWorld;
+    D3DXMatrixInverse(&inverseWorld, 0, &world);
+    D3DXVec3TransformCoord(hit, &onPlane, &inverseWorld);
+    *hit += D3DXVECTOR3(halfSize, halfSize, halfSize);
+    float side = 2.0f * halfSize;
+    return hit->x > 0.0f && hit->x < side && hit->z > 0.0f && hit->z < side;
+}
+
+int CGridView::PickCell(int* column, int* row, float x, float y)
+{
+    *column = -1;
+    *row = -1;
+    D3DXVECTOR3 hit;
+    if (!PlaneHit(pickPlane, x, y, &hit))
+        return 0;
+    *column = (int)(hit.x / cellSize);
+    *row = (int)(hit.z / cellSize);
+    return 1;
+}
+
+D3DXVECTOR2 CGridView::GetCellFraction(int column, int row, float x, float y)
+{
+    D3DXVECTOR2 result(0.0f, 0.0f);
+
+    // The plane of the column's top face: the top of its highest stone, or the
+    // slab for an empty column, so the fraction follows the pointer on the
+    // stone the player points at.
+    CGrid* grid = Board();
+    int stones = grid ? grid->GetHeight(column, row) : 0;
+    if (stones < 0)
+        stones = 0;
+    float top = floorTop + stones * (cellSize * 0.5f);
+    D3DXVECTOR3 raised[3];
+    for (int i = 0; i < 3; i++)
+        raised[i] = D3DXVECTOR3(pickPlane[i].x, top, pickPlane[i].z);
+
+    D3DXVECTOR3 hit;
+    if (PlaneHit(raised, x, y, &hit))
+        result = D3DXVECTOR2(hit.x / cellSize - column, hit.z / cellSize - row);
+    return result;
+}
+
+CStoneInfo CGridView::GetStoneUnderMouse(float x, float y)
+{
+    CGrid* grid = Board();
+    if (!grid || !device)
+        return CStoneInfo(-1, -1, -1, EMPTY_CELL, "dummy");
+
+    D3DXVECTOR3 nearPoint, farPoint;
+    PointerRay(x, y, &nearPoint, &farPoint);
+    D3DXVECTOR3 direction = farPoint - nearPoint;
+
+    CStoneInfo* best = 0;
+    float bestDistance = 1.0e12f;
+    for (int i = 0; i < grid->stoneCount; i++) {
+        CStoneInfo* info = grid->sortedStones[i];
+        if (!info || !info->stone)
+            continue;
+        float distance = 0.0f;
+        if (info->stone->HitTest(nearPoint, direction, &distance) && distance < bestDistance) {
+            best = info;
+            bestDistance = distance;
+        }
+    }
+    if (!best)
+        return CStoneInfo(-1, -1, -1, EMPTY_CELL, "dummy");
+    // Whichever stone of the column the pointer hit, the column's top one counts.
+    return grid->GetStoneInfo(best->x, best->y, grid->GetHeight(best->x, best->y) - 1);
+}
+
+D3DXVECTOR3 CGridView::CellToWorld(CStoneInfo* info)
+{
+    return CellPosition(info->x, info->y, info->z);
+}
+
+void CGridView::PlaceStoneAtCell(CStone* stone, CStoneInfo info)
+{
+    stone->position = CellPosition(info.x, info.y, info.z);
+}
 
 void CGridView::PlaceMarkerAt(C3DObject* object, int column, int row, int layer)
 {
-    (void)object; (void)column; (void)row; (void)layer;
+    if (!object || column < 0 || row < 0)
+        return;
+    object->position = D3DXVECTOR3(-halfSize + (column + 0.5f) * cellSize,
+                                   floorTop + (layer + 0.3f) * (cellSize * 0.5f),
+                                   -halfSize + (row + 0.5f) * cellSize);
 }
 
-void CGridView::stateChanged(CChangeEvent event) { (void)event; }
-void CGridView::MouseClicked(CMouseEvent event) { (void)event; }
+void CGridView::stateChanged(CChangeEvent event)
+{
+    (void)event;
+}
+
+void CGridView::MouseClicked(CMouseEvent event)
+{
+    AbstractEventHandler* handler = CurrentHandler();
+    if (controller && controller->running == 1 && handler)
+        handler->MouseClicked(event);
+}
+
 void CGridView::MouseEntered(CMouseEvent event) { (void)event; }
 void CGridView::MouseExited(CMouseEvent event) { (void)event; }
 void CGridView::MousePressed(CMouseEvent event) { (void)event; }
 void CGridView::MouseReleased(CMouseEvent event) { (void)event; }
-void CGridView::MouseMoved(CMouseEvent event) { (void)event; }
-void CGridView::MouseDragged(CMouseEvent event) { (void)event; }
-void CGridView::PointerRay(float x, float y, D3DXVECTOR3* nearPoint, D3DXVECTOR3* farPoint)
+
+void CGridView::MouseMoved(CMouseEvent event)
 {
-    (void)x; (void)y; (void)nearPoint; (void)farPoint;
+    AbstractEventHandler* handler = CurrentHandler();
+    if (controller && controller->running == 1 && handler)
+        handler->MouseMoved(event);
 }
-int CGridView::PlaneHit(const D3DXVECTOR3 points[3], float x, float y, D3DXVECTOR3* hit)
+
+void CGridView::MouseDragged(CMouseEvent event)
 {
-    (void)points; (void)x; (void)y; (void)hit;
-    return 0;
+    if (event.GetKind() != CMouseEvent::MOUSE_DRAG_2 || !controller || controller->running != 1)
+        return;
+    float turned = yaw + (event.GetPrevX() - event.GetX()) * 10.0f;
+    if (turned < 0.0f)
+        turned += TWO_PI;
+    if (turned > TWO_PI)
+        turned -= TWO_PI;
+    yaw = turned;
+    // Picking reads the world matrix: keep it in step with the turn.
+    ComposeWorld();
 }

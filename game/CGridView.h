@@ -30,6 +30,8 @@ class CVolumeLightEffect;
 class CField;
 class CStone;
 class CStoneInfo;
+class CGrid;
+class AbstractEventHandler;
 
 class CGridView : public C3DRenderObject, public IChangeListener, public IMouseListener, public IMouseMotionListener
 {
@@ -100,6 +102,9 @@ public:
 private:
     CGridView(const CGridView&) = delete;
     CGridView& operator=(const CGridView&) = delete;
+
+    CGrid* Board() const;
+    AbstractEventHandler* CurrentHandler() const;
 
     // Near and far point of the pointer's ray in world coordinates.
     void PointerRay(float x, float y, D3DXVECTOR3* nearPoint, D3DXVECTOR3* farPoint);

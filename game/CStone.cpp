@@ -1,53 +1,303 @@
 #include "CStone.h"
 
+#include <cstdlib>
+
+#include "C3DSparkles.h"
+#include "CD3DApplication.h"
+#include "CDebris.h"
+#include "CGameController.h"
+#include "CGameData.h"
 #include "CGlobForceModifier.h"
+#include "CGrid.h"
+#include "CGridView.h"
+#include "CMessageLog.h"
+#include "CObjQueue.h"
+#include "CResourceManager.h"
 #include "CShadowVolume.h"
+#include "CSoundDev.h"
+#include "CStoneInfo.h"
+#include "CStoneTypes.h"
+#include "CTimer.h"
+
+namespace {
+
+struct StoneVertex
+{
+    D3DXVECTOR3 position;
+    D3DXVECTOR3 normal;
+    DWORD diffuse;
+    float u, v;
+};
+
+const DWORD STONE_FVF = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX1;
+const int STONE_VERTICES = 36;
+
+// The box face by face: normal, then per vertex the corner signs in x, y, z
+// and the texture coordinates. The shadow builder relies on this order: twelve
+// triangles of three consecutive vertices, each facing by its first normal.
+struct BoxFace
+{
+    float nx, ny, nz;
+    float corner[6][5];
+};
+
+const BoxFace boxFaces[6] = {
+    { -1, 0, 0, { { -1, -1, -1, 1, 1 }, { -1, -1, 1, 0, 1 }, { -1, 1, 1, 0, 0 }, { -1, 1, 1, 0, 0 }, { -1, 1, -1, 1, 0 }, { -1, -1, -1, 1, 1 } } },
+    { 0, 1, 0, { { -1, 1, -1, 0, 1 }, { -1, 1, 1, 0, 0 }, { 1, 1, 1, 1, 0 }, { 1, 1, 1, 1, 0 }, { 1, 1, -1, 1, 1 }, { -1, 1, -1, 0, 1 } } },
+    { 1, 0, 0, { { 1, 1, -1, 0, 0 }, { 1, 1, 1, 1, 0 }, { 1, -1, 1, 1, 1 }, { 1, -1, 1, 1, 1 }, { 1, -1, -1, 0, 1 }, { 1, 1, -1, 0, 0 } } },
+    { 0, -1, 0, { { -1, -1, 1, 0, 1 }, { -1, -1, -1, 0, 0 }, { 1, -1, -1, 1, 0 }, { 1, -1, -1, 1, 0 }, { 1, -1, 1, 1, 1 }, { -1, -1, 1, 0, 1 } } },
+    { 0, 0, 1, { { -1, -1, 1, 1, 1 }, { 1, -1, 1, 0, 1 }, { 1, 1, 1, 0, 0 }, { 1, 1, 1, 0, 0 }, { -1, 1, 1, 1, 0 }, { -1, -1, 1, 1, 1 } } },
+    { 0, 0, -1, { { -1, -1, -1, 0, 1 }, { -1, 1, -1, 0, 0 }, { 1, 1, -1, 1, 0 }, { 1, 1, -1, 1, 0 }, { 1, -1, -1, 1, 1 }, { -1, -1, -1, 0, 1 } } },
+};
+
+// The sun that throws the stones' shadows, far up, right and in front.
+const D3DXVECTOR3 SHADOW_LIGHT(1000.0f, 1000.0f, -1000.0f);
+
+BYTE ColorByte(float c)
+{
+    if (c >= 1.0f)
+        return 255;
+    if (c <= 0.0f)
+        return 0;
+    return (BYTE)(int)(c * 255.0f + 0.5f);
+}
+
+DWORD PackColor(const D3DXCOLOR& c)
+{
+    return ((DWORD)ColorByte(c.a) << 24) | ((DWORD)ColorByte(c.r) << 16) | ((DWORD)ColorByte(c.g) << 8) | ColorByte(c.b);
+}
+
+void PlaySound(const char* name)
+{
+    CSoundDev* sound = CResourceManager::GetSoundDevice();
+    sound->PlayIndex(sound->LoadSound(name, 0), 0, -1.0f, 1);
+}
+
+int EffectOn(int effect)
+{
+    return g_pD3DApp && (g_pD3DApp->renderEffects & effect) ? 1 : 0;
+}
+
+}
 
 CStone::CStone(IDirect3DDevice8* device, D3DXVECTOR3 position, int type, float cellSize,
                CStoneInfo* info, CGridView* owner, int gravity)
     : C3DRenderObject(device, position, D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 0)),
-      gravity(0), shadow(0), visible(1), shadowVolume(new CShadowVolume()), vertexBuffer(0),
+      gravity(0), shadow(0), visible(1), shadowVolume(0), vertexBuffer(0),
       type(type), halfSize(cellSize / 2.0f), gravityModifier(0), info(info), owner(owner),
       color(1.0f, 1.0f, 1.0f, 0.6f), appearTimer(0)
 {
-    ZeroMemory(&material, sizeof(material));
+    shadowVolume = new CShadowVolume();
+    UpdateShadowFlag();
+    material = CStoneTypes::GetMaterial(type);
+
+    // A stone without a device has no body: the board model's own tests use
+    // such stones for their bookkeeping alone.
+    if (device) {
+        if (FAILED(device->CreateVertexBuffer(STONE_VERTICES * sizeof(StoneVertex), D3DUSAGE_WRITEONLY, STONE_FVF,
+                                              D3DPOOL_MANAGED, &vertexBuffer)) || !vertexBuffer) {
+            // A board without its stones cannot be played: stop with a failure code.
+            CResourceManager::MessageLog()->Message(0, " Fehler beim Erzeugen des Vertexbuffers für CStone");
+            exit(EXIT_FAILURE);
+        }
+        WriteBox();
+    }
+
     if (gravity == 1)
         gravityModifier = new CGlobForceModifier(D3DXVECTOR3(0.0f, -1.0f, 0.0f), 9.81f);
     SetGravity(gravity);
+
+    CResourceManager::GetObjectQueue()->AddCollidable(this);
 }
 
 CStone::~CStone()
 {
+    // A stone that goes before its appear timer fires must not be called by it.
+    if (appearTimer && CResourceManager::GetObjectQueue()->Contains(appearTimer)) {
+        CTimer* timer = dynamic_cast<CTimer*>((C3DObject*)appearTimer);
+        if (timer)
+            timer->RemoveChangeListener(this);
+    }
+    if (!markedForDeletion)
+        CResourceManager::GetObjectQueue()->Remove(this);
     if (vertexBuffer)
         vertexBuffer->Release();
     delete shadowVolume;
-    delete gravityModifier;
+    // The gravity modifier is the stone's alone; nothing else frees it.
+    if (gravityModifier) {
+        RemoveModifier(gravityModifier);
+        delete gravityModifier;
+    }
 }
 
-void CStone::Render() {}
-void CStone::Move(float seconds) { C3DRenderObject::Move(seconds); }
-void CStone::Explode() {}
+void CStone::WriteBox()
+{
+    float h = halfSize;
+    float q = h * 0.5f;
+    DWORD diffuse = PackColor(color);
+
+    BYTE* data = 0;
+    if (FAILED(vertexBuffer->Lock(0, 0, &data, 0)) || !data)
+        return;
+    StoneVertex* v = (StoneVertex*)data;
+    for (int f = 0; f < 6; f++) {
+        for (int i = 0; i < 6; i++) {
+            const float* c = boxFaces[f].corner[i];
+            StoneVertex& out = v[f * 6 + i];
+            out.position = D3DXVECTOR3(c[0] * h, c[1] * q, c[2] * h);
+            out.normal = D3DXVECTOR3(boxFaces[f].nx, boxFaces[f].ny, boxFaces[f].nz);
+            out.diffuse = diffuse;
+            out.u = c[3];
+            out.v = c[4];
+        }
+    }
+    vertexBuffer->Unlock();
+}
+
+void CStone::Move(float seconds)
+{
+    C3DRenderObject::Move(seconds);
+
+    CGameController* controller = CGameController::GetExistingInstance();
+    CGrid* grid = controller && controller->gameData ? controller->gameData->board : 0;
+    if (info && grid)
+        info->sideExposed = grid->IsOpenTowardsCamera(info->x, info->y, info->z, 0.7853982f);
+    shadowVolume->count = 0;
+    if (info && grid)
+        info->drawn = grid->IsVisibleTowardsCamera(info->x, info->y, info->z);
+
+    if (shadow == 1 && visible == 1 && vertexBuffer) {
+        D3DXMATRIX inverse;
+        D3DXVECTOR3 light;
+        D3DXMatrixInverse(&inverse, 0, &world);
+        D3DXVec3TransformCoord(&light, &SHADOW_LIGHT, &inverse);
+        shadowVolume->BuildFromCube(vertexBuffer, light);
+    }
+
+    // A falling stone stops once it has passed its cell's height.
+    if (info && info->reposition == 1 && controller && controller->gridView) {
+        D3DXVECTOR3 target = controller->gridView->CellToWorld(info);
+        if (position.y < target.y) {
+            position = target;
+            SetGravity(0);
+            info->reposition = 0;
+            velocity = D3DXVECTOR3(0.0f, 0.0f, 0.0f);
+            ComposeWorld();
+        }
+    }
+}
+
+void CStone::Render()
+{
+    // Hidden stones are culled only after every starting stone has dropped in.
+    CGameController* controller = CGameController::GetExistingInstance();
+    if (info && info->drawn == 0 && (!controller || controller->pendingDrops <= 0))
+        return;
+    if (visible == 0 || !vertexBuffer)
+        return;
+    C3DRenderObject::Render();
+    device->SetStreamSource(0, vertexBuffer, sizeof(StoneVertex));
+    device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 12);
+}
+
+void CStone::Explode()
+{
+    if (markedForDeletion)
+        return;
+    PlaySound("GAME_EXPLO");
+    if (!EffectOn(CD3DApplication::R_EFFECT_PARTICLES) || !device)
+        return;
+
+    D3DXVECTOR3 origin(0.0f, 0.0f, 0.0f);
+    D3DXVECTOR3 centre;
+    D3DXVec3TransformCoord(&centre, &origin, &world);
+
+    CObjQueue* queue = CResourceManager::GetObjectQueue();
+    C3DSparkles* sparkles = new C3DSparkles(device, 35, 0.5f, centre);
+    sparkles->ResetSystem();
+    queue->AddObject(sparkles, 4, 0);
+    queue->AddObject(new CDebris(device, centre, halfSize / 2.0f, info), 2, 0);
+}
 
 void CStone::SetGravity(int on)
 {
-    if (gravityModifier) {
-        RemoveModifier(gravityModifier);
-        if (on == 1)
-            AddModifier(gravityModifier);
-    }
+    RemoveModifier(gravityModifier);
+    if (on == 1)
+        AddModifier(gravityModifier);
     gravity = on;
 }
 
 int CStone::HitTest(D3DXVECTOR3 rayStart, D3DXVECTOR3 rayDir, float* distance)
 {
-    (void)rayStart; (void)rayDir; (void)distance;
-    return 0;
+    BYTE* data = 0;
+    if (!vertexBuffer || FAILED(vertexBuffer->Lock(0, 0, &data, 0)) || !data)
+        return 0;
+
+    D3DXVECTOR3 boxMin, boxMax;
+    D3DXComputeBoundingBox(data, STONE_VERTICES, STONE_FVF, &boxMin, &boxMax);
+
+    // The start is a point and the direction a direction: only the start takes
+    // the translation into the stone's own space.
+    D3DXMATRIX inverse;
+    D3DXMatrixInverse(&inverse, 0, &world);
+    D3DXVECTOR3 start, dir;
+    D3DXVec3TransformCoord(&start, &rayStart, &inverse);
+    D3DXVec3TransformNormal(&dir, &rayDir, &inverse);
+
+    int hit = D3DXBoxBoundProbe(&boxMin, &boxMax, &start, &dir) ? 1 : 0;
+    D3DXVECTOR3 toMax = boxMax - start;
+    *distance = D3DXVec3Length(&toMax);
+
+    vertexBuffer->Unlock();
+    return hit;
 }
 
-void CStone::SetColor(float r, float g, float b, float a) { color = D3DXCOLOR(r, g, b, a); }
-void CStone::ResetColor() {}
-void CStone::SetVertexFormat() {}
-void CStone::UpdateShadowFlag() {}
-void CStone::stateChanged(CChangeEvent event) { (void)event; visible = 1; }
-void CStone::SetAppearTimer(CTimer* timer) { appearTimer = timer; }
-void CStone::WriteBox() {}
+void CStone::SetColor(float r, float g, float b, float a)
+{
+    color = D3DXCOLOR(r, g, b, a);
+    BYTE* data = 0;
+    if (!vertexBuffer || FAILED(vertexBuffer->Lock(0, 0, &data, 0)) || !data)
+        return;
+    DWORD diffuse = PackColor(color);
+    StoneVertex* v = (StoneVertex*)data;
+    for (int i = 0; i < STONE_VERTICES; i++)
+        v[i].diffuse = diffuse;
+    vertexBuffer->Unlock();
+}
+
+void CStone::ResetColor()
+{
+    const D3DCOLORVALUE& d = material.Diffuse;
+    if (color.r != d.r || color.g != d.g || color.b != d.b || color.a != d.a)
+        SetColor(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+void CStone::SetVertexFormat()
+{
+    device->SetVertexShader(STONE_FVF);
+}
+
+void CStone::UpdateShadowFlag()
+{
+    CGameController* controller = CGameController::GetExistingInstance();
+    shadow = controller && controller->gridView && EffectOn(CD3DApplication::R_EFFECT_SHADOW) ? 1 : 0;
+}
+
+void CStone::stateChanged(CChangeEvent event)
+{
+    if (event.GetSource() == appearTimer)
+        appearTimer = 0;
+    visible = 1;
+
+    CGameController* controller = CGameController::GetExistingInstance();
+    if (controller)
+        controller->pendingDrops--;
+    PlaySound("GAME_POP");
+    if (controller && controller->pendingDrops < 1)
+        PlaySound("GAME_LOADED");
+}
+
+void CStone::SetAppearTimer(CTimer* timer)
+{
+    appearTimer = timer;
+}

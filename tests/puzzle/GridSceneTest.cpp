@@ -42,7 +42,9 @@ protected:
     {
         for (int i = 0; i < count; i++) {
             grid.PlaceStone(x, y, STONE_RED, 0.0f);
-            grid.cells[x + y * 6 + (grid.GetHeight(x, y) - 1) * 36]->stone = new CountedStone();
+            CStoneInfo* placed = grid.cells[x + y * 6 + (grid.GetHeight(x, y) - 1) * 36];
+            delete placed->stone;
+            placed->stone = new CountedStone();
         }
     }
 

@@ -14,6 +14,7 @@
 #include "CTexMgr.h"
 #include "CXObjectLoader.h"
 #include "CCamera.h"
+#include "CInputScript.h"
 
 CD3DApplication* g_pD3DApp = 0;
 
@@ -28,7 +29,7 @@ CD3DApplication::CD3DApplication()
       useDepthBuffer(0), useStencilBuffer(0), settingsFile(".//display.cfg"),
       envMapRenderer(0), envCubeTexture(0), clearColor(0.0f, 0.0f, 0.0f, 0.0f),
       camera(0), mouse(0),
-      headlessFrames(0), headlessStep(0.0f), frameCount(0), deviceLost(0),
+      headlessFrames(0), headlessStep(0.0f), inputScript(0), frameCount(0), deviceLost(0),
       pendingReset(0), windowWidth(640), windowHeight(480), lastTicks(0), paused(0)
 {
     memset(&backBufferDesc, 0, sizeof(backBufferDesc));
@@ -41,6 +42,7 @@ CD3DApplication::CD3DApplication()
 
 CD3DApplication::~CD3DApplication()
 {
+    delete inputScript;
     if (g_pD3DApp == this)
         g_pD3DApp = 0;
 }
@@ -273,6 +275,9 @@ INT CD3DApplication::Run()
     int quit = 0;
     int exitCode = 0;
     while (!quit) {
+        // Scripted input of the coming frame joins the window's events.
+        if (inputScript && hWnd)
+            inputScript->Feed(frameCount + 1, hWnd);
         while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 quit = 1;
@@ -495,13 +500,34 @@ void CD3DApplication::AddSnapshot(int frame, const char* pngPath)
         snapshots.push_back(std::make_pair(frame, std::string(pngPath)));
 }
 
+bool CD3DApplication::LoadInputScript(const char* path)
+{
+    delete inputScript;
+    inputScript = new CInputScript();
+    bool ok = inputScript->Load(path);
+    const std::vector<std::string>& errors = inputScript->GetErrors();
+    for (size_t i = 0; i < errors.size(); i++) {
+        std::string line = std::string("input script ") + (path ? path : "") + ": " + errors[i];
+        CResourceManager::MessageLog()->Message(0, line.c_str());
+    }
+    const std::vector<CInputScript::Command>& commands = inputScript->GetCommands();
+    for (size_t i = 0; i < commands.size(); i++) {
+        if (commands[i].kind == CInputScript::SNAPSHOT)
+            AddSnapshot(commands[i].frame, commands[i].text.c_str());
+    }
+    return ok;
+}
+
 // ZARUL_FRAMES=n runs n frames; ZARUL_TIMESTEP=s fixes the frame time;
-// ZARUL_SNAPSHOT=n:file.png saves frame n.
+// ZARUL_SNAPSHOT=n:file.png saves frame n; ZARUL_INPUT=file feeds timed input.
 void CD3DApplication::ReadHeadlessEnvironment()
 {
     const char* frames = getenv("ZARUL_FRAMES");
     const char* step = getenv("ZARUL_TIMESTEP");
     const char* shot = getenv("ZARUL_SNAPSHOT");
+    const char* input = getenv("ZARUL_INPUT");
+    if (input && input[0])
+        LoadInputScript(input);
     if (frames && atoi(frames) > 0)
         SetHeadlessRun(atoi(frames), step ? (float)atof(step) : 1.0f / 30.0f);
     if (shot) {

@@ -11,6 +11,7 @@
 
 class CMouse;
 class CCamera;
+class CInputScript;
 struct ID3DXRenderToEnvMap;
 
 // The application frame: opens the window, makes the Direct3D device, runs the
@@ -69,6 +70,9 @@ public:
     void SetHeadlessRun(int frames, float timeStep);
     // Saves the back buffer of the given frame (counted from 1) as a PNG.
     void AddSnapshot(int frame, const char* pngPath);
+    // Reads timed input (see CInputScript) fed into the window frame by frame;
+    // false when the script cannot be read or holds a line it does not understand.
+    bool LoadInputScript(const char* path);
     int GetFrameCount() const { return frameCount; }
 
     // Frame state.
@@ -124,6 +128,7 @@ protected:
     int headlessFrames;
     float headlessStep;
     std::vector<std::pair<int, std::string> > snapshots;
+    CInputScript* inputScript;
     int frameCount;
     int deviceLost;
     int pendingReset;

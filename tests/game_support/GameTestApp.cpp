@@ -1,0 +1,334 @@
+#include "GameTestApp.h"
+
+#include <cmath>
+
+#include "CCameraView.h"
+#include "CGameController.h"
+#include "CGameData.h"
+#include "CGrid.h"
+#include "CGridView.h"
+#include "CInputManager.h"
+#include "CLevelLoader.h"
+#include "CMouse.h"
+#include "CObjQueue.h"
+#include "CResourceManager.h"
+#include "CStoneInfo.h"
+
+GameTestApp::GameTestApp(int width, int height, float step)
+    : cameraView(nullptr), controller(nullptr), timeStep(step), elapsed(0.0f), opened(0)
+{
+    windowTitle = "Zarul";
+    creationWidth = width;
+    creationHeight = height;
+    useDepthBuffer = 1;
+    useStencilBuffer = 1;
+    settingsFile = "";
+}
+
+GameTestApp::~GameTestApp()
+{
+    Close();
+}
+
+bool GameTestApp::Open()
+{
+    SetHeadlessRun(0, timeStep);
+    if (FAILED(Create(NULL)))
+        return false;
+    opened = 1;
+    return true;
+}
+
+void GameTestApp::Close()
+{
+    if (!opened)
+        return;
+    opened = 0;
+    Shutdown();
+    if (g_pD3DApp == this)
+        g_pD3DApp = nullptr;
+}
+
+HRESULT GameTestApp::InitDeviceObjects()
+{
+    CMouse* pointer = new CMouse(device, D3DXVECTOR3(0, 0, 0));
+    pointer->SetMouseTexture(".//media//arrow.dds");
+    pointer->moveThreshold = 1.0f / 1000.0f;
+    pointer->visible = 1;
+    CResourceManager::GetObjectQueue()->AddObject(pointer, 4, 0);
+    mouse = pointer;
+
+    CResourceManager::GetInputManager()->CreateDevice(0x13);
+
+    CGameController::DestroyInstance();
+    controller = CGameController::GetInstance();
+    controller->AddActionListener(this);
+
+    cameraView = new CCameraView(D3DXVECTOR3(0, 0, -35), controller, D3DXVECTOR3(0, 0, 1), device,
+                                 D3DXVECTOR3(0, 1, 0));
+    cameraView->lookAtTarget = 1;
+    cameraView->target = D3DXVECTOR3(0, 0, 0);
+    camera = cameraView;
+    return S_OK;
+}
+
+HRESULT GameTestApp::RestoreDeviceObjects()
+{
+    const int effects[3] = { R_EFFECT_ENVMAP, R_EFFECT_SHADOW, R_EFFECT_PARTICLES };
+    for (int i = 0; i < 3; i++) {
+        if (IsRenderEffectCapable(effects[i]))
+            SetRenderEffects((BYTE)(renderEffects | effects[i]));
+    }
+    // The game draws without the environment map here: the test frame has no cube map.
+    renderEffects &= (BYTE)~R_EFFECT_ENVMAP;
+
+    memset(&material, 0, sizeof(material));
+    material.Diffuse = D3DXCOLOR(1, 1, 1, 1);
+    material.Ambient = D3DXCOLOR(1, 1, 1, 1);
+    device->SetMaterial(&material);
+
+    D3DXMATRIX projection;
+    D3DXMatrixPerspectiveFovLH(&projection, 0.3f * D3DX_PI,
+                               (float)backBufferDesc.Width / (float)backBufferDesc.Height, 1.0f, 1000.0f);
+    device->SetTransform(D3DTS_PROJECTION, &projection);
+    D3DXMATRIX view;
+    D3DXVECTOR3 eye(0, 0, -5), at(0, 0, 0), up(0, 1, 0);
+    D3DXMatrixLookAtLH(&view, &eye, &at, &up);
+    device->SetTransform(D3DTS_VIEW, &view);
+
+    D3DLIGHT8 light;
+    memset(&light, 0, sizeof(light));
+    light.Type = D3DLIGHT_DIRECTIONAL;
+    light.Diffuse.r = light.Diffuse.g = light.Diffuse.b = 1.0f;
+    D3DXVECTOR3 direction(-1, -1, 1);
+    D3DXVec3Normalize((D3DXVECTOR3*)&light.Direction, &direction);
+    light.Position = D3DXVECTOR3(-1, -1, 1);
+    light.Range = 1000.0f;
+    device->SetLight(0, &light);
+    device->LightEnable(0, TRUE);
+    device->SetRenderState(D3DRS_LIGHTING, TRUE);
+    device->SetRenderState(D3DRS_ZENABLE, TRUE);
+    return S_OK;
+}
+
+HRESULT GameTestApp::Render()
+{
+    device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF203040, 1.0f, 0);
+    if (FAILED(device->BeginScene()))
+        return S_OK;
+    device->SetMaterial(&material);
+    CD3DApplication::Render();
+    device->EndScene();
+    return S_OK;
+}
+
+HRESULT GameTestApp::DeleteDeviceObjects()
+{
+    CD3DApplication::DeleteDeviceObjects();
+    CGameController::DestroyInstance();
+    controller = nullptr;
+    return S_OK;
+}
+
+HRESULT GameTestApp::FinalCleanup()
+{
+    delete cameraView;
+    cameraView = nullptr;
+    camera = nullptr;
+    return S_OK;
+}
+
+void GameTestApp::actionPerformed(CActionEvent event)
+{
+    actions.push_back(event.GetID());
+    if (onAction)
+        onAction(event.GetID());
+}
+
+void GameTestApp::Step(int frames)
+{
+    for (int i = 0; i < frames; i++) {
+        Render3DEnvironment();
+        elapsed += timeStep;
+    }
+}
+
+void GameTestApp::StepSeconds(float seconds)
+{
+    Step((int)ceilf(seconds / timeStep - 1e-4f));
+}
+
+bool GameTestApp::StepUntil(const std::function<bool()>& condition, float maxSeconds)
+{
+    float spent = 0.0f;
+    while (!condition()) {
+        if (spent > maxSeconds)
+            return false;
+        Step(1);
+        spent += timeStep;
+    }
+    return true;
+}
+
+void GameTestApp::StartGameAtCurrentLevel()
+{
+    controller->StartGame();
+    controller->RestartLevel();
+}
+
+void GameTestApp::SendMouse(unsigned int message, float x, float y)
+{
+    if (!CMouse::IsLive(mouse))
+        return;
+    int width = (int)backBufferDesc.Width;
+    int height = (int)backBufferDesc.Height;
+    int px = (int)lroundf(x * (float)width);
+    int py = (int)lroundf(y * (float)height);
+    mouse->HandleMessage(message, 0, MAKELPARAM(px, py), width, height);
+}
+
+void GameTestApp::MoveMouse(float x, float y)
+{
+    SendMouse(WM_MOUSEMOVE, x, y);
+}
+
+void GameTestApp::Click(float x, float y, int button)
+{
+    MoveMouse(x, y);
+    SendMouse(button == 1 ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, x, y);
+    SendMouse(button == 1 ? WM_RBUTTONUP : WM_LBUTTONUP, x, y);
+}
+
+void GameTestApp::PressKey(int dikCode)
+{
+    DIDEVICEOBJECTDATA data;
+    ZeroMemory(&data, sizeof(data));
+    data.dwOfs = (DWORD)dikCode;
+    data.dwData = 0x80;
+    CInputManager* input = CResourceManager::GetInputManager();
+    input->FireKeyPressed(CKeyEvent(nullptr, data, 0, 0));
+    data.dwData = 0;
+    input->FireKeyReleased(CKeyEvent(nullptr, data, 0, 0));
+}
+
+CGridView* GameTestApp::BoardView()
+{
+    return controller ? controller->gridView : nullptr;
+}
+
+bool GameTestApp::BoardPointToWindow(D3DXVECTOR3 boardPoint, float* x, float* y)
+{
+    D3DXVECTOR3 worldPoint = boardPoint;
+    if (BoardView())
+        D3DXVec3TransformCoord(&worldPoint, &boardPoint, &BoardView()->world);
+    D3DXMATRIX view, projection, both;
+    device->GetTransform(D3DTS_VIEW, &view);
+    device->GetTransform(D3DTS_PROJECTION, &projection);
+    D3DXMatrixMultiply(&both, &view, &projection);
+    // Row vector (x, y, z, 1) times the matrix.
+    const D3DXVECTOR3& p = worldPoint;
+    float cx = p.x * both._11 + p.y * both._21 + p.z * both._31 + both._41;
+    float cy = p.x * both._12 + p.y * both._22 + p.z * both._32 + both._42;
+    float cw = p.x * both._14 + p.y * both._24 + p.z * both._34 + both._44;
+    if (cw <= 0.0f)
+        return false;
+    *x = (cx / cw + 1.0f) * 0.5f;
+    *y = (1.0f - cy / cw) * 0.5f;
+    return true;
+}
+
+bool GameTestApp::FloorCellToWindow(int column, int row, float* x, float* y)
+{
+    CGridView* board = BoardView();
+    if (!board)
+        return false;
+    D3DXVECTOR3 point(-board->halfSize + (column + 0.5f) * board->cellSize, board->floorTop,
+                      -board->halfSize + (row + 0.5f) * board->cellSize);
+    return BoardPointToWindow(point, x, y);
+}
+
+bool GameTestApp::StoneTopToWindow(int column, int row, int layer, float* x, float* y)
+{
+    CGridView* board = BoardView();
+    if (!board)
+        return false;
+    D3DXVECTOR3 point(-board->halfSize + (column + 0.5f) * board->cellSize,
+                      board->floorTop + (layer + 1) * board->cellSize * 0.5f,
+                      -board->halfSize + (row + 0.5f) * board->cellSize);
+    return BoardPointToWindow(point, x, y);
+}
+
+// Pointer positions the mouse can produce: whole pixels as fractions.
+static float PixelFraction(int pixel, int size)
+{
+    return (float)pixel / (float)size;
+}
+
+bool GameTestApp::FindCellPointer(int column, int row, float* x, float* y)
+{
+    CGridView* board = BoardView();
+    if (!board)
+        return false;
+    int width = (int)backBufferDesc.Width;
+    int height = (int)backBufferDesc.Height;
+    float cx, cy;
+    if (FloorCellToWindow(column, row, &cx, &cy)) {
+        float fx = PixelFraction((int)lroundf(cx * width), width);
+        float fy = PixelFraction((int)lroundf(cy * height), height);
+        int c, r;
+        if (board->PickCell(&c, &r, fx, fy) && c == column && r == row) {
+            *x = fx;
+            *y = fy;
+            return true;
+        }
+    }
+    for (int py = 0; py < height; py += 2) {
+        for (int px = 0; px < width; px += 2) {
+            int c, r;
+            float fx = PixelFraction(px, width), fy = PixelFraction(py, height);
+            if (board->PickCell(&c, &r, fx, fy) && c == column && r == row) {
+                *x = fx;
+                *y = fy;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool GameTestApp::FindSlidePointer(int column, int row, int direction, float* x, float* y)
+{
+    CGridView* board = BoardView();
+    if (!board || direction < 0 || direction > 3)
+        return false;
+    int width = (int)backBufferDesc.Width;
+    int height = (int)backBufferDesc.Height;
+    float bestMargin = 0.02f;
+    bool found = false;
+    for (int py = 0; py < height; py += 2) {
+        for (int px = 0; px < width; px += 2) {
+            float fx = PixelFraction(px, width), fy = PixelFraction(py, height);
+            CStoneInfo hit = board->GetStoneUnderMouse(fx, fy);
+            if (hit.x != column || hit.y != row)
+                continue;
+            D3DXVECTOR2 uv = board->GetCellFraction(column, row, fx, fy);
+            if (uv.x <= 0.0f || uv.x >= 1.0f || uv.y <= 0.0f || uv.y >= 1.0f)
+                continue;
+            // Distances to the sides, by direction: 0 row + 1, 1 column - 1, 2 row - 1, 3 column + 1.
+            float distance[4] = { 1.0f - uv.y, uv.x, uv.y, 1.0f - uv.x };
+            float others = 2.0f;
+            for (int d = 0; d < 4; d++) {
+                if (d != direction && distance[d] < others)
+                    others = distance[d];
+            }
+            float margin = others - distance[direction];
+            if (margin > bestMargin) {
+                bestMargin = margin;
+                *x = fx;
+                *y = fy;
+                found = true;
+            }
+        }
+    }
+    return found;
+}

@@ -1,0 +1,169 @@
+// The goal stones' pulse and the volume light's rays.
+#include "CPulsateModifier.h"
+#include "CVolumeLightEffect.h"
+
+#include <cmath>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "CModEvent.h"
+#include "EffectsTestSupport.h"
+
+namespace {
+
+TEST(Pulse, SwingsFromHalfToOnePointOneEveryQuarterTurnOfPi)
+{
+    CPulsateModifier pulse;
+    EXPECT_FLOAT_EQ(1.0f, pulse.r);
+    const float step = 0.01f;
+    const float period = (float)(M_PI / 2.0);
+    float low = 10.0f, high = -10.0f;
+    std::vector<float> firstPeriod;
+    for (float t = step; t <= 2.0f * period; t += step) {
+        pulse.apply(CModEvent(nullptr, step));
+        EXPECT_EQ(pulse.r, pulse.g);
+        EXPECT_EQ(pulse.r, pulse.b);
+        EXPECT_EQ(pulse.r, pulse.a);
+        EXPECT_NEAR(std::sin(pulse.time * 4.0f) * 0.3 + 0.8, pulse.r, 1e-6);
+        low = std::min(low, pulse.r);
+        high = std::max(high, pulse.r);
+    }
+    EXPECT_NEAR(0.5f, low, 1e-3f);
+    EXPECT_NEAR(1.1f, high, 1e-3f);
+
+    // A frame of no time changes nothing.
+    float before = pulse.r;
+    pulse.apply(CModEvent(nullptr, 0.0f));
+    EXPECT_EQ(before, pulse.r);
+}
+
+struct RayVertex {
+    float x, y, z;
+    DWORD color;
+    float u, v;
+};
+
+std::vector<RayVertex> Rays(CVolumeLightEffect& light)
+{
+    std::vector<RayVertex> rays(CVolumeLightEffect::VERTEX_COUNT);
+    BYTE* data = nullptr;
+    EXPECT_EQ(D3D_OK, light.vertexBuffer->Lock(0, 0, &data, 0));
+    memcpy(rays.data(), data, rays.size() * sizeof(RayVertex));
+    light.vertexBuffer->Unlock();
+    return rays;
+}
+
+class VolumeLight : public EffectsDeviceTest {
+};
+
+TEST_F(VolumeLight, RaysRiseFromTheFootprintAndStreamOnlyWhileTimePasses)
+{
+    srand(3);
+    CVolumeLightEffect light(device, D3DXVECTOR3(0.0f, -2.0f, 0.0f), 4.0f);
+    std::vector<RayVertex> start = Rays(light);
+    for (int k = 0; k < CVolumeLightEffect::RAY_COUNT; k++) {
+        const RayVertex& foot = start[3 * k];
+        EXPECT_FLOAT_EQ(-2.0f, foot.y);
+        EXPECT_LE(std::fabs(foot.x), 2.0f);
+        EXPECT_LE(std::fabs(foot.z), 2.0f);
+        EXPECT_EQ(0x80FFFFFFu, foot.color);
+        for (int c = 1; c <= 2; c++) {
+            const RayVertex& top = start[3 * k + c];
+            EXPECT_FLOAT_EQ(25.0f, top.y);
+            EXPECT_LE(std::fabs(top.x), 5.0f);
+            EXPECT_EQ(0x00FFFFFFu, top.color);
+            EXPECT_FLOAT_EQ(foot.v - 1.0f, top.v);
+        }
+    }
+
+    light.Move(0.0f);
+    std::vector<RayVertex> still = Rays(light);
+    EXPECT_EQ(0, memcmp(start.data(), still.data(), start.size() * sizeof(RayVertex)));
+
+    light.Move(0.4f);
+    std::vector<RayVertex> moved = Rays(light);
+    for (size_t i = 0; i < moved.size(); i++) {
+        EXPECT_FLOAT_EQ(start[i].v + 0.1f, moved[i].v);
+        EXPECT_EQ(start[i].x, moved[i].x);
+    }
+    EXPECT_FLOAT_EQ(0.4f, light.time);
+}
+
+// The states a drawing pass is likely to touch.
+struct DeviceSnapshot {
+    std::vector<DWORD> renderStates;
+    std::vector<DWORD> stageStates;
+    IDirect3DBaseTexture8* texture = nullptr;
+    IDirect3DVertexBuffer8* stream = nullptr;
+    UINT stride = 0;
+    DWORD shader = 0;
+    D3DMATRIX world;
+
+    explicit DeviceSnapshot(IDirect3DDevice8* device)
+    {
+        for (DWORD s = D3DRS_ZENABLE; s <= D3DRS_BLENDOP; s++) {
+            DWORD value = 0;
+            device->GetRenderState((D3DRENDERSTATETYPE)s, &value);
+            renderStates.push_back(value);
+        }
+        for (DWORD stage = 0; stage < 2; stage++)
+            for (DWORD t = D3DTSS_COLOROP; t <= D3DTSS_RESULTARG; t++) {
+                DWORD value = 0;
+                device->GetTextureStageState(stage, (D3DTEXTURESTAGESTATETYPE)t, &value);
+                stageStates.push_back(value);
+            }
+        device->GetTexture(0, &texture);
+        device->GetStreamSource(0, &stream, &stride);
+        device->GetVertexShader(&shader);
+        device->GetTransform(D3DTS_WORLD, &world);
+        // Only the identity matters here, not a reference.
+        if (texture)
+            texture->Release();
+        if (stream)
+            stream->Release();
+    }
+};
+
+TEST_F(VolumeLight, DrawsAdditiveRaysAndLeavesTheDeviceAsItFoundIt)
+{
+    srand(5);
+    CVolumeLightEffect light(device, D3DXVECTOR3(0.0f, -4.0f, 0.0f), 4.0f);
+    light.Move(0.1f);
+
+    // A state another pass left behind: lit, opaque, culling, a texture and a stream.
+    IDirect3DVertexBuffer8* other = nullptr;
+    ASSERT_EQ(D3D_OK, device->CreateVertexBuffer(72, D3DUSAGE_WRITEONLY, D3DFVF_XYZ | D3DFVF_DIFFUSE,
+                                                 D3DPOOL_MANAGED, &other));
+    IDirect3DTexture8* texture = nullptr;
+    ASSERT_EQ(D3D_OK, device->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture));
+    device->SetStreamSource(0, other, 16);
+    device->SetVertexShader(D3DFVF_XYZ | D3DFVF_DIFFUSE);
+    device->SetTexture(0, texture);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
+    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
+    D3DXMATRIX shifted;
+    D3DXMatrixTranslation(&shifted, 1.0f, 2.0f, 3.0f);
+    device->SetTransform(D3DTS_WORLD, &shifted);
+
+    DeviceSnapshot before(device);
+    int lit = LitPixels([&] { light.Render(); });
+    DeviceSnapshot after(device);
+
+    EXPECT_GT(lit, 20);     // the rays show
+    EXPECT_EQ(before.renderStates, after.renderStates);
+    EXPECT_EQ(before.stageStates, after.stageStates);
+    EXPECT_EQ(before.texture, after.texture);
+    EXPECT_EQ(before.stream, after.stream);
+    EXPECT_EQ(before.stride, after.stride);
+    EXPECT_EQ(before.shader, after.shader);
+    EXPECT_EQ(0, memcmp(&before.world, &after.world, sizeof(D3DMATRIX)));
+
+    device->SetStreamSource(0, nullptr, 0);
+    device->SetTexture(0, nullptr);
+    other->Release();
+    texture->Release();
+}
+
+}

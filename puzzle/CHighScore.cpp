@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "CDamagedFile.h"
 #include "CScore.h"
 #include "CXmlDocument.h"
 
@@ -75,7 +76,7 @@ void CHighScore::ReadList(CXmlDocument& document, int mode, std::vector<CScore*>
     }
 }
 
-void CHighScore::Save(const char* path)
+bool CHighScore::Save(const char* path)
 {
     CXmlDocument document;
     document.AddElement("HighScores");
@@ -87,7 +88,12 @@ void CHighScore::Save(const char* path)
     document.EnterElement();
     WriteList(document, panikScores);
     document.LeaveElement();
-    document.Save(path);
+
+    if (!CDamagedFile::KeepBeforeSave(path, &resultText))
+        return false;
+    bool saved = document.Save(path);
+    resultText = document.GetResultText();
+    return saved;
 }
 
 void CHighScore::WriteList(CXmlDocument& document, const std::vector<CScore*>& list)

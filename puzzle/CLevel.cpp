@@ -1,5 +1,6 @@
 #include "CLevel.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "CStoneInfo.h"
@@ -61,20 +62,13 @@ void CLevel::SetFields(CStoneInfo* newFields, int count)
     fieldCount = newFields ? count : 0;
 }
 
-// Bubble sort by layer; stones of one layer keep their order, so each column
-// is rebuilt from the bottom when the stones are placed one after the other.
+// Orders the stones by layer; stones of one layer keep their order, so each
+// column is rebuilt from the bottom when the stones are placed one after the
+// other. A stable sort keeps that order in O(n log n) for any number of stones.
 void CLevel::SortStones()
 {
-    bool swapped = true;
-    while (swapped) {
-        swapped = false;
-        for (int i = 1; i < stoneCount; i++) {
-            if (stones[i - 1]->z > stones[i]->z) {
-                CStoneInfo* stone = stones[i - 1];
-                stones[i - 1] = stones[i];
-                stones[i] = stone;
-                swapped = true;
-            }
-        }
-    }
+    if (!stones || stoneCount < 2)
+        return;
+    std::stable_sort(stones, stones + stoneCount,
+                     [](const CStoneInfo* a, const CStoneInfo* b) { return a->z < b->z; });
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "CDamagedFile.h"
 #include "CLevel.h"
 #include "CStoneInfo.h"
 #include "CXmlDocument.h"
@@ -37,6 +38,7 @@ int CLevelLoader::Load(const char* path)
 {
     CXmlDocument document;
     loaded = document.Load(path) ? 1 : 0;
+    resultText = document.GetResultText();
     if (!loaded)
         return 0;
 
@@ -142,7 +144,7 @@ CLevel* CLevelLoader::ReadLevel(CXmlDocument& document)
 }
 
 // Writes the whole list; each level's "nr" becomes its position in the list.
-void CLevelLoader::Save(const char* path)
+bool CLevelLoader::Save(const char* path)
 {
     CXmlDocument document;
     document.AddElement("levels");
@@ -150,7 +152,12 @@ void CLevelLoader::Save(const char* path)
     document.SetAttribute("last", IntText(last).c_str());
     for (size_t i = 0; i < levels.size(); i++)
         WriteLevel(document, levels[i], (int)i + 1);
-    document.Save(path);
+
+    if (!CDamagedFile::KeepBeforeSave(path, &resultText))
+        return false;
+    bool saved = document.Save(path);
+    resultText = document.GetResultText();
+    return saved;
 }
 
 void CLevelLoader::WriteLevel(CXmlDocument& document, CLevel* level, int number)

@@ -4,6 +4,7 @@
 #ifndef CLEVELLOADER_H
 #define CLEVELLOADER_H
 
+#include <string>
 #include <vector>
 
 class CLevel;
@@ -18,7 +19,13 @@ public:
     // Adds the levels of the file after those already listed; 1 when the file
     // was loaded and parsed, else 0 with nothing changed.
     int Load(const char* path);
-    void Save(const char* path);
+    // Writes the whole list; false when the file could not be written (the
+    // old file then stays as it was; GetResultText gives the reason). A file
+    // there that does not load is kept beside it as "<path>.damaged" first.
+    bool Save(const char* path);
+    // The XML document's text of the last Load or Save: "%d bytes", with the
+    // parse error or the system's error text when it failed.
+    const std::string& GetResultText() const { return resultText; }
 
     int GetLevelCount();
     // Level n (1-based), or null when there is no such level.
@@ -49,6 +56,8 @@ private:
     static void ReadPosition(CXmlDocument& document, int* x, int* y, int* z);
     static CLevel* ReadLevel(CXmlDocument& document);
     static void WriteLevel(CXmlDocument& document, CLevel* level, int number);
+
+    std::string resultText;
 };
 
 #endif

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,6 +30,14 @@ bool CXmlDocument::Load(const char* path)
     if (!file)
     {
         resultText = strerror(errno);
+        return false;
+    }
+    // A folder opens for reading on this system; say what it is.
+    struct stat info;
+    if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode))
+    {
+        fclose(file);
+        resultText = strerror(EISDIR);
         return false;
     }
 
@@ -85,6 +94,63 @@ static std::string SaveTarget(const char* path)
     return path;
 }
 
+// Temporaries of a save are named "<file>.tmp-" and six characters of mkstemp.
+static const char TEMPORARY_MARK[] = ".tmp-";
+
+static bool IsTemporaryOf(const std::string& name, const std::string& file)
+{
+    size_t mark = sizeof(TEMPORARY_MARK) - 1;
+    if (name.size() != file.size() + mark + 6 || name.compare(0, file.size(), file) != 0 ||
+        name.compare(file.size(), mark, TEMPORARY_MARK) != 0)
+        return false;
+    for (size_t i = file.size() + mark; i < name.size(); i++)
+    {
+        char c = name[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    }
+    return true;
+}
+
+static std::string FolderOf(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+// Removes the temporaries that earlier saves of the file left behind when
+// they were killed before their rename.
+static void RemoveStaleTemporaries(const std::string& target)
+{
+    std::string folder = FolderOf(target);
+    size_t slash = target.rfind('/');
+    std::string file = slash == std::string::npos ? target : target.substr(slash + 1);
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (struct dirent* entry = readdir(dir))
+    {
+        if (IsTemporaryOf(entry->d_name, file))
+            unlinkat(dirfd(dir), entry->d_name, 0);
+    }
+    closedir(dir);
+}
+
+// Makes the rename itself durable: without this a power cut can bring the
+// old directory entry back.
+static void SyncFolder(const std::string& target)
+{
+    int fd = open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    fsync(fd);
+    close(fd);
+}
+
 static bool WriteAll(int fd, const char* data, size_t length)
 {
     while (length > 0)
@@ -125,7 +191,8 @@ bool CXmlDocument::Save(const char* path)
     if (existing >= 0)
         close(existing);
 
-    std::string temporary = target + ".XXXXXX";
+    RemoveStaleTemporaries(target);
+    std::string temporary = target + TEMPORARY_MARK + "XXXXXX";
     int fd = mkstemp(&temporary[0]);
     if (fd < 0)
     {
@@ -168,6 +235,7 @@ bool CXmlDocument::Save(const char* path)
         return false;
     }
 
+    SyncFolder(target);
     if (!docText.empty())
         resultText = ByteCountText((long)docText.size());
     return true;

@@ -122,3 +122,30 @@ TEST(PuzzleLevelSolver, RandomSupplyIsSearchedWithSlidesOnlyAndTheSearchHasALimi
     EXPECT_EQ(CLevelSolver::NOT_PROVEN_LIMIT,
               Solve(Target(2, 2), Supply(0), Stone(0, 0, 0, 0) + Stone(3, 5, 5, 0) + Stone(5, 5, 0, 0), 5).outcome);
 }
+
+TEST(PuzzleLevelSolver, ATapOnAStuckStoneRunsTheGroupPasses)
+{
+    // The goal is met from the start, but the start pass tests no goal: a
+    // click on the special stone, which the blocks keep from sliding, wins.
+    std::string walled = Stone(1, 1, 0, 0) + Stone(1, 0, 1, 0);
+    CLevelSolver::Result met = Solve(Target(0, 0), Supply(0), Stone(0, 0, 0, 0) + walled);
+    ExpectSolved(1, met);
+    ASSERT_EQ(1u, met.path.size());
+    EXPECT_EQ("tap 0 0 0", CLevelSolver::MoveText(met.path[0]));
+
+    // The start pass bursts the four blues; the red on top drops beside three
+    // reds, which burst only in the next pass, and the special stone on them
+    // drops onto the target. The tap must be on a stone that cannot slide.
+    std::string chain = Stone(2, 0, 1, 0) + Stone(2, 0, 1, 1) + Stone(2, 0, 1, 2) + Stone(2, 0, 1, 3) +
+                        Stone(4, 0, 1, 4) + Stone(4, 0, 0, 0) + Stone(4, 0, 0, 1) + Stone(4, 0, 0, 2) +
+                        Stone(0, 0, 0, 3) + Stone(1, 1, 0, 0) + Stone(1, 1, 0, 1) + Stone(1, 1, 0, 2) +
+                        Stone(1, 1, 0, 3) + Stone(1, 1, 0, 4);
+    CLevelSolver::Result chained = Solve(Target(0, 0), Supply(0), chain);
+    ExpectSolved(1, chained);
+    ASSERT_EQ(1u, chained.path.size());
+    EXPECT_EQ("tap", CLevelSolver::MoveText(chained.path[0]).substr(0, 3));
+
+    // Without a stuck movable stone there is no tap: a lone special stone on
+    // its target slides away with every move.
+    EXPECT_EQ(CLevelSolver::UNSOLVABLE, Solve(Target(2, 2), Supply(0), Stone(0, 2, 2, 0)).outcome);
+}

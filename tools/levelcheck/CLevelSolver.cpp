@@ -1,8 +1,9 @@
 #include "CLevelSolver.h"
 
+#include <algorithm>
 #include <chrono>
-#include <deque>
-#include <unordered_set>
+#include <cstdio>
+#include <unordered_map>
 
 #include "CGameController.h"
 #include "CGameData.h"
@@ -15,10 +16,6 @@
 // Slide directions as steps on the board: row + 1, column - 1, row - 1, column + 1.
 static const int stepX[4] = { 0, -1, 0, 1 };
 static const int stepY[4] = { 1, 0, -1, 0 };
-
-// Moves are numbered: a placement on column c is c, a slide of the top stone
-// of column c in direction d is SLIDE_BASE + c * 4 + d.
-static const int SLIDE_BASE = 1000;
 
 // Byte codes of the types and field values in a state key; 0 ends a column.
 static const size_t MAX_CODES = 255;
@@ -166,8 +163,9 @@ void CLevelSolver::PlaceNext(int x, int y)
 }
 
 // Slides the top stone of column (x, y) until the next cell is taken, off the
-// board, or (above the floor) without a stone below it; 1 when it moved.
-int CLevelSolver::SlideTop(int x, int y, int direction)
+// board, or (above the floor) without a stone below it. Only called for a
+// direction in which the stone can move at least one cell.
+void CLevelSolver::SlideTop(int x, int y, int direction)
 {
     int z = board->GetHeight(x, y) - 1;
     int tx = x;
@@ -180,47 +178,82 @@ int CLevelSolver::SlideTop(int x, int y, int direction)
         tx = nx;
         ty = ny;
     }
-    if (tx == x && ty == y)
-        return 0;
     board->MoveStone(x, y, z, tx, ty, z);
-    return 1;
 }
 
-void CLevelSolver::CollectMoves(std::vector<int>& moves)
+static CLevelSolver::Move MakeMove(int kind, int x, int y, int z, int d)
+{
+    CLevelSolver::Move move;
+    move.kind = (unsigned char)kind;
+    move.x = (unsigned char)x;
+    move.y = (unsigned char)y;
+    move.z = (unsigned char)z;
+    move.d = (unsigned char)d;
+    return move;
+}
+
+// Every move the player has on the settled board. Taps all leave the board
+// as it is and run the same passes, so one of them stands for all.
+void CLevelSolver::CollectMoves(std::vector<Move>& moves)
 {
     moves.clear();
-    int columns = board->layerSize;
     bool placing = level->placeableMode == 0 && stackIndex < level->placeableCount;
     bool placingStone = placing && IsStoneItem(level->placeableTypes[stackIndex]);
-    for (int c = 0; c < columns; c++) {
-        int x = c % board->width;
-        int y = c / board->width;
-        int height = board->heights[x][y];
-        if (placing && (!placingStone || height < CGrid::LAYERS))
-            moves.push_back(c);
-        if (height == 0)
-            continue;
-        int type = board->cells[x + y * board->width + (height - 1) * board->layerSize]->type;
-        if (!CStoneTypes::IsMovable(type))
-            continue;
-        // The neighbour cell on the stone's layer must be free and supported,
-        // that is the neighbour column must be exactly as high as the stone's layer.
-        for (int d = 0; d < 4; d++) {
-            if (board->GetHeight(x + stepX[d], y + stepY[d]) == height - 1)
-                moves.push_back(SLIDE_BASE + c * 4 + d);
+    bool tapped = false;
+    for (int y = 0; y < board->height; y++) {
+        for (int x = 0; x < board->width; x++) {
+            int height = board->heights[x][y];
+            if (placing && (!placingStone || height < CGrid::LAYERS))
+                moves.push_back(MakeMove(MOVE_PLACE, x, y, 0, 0));
+            if (height == 0)
+                continue;
+            int z = height - 1;
+            int type = board->cells[x + y * board->width + z * board->layerSize]->type;
+            if (!CStoneTypes::IsMovable(type))
+                continue;
+            // The neighbour cell on the stone's layer must be free and supported,
+            // that is the neighbour column must be exactly as high as the stone's layer.
+            bool slides = false;
+            for (int d = 0; d < 4; d++) {
+                if (board->GetHeight(x + stepX[d], y + stepY[d]) == z) {
+                    moves.push_back(MakeMove(MOVE_SLIDE, x, y, z, d));
+                    slides = true;
+                }
+            }
+            if (!slides && !tapped) {
+                moves.push_back(MakeMove(MOVE_TAP, x, y, z, 0));
+                tapped = true;
+            }
         }
     }
 }
 
-void CLevelSolver::ApplyMove(int move)
+void CLevelSolver::ApplyMove(const Move& move)
 {
-    if (move < SLIDE_BASE) {
-        PlaceNext(move % board->width, move / board->width);
-        return;
-    }
-    int c = (move - SLIDE_BASE) / 4;
-    SlideTop(c % board->width, c / board->width, (move - SLIDE_BASE) % 4);
+    if (move.kind == MOVE_PLACE)
+        PlaceNext(move.x, move.y);
+    else if (move.kind == MOVE_SLIDE)
+        SlideTop(move.x, move.y, move.d);
 }
+
+std::string CLevelSolver::MoveText(const Move& move)
+{
+    char text[64];
+    if (move.kind == MOVE_PLACE)
+        snprintf(text, sizeof(text), "place %d %d", move.x, move.y);
+    else if (move.kind == MOVE_SLIDE)
+        snprintf(text, sizeof(text), "slide %d %d %d %d", move.x, move.y, move.z, move.d);
+    else
+        snprintf(text, sizeof(text), "tap %d %d %d", move.x, move.y, move.z);
+    return text;
+}
+
+// How a state was first reached: the state before it and the move.
+struct CLevelSolverStep
+{
+    const std::string* previous;
+    CLevelSolver::Move move;
+};
 
 CLevelSolver::Result CLevelSolver::Solve(CLevel* startLevel)
 {
@@ -235,24 +268,26 @@ CLevelSolver::Result CLevelSolver::Solve(CLevel* startLevel)
     result.moves = 0;
     result.states = 0;
 
-    std::unordered_set<std::string> visited;
-    std::deque<std::string> frontier;
-    std::deque<std::string> next;
-    std::vector<int> moves;
+    // Every state reached, with the step that first reached it; the map's
+    // keys stay where they are, so the frontiers hold pointers to them.
+    std::unordered_map<std::string, CLevelSolverStep> visited;
+    std::vector<const std::string*> frontier;
+    std::vector<const std::string*> next;
+    std::vector<Move> moves;
+    const std::string* winFrom = nullptr;
+    Move winMove = MakeMove(MOVE_TAP, 0, 0, 0, 0);
     int depth = 0;
     bool done = !AssignCodes();
     if (done) {
         result.outcome = NOT_PROVEN_LIMIT;
     } else {
-        std::string start = Encode();
-        visited.insert(start);
-        frontier.push_back(start);
+        CLevelSolverStep first = { nullptr, winMove };
+        frontier.push_back(&visited.emplace(Encode(), first).first->first);
     }
 
     while (!frontier.empty() && !done) {
-        while (!frontier.empty() && !done) {
-            std::string key = frontier.front();
-            frontier.pop_front();
+        for (size_t f = 0; f < frontier.size() && !done; f++) {
+            const std::string& key = *frontier[f];
             Decode(key);
             CollectMoves(moves);
             for (size_t m = 0; m < moves.size() && !done; m++) {
@@ -262,13 +297,17 @@ CLevelSolver::Result CLevelSolver::Solve(CLevel* startLevel)
                 if (Settle()) {
                     result.outcome = SOLVED;
                     result.moves = depth + 1;
+                    winFrom = &key;
+                    winMove = moves[m];
                     done = true;
                     break;
                 }
-                std::string reached = Encode();
-                if (!visited.insert(reached).second)
+                CLevelSolverStep step = { &key, moves[m] };
+                std::pair<std::unordered_map<std::string, CLevelSolverStep>::iterator, bool> reached =
+                    visited.emplace(Encode(), step);
+                if (!reached.second)
                     continue;
-                next.push_back(reached);
+                next.push_back(&reached.first->first);
                 if ((long)visited.size() >= stateLimit) {
                     result.outcome = NOT_PROVEN_LIMIT;
                     done = true;
@@ -278,6 +317,18 @@ CLevelSolver::Result CLevelSolver::Solve(CLevel* startLevel)
         frontier.swap(next);
         next.clear();
         depth++;
+    }
+
+    if (result.outcome == SOLVED) {
+        result.path.push_back(winMove);
+        for (const std::string* at = winFrom; at; ) {
+            const CLevelSolverStep& step = visited.find(*at)->second;
+            if (!step.previous)
+                break;
+            result.path.push_back(step.move);
+            at = step.previous;
+        }
+        std::reverse(result.path.begin(), result.path.end());
     }
 
     result.states = (long)visited.size();

@@ -3,8 +3,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "CD3DApplication.h"
 #include "CDamagedFile.h"
 #include "CLevel.h"
+#include "CNextStoneStackView.h"
+#include "CNextStoneView.h"
 #include "CStoneInfo.h"
 #include "CXmlDocument.h"
 
@@ -299,4 +302,14 @@ void CLevelLoader::MoveLevelDown(CLevel* level)
         return;
     levels[at] = levels[at + 1];
     levels[at + 1] = level;
+}
+
+CNextStoneView* CLevelLoader::CreateNextStoneView(CGameController* controller, CLevel* level)
+{
+    if (!level)
+        return nullptr;
+    IDirect3DDevice8* device = g_pD3DApp ? g_pD3DApp->device : nullptr;
+    if (level->placeableMode != 0)
+        return new CNextStoneView(controller, device);
+    return new CNextStoneStackView(controller, device, level->placeableCount, level->placeableTypes);
 }

@@ -9,6 +9,8 @@
 
 class CLevel;
 class CXmlDocument;
+class CGameController;
+class CNextStoneView;
 
 class CLevelLoader
 {
@@ -35,6 +37,9 @@ public:
     int NextLevel();
     void ResetToLastLevel();
     void UpdateCompleted();
+    // A new next-stone view for the level: a finite stack (placeable mode 0)
+    // or an endless random supply; null for a null level. The caller owns it.
+    CNextStoneView* CreateNextStoneView(CGameController* controller, CLevel* level);
 
     void InsertLevel(CLevel* level, CLevel* before);
     void MoveLevelUp(CLevel* level);

@@ -1,5 +1,6 @@
 #include "GameResources.h"
 #include "GameSoundTable.h"
+#include "EditorDialogResource.h"
 
 #include <windows.h>
 
@@ -9,4 +10,5 @@ void RegisterGameResources()
         const GameSound& s = g_gameSounds[i];
         RegisterResourceA(s.name, "WAVE", s.data, (DWORD)s.size);
     }
+    RegisterEditorDialog();
 }

@@ -1,4 +1,5 @@
-// The data built into the program: the game's sounds as "WAVE" resources.
+// The data built into the program: the game's sounds as "WAVE" resources and the
+// level editor's dialog template.
 #pragma once
 
 // Registers every built-in resource with the platform, so FindResourceA finds the sounds

@@ -1,5 +1,5 @@
 // The message queue: SDL events become Win32 messages for the windows' WNDPROCs.
-#include "Win32Internal.h"
+#include "DialogInternal.h"
 
 #include <deque>
 
@@ -224,6 +224,9 @@ void TranslateEvent(const SDL_Event& event)
 
 void PumpEvents()
 {
+    // Dialog windows are handled on every poll, so they stay responsive
+    // while the frame loop runs.
+    Win32PumpDialogs();
     if (!SDL_WasInit(SDL_INIT_VIDEO))
         return;
     SDL_Event event;
@@ -277,7 +280,7 @@ void Win32DropWindowMessages(HWND hWnd)
 
 BOOL PostMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (hWnd && !Win32LookupWindow(hWnd))
+    if (hWnd && !Win32LookupWindow(hWnd) && !Win32LookupDialogItem(hWnd))
         return FALSE;
     MSG entry;
     FillMessage(&entry, hWnd, msg, wParam, lParam);
@@ -287,6 +290,8 @@ BOOL PostMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 LRESULT SendMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (DialogItem* item = Win32LookupDialogItem(hWnd))
+        return Win32SendDialogMessage(item, msg, wParam, lParam);
     HWND__* window = Win32LookupWindow(hWnd);
     if (!window || !window->proc)
         return 0;

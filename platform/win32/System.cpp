@@ -1,5 +1,5 @@
 // Process, time, locale and C-runtime functions of Win32.
-#include "Win32Internal.h"
+#include "DialogInternal.h"
 
 #include <ctype.h>
 #include <errno.h>
@@ -284,6 +284,9 @@ int _strnicmp(const char* a, const char* b, size_t n)
 int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type)
 {
     fprintf(stderr, "%s: %s\n", caption ? caption : "Message", text ? text : "");
+    int answer = 0;
+    if (DialogViewMessageBox(text, caption, type, &answer))
+        return answer;
     if ((type & 0xF) == MB_YESNO)
         return IDYES;
     return IDOK;

@@ -1,5 +1,5 @@
 // Windows: each HWND is an SDL window with an OpenGL surface and a WNDPROC.
-#include "Win32Internal.h"
+#include "DialogInternal.h"
 
 #include <map>
 #include <vector>
@@ -146,6 +146,8 @@ HWND CreateWindowA(LPCSTR className, LPCSTR windowName, DWORD style, int x, int 
 
 BOOL DestroyWindow(HWND hWnd)
 {
+    if (DialogItem* item = Win32LookupDialogItem(hWnd))
+        return Win32DestroyDialogItem(item);
     HWND__* window = Win32LookupWindow(hWnd);
     if (!window)
         return FALSE;
@@ -169,11 +171,15 @@ BOOL DestroyWindow(HWND hWnd)
 
 BOOL IsWindow(HWND hWnd)
 {
+    if (Win32LookupDialogItem(hWnd))
+        return TRUE;
     return Win32LookupWindow(hWnd) != NULL;
 }
 
 BOOL ShowWindow(HWND hWnd, int cmdShow)
 {
+    if (DialogItem* item = Win32LookupDialogItem(hWnd))
+        return Win32ShowDialogItem(item, cmdShow);
     HWND__* window = Win32LookupWindow(hWnd);
     if (!window)
         return FALSE;
@@ -228,6 +234,8 @@ BOOL UpdateWindow(HWND hWnd)
 
 BOOL SetWindowTextA(HWND hWnd, LPCSTR text)
 {
+    if (DialogItem* item = Win32LookupDialogItem(hWnd))
+        return (BOOL)Win32SendDialogMessage(item, WM_SETTEXT, 0, (LPARAM)text);
     HWND__* window = Win32LookupWindow(hWnd);
     if (!window)
         return FALSE;
@@ -238,6 +246,8 @@ BOOL SetWindowTextA(HWND hWnd, LPCSTR text)
 
 int GetWindowTextA(HWND hWnd, LPSTR text, int maxCount)
 {
+    if (DialogItem* item = Win32LookupDialogItem(hWnd))
+        return (int)Win32SendDialogMessage(item, WM_GETTEXT, (WPARAM)maxCount, (LPARAM)text);
     HWND__* window = Win32LookupWindow(hWnd);
     if (!window || !text || maxCount <= 0)
         return 0;

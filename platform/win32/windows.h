@@ -695,6 +695,158 @@ using ::Win32Srand;
 #define rand Win32Rand
 #define srand Win32Srand
 
+// ---------------------------------------------------------------------------
+// Dialogs made from a template resource, their controls, and the file
+// dialog. The controls keep their own state (texts, rows, item data,
+// selection), so a dialog works without a display; with an X display (and
+// SDL not on its offscreen driver) it is also drawn as a desktop window and
+// its events are handled whenever the message queue is polled.
+// ---------------------------------------------------------------------------
+#define RT_DIALOG MAKEINTRESOURCEA(5)
+
+#define DS_SETFONT 0x40L
+#define DS_MODALFRAME 0x80L
+#define DS_SETFOREGROUND 0x200L
+
+// Predefined control classes, as atoms in a dialog template.
+#define DLGCLASS_BUTTON 0x0080
+#define DLGCLASS_EDIT 0x0081
+#define DLGCLASS_STATIC 0x0082
+#define DLGCLASS_LISTBOX 0x0083
+#define DLGCLASS_SCROLLBAR 0x0084
+#define DLGCLASS_COMBOBOX 0x0085
+
+#define BS_PUSHBUTTON 0x00000000L
+#define BS_DEFPUSHBUTTON 0x00000001L
+#define BS_GROUPBOX 0x00000007L
+#define ES_LEFT 0x0000L
+#define ES_AUTOHSCROLL 0x0080L
+#define SS_LEFT 0x00000000L
+#define LBS_NOTIFY 0x0001L
+#define LBS_SORT 0x0002L
+#define CBS_DROPDOWNLIST 0x0003L
+#define CBS_SORT 0x0100L
+
+// Notification codes (high word of a WM_COMMAND's wParam).
+#define BN_CLICKED 0
+#define LBN_SELCHANGE 1
+#define LBN_DBLCLK 2
+#define CBN_SELCHANGE 1
+#define EN_CHANGE 0x0300
+
+// Edit, list-box and combo-box messages.
+#define EM_LIMITTEXT 0x00C5
+#define LB_ADDSTRING 0x0180
+#define LB_INSERTSTRING 0x0181
+#define LB_DELETESTRING 0x0182
+#define LB_RESETCONTENT 0x0184
+#define LB_SETCURSEL 0x0186
+#define LB_GETCURSEL 0x0188
+#define LB_GETTEXT 0x0189
+#define LB_GETTEXTLEN 0x018A
+#define LB_GETCOUNT 0x018B
+#define LB_GETITEMDATA 0x0199
+#define LB_SETITEMDATA 0x019A
+#define LB_OKAY 0
+#define LB_ERR (-1)
+#define LB_ERRSPACE (-2)
+#define CB_GETCURSEL 0x0147
+#define CB_ADDSTRING 0x0143
+#define CB_DELETESTRING 0x0144
+#define CB_GETCOUNT 0x0146
+#define CB_GETLBTEXT 0x0148
+#define CB_GETLBTEXTLEN 0x0149
+#define CB_INSERTSTRING 0x014A
+#define CB_RESETCONTENT 0x014B
+#define CB_SETCURSEL 0x014E
+#define CB_GETITEMDATA 0x0150
+#define CB_SETITEMDATA 0x0151
+#define CB_OKAY 0
+#define CB_ERR (-1)
+#define CB_ERRSPACE (-2)
+
+// The binary dialog template: the header, then (16-bit words) menu, class
+// and caption, the font when DS_SETFONT is set, then each item DWORD-aligned.
+#pragma pack(push, 2)
+typedef struct {
+    DWORD style;
+    DWORD dwExtendedStyle;
+    WORD cdit;
+    short x;
+    short y;
+    short cx;
+    short cy;
+} DLGTEMPLATE, *LPDLGTEMPLATEA;
+typedef const DLGTEMPLATE* LPCDLGTEMPLATEA;
+typedef struct {
+    DWORD style;
+    DWORD dwExtendedStyle;
+    short x;
+    short y;
+    short cx;
+    short cy;
+    WORD id;
+} DLGITEMTEMPLATE;
+#pragma pack(pop)
+
+HWND CreateDialogParamA(HINSTANCE hInstance, LPCSTR templateName, HWND parent, DLGPROC dialogProc, LPARAM initParam);
+#define CreateDialogParam CreateDialogParamA
+HWND CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA dialogTemplate, HWND parent,
+                                DLGPROC dialogProc, LPARAM initParam);
+HWND GetDlgItem(HWND dialog, int id);
+int GetDlgCtrlID(HWND control);
+UINT GetDlgItemTextA(HWND dialog, int id, LPSTR text, int maxCount);
+#define GetDlgItemText GetDlgItemTextA
+BOOL SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
+#define SetDlgItemText SetDlgItemTextA
+UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned);
+BOOL SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned);
+LRESULT SendDlgItemMessageA(HWND dialog, int id, UINT msg, WPARAM wParam, LPARAM lParam);
+#define SendDlgItemMessage SendDlgItemMessageA
+// Dialog keyboard handling is done by the drawn window itself; this only
+// answers whether the message belongs to the dialog.
+BOOL IsDialogMessageA(HWND dialog, LPMSG msg);
+#define IsDialogMessage IsDialogMessageA
+
+// The open-file dialog. Without a display it cannot ask anyone: it returns
+// FALSE and CommDlgExtendedError gives CDERR_DIALOGFAILURE.
+typedef UINT_PTR(CALLBACK* LPOFNHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef struct tagOFNA {
+    DWORD lStructSize;
+    HWND hwndOwner;
+    HINSTANCE hInstance;
+    LPCSTR lpstrFilter;
+    LPSTR lpstrCustomFilter;
+    DWORD nMaxCustFilter;
+    DWORD nFilterIndex;
+    LPSTR lpstrFile;
+    DWORD nMaxFile;
+    LPSTR lpstrFileTitle;
+    DWORD nMaxFileTitle;
+    LPCSTR lpstrInitialDir;
+    LPCSTR lpstrTitle;
+    DWORD Flags;
+    WORD nFileOffset;
+    WORD nFileExtension;
+    LPCSTR lpstrDefExt;
+    LPARAM lCustData;
+    LPOFNHOOKPROC lpfnHook;
+    LPCSTR lpTemplateName;
+} OPENFILENAMEA, *LPOPENFILENAMEA;
+typedef OPENFILENAMEA OPENFILENAME;
+// The structure without the fields added after Windows 98 (76 bytes in a 32-bit program).
+#define OPENFILENAME_SIZE_VERSION_400A sizeof(OPENFILENAMEA)
+#define OPENFILENAME_SIZE_VERSION_400 OPENFILENAME_SIZE_VERSION_400A
+#define OFN_PATHMUSTEXIST 0x00000800
+#define OFN_FILEMUSTEXIST 0x00001000
+#define CDERR_STRUCTSIZE 0x0001
+#define CDERR_INITIALIZATION 0x0002
+#define CDERR_DIALOGFAILURE 0xFFFF
+#define FNERR_BUFFERTOOSMALL 0x3003
+BOOL GetOpenFileNameA(LPOPENFILENAMEA ofn);
+#define GetOpenFileName GetOpenFileNameA
+DWORD CommDlgExtendedError(void);
+
 // The program's entry point, called by the platform's main().
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR cmdLine, int cmdShow);
 

@@ -1,44 +1,462 @@
 #include "CEditorDlg.h"
 
-CEditorDlg* CEditorDlg::instance = nullptr;
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "CGameController.h"
+#include "CGameData.h"
+#include "CGrid.h"
+#include "CLevel.h"
+#include "CNextStoneViewEditor.h"
+#include "CResourceManager.h"
+#include "CSoundDev.h"
+#include "CStoneInfo.h"
+#include "CStoneTypes.h"
+#include "EditorDialogResource.h"
+
+CEditorDlg* g_pEditorDlg = nullptr;
+
+namespace {
+
+const int PATH_SIZE = 1024;
+const int NAME_SIZE = 32;  // a level name holds at most 31 characters
+
+LRESULT LevelList(HWND dialog, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return SendDlgItemMessageA(dialog, IDC_LEVEL_LIST, message, wParam, lParam);
+}
+
+LRESULT PlaceableList(HWND dialog, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return SendDlgItemMessageA(dialog, IDC_PLACEABLE_LIST, message, wParam, lParam);
+}
+
+void ShowLevelCount(HWND dialog, int count)
+{
+    char text[16];
+    snprintf(text, sizeof(text), "%d", count);
+    SetDlgItemTextA(dialog, IDC_LEVEL_COUNT, text);
+}
+
+// Puts a placeable row (its text and its stone type) in at the given row.
+void InsertPlaceableRow(HWND dialog, int row, const char* text, LPARAM type)
+{
+    LRESULT at = PlaceableList(dialog, LB_INSERTSTRING, (WPARAM)row, (LPARAM)text);
+    if (at >= 0)
+        PlaceableList(dialog, LB_SETITEMDATA, (WPARAM)at, type);
+}
+
+} // namespace
 
 CEditorDlg::CEditorDlg(HWND mainWindow, HINSTANCE instance, CGameController* controller)
-    : mainWindow(mainWindow), dialog(nullptr), moduleInstance(instance), controller(controller),
-      currentLevel(nullptr), playState(1), typeList(nullptr), openedRow(-1)
+    : mainWindow(mainWindow), dialog(nullptr), instance(instance), controller(controller), currentLevel(nullptr),
+      playState(1), typeList(nullptr), openedRow(-1)
 {
-    CEditorDlg::instance = this;
+    // Set before the dialog exists, so its procedure finds the editor from the first message.
+    g_pEditorDlg = this;
     CreateDialogWindow();
 }
 
 CEditorDlg::~CEditorDlg()
 {
-    if (instance == this)
-        instance = nullptr;
+    if (dialog)
+        DestroyWindow(dialog);
+    if (g_pEditorDlg == this)
+        g_pEditorDlg = nullptr;
 }
 
-void CEditorDlg::CreateDialogWindow() {}
-
-INT_PTR CALLBACK CEditorDlg::DialogProc(HWND, UINT message, WPARAM, LPARAM)
+void CEditorDlg::CreateDialogWindow()
 {
-    return message == WM_INITDIALOG ? TRUE : FALSE;
+    dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_LEVEL_EDITOR), NULL, CEditorDlg::DialogProc, 0);
+    ShowWindow(dialog, SW_RESTORE);
 }
 
-void CEditorDlg::BrowseLevelFile() {}
-void CEditorDlg::LoadLevelFile() {}
-void CEditorDlg::SaveLevelFile() {}
-void CEditorDlg::RefreshLevelList() {}
-void CEditorDlg::FillNextStoneList() {}
-void CEditorDlg::OpenLevel() {}
-void CEditorDlg::ShowLevel() {}
-void CEditorDlg::RestoreLevel() {}
-void CEditorDlg::TogglePlay() {}
-void CEditorDlg::StoreCurrentLevel() {}
-void CEditorDlg::InsertLevel() {}
-void CEditorDlg::MoveLevelUp() {}
-void CEditorDlg::MoveLevelDown() {}
-void CEditorDlg::SelectNextStone() {}
-void CEditorDlg::AddPlaceable() {}
-void CEditorDlg::MovePlaceableUp() {}
-void CEditorDlg::MovePlaceableDown() {}
-void CEditorDlg::DeletePlaceable() {}
-void CEditorDlg::RandomStones() {}
+INT_PTR CALLBACK CEditorDlg::DialogProc(HWND, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_INITDIALOG)
+        return TRUE;
+    CEditorDlg* editor = g_pEditorDlg;
+    if (message != WM_COMMAND || !editor)
+        return FALSE;
+
+    int id = LOWORD(wParam);
+    int code = HIWORD(wParam);
+    if (id == IDC_LEVEL_LIST) {
+        if (code != LBN_DBLCLK)
+            return FALSE;
+        editor->OpenLevel();
+        return TRUE;
+    }
+    if (id == IDC_NEXT_STONE) {
+        if (code != CBN_SELCHANGE)
+            return FALSE;
+        editor->SelectNextStone();
+        return TRUE;
+    }
+    if (code != BN_CLICKED)
+        return FALSE;
+    switch (id) {
+    case IDC_BROWSE:
+        editor->BrowseLevelFile();
+        break;
+    case IDC_SAVE:
+        editor->SaveLevelFile();
+        break;
+    case IDC_LOAD:
+        editor->LoadLevelFile();
+        break;
+    case IDC_INSERT_LEVEL:
+        editor->InsertLevel();
+        break;
+    case IDC_LEVEL_DOWN:
+        editor->MoveLevelDown();
+        break;
+    case IDC_LEVEL_UP:
+        editor->MoveLevelUp();
+        break;
+    case IDC_DELETE_PLACEABLE:
+        editor->DeletePlaceable();
+        break;
+    case IDC_PLACEABLE_DOWN:
+        editor->MovePlaceableDown();
+        break;
+    case IDC_PLACEABLE_UP:
+        editor->MovePlaceableUp();
+        break;
+    case IDC_RESTORE:
+        editor->RestoreLevel();
+        break;
+    case IDC_PLAY:
+        editor->TogglePlay();
+        break;
+    case IDC_ADD_PLACEABLE:
+        editor->AddPlaceable();
+        break;
+    case IDC_RANDOM:
+        editor->RandomStones();
+        break;
+    default:
+        // "Save as ...", "Delete" and "Copy" of the level list, and the
+        // system menu's close command: the dialog stays as it is.
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The application builds a new controller whenever it sets up its device
+// again; the one in charge now is asked for each time, so a controller that
+// is gone is never used.
+CGameController* CEditorDlg::Controller()
+{
+    controller = CGameController::GetExistingInstance();
+    return controller;
+}
+
+CGrid* CEditorDlg::Board()
+{
+    CGameController* game = Controller();
+    if (!game || !game->gameData)
+        return nullptr;
+    return game->gameData->board;
+}
+
+void CEditorDlg::TellFailure(const char* what, const char* path)
+{
+    std::string text = std::string(what) + "\n" + path + "\n" + levels.GetResultText();
+    MessageBoxA(dialog, text.c_str(), "Level Editor", MB_OK | MB_ICONERROR);
+}
+
+void CEditorDlg::BrowseLevelFile()
+{
+    char directory[PATH_SIZE];
+    char file[PATH_SIZE];
+    file[0] = 0;
+    GetCurrentDirectoryA(PATH_SIZE, directory);
+
+    OPENFILENAMEA ofn;
+    memset(&ofn, 0, sizeof(ofn));
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400;
+    ofn.hwndOwner = dialog;
+    ofn.lpstrFilter = "All\0*.*\0XML\0*.XML\0\0";
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = PATH_SIZE;
+    ofn.lpstrTitle = "Select Level File";
+    ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    if (GetOpenFileNameA(&ofn) == 1) {
+        SetDlgItemTextA(dialog, IDC_LEVEL_FILE, file);
+        SetCurrentDirectoryA(directory);
+    } else {
+        CommDlgExtendedError();
+    }
+}
+
+void CEditorDlg::LoadLevelFile()
+{
+    char path[PATH_SIZE];
+    GetDlgItemTextA(dialog, IDC_LEVEL_FILE, path, PATH_SIZE);
+    if (!strstr(path, ".xml"))
+        return;
+    // A file that does not load leaves the list as it was.
+    if (!levels.Load(path)) {
+        TellFailure("The level file could not be loaded:", path);
+        return;
+    }
+    RefreshLevelList();
+    FillNextStoneList();
+}
+
+void CEditorDlg::SaveLevelFile()
+{
+    char path[PATH_SIZE];
+    GetDlgItemTextA(dialog, IDC_LEVEL_FILE, path, PATH_SIZE);
+    StoreCurrentLevel();
+    // A failed save leaves the file that was there as it was.
+    if (!levels.Save(path))
+        TellFailure("The level file could not be saved:", path);
+}
+
+void CEditorDlg::RefreshLevelList()
+{
+    LevelList(dialog, LB_RESETCONTENT);
+    int count = levels.GetLevelCount();
+    for (int n = 1; n <= count; n++) {
+        CLevel* level = levels.GetLevel(n);
+        LRESULT row = LevelList(dialog, LB_ADDSTRING, 0, (LPARAM)level->GetName().c_str());
+        if (row >= 0)
+            LevelList(dialog, LB_SETITEMDATA, (WPARAM)row, (LPARAM)level);
+    }
+    ShowLevelCount(dialog, count);
+}
+
+void CEditorDlg::FillNextStoneList()
+{
+    int count = 0;
+    typeList = CStoneTypes::GetTypeList(&count);
+    SendDlgItemMessageA(dialog, IDC_NEXT_STONE, CB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < count; i++)
+        SendDlgItemMessageA(dialog, IDC_NEXT_STONE, CB_ADDSTRING, 0, (LPARAM)CStoneTypes::GetName(typeList[i]).c_str());
+}
+
+void CEditorDlg::OpenLevel()
+{
+    LRESULT row = LevelList(dialog, LB_GETCURSEL);
+    if (row == LB_ERR || !Board())
+        return;
+    CLevel* level = (CLevel*)LevelList(dialog, LB_GETITEMDATA, (WPARAM)row);
+    openedRow = (int)row;
+    StoreCurrentLevel();
+    controller->StartEditorLevel(level);
+    currentLevel = level;
+    ShowLevel();
+}
+
+void CEditorDlg::ShowLevel()
+{
+    if (!currentLevel)
+        return;
+    PlaceableList(dialog, LB_RESETCONTENT);
+    for (int i = 0; i < currentLevel->placeableCount; i++) {
+        int type = currentLevel->placeableTypes[i];
+        LRESULT row = PlaceableList(dialog, LB_ADDSTRING, 0, (LPARAM)CStoneTypes::GetName(type).c_str());
+        if (row >= 0)
+            PlaceableList(dialog, LB_SETITEMDATA, (WPARAM)row, type);
+    }
+    SetDlgItemTextA(dialog, IDC_LEVEL_NAME, currentLevel->GetName().c_str());
+    ShowLevelCount(dialog, levels.GetLevelCount());
+}
+
+void CEditorDlg::RestoreLevel()
+{
+    if (!Board())
+        return;
+    controller->StartEditorLevel(currentLevel);
+    ShowLevel();
+}
+
+void CEditorDlg::TogglePlay()
+{
+    if (!currentLevel || !Board())
+        return;
+    playState = playState == 0 ? 1 : 0;
+    if (playState == 1) {
+        SetDlgItemTextA(dialog, IDC_PLAY, "Play");
+        RestoreLevel();
+    } else {
+        SetDlgItemTextA(dialog, IDC_PLAY, "Edit");
+        StoreCurrentLevel();
+        controller->StartLevel(currentLevel);
+    }
+}
+
+void CEditorDlg::StoreCurrentLevel()
+{
+    if (!currentLevel)
+        return;
+
+    CGrid* board = Board();
+    if (board) {
+        // Stones, in cell order: each a record of its own for the level.
+        int count = board->GetStoneCount();
+        CStoneInfo** cells = board->GetCells();
+        CStoneInfo** stones = count > 0 ? new CStoneInfo*[count] : nullptr;
+        int stored = 0;
+        for (int i = 0; i < board->cellCount && stored < count; i++) {
+            CStoneInfo* cell = cells[i];
+            if (cell)
+                stones[stored++] = new CStoneInfo(cell->x, cell->y, cell->z, cell->type, cell->name);
+        }
+        if (stored == 0) {
+            delete[] stones;
+            stones = nullptr;
+        }
+        currentLevel->SetStones(stones, stored);
+    }
+
+    // Placeable stones: the rows' stone types, in row order.
+    int placeableCount = (int)PlaceableList(dialog, LB_GETCOUNT);
+    int* placeable = placeableCount > 0 ? new int[placeableCount] : nullptr;
+    for (int row = 0; row < placeableCount; row++)
+        placeable[row] = (int)PlaceableList(dialog, LB_GETITEMDATA, (WPARAM)row);
+    delete[] currentLevel->placeableTypes;
+    currentLevel->placeableTypes = placeable;
+    currentLevel->placeableCount = placeableCount;
+
+    if (board) {
+        // Fields: every column with a field value, by column, then by row.
+        std::vector<CStoneInfo> found;
+        for (int x = 0; x < board->width; x++) {
+            for (int y = 0; y < board->height; y++) {
+                if (board->fields[x][y] != 0)
+                    found.push_back(CStoneInfo(x, y, 0, board->fields[x][y], ""));
+            }
+        }
+        CStoneInfo* fields = nullptr;
+        if (!found.empty()) {
+            fields = new CStoneInfo[found.size()];
+            for (size_t i = 0; i < found.size(); i++)
+                fields[i] = found[i];
+        }
+        currentLevel->SetFields(fields, (int)found.size());
+    }
+
+    char name[NAME_SIZE];
+    GetDlgItemTextA(dialog, IDC_LEVEL_NAME, name, NAME_SIZE);
+    if (name[0]) {
+        currentLevel->SetName(name);
+        RefreshLevelList();
+    }
+}
+
+void CEditorDlg::InsertLevel()
+{
+    LRESULT row = LevelList(dialog, LB_GETCURSEL);
+    if (row == LB_ERR)
+        return;
+    CLevel* before = (CLevel*)LevelList(dialog, LB_GETITEMDATA, (WPARAM)row);
+    levels.InsertLevel(new CLevel(), before);
+    RefreshLevelList();
+}
+
+void CEditorDlg::MoveLevelUp()
+{
+    LRESULT row = LevelList(dialog, LB_GETCURSEL);
+    if (row == LB_ERR)
+        return;
+    levels.MoveLevelUp((CLevel*)LevelList(dialog, LB_GETITEMDATA, (WPARAM)row));
+    RefreshLevelList();
+    LevelList(dialog, LB_SETCURSEL, (WPARAM)(row - 1));
+}
+
+void CEditorDlg::MoveLevelDown()
+{
+    LRESULT row = LevelList(dialog, LB_GETCURSEL);
+    if (row == LB_ERR)
+        return;
+    levels.MoveLevelDown((CLevel*)LevelList(dialog, LB_GETITEMDATA, (WPARAM)row));
+    RefreshLevelList();
+    LevelList(dialog, LB_SETCURSEL, (WPARAM)(row + 1));
+}
+
+void CEditorDlg::SelectNextStone()
+{
+    LRESULT row = SendDlgItemMessageA(dialog, IDC_NEXT_STONE, CB_GETCURSEL, 0, 0);
+    if (row == CB_ERR || !typeList || !Board())
+        return;
+    // Only the editor board has the editor's view; a level being tried has its own supply.
+    CNextStoneViewEditor* view = dynamic_cast<CNextStoneViewEditor*>(controller->nextStoneView);
+    if (!view)
+        return;
+    view->SetStoneType(typeList[row]);
+    controller->CheckLevelFinished();
+}
+
+void CEditorDlg::AddPlaceable()
+{
+    LRESULT row = SendDlgItemMessageA(dialog, IDC_NEXT_STONE, CB_GETCURSEL, 0, 0);
+    if (row == CB_ERR || !typeList)
+        return;
+    int type = typeList[row];
+    std::string name = CStoneTypes::GetName(type);
+    LRESULT selected = PlaceableList(dialog, LB_GETCURSEL);
+    InsertPlaceableRow(dialog, selected == LB_ERR ? -1 : (int)selected, name.c_str(), type);
+}
+
+void CEditorDlg::MovePlaceableUp()
+{
+    LRESULT row = PlaceableList(dialog, LB_GETCURSEL);
+    if (row == LB_ERR || row <= 0)
+        return;
+    std::vector<char> text((size_t)PlaceableList(dialog, LB_GETTEXTLEN, (WPARAM)row) + 1);
+    PlaceableList(dialog, LB_GETTEXT, (WPARAM)row, (LPARAM)text.data());
+    LPARAM type = PlaceableList(dialog, LB_GETITEMDATA, (WPARAM)row);
+    InsertPlaceableRow(dialog, (int)row - 1, text.data(), type);
+    PlaceableList(dialog, LB_SETCURSEL, (WPARAM)(row - 1));
+    PlaceableList(dialog, LB_DELETESTRING, (WPARAM)(row + 1));
+}
+
+void CEditorDlg::MovePlaceableDown()
+{
+    LRESULT row = PlaceableList(dialog, LB_GETCURSEL);
+    if (row == LB_ERR || row >= PlaceableList(dialog, LB_GETCOUNT) - 1)
+        return;
+    std::vector<char> text((size_t)PlaceableList(dialog, LB_GETTEXTLEN, (WPARAM)row) + 1);
+    PlaceableList(dialog, LB_GETTEXT, (WPARAM)row, (LPARAM)text.data());
+    LPARAM type = PlaceableList(dialog, LB_GETITEMDATA, (WPARAM)row);
+    InsertPlaceableRow(dialog, (int)row + 2, text.data(), type);
+    PlaceableList(dialog, LB_SETCURSEL, (WPARAM)(row + 2));
+    PlaceableList(dialog, LB_DELETESTRING, (WPARAM)row);
+}
+
+void CEditorDlg::DeletePlaceable()
+{
+    LRESULT row = PlaceableList(dialog, LB_GETCURSEL);
+    if (row != LB_ERR)
+        PlaceableList(dialog, LB_DELETESTRING, (WPARAM)row);
+}
+
+void CEditorDlg::RandomStones()
+{
+    unsigned int tries = GetDlgItemInt(dialog, IDC_RANDOM_TRIES, NULL, FALSE);
+    CGrid* board = Board();
+    if (!board)
+        return;
+    const int capacity = board->width * board->height * CGrid::LAYERS;
+    for (unsigned int i = 0; i < tries; i++) {
+        // Once every column is full no try can place anything.
+        if (board->GetStoneCount() >= capacity)
+            break;
+        int x = rand() % 6;
+        int y = rand() % 6;
+        int type = rand() % 5 + 1;
+        // The block is not among the random stones; a full column takes none.
+        if (type == STONE_BLOCK || board->GetHeight(x, y) >= CGrid::LAYERS)
+            continue;
+        if (CSoundDev* sound = CResourceManager::GetSoundDevice())
+            sound->PlayIndex(sound->LoadSound("GAME_PLACE", 0), 0, -1.0f, 1);
+        controller->PlaceStoneOfType(x, y, type);
+    }
+}

@@ -3,6 +3,7 @@
 // on the board of the game controller for editing, edits its name and its
 // placeable stones, fills the board with random stones, inserts and reorders
 // levels, lets the user try a level under the game's rules and saves the list.
+// It drives the controller directly; the 3D view sends it nothing.
 #ifndef CEDITORDLG_H
 #define CEDITORDLG_H
 
@@ -11,11 +12,13 @@
 #include "CLevelLoader.h"
 
 class CGameController;
+class CGrid;
 class CLevel;
 
 class CEditorDlg
 {
 public:
+    // Opens the dialog at once; the editor lives until the program ends.
     CEditorDlg(HWND mainWindow, HINSTANCE instance, CGameController* controller);
     virtual ~CEditorDlg();
 
@@ -42,22 +45,27 @@ public:
     void DeletePlaceable();
     void RandomStones();
 
-    // The one editor; the dialog procedure reaches it through this pointer.
-    static CEditorDlg* instance;
-
     HWND mainWindow;            // the application's window; kept, not used
     HWND dialog;                // the dialog window
-    HINSTANCE moduleInstance;   // the module that holds the dialog resource
+    HINSTANCE instance;         // the module that holds the dialog resource
     CLevelLoader levels;        // the editor's own level list
     CGameController* controller;
     CLevel* currentLevel;       // the level open on the board; null until one is opened
     int playState;              // 1 while editing ("Play"), 0 while the level is tried ("Edit")
-    int* typeList;              // the next-stone list's stone types; set at the first Load
+    const int* typeList;        // the next-stone list's stone types, row by row; set at the first Load
     int openedRow;              // the level row opened last
 
 private:
     CEditorDlg(const CEditorDlg&) = delete;
     CEditorDlg& operator=(const CEditorDlg&) = delete;
+
+    // The controller of the running game and its board; null without one.
+    CGameController* Controller();
+    CGrid* Board();
+    void TellFailure(const char* what, const char* path);
 };
+
+// The one editor, for the dialog procedure; null while there is none.
+extern CEditorDlg* g_pEditorDlg;
 
 #endif

@@ -12,7 +12,7 @@ namespace {
 
 const char* const kPageTexts[CSubMenuHelp::PAGE_COUNT] = {
     "Einleitung\n \nZarul ist ein klassisches Puzzle Spiel und die\n"
-    "Verwandtschaft mit anderen Denk- und Schiebespielen ist nicht\n"
+    "Nähe zu anderen bekannten Denkspielen ist nicht\n"
     "zu leugnen. Zum Lösen der Levels ist jede Menge\nLogik gefragt und manchmal kann es ganz\nschön knifflig werden.",
 
     "Spielprinzip\n \nZarul besteht auf einem quadratischen Spielfeld. Auf\n"

@@ -116,14 +116,15 @@ ScratchFolder::ScratchFolder()
             continue;
         fs::create_symlink(fs::absolute(entry.path()), fs::path(root) / "media" / file, error);
     }
-    previous = fs::current_path().string();
+    previous = fs::absolute(BuildPath(".")).lexically_normal().string();
+    startFolder = fs::current_path().string();
     fs::current_path(root);
 }
 
 ScratchFolder::~ScratchFolder()
 {
     std::error_code error;
-    fs::current_path(previous, error);
+    fs::current_path(startFolder, error);
     fs::remove_all(root, error);
 }
 
@@ -135,6 +136,11 @@ std::string ScratchFolder::Media(const std::string& name) const
 std::string ScratchFolder::Path(const std::string& name) const
 {
     return (fs::path(root) / name).string();
+}
+
+std::string ScratchFolder::Kept(const std::string& name) const
+{
+    return (fs::path(previous) / name).string();
 }
 
 std::string LevelFileText(int count, int completed, int last)

@@ -53,10 +53,13 @@ public:
     // <scratch>/media/<name>
     std::string Media(const std::string& name) const;
     std::string Path(const std::string& name) const;
+    // <build folder>/<name>, for pictures that people look at after the test.
+    std::string Kept(const std::string& name) const;
 
 private:
     std::string root;
-    std::string previous;
+    std::string previous;      // the build folder
+    std::string startFolder;   // the working folder before
 };
 
 // Level file text with 'count' small levels.

@@ -1,9 +1,39 @@
 #include "CZarulApplication.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
+
+#include "CGameController.h"
+#include "CGridView.h"
+#include "CCameraView.h"
+#include "CFadeEffect.h"
+#include "CEditorDlg.h"
+#include "CIntro.h"
+#include "CMainMenu.h"
+#include "C3DSkyBox.h"
+#include "C3DTextArea.h"
+#include "CInputManager.h"
+#include "CMessageLog.h"
+#include "CMouse.h"
+#include "CObjQueue.h"
+#include "CResourceManager.h"
+#include "CTexMgr.h"
+#include "CXObjectLoader.h"
 
 CZarulApplication* g_pZarulApp = 0;
 HINSTANCE g_hZarulInstance = 0;
+
+static const char* const SKYBOX_MESH = ".//media//env_skybox.x";
+static const UINT ENV_MAP_SIZE = 256;
+
+// The full-screen quad of the shadow pass: pre-transformed, one colour.
+struct ShadowVertex {
+    float x, y, z, rhw;
+    DWORD color;
+};
+static const DWORD SHADOW_FVF = D3DFVF_XYZRHW | D3DFVF_DIFFUSE;
+static const DWORD SHADOW_COLOR = 0x7F000000;   // black at half strength
 
 CZarulApplication::CZarulApplication()
     : loading(1), controller(0), fade(0), quadVB(0), editorFlag(0), textArea(0)
@@ -19,6 +49,8 @@ CZarulApplication::CZarulApplication(const char* commandLine)
 
 CZarulApplication::~CZarulApplication()
 {
+    delete fade;
+    fade = 0;
     if (g_pZarulApp == this)
         g_pZarulApp = 0;
 }
@@ -30,12 +62,24 @@ void CZarulApplication::Setup(const char* commandLine)
     creationHeight = GAME_HEIGHT;
     windowTitle = "Zarul";
     useDepthBuffer = 1;
-    useStencilBuffer = 1;
+    loading = 1;
+    clearColor = D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f);
+
+    // Random stones and names draw from rand.
+    srand((unsigned)time(0));
+    fade = new CFadeEffect();
+
+    envMapRenderer = 0;
+    envCubeTexture = 0;
+    editorFlag = 0;
+    quadVB = 0;
     if (WantsEditor(commandLine)) {
         editorFlag = 1;
         creationWidth = EDITOR_WIDTH;
         creationHeight = EDITOR_HEIGHT;
     }
+    // The shadows need a stencil buffer.
+    useStencilBuffer = 1;
 }
 
 bool CZarulApplication::WantsEditor(const char* commandLine)
@@ -48,29 +92,422 @@ DWORD CZarulApplication::PackColor(const D3DXCOLOR& color)
     return (DWORD)color;
 }
 
-HRESULT CZarulApplication::ConfirmDevice(D3DCAPS8*, DWORD, D3DFORMAT) { return S_OK; }
-HRESULT CZarulApplication::OneTimeSceneInit() { loading = 0; return S_OK; }
-HRESULT CZarulApplication::InitDeviceObjects() { return S_OK; }
-HRESULT CZarulApplication::RestoreDeviceObjects() { return S_OK; }
-HRESULT CZarulApplication::FrameMove(float seconds) { CD3DApplication::FrameMove(seconds); return S_OK; }
-HRESULT CZarulApplication::Render() { return S_OK; }
-void CZarulApplication::RenderAfterScene() {}
-HRESULT CZarulApplication::InvalidateDeviceObjects() { return S_OK; }
-HRESULT CZarulApplication::DeleteDeviceObjects() { return CD3DApplication::DeleteDeviceObjects(); }
-HRESULT CZarulApplication::FinalCleanup() { return S_OK; }
+CCameraView* CZarulApplication::GetCameraView() const
+{
+    return dynamic_cast<CCameraView*>(camera);
+}
+
+// ---------------------------------------------------------------------------
+// Device set-up
+// ---------------------------------------------------------------------------
+
+HRESULT CZarulApplication::ConfirmDevice(D3DCAPS8* caps, DWORD behavior, D3DFORMAT format)
+{
+    (void)caps;
+    (void)behavior;
+    (void)format;
+    return S_OK;
+}
+
+HRESULT CZarulApplication::OneTimeSceneInit()
+{
+    SendMessageA(hWnd, WM_PAINT, 0, 0);
+    loading = 0;
+    return S_OK;
+}
+
+void CZarulApplication::PaintLoadingText(HWND window)
+{
+    HDC dc = GetDC(window);
+    if (!dc)
+        return;
+    char text[128];
+    wsprintfA(text, "%s wird geladen ...", windowTitle);
+    RECT client;
+    GetClientRect(window, &client);
+    DrawTextA(dc, text, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ReleaseDC(window, dc);
+}
+
+HRESULT CZarulApplication::InitDeviceObjects()
+{
+    CMouse* pointer = new CMouse(device, D3DXVECTOR3(0.0f, 0.0f, 0.0f));
+    pointer->SetMouseTexture(".//media//arrow.dds");
+    pointer->moveThreshold = 1.0f / 1000.0f;
+    pointer->visible = 1;
+    CResourceManager::GetObjectQueue()->AddObject(pointer, 4, 0);
+    mouse = pointer;
+
+    CResourceManager::MessageLog()->Message(0, "init keyboard");
+    CResourceManager::GetInputManager()->CreateDevice(0x13);
+
+    CGameController::DestroyInstance();
+    controller = CGameController::GetInstance();
+    controller->AddActionListener(this);
+
+    if (FAILED(device->CreateVertexBuffer(4 * sizeof(ShadowVertex), D3DUSAGE_WRITEONLY, SHADOW_FVF, D3DPOOL_MANAGED,
+                                          &quadVB))) {
+        quadVB = 0;
+        return E_FAIL;
+    }
+
+    // A device made again gets a camera of its own; the old one goes.
+    delete camera;
+    CCameraView* view = new CCameraView(D3DXVECTOR3(0.0f, 0.0f, -35.0f), controller, D3DXVECTOR3(0.0f, 0.0f, 1.0f),
+                                        device, D3DXVECTOR3(0.0f, 1.0f, 0.0f));
+    view->lookAtTarget = 1;
+    view->target = D3DXVECTOR3(0.0f, 0.0f, 0.0f);
+    camera = view;
+
+    if (editorFlag == 1)
+        StartEditor();
+    StartIntro();
+    return S_OK;
+}
+
+HRESULT CZarulApplication::RestoreDeviceObjects()
+{
+    static const int effects[] = { R_EFFECT_ENVMAP, R_EFFECT_SHADOW, R_EFFECT_PARTICLES };
+    for (size_t i = 0; i < sizeof(effects) / sizeof(effects[0]); i++) {
+        if (IsRenderEffectCapable(effects[i]))
+            SetRenderEffects((BYTE)(renderEffects | effects[i]));
+    }
+
+    CResourceManager::GetXObjLoader()->GetXObjectIndex(SKYBOX_MESH);
+
+    memset(&material, 0, sizeof(material));
+    material.Diffuse.r = material.Diffuse.g = material.Diffuse.b = material.Diffuse.a = 1.0f;
+    material.Ambient.r = material.Ambient.g = material.Ambient.b = material.Ambient.a = 1.0f;
+    device->SetMaterial(&material);
+
+    for (DWORD stage = 0; stage < 2; stage++) {
+        device->SetTextureStageState(stage, D3DTSS_COLOROP, D3DTOP_MODULATE);
+        device->SetTextureStageState(stage, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+        device->SetTextureStageState(stage, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+        device->SetTextureStageState(stage, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
+        device->SetTextureStageState(stage, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
+        device->SetTextureStageState(stage, D3DTSS_MIPFILTER, D3DTEXF_LINEAR);
+    }
+
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
+    device->SetRenderState(D3DRS_DITHERENABLE, FALSE);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+    device->SetRenderState(D3DRS_SPECULARENABLE, FALSE);
+    device->SetRenderState(D3DRS_ZENABLE, TRUE);
+    device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
+    device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
+    device->SetRenderState(D3DRS_AMBIENT, 0x0F0F0F);
+
+    D3DXMATRIX identity, projection, view;
+    D3DXMatrixIdentity(&identity);
+    device->SetTransform(D3DTS_WORLD, &identity);
+    D3DXMatrixPerspectiveFovLH(&projection, 0.3f * D3DX_PI,
+                               (float)backBufferDesc.Width / (float)backBufferDesc.Height, 1.0f, 1000.0f);
+    device->SetTransform(D3DTS_PROJECTION, &projection);
+    D3DXVECTOR3 eye(0.0f, 0.0f, -5.0f), at(0.0f, 0.0f, 0.0f), up(0.0f, 1.0f, 0.0f);
+    D3DXMatrixLookAtLH(&view, &eye, &at, &up);
+    device->SetTransform(D3DTS_VIEW, &view);
+
+    InitLight();
+
+    // A restore makes a new message line; the old one goes.
+    delete textArea;
+    textArea = new C3DTextArea(device, CRECTVirtual(0.0f, 0.8f, 1.0f, 0.2f), 0.2f,
+                               D3DXCOLOR(0.09f, 0.1f, 0.66f, 1.0f));
+
+    if (renderEffects & R_EFFECT_ENVMAP)
+        RenderEnvMap();
+
+    BYTE* data = 0;
+    if (quadVB && SUCCEEDED(quadVB->Lock(0, 0, &data, 0))) {
+        float w = (float)backBufferDesc.Width;
+        float h = (float)backBufferDesc.Height;
+        const ShadowVertex corners[4] = {
+            { 0.0f, h, 0.0f, 1.0f, SHADOW_COLOR },
+            { 0.0f, 0.0f, 0.0f, 1.0f, SHADOW_COLOR },
+            { w, h, 0.0f, 1.0f, SHADOW_COLOR },
+            { w, 0.0f, 0.0f, 1.0f, SHADOW_COLOR },
+        };
+        memcpy(data, corners, sizeof(corners));
+        quadVB->Unlock();
+    }
+    return S_OK;
+}
+
+void CZarulApplication::InitLight()
+{
+    D3DLIGHT8 light;
+    memset(&light, 0, sizeof(light));
+    light.Type = D3DLIGHT_DIRECTIONAL;
+    light.Diffuse.r = light.Diffuse.g = light.Diffuse.b = 1.0f;
+    light.Diffuse.a = 0.0f;
+    light.Position = D3DXVECTOR3(-1.0f, -1.0f, 1.0f);
+    D3DXVECTOR3 direction(-1.0f, -1.0f, 1.0f);
+    D3DXVec3Normalize((D3DXVECTOR3*)&light.Direction, &direction);
+    light.Range = 1000.0f;
+    device->SetLight(0, &light);
+    device->LightEnable(0, TRUE);
+    device->SetRenderState(D3DRS_LIGHTING, TRUE);
+}
+
+HRESULT CZarulApplication::InvalidateDeviceObjects()
+{
+    if (device) {
+        device->SetTexture(0, NULL);
+        device->SetTexture(1, NULL);
+    }
+    if (envMapRenderer)
+        envMapRenderer->Release();
+    envMapRenderer = 0;
+    if (envCubeTexture)
+        envCubeTexture->Release();
+    envCubeTexture = 0;
+    return S_OK;
+}
+
+HRESULT CZarulApplication::DeleteDeviceObjects()
+{
+    CMessageLog* log = CResourceManager::MessageLog();
+    log->Message(0, "CApplication::DeleteDeviceObjects");
+    CD3DApplication::DeleteDeviceObjects();
+    log->Message(0, "CApplication::DeleteDeviceObjects ok");
+    CGameController::DestroyInstance();
+    controller = 0;
+
+    delete textArea;
+    textArea = 0;
+    if (envMapRenderer)
+        envMapRenderer->Release();
+    envMapRenderer = 0;
+    if (quadVB)
+        quadVB->Release();
+    quadVB = 0;
+    if (envCubeTexture)
+        envCubeTexture->Release();
+    envCubeTexture = 0;
+    return S_OK;
+}
+
+HRESULT CZarulApplication::FinalCleanup()
+{
+    // The camera is no scene object: it goes with the application's device.
+    delete camera;
+    camera = 0;
+    return S_OK;
+}
+
+// ---------------------------------------------------------------------------
+// Frames
+// ---------------------------------------------------------------------------
+
+HRESULT CZarulApplication::FrameMove(float seconds)
+{
+    CD3DApplication::FrameMove(seconds);
+    return S_OK;
+}
+
+HRESULT CZarulApplication::Render()
+{
+    device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, PackColor(clearColor), 1.0f, 0);
+    device->SetMaterial(&material);
+    if (FAILED(device->BeginScene()))
+        return S_OK;
+
+    // The last logged line shows for one frame.
+    CMessageLog* log = CResourceManager::MessageLog();
+    if (textArea) {
+        textArea->ClearTextArea();
+        const char* line = log->GetCurrentText();
+        textArea->AddText(line ? line : "", CPOINTVirtual(0.0f, 0.0f), 0.0f, D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f));
+    }
+    log->SetCurrentText(" ");
+
+    CD3DApplication::Render();
+    if (textArea)
+        textArea->Render();
+    device->EndScene();
+    return S_OK;
+}
+
+void CZarulApplication::RenderAfterScene()
+{
+    if (!controller || !controller->gridView || !(renderEffects & R_EFFECT_SHADOW))
+        return;
+    controller->gridView->RenderShadows();
+    RenderShadowQuad();
+}
+
+void CZarulApplication::RenderShadowQuad()
+{
+    device->SetRenderState(D3DRS_ZENABLE, FALSE);
+    device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
+    device->SetRenderState(D3DRS_FOGENABLE, FALSE);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    device->SetTexture(0, NULL);
+
+    // Darkens every pixel whose stencil value is 1 or more.
+    device->SetRenderState(D3DRS_STENCILREF, 1);
+    device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_LESSEQUAL);
+    device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
+
+    device->SetVertexShader(SHADOW_FVF);
+    device->SetStreamSource(0, quadVB, sizeof(ShadowVertex));
+    device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+
+    device->SetRenderState(D3DRS_ZENABLE, TRUE);
+    device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
+}
+
+// ---------------------------------------------------------------------------
+// Environment map
+// ---------------------------------------------------------------------------
+
+void CZarulApplication::CreateEnvMap()
+{
+    if (envMapRenderer)
+        envMapRenderer->Release();
+    envMapRenderer = 0;
+    if (envCubeTexture)
+        envCubeTexture->Release();
+    envCubeTexture = 0;
+
+    if (!device || FAILED(D3DXCreateRenderToEnvMap(device, ENV_MAP_SIZE, backBufferDesc.Format, TRUE, D3DFMT_D16,
+                                                   &envMapRenderer))) {
+        envMapRenderer = 0;
+        CResourceManager::MessageLog()->Message(0, " Cube Environment map konnte nicht erzeugt werden");
+        // The game cannot draw its board without it: end, and say it failed.
+        exit(EXIT_FAILURE);
+    }
+    if (FAILED(device->CreateCubeTexture(ENV_MAP_SIZE, 1, 0, backBufferDesc.Format, D3DPOOL_MANAGED,
+                                         &envCubeTexture)))
+        envCubeTexture = 0;
+}
+
+void CZarulApplication::RenderEnvMap()
+{
+    static const D3DXVECTOR3 targets[6] = {
+        D3DXVECTOR3(1, 0, 0),  D3DXVECTOR3(-1, 0, 0), D3DXVECTOR3(0, 1, 0),
+        D3DXVECTOR3(0, -1, 0), D3DXVECTOR3(0, 0, 1),  D3DXVECTOR3(0, 0, -1),
+    };
+    static const D3DXVECTOR3 ups[6] = {
+        D3DXVECTOR3(0, 1, 0), D3DXVECTOR3(0, 1, 0), D3DXVECTOR3(0, 0, -1),
+        D3DXVECTOR3(0, 0, 1), D3DXVECTOR3(0, 1, 0), D3DXVECTOR3(0, 1, 0),
+    };
+
+    IDirect3DSurface8* savedTarget = 0;
+    IDirect3DSurface8* savedDepth = 0;
+    D3DXMATRIX savedView, savedProjection;
+    device->GetRenderTarget(&savedTarget);
+    device->GetDepthStencilSurface(&savedDepth);
+    device->GetTransform(D3DTS_VIEW, &savedView);
+    device->GetTransform(D3DTS_PROJECTION, &savedProjection);
+
+    C3DSkyBox* skyBox = new C3DSkyBox(device, SKYBOX_MESH);
+    device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    if (!envMapRenderer)
+        CreateEnvMap();
+
+    if (envCubeTexture && SUCCEEDED(envMapRenderer->BeginCube(envCubeTexture))) {
+        D3DXVECTOR3 eye(0.0f, 0.0f, 0.0f);
+        for (int face = 0; face < 6; face++) {
+            D3DXMATRIX view;
+            D3DXMatrixLookAtLH(&view, &eye, &targets[face], &ups[face]);
+            device->SetTransform(D3DTS_VIEW, &view);
+            envMapRenderer->Face((D3DCUBEMAP_FACES)face);
+            skyBox->Render();
+        }
+        envMapRenderer->End();
+    }
+
+    device->SetTransform(D3DTS_VIEW, &savedView);
+    device->SetTransform(D3DTS_PROJECTION, &savedProjection);
+    device->SetRenderTarget(savedTarget, savedDepth);
+    device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
+    device->SetRenderState(D3DRS_LIGHTING, TRUE);
+    if (savedTarget)
+        savedTarget->Release();
+    if (savedDepth)
+        savedDepth->Release();
+    delete skyBox;
+}
+
+// ---------------------------------------------------------------------------
+// Messages and screen changes
+// ---------------------------------------------------------------------------
+
 LRESULT CZarulApplication::MsgProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (msg == WM_ACTIVATE)
+        active = LOWORD(wParam) != 0 ? 1 : 0;
+    if (msg == WM_PAINT && loading == 1)
+        PaintLoadingText(window);
     return CD3DApplication::MsgProc(window, msg, wParam, lParam);
 }
-void CZarulApplication::actionPerformed(CActionEvent event) { (void)event; }
-void CZarulApplication::StartGame() {}
-void CZarulApplication::ShowMainMenu() {}
-void CZarulApplication::StartEditor() {}
-void CZarulApplication::StartIntro() {}
-void CZarulApplication::CreateEnvMap() {}
-void CZarulApplication::RenderEnvMap() {}
-void CZarulApplication::RenderShadowQuad() {}
-void CZarulApplication::InitLight() {}
-CCameraView* CZarulApplication::GetCameraView() const { return 0; }
-void CZarulApplication::EmptyScene() {}
-void CZarulApplication::PaintLoadingText(HWND window) { (void)window; }
+
+void CZarulApplication::actionPerformed(CActionEvent event)
+{
+    switch (event.GetID()) {
+    case ACTION_START_GAME:
+        StartGame();
+        break;
+    case ACTION_MAIN_MENU:
+        ShowMainMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+// Scene objects, meshes and textures all go. The queue deletes the objects
+// only after the running handler (which may be one of theirs) has returned.
+void CZarulApplication::EmptyScene()
+{
+    CResourceManager::GetObjectQueue()->ReleaseAllObjects(0);
+    CResourceManager::GetXObjLoader()->DeleteAllObjects();
+    CResourceManager::GetTextures()->ReleaseAllTextures();
+}
+
+void CZarulApplication::StartGame()
+{
+    EmptyScene();
+    controller->StartGame();
+    controller->SetEditorMode(editorFlag);
+    if (editorFlag == 0)
+        controller->RestartLevel();
+    else
+        controller->StartEditorLevel(0);
+    fade->FadeIn();
+}
+
+void CZarulApplication::ShowMainMenu()
+{
+    controller->EndGame();
+    EmptyScene();
+    CResourceManager::GetObjectQueue()->AddObject(new CMainMenu(device), 1, 0);
+    fade->FadeIn();
+}
+
+void CZarulApplication::StartEditor()
+{
+    CResourceManager::GetObjectQueue()->ReleaseAllObjects(0);
+    CResourceManager::GetXObjLoader()->DeleteAllObjects();
+    // The dialog keeps itself.
+    new CEditorDlg(hWnd, hInstance, controller);
+}
+
+void CZarulApplication::StartIntro()
+{
+    CResourceManager::GetObjectQueue()->AddObject(new CIntro(device), 4, 0);
+}

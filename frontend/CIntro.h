@@ -8,6 +8,7 @@
 #include "IChangeListener.h"
 
 class C3DIcon;
+class CFadeInOutModifier;
 
 class CIntro : public C3DObject, public IChangeListener {
 public:
@@ -37,6 +38,9 @@ public:
 private:
     C3DIcon* companyLogo;   // null once it has left the scene
     C3DIcon* productLogo;   // null once it has left the scene
+    // The logos' fades; owned, so that they go with the intro.
+    CFadeInOutModifier* companyFade;
+    CFadeInOutModifier* productFade;
     CIntro_ZarulLogo_IChangeListener zarulLogoListener;
 };
 

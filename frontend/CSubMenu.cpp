@@ -5,6 +5,7 @@
 #include "C3DFrame.h"
 #include "C3DTextButton.h"
 #include "C3DText.h"
+#include "C3DTextArea.h"
 #include "CWindowScaleModifier.h"
 #include "CResourceManager.h"
 #include "CInputManager.h"
@@ -171,4 +172,32 @@ void CSubMenu::keyPressed(CKeyEvent event)
 void CSubMenu::keyReleased(CKeyEvent event)
 {
     (void)event;
+}
+
+void CSubMenu::BuildQuestion(const char* question, float x, IActionListener* ok)
+{
+    SetRect(CRECTVirtual(0.3f, 0.45f, 0.4f, 0.2f));
+
+    C3DTextButton* button = new C3DTextButton(device, CRECTVirtual(0.35f, 0.5f, 0.3f, 0.2f), "OK", ".//media//arial.dds",
+                                              D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f));
+    button->AddActionListener(ok);
+    if (CMouse* mouse = AppMouse()) {
+        mouse->AddMouseEventListener(button);
+        mouse->AddMouseMotionEventListener(button);
+    }
+    AddWindow(button);
+
+    C3DTextArea* text = new C3DTextArea(device, CRECTVirtual(0.0f, 0.0f, 1.0f, 1.0f), 0.2f, TEXT_BLUE);
+    text->AddText(question, CPOINTVirtual(x, 0.2f), 0.0f, D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f));
+    AddWindow(text);
+
+    // The question shows at once at its own size; the base still deletes the
+    // scale-in it no longer runs.
+    RemoveModifier(scaleModifier);
+}
+
+void CSubMenu::CloseAtOnce()
+{
+    SetMask(0);
+    MarkForDeletion();
 }

@@ -69,6 +69,13 @@ public:
     static const D3DXCOLOR FRAME_YELLOW;
 
 protected:
+    // The layout the question submenus share: the small window, an "OK" button
+    // reporting to ok, and the question at (x, 0.2); shown at once, unscaled.
+    void BuildQuestion(const char* question, float x, IActionListener* ok);
+    // Lifts the mask and marks the submenu for deletion at once (the question
+    // submenus close without the scale-out).
+    void CloseAtOnce();
+
     CWindowScaleModifier* scaleModifier;   // the running scale-in or scale-out; owned
     CMenuRing* ring;                       // not owned; null when opened by the game
     std::list<IActionListener*> actionListeners;   // not owned

@@ -1,9 +1,6 @@
 #include "CSubMenuResetLevel.h"
 
-#include "C3DTextButton.h"
-#include "C3DTextArea.h"
-#include "CMouse.h"
-#include "CD3DApplication.h"
+#include "CGameController.h"
 
 void CSubMenuResetLevel::CSubMenuResetLevel_reset_IActionListener::actionPerformed(CActionEvent event)
 {
@@ -13,6 +10,7 @@ void CSubMenuResetLevel::CSubMenuResetLevel_reset_IActionListener::actionPerform
 CSubMenuResetLevel::CSubMenuResetLevel(IDirect3DDevice8* device, CMenuRing* ring)
     : CSubMenu(device, ring), resetListener(this)
 {
+    BuildQuestion("Level zurücksetzen ?", 0.2f, &resetListener);
 }
 
 CSubMenuResetLevel::~CSubMenuResetLevel()
@@ -21,13 +19,16 @@ CSubMenuResetLevel::~CSubMenuResetLevel()
 
 void CSubMenuResetLevel::reset_ActionPerformed(CActionEvent event)
 {
-    (void)event;
+    if (IsMarkedForDeletion())
+        return;   // answered already (OK and Return in one frame)
+    event.SetID(ACTION_RESET_LEVEL);
+    CGameController::GetInstance()->actionPerformed(event);
+    Close();
 }
 
 void CSubMenuResetLevel::Close()
 {
-    SetMask(0);
-    MarkForDeletion();
+    CloseAtOnce();
 }
 
 void CSubMenuResetLevel::Confirm()

@@ -1,0 +1,22 @@
+// The program's entry: makes the application object and runs the frame loop.
+#include <windows.h>
+
+#include "CZarulApplication.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show)
+{
+    (void)previous;
+    (void)commandLine;
+    (void)show;
+    // Lives for the whole run, reached through the global pointer.
+    CZarulApplication* app = new CZarulApplication();
+    g_pZarulApp = app;
+    g_hZarulInstance = instance;
+    // No window or device: the program could not start, and says so.
+    if (FAILED(app->Create(instance)))
+        return 1;
+    // The loop ends when the player quits (the quit question posts 1) or closes
+    // the window (0): both are a normal end.
+    app->Run();
+    return 0;
+}

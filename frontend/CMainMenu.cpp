@@ -1,0 +1,122 @@
+#include "CMainMenu.h"
+
+#include "CZarulApplication.h"
+#include "CMenuBack.h"
+#include "CMenuRing.h"
+#include "C3DAlphaButton.h"
+#include "C3DButton.h"
+#include "CCamera.h"
+#include "CMouse.h"
+#include "CResourceManager.h"
+#include "CSoundDev.h"
+
+static void PlaySound(const char* name)
+{
+    CSoundDev* sound = CResourceManager::GetSoundDevice();
+    sound->PlayIndex(sound->LoadSound(name, NULL), 0, -1.0f, 1);
+}
+
+static void ListenToMouse(C3DWindow* button)
+{
+    if (!g_pD3DApp || !CMouse::IsLive(g_pD3DApp->mouse))
+        return;
+    g_pD3DApp->mouse->AddMouseEventListener(button);
+    g_pD3DApp->mouse->AddMouseMotionEventListener(button);
+}
+
+CMainMenu::CMainMenu(IDirect3DDevice8* device)
+    : C3DObject(device, D3DXVECTOR3(0, 0, 0)), m_pButtonRight(0), m_pButtonLeft(0), backFirst(0), backSecond(0),
+      ring(0), exitButton(0), rightListener(this), leftListener(this), exitListener(this)
+{
+    backFirst = new CMenuBack(device);
+    backSecond = new CMenuBack(device);
+    ring = new CMenuRing(device, D3DXVECTOR3(0, 0, 0), 15.0f, D3DXVECTOR3(0.0f, 1.0f, -0.05f));
+
+    if (g_pD3DApp) {
+        if (g_pD3DApp->camera) {
+            g_pD3DApp->camera->SetPosition(D3DXVECTOR3(0.0f, 0.0f, -33.0f));
+            g_pD3DApp->camera->target = D3DXVECTOR3(0.0f, 0.0f, 0.0f);
+        }
+        g_pD3DApp->clearColor = D3DXCOLOR(0.0f, 0.0f, 0.2f, 1.0f);
+    }
+
+    m_pButtonRight = new C3DAlphaButton(device, CRECTVirtual(0.6f, 0.75f, 0.09f, 0.06f), ".//media//right.dds", 1);
+    m_pButtonRight->AddActionListener(&rightListener);
+    ListenToMouse(m_pButtonRight);
+
+    m_pButtonLeft = new C3DAlphaButton(device, CRECTVirtual(0.3f, 0.75f, 0.09f, 0.06f), ".//media//left.dds", 1);
+    m_pButtonLeft->AddActionListener(&leftListener);
+    ListenToMouse(m_pButtonLeft);
+
+    exitButton = new C3DButton(device, CRECTVirtual(0.03f, 0.9f, 0.04f, 0.04f), ".//media//exit2.dds");
+    exitButton->SetQuadratic(1);
+    ListenToMouse(exitButton);
+    exitButton->AddActionListener(&exitListener);
+    backSecond->AddWindow(exitButton);
+}
+
+CMainMenu::~CMainMenu()
+{
+    delete backFirst;
+    backFirst = 0;
+    delete backSecond;   // takes the exit button with it
+    backSecond = 0;
+    exitButton = 0;
+    delete ring;
+    ring = 0;
+    delete m_pButtonRight;
+    m_pButtonRight = 0;
+    delete m_pButtonLeft;
+    m_pButtonLeft = 0;
+}
+
+void CMainMenu::Render()
+{
+    backFirst->Render();
+    backSecond->Render();
+    ring->Render();
+    m_pButtonRight->Render();
+    m_pButtonLeft->Render();
+}
+
+void CMainMenu::Move(float seconds)
+{
+    C3DObject::Move(seconds);
+    ring->Move(seconds);
+    backFirst->Move(seconds);
+    backSecond->Move(seconds);
+}
+
+void CMainMenu::Restore()
+{
+    backFirst->Restore();
+    backSecond->Restore();
+    ring->Restore();
+    m_pButtonRight->Restore();
+    m_pButtonLeft->Restore();
+}
+
+void CMainMenu::m_pButtonRight_ActionPerformed(CActionEvent event)
+{
+    (void)event;
+    PlaySound("MENU_CLICK");
+    ring->RotateLeft();
+}
+
+void CMainMenu::m_pButtonLeft_ActionPerformed(CActionEvent event)
+{
+    (void)event;
+    PlaySound("MENU_CLICK");
+    ring->RotateRight();
+}
+
+// The exit button asks the ring as if Escape had been pressed.
+void CMainMenu::exit_ActionPerformed(CActionEvent event)
+{
+    (void)event;
+    DIDEVICEOBJECTDATA key;
+    ZeroMemory(&key, sizeof(key));
+    key.dwOfs = DIK_ESCAPE;
+    CKeyEvent escape(this, key, 0, 0);
+    ring->keyPressed(escape);
+}

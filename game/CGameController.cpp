@@ -1,9 +1,63 @@
 #include "CGameController.h"
 
+#include <string>
+
+#include "C3DAlphaButton.h"
+#include "C3DIcon.h"
+#include "CCameraView.h"
+#include "CD3DApplication.h"
+#include "CFadeEffect.h"
 #include "CGameData.h"
+#include "CGameOverlay.h"
+#include "CGrid.h"
+#include "CGridView.h"
+#include "CInputManager.h"
+#include "CLevel.h"
+#include "CLevelFinishedOvl.h"
 #include "CLevelLoader.h"
+#include "CMessageLog.h"
+#include "CMouse.h"
+#include "CMoveStoneEventHandler.h"
+#include "CNextStoneView.h"
+#include "CNextStoneViewEditor.h"
+#include "CObjQueue.h"
+#include "CRemoveStoneEventHandler.h"
+#include "CResourceManager.h"
+#include "CScore.h"
+#include "CSpecialFieldFC.h"
+#include "CStoneInfo.h"
+#include "CSubMenuEndGame.h"
+#include "CTimer.h"
+#include "PlaceStoneEventHandler.h"
+
+static const char* LEVELS_FILE = ".//media//levels.xml";
+static const char* HIGHSCORE_FILE = ".//media//highscore.xml";
+static const int NO_RESULT = 999999;        // score of a level without a stored result
+static const float FIRST_PASS_DELAY = 0.3f; // after a move
+static const float NEXT_PASS_DELAY = 1.0f;  // between group passes, while stones fall
+static const float BANNER_SECONDS = 3.0f;
 
 static CGameController* instance = nullptr;
+
+static IDirect3DDevice8* Device()
+{
+    return g_pD3DApp ? g_pD3DApp->device : nullptr;
+}
+
+static CMouse* Mouse()
+{
+    return g_pD3DApp && CMouse::IsLive(g_pD3DApp->mouse) ? g_pD3DApp->mouse : nullptr;
+}
+
+static CCameraView* CameraView()
+{
+    return g_pD3DApp ? dynamic_cast<CCameraView*>(g_pD3DApp->camera) : nullptr;
+}
+
+static void Queue(C3DObject* object, int position)
+{
+    CResourceManager::GetObjectQueue()->AddObject(object, position, 0);
+}
 
 CGameController* CGameController::GetInstance()
 {
@@ -28,43 +82,546 @@ CGameController::CGameController()
       nextStoneView(nullptr), background(nullptr), won(0), levelLoader(nullptr), editorMode(0), mode(0),
       handlers{nullptr, nullptr, nullptr}, modeCount(2), running(0), gameOn(0), fadeListener(nullptr)
 {
+    fade = new CFadeEffect(1.0f);
+    fadeListener = new CGameController_Fade_IChangeListener(this);
+    fade->AddChangeListener(fadeListener);
+    CResourceManager::GetInputManager()->AddKeyListener(this);
+    levelLoader = new CLevelLoader();
+    levelLoader->Load(LEVELS_FILE);
 }
 
 CGameController::~CGameController()
 {
+    delete finishChecker;
+    finishChecker = nullptr;
     delete gameData;
     gameData = nullptr;
+    for (int i = 0; i < 3; i++) {
+        delete handlers[i];
+        handlers[i] = nullptr;
+    }
     delete levelLoader;
+    levelLoader = nullptr;
+    delete fade;
+    fade = nullptr;
+    delete fadeListener;
+    if (CameraView() && Mouse())
+        Mouse()->RemoveMouseMotionEventListener(CameraView());
+    CResourceManager::GetInputManager()->RemoveKeyListener(this);
+    for (C3DWindow_IChangeListener* listener : bannerListeners)
+        delete listener;
+    bannerListeners.clear();
+    actionListeners.clear();
+    changeListeners.clear();
+    if (instance == this)
+        instance = nullptr;
 }
 
-void CGameController::StartGame() {}
-void CGameController::EndGame() {}
-void CGameController::StartLevel(CLevel*) {}
-void CGameController::RestartLevel() {}
-void CGameController::StartEditorLevel(CLevel*) {}
-void CGameController::SetEditorMode(int) {}
-void CGameController::ToggleMode() {}
-void CGameController::AddActionListener(IActionListener*) {}
-void CGameController::FireActionPerformed(CActionEvent) {}
-void CGameController::AddChangeListener(IChangeListener*) {}
-void CGameController::RemoveChangeListener(IChangeListener*) {}
-void CGameController::FireStateChanged(CChangeEvent) {}
-void CGameController::keyPressed(CKeyEvent) {}
-void CGameController::keyReleased(CKeyEvent) {}
-void CGameController::actionPerformed(CActionEvent) {}
-void CGameController::stateChanged(CChangeEvent) {}
-void CGameController::PlaceStone(int, int) {}
-void CGameController::PlaceStoneOfType(int, int, int) {}
-void CGameController::StartComboTimer() {}
-void CGameController::CheckLevelFinished() {}
-void CGameController::OnLevelFinishedClosed() {}
-void CGameController::OnFadeFinished(CChangeEvent) {}
-void CGameController::NextLevelOrQuit() {}
-CScore* CGameController::GetOrCreateScore(CLevel*) { return nullptr; }
-CScore* CGameController::GetCurrentScore() { return nullptr; }
-int CGameController::RecordScore(const char*) { return -1; }
-void CGameController::SaveLevels() {}
-void CGameController::SaveAndQuit() {}
-void CGameController::ShowLevelBanner(CLevel*) {}
-void CGameController::CGameController_Fade_IChangeListener::stateChanged(CChangeEvent) {}
-void CGameController::C3DWindow_IChangeListener::stateChanged(CChangeEvent) {}
+// ---------------------------------------------------------------------------
+// Games and levels
+// ---------------------------------------------------------------------------
+
+void CGameController::StartGame()
+{
+    EndGame();
+    running = 1;
+    gameOn = 1;
+
+    CCameraView* camera = CameraView();
+    if (camera) {
+        camera->SetPosition(D3DXVECTOR3(3.2f, 24.0f, -27.0f));
+        camera->target = D3DXVECTOR3(3.2f, 0.0f, -2.0f);
+        camera->Move(0.0f);
+    }
+
+    gameData = new CGameData(6);
+    gridView = new CGridView(this, Device(), 6);
+    if (gridView->overlay)
+        gridView->overlay->AddActionListener(this);
+    background = new C3DIcon(Device(), CRECTVirtual(0.0f, 0.0f, 1.0f, 1.0f), ".//media//game_back.jpg");
+
+    AddChangeListener(gridView);
+    AddChangeListener(nextStoneView);
+    if (Mouse()) {
+        Mouse()->AddMouseEventListener(gridView);
+        Mouse()->AddMouseMotionEventListener(gridView);
+    }
+    Queue(gridView, 2);
+    Queue(background, 1);
+
+    mode = MODE_PLACE;
+    handlers[0] = new PlaceStoneEventHandler(this);
+    handlers[1] = new CMoveStoneEventHandler(this);
+    handlers[2] = new CRemoveStoneEventHandler(this);
+
+    highScore.Load(HIGHSCORE_FILE);
+    if (levelLoader)
+        levelLoader->ResetToLastLevel();
+}
+
+void CGameController::EndGame()
+{
+    running = 0;
+    gameOn = 0;
+
+    CMouse* mouse = Mouse();
+    if (mouse && CameraView()) {
+        mouse->RemoveMouseMotionEventListener(CameraView());
+        mouse->AddMouseMotionEventListener(CameraView());
+    }
+
+    delete finishChecker;
+    finishChecker = nullptr;
+    // The handlers go before the board: the place tool's preview is no board stone.
+    for (int i = 0; i < 3; i++) {
+        delete handlers[i];
+        handlers[i] = nullptr;
+    }
+    delete gameData;
+    gameData = nullptr;
+
+    if (gridView) {
+        RemoveChangeListener(gridView);
+        RemoveChangeListener(gridView->overlay);
+        if (mouse) {
+            mouse->RemoveMouseEventListener(gridView);
+            mouse->RemoveMouseMotionEventListener(gridView);
+        }
+        gridView->MarkForDeletion();
+        gridView = nullptr;
+    }
+    if (nextStoneView) {
+        RemoveChangeListener(nextStoneView);
+        nextStoneView->MarkForDeletion();
+        nextStoneView = nullptr;
+    }
+    if (background) {
+        background->MarkForDeletion();
+        background = nullptr;
+    }
+}
+
+// Unhooks and drops the next-stone view of the last level.
+static void DropView(CGameController* controller, CNextStoneView* view)
+{
+    if (!view)
+        return;
+    controller->RemoveChangeListener(view);
+    view->MarkForDeletion();
+}
+
+void CGameController::StartLevel(CLevel* level)
+{
+    if (!level || !gameData)
+        return;
+    CGrid* grid = gameData->board;
+    grid->Clear();
+    grid->ClearFields();
+
+    float delay = 0.3f;
+    for (int i = 0; i < level->stoneCount; i++) {
+        CStoneInfo* stone = level->stones[i];
+        grid->PlaceStone(stone->x, stone->y, stone->type, delay);
+        delay += 0.1f;
+    }
+    // Only stones the board took drop in (it refuses cells off the board and
+    // full columns), and only a board view gives them an appear timer.
+    pendingDrops = gridView ? grid->stoneCount : 0;
+
+    DropView(this, nextStoneView);
+    // Without a level list (the editor tries a level) a spare list makes the view.
+    CLevelLoader spareList;
+    CLevelLoader* list = levelLoader ? levelLoader : &spareList;
+    nextStoneView = list->CreateNextStoneView(this, level);
+    if (nextStoneView)
+        Queue(nextStoneView, 4);
+
+    for (int i = 0; i < level->fieldCount; i++)
+        grid->SetField(level->fields[i].x, level->fields[i].y, level->fields[i].type);
+    if (gridView)
+        gridView->UpdateFields();
+    grid->RemoveCombos();
+
+    delete finishChecker;
+    finishChecker = new CSpecialFieldFC();
+
+    mode = nextStoneView && nextStoneView->GetRemaining() == 0 ? MODE_SLIDE : MODE_PLACE;
+    FireStateChanged(CChangeEvent(nullptr));
+    modeCount = 2;
+    ShowLevelBanner(level);
+
+    if (gridView && gridView->overlay) {
+        gridView->overlay->SetLevel(level->number);
+        gridView->overlay->SetMoves(0);
+    }
+    gameData->moves = 0;
+}
+
+void CGameController::RestartLevel()
+{
+    // The editor has no level list: there is no current level to restart.
+    if (levelLoader)
+        StartLevel(levelLoader->GetCurrentLevel());
+}
+
+void CGameController::StartEditorLevel(CLevel* level)
+{
+    if (!gameData)
+        return;
+    CGrid* grid = gameData->board;
+    grid->Clear();
+    grid->ClearFields();
+
+    if (level) {
+        for (int i = 0; i < level->stoneCount; i++) {
+            CStoneInfo* stone = level->stones[i];
+            grid->PlaceStone(stone->x, stone->y, stone->type, 0.0f);
+        }
+        DropView(this, nextStoneView);
+        nextStoneView = new CNextStoneViewEditor(this, Device());
+        Queue(nextStoneView, 2);
+        for (int i = 0; i < level->fieldCount; i++)
+            grid->SetField(level->fields[i].x, level->fields[i].y, level->fields[i].type);
+        if (gridView)
+            gridView->UpdateFields();
+        grid->RemoveCombos();
+    }
+    // Stones still dropping in from a level tried before were cleared with the
+    // board; the editor's stones show at once, so nothing is pending any more.
+    pendingDrops = 0;
+
+    delete finishChecker;
+    finishChecker = nullptr;
+    FireStateChanged(CChangeEvent(nullptr));
+    modeCount = 3;
+}
+
+void CGameController::SetEditorMode(int flag)
+{
+    editorMode = flag;
+    if (flag == 1) {
+        delete levelLoader;
+        levelLoader = nullptr;
+    } else if (!levelLoader) {
+        levelLoader = new CLevelLoader();
+        levelLoader->Load(LEVELS_FILE);
+    }
+}
+
+void CGameController::ToggleMode()
+{
+    if (nextStoneView && nextStoneView->GetRemaining() == 0)
+        mode = MODE_SLIDE;
+    else
+        mode = (mode + 1) % modeCount;
+    FireStateChanged(CChangeEvent(nullptr));
+}
+
+// ---------------------------------------------------------------------------
+// Listeners and events
+// ---------------------------------------------------------------------------
+
+void CGameController::AddActionListener(IActionListener* listener)
+{
+    if (listener)
+        actionListeners.push_back(listener);
+}
+
+void CGameController::FireActionPerformed(CActionEvent event)
+{
+    std::list<IActionListener*> snapshot = actionListeners;
+    for (IActionListener* listener : snapshot)
+        listener->actionPerformed(event);
+}
+
+void CGameController::AddChangeListener(IChangeListener* listener)
+{
+    if (listener)
+        changeListeners.push_back(listener);
+}
+
+void CGameController::RemoveChangeListener(IChangeListener* listener)
+{
+    changeListeners.remove(listener);
+}
+
+void CGameController::FireStateChanged(CChangeEvent event)
+{
+    std::list<IChangeListener*> snapshot = changeListeners;
+    for (IChangeListener* listener : snapshot) {
+        // A listener may take another off the list while the event goes round.
+        bool stillListed = false;
+        for (IChangeListener* current : changeListeners)
+            stillListed = stillListed || current == listener;
+        if (stillListed)
+            listener->stateChanged(event);
+    }
+}
+
+void CGameController::keyPressed(CKeyEvent event)
+{
+    if (running != 1)
+        return;
+    switch (event.GetKeyCode()) {
+    case DIK_ESCAPE: {
+        CSubMenuEndGame* question = new CSubMenuEndGame(Device(), nullptr);
+        running = 0;
+        Queue(question, 4);
+        break;
+    }
+    case DIK_SPACE:
+        ToggleMode();
+        break;
+    default:
+        break;
+    }
+}
+
+void CGameController::keyReleased(CKeyEvent)
+{
+}
+
+void CGameController::actionPerformed(CActionEvent event)
+{
+    switch (event.GetID()) {
+    case ACTION_RESTART_LEVEL:
+        RestartLevel();
+        break;
+    case ACTION_TOGGLE_MODE:
+        ToggleMode();
+        break;
+    default:
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Moves and group passes
+// ---------------------------------------------------------------------------
+
+// Puts a stone, or a field value (types of 1000 and more), on the column.
+static void PutOnColumn(CGameController* controller, int x, int y, int type)
+{
+    CGrid* grid = controller->gameData->board;
+    if ((unsigned int)type < 1000u) {
+        grid->PlaceStone(x, y, type, 0.0f);
+    } else {
+        grid->SetField(x, y, type);
+        if (controller->gridView)
+            controller->gridView->UpdateFields();
+    }
+}
+
+void CGameController::PlaceStone(int x, int y)
+{
+    if (!gameData || !nextStoneView || nextStoneView->GetRemaining() <= 0)
+        return;
+    // Nothing to place (the editor's view before a type is chosen), or a stone
+    // for a full column: nothing happens and the stone stays next in line.
+    int next = nextStoneView->PeekNextType();
+    if (next < 0)
+        return;
+    if (next < 1000 && gameData->board->GetHeight(x, y) >= CGrid::LAYERS)
+        return;
+
+    int type = nextStoneView->PopNextType();
+    if (type < 0)
+        return;
+    PutOnColumn(this, x, y, type);
+    StartComboTimer();
+
+    if (nextStoneView->GetRemaining() == 0) {
+        mode = MODE_SLIDE;
+        FireStateChanged(CChangeEvent(nullptr));
+    }
+}
+
+void CGameController::PlaceStoneOfType(int x, int y, int type)
+{
+    if (!gameData || type < 0)
+        return;
+    PutOnColumn(this, x, y, type);
+    StartComboTimer();
+}
+
+void CGameController::StartComboTimer()
+{
+    CTimer* timer = new CTimer(FIRST_PASS_DELAY, 1);
+    timer->AddChangeListener(this);
+    Queue(timer, 1);
+}
+
+void CGameController::stateChanged(CChangeEvent)
+{
+    if (!gameData)
+        return;
+    int removed = gameData->board->RemoveCombos();
+    CheckLevelFinished();
+    if (removed == 1) {
+        CTimer* timer = new CTimer(NEXT_PASS_DELAY, 1);
+        timer->AddChangeListener(this);
+        Queue(timer, 1);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Level end
+// ---------------------------------------------------------------------------
+
+void CGameController::CheckLevelFinished()
+{
+    if (!finishChecker)
+        return;
+    if (finishChecker->IsFinished(this) == 1) {
+        delete finishChecker;
+        finishChecker = nullptr;
+        won = 1;
+        // Without a level list (the editor tries a level) there is no stored
+        // best and nothing to record: a best of 0 is never beaten.
+        CScore* score = GetCurrentScore();
+        int best = levelLoader ? (score ? score->score : NO_RESULT) : 0;
+        Queue(new CLevelFinishedOvl(Device(), this, best), 4);
+    } else if (finishChecker->IsLost(this) == 1) {
+        delete finishChecker;
+        finishChecker = nullptr;
+        won = 0;
+    }
+}
+
+void CGameController::OnLevelFinishedClosed()
+{
+    if (won != 1)
+        return;
+    fade->FadeOut();
+    if (levelLoader)
+        levelLoader->UpdateCompleted();
+}
+
+void CGameController::OnFadeFinished(CChangeEvent event)
+{
+    if (event.GetState() != 1)
+        return;
+    NextLevelOrQuit();
+    fade->FadeIn();
+}
+
+void CGameController::NextLevelOrQuit()
+{
+    // The editor has no level list: it stays on the level it tries.
+    if (!levelLoader)
+        return;
+    if (levelLoader->NextLevel())
+        StartLevel(levelLoader->GetCurrentLevel());
+    else
+        FireActionPerformed(CActionEvent(nullptr, ACTION_MAIN_MENU));
+}
+
+CScore* CGameController::GetOrCreateScore(CLevel* level)
+{
+    if (!level)
+        return nullptr;
+    CScore* entry = highScore.GetScore(CScore::MODE_PUZZLE, level->number);
+    if (!entry) {
+        entry = new CScore();
+        entry->level = level->number;
+        entry->score = NO_RESULT;
+        entry->mode = CScore::MODE_PUZZLE;
+        highScore.AddScore(entry);
+    }
+    return entry;
+}
+
+CScore* CGameController::GetCurrentScore()
+{
+    if (!levelLoader)
+        return nullptr;
+    return GetOrCreateScore(levelLoader->GetCurrentLevel());
+}
+
+int CGameController::RecordScore(const char* name)
+{
+    CScore* entry = GetCurrentScore();
+    if (!entry || !gameData || gameData->moves >= entry->score)
+        return -1;
+    entry->score = gameData->moves;
+    char date[256];
+    date[0] = 0;
+    GetDateFormatA(0, LOCALE_NOUSEROVERRIDE, NULL, NULL, date, sizeof(date));
+    entry->date = date;
+    entry->name = name ? name : "";
+    return entry->score;
+}
+
+void CGameController::SaveLevels()
+{
+    if (!levelLoader)
+        return;
+    if (!levelLoader->Save(LEVELS_FILE)) {
+        std::string line = std::string("Die Level konnten nicht gespeichert werden: ") + LEVELS_FILE + " (" +
+                           levelLoader->GetResultText() + ")";
+        CResourceManager::MessageLog()->Message(0, line.c_str());
+    }
+}
+
+void CGameController::SaveAndQuit()
+{
+    SaveLevels();
+    if (!highScore.Save(HIGHSCORE_FILE)) {
+        std::string line = std::string("Die Bestenliste konnte nicht gespeichert werden: ") + HIGHSCORE_FILE;
+        CResourceManager::MessageLog()->Message(0, line.c_str());
+    }
+    FireActionPerformed(CActionEvent(nullptr, ACTION_MAIN_MENU));
+}
+
+void CGameController::ShowLevelBanner(CLevel* level)
+{
+    if (!level)
+        return;
+    // Listeners of banners that have gone are no longer referenced by anyone.
+    for (auto it = bannerListeners.begin(); it != bannerListeners.end();) {
+        if ((*it)->IsDone()) {
+            delete *it;
+            it = bannerListeners.erase(it);
+        } else {
+            ++it;
+        }
+    }
+
+    std::string digits = std::to_string(level->number);
+    std::string names[16];
+    float xs[16];
+    int windows = 0;
+    names[windows] = ".//media//level.dds";
+    xs[windows++] = 0.35f;
+    float x = 0.6f;
+    for (size_t i = 0; i < digits.size() && windows < 16; i++) {
+        std::string name = ".//media//num_1.dds";
+        name[14] = digits[i];
+        names[windows] = name;
+        xs[windows++] = x;
+        x += 0.035f;
+    }
+    for (int i = 0; i < windows; i++) {
+        CRECTVirtual rect = i == 0 ? CRECTVirtual(0.35f, 0.45f, 0.25f, 0.06f) : CRECTVirtual(xs[i], 0.45f, 0.05f, 0.06f);
+        C3DAlphaButton* picture = new C3DAlphaButton(Device(), rect, names[i].c_str(), 0);
+        Queue(picture, 4);
+        CTimer* timer = new CTimer(BANNER_SECONDS, 1);
+        C3DWindow_IChangeListener* listener = new C3DWindow_IChangeListener(picture);
+        bannerListeners.push_back(listener);
+        timer->AddChangeListener(listener);
+        Queue(timer, 1);
+    }
+}
+
+void CGameController::CGameController_Fade_IChangeListener::stateChanged(CChangeEvent event)
+{
+    owner->OnFadeFinished(event);
+}
+
+void CGameController::C3DWindow_IChangeListener::stateChanged(CChangeEvent)
+{
+    if (done)
+        return;
+    done = 1;
+    window->MarkForDeletion();
+}

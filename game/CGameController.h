@@ -83,6 +83,10 @@ public:
     void SaveAndQuit();
     void ShowLevelBanner(CLevel* level);
 
+    // 1 between StartGame and EndGame: windows that took the input give it back
+    // (running = 1) only while this holds.
+    int IsGameOn() const { return gameOn; }
+
     // Hands every change event of the fade to OnFadeFinished.
     class CGameController_Fade_IChangeListener : public IChangeListener
     {

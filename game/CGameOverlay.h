@@ -77,10 +77,14 @@ public:
     class CGameOverlay_optionclosed_IChangeListener : public IChangeListener
     {
     public:
-        explicit CGameOverlay_optionclosed_IChangeListener(std::shared_ptr<CGameOverlay*> overlay) : overlay(overlay) {}
+        explicit CGameOverlay_optionclosed_IChangeListener(std::shared_ptr<CGameOverlay*> overlay)
+            : overlay(overlay), submenuGone(0) {}
         virtual void stateChanged(CChangeEvent event);
+        // 1 once its submenu has been deleted.
+        int IsSubMenuGone() const { return submenuGone; }
     private:
         std::shared_ptr<CGameOverlay*> overlay;
+        int submenuGone;
     };
 
     std::list<IActionListener*> actionListeners;
@@ -96,8 +100,16 @@ private:
     CGameOverlay(const CGameOverlay&) = delete;
     CGameOverlay& operator=(const CGameOverlay&) = delete;
 
-    // Opens a submenu over the game, with the option-closed listener on it.
-    void OpenSubMenu(C3DWindow* submenu);
+    // Queues a submenu over the game and takes the input from the board;
+    // listenForClose puts an option-closed listener on it.
+    void OpenSubMenu(C3DWindow* submenu, bool listenForClose);
+
+    // The option-closed listeners are the overlay's: each is freed with it.
+    struct OpenedSubMenu {
+        C3DWindow* submenu;
+        CGameOverlay_optionclosed_IChangeListener* listener;
+    };
+    std::list<OpenedSubMenu> openedSubMenus;
 
     std::shared_ptr<CGameOverlay*> self;
     std::unique_ptr<CGameOverlay_mode_IActionListener> modeListener;

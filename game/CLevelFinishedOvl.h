@@ -11,6 +11,7 @@
 #include "IChangeListener.h"
 
 class C3DIcon;
+class C3DWindow;
 class C3DTextBox;
 class CFadeInOutModifier;
 class CGameController;
@@ -42,7 +43,13 @@ public:
     CFadeInOutModifier* modifier;   // fade of the picture on show
 
 private:
+    // Points at this overlay while it lives; the name entry's listener holds a copy.
     std::shared_ptr<CLevelFinishedOvl*> self;
+    // The level-finished picture and whether it is still alive.
+    C3DWindow* firstIconWindow;
+    std::shared_ptr<bool> firstIconAlive;
+    // 1 once the overlay has handed back to the controller.
+    int finished;
 };
 
 #endif

@@ -37,6 +37,10 @@ public:
     CStoneInfo hovered;         // the stone under the pointer at the last move
     int direction;              // the slide direction last chosen
     D3DXVECTOR3 markerBase;     // where the marker was last placed
+
+private:
+    // Cells per board side.
+    int BoardSize();
 };
 
 #endif

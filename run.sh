@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-./tools/install-deps.sh
+./tools/install-deps.sh game
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DZARUL_TESTS=OFF -DZARUL_BENCH=OFF
 cmake --build build -j "$(nproc)"

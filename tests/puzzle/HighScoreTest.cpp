@@ -1,6 +1,9 @@
 // High-score table and its file.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "CHighScore.h"
 #include "CScore.h"
 #include "PuzzleTestHelpers.h"
@@ -135,8 +138,9 @@ TEST(PuzzleHighScore, MissingBrokenOrOddFiles)
                     "</level></panik></HighScores>");
     EXPECT_EQ("[2 2 33 |]", ListText(table.panikScores));
 
-    // Saving where no file can be written is quiet.
+    // Saving where no file can be written says so.
     std::string path = TempPath("highscore_dir_missing/none/highscore.xml");
-    table.Save(path.c_str());
+    EXPECT_FALSE(table.Save(path.c_str()));
+    EXPECT_EQ(strerror(ENOENT), table.GetResultText());
     EXPECT_EQ("", ReadFile(path));
 }

@@ -92,7 +92,7 @@ TEST_F(XmlFile, LoadFailuresKeepTheDocument)
     EXPECT_FALSE(doc.Load(PathOf("missing.xml").c_str()));
     EXPECT_EQ(strerror(ENOENT), doc.GetResultText());
     EXPECT_FALSE(doc.Load(folder.c_str()));  // a folder is no file
-    EXPECT_NE("", doc.GetResultText());
+    EXPECT_EQ(strerror(EISDIR), doc.GetResultText());
     EXPECT_EQ("<keep/>", doc.GetDocText());
     EXPECT_TRUE(doc.FindElement("keep"));
 
@@ -195,4 +195,25 @@ TEST_F(XmlFile, SaveKeepsLinksAndPermissions)
     EXPECT_EQ("<new/>", ReadFile(real));
     ASSERT_EQ(0, stat(real.c_str(), &info));
     EXPECT_EQ(0640u, info.st_mode & 07777);
+}
+
+TEST_F(XmlFile, SaveRemovesOnlyItsOwnStaleTemporaries)
+{
+    // Saves killed before their rename left these behind; files of other
+    // names, and names that merely look alike, stay.
+    const char* stale[] = { "levels.xml.tmp-a1B2c3", "levels.xml.tmp-ZZZZZZ" };
+    const char* kept[] = { "levels.xml.backup", "levels.xml.tmp-abc", "levels.xml.tmp-abcdefg",
+                           "highscore.xml.tmp-a1B2c3" };
+    for (const char* name : stale)
+        WriteFile(PathOf(name), "<half");
+    for (const char* name : kept)
+        WriteFile(PathOf(name), "<mine/>");
+
+    XmlProbe doc("<new/>");
+    ASSERT_TRUE(doc.Save(PathOf("levels.xml").c_str()));
+    for (const char* name : stale)
+        EXPECT_NE(0, access(PathOf(name).c_str(), F_OK)) << name;
+    for (const char* name : kept)
+        EXPECT_EQ("<mine/>", ReadFile(PathOf(name))) << name;
+    EXPECT_EQ(5, EntryCount());
 }

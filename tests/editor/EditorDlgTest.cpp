@@ -1,0 +1,465 @@
+// The level editor driven as the user drives it: every button and list goes
+// through the dialog procedure, on the board of an editor game run headless.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "CEditorDlg.h"
+#include "CGameController.h"
+#include "CGameData.h"
+#include "CGrid.h"
+#include "CHighScore.h"
+#include "CLevel.h"
+#include "CLevelLoader.h"
+#include "CNextStoneViewEditor.h"
+#include "CStoneInfo.h"
+#include "CStoneTypes.h"
+#include "EditorDialogResource.h"
+#include "GameResources.h"
+#include "GameTestApp.h"
+#include "GameTestFolder.h"
+
+namespace {
+
+typedef std::tuple<int, int, int, int> Stone;  // x, y, z, type
+
+// Three levels; the first has a target field at (2, 3), a special stone to
+// place and one blue stone standing at (0, 0).
+const char* THREE_LEVELS =
+    "<levels completed=\"0\" last=\"1\">"
+    "<level nr=\"1\" name=\"First\"><grid size=\"6\"><field type=\"1001\"><position x=\"2\" y=\"3\" z=\"0\"/></field></grid>"
+    "<placeable mode=\"0\"><stone type=\"0\"/></placeable>"
+    "<stones><stone type=\"2\"><position x=\"0\" y=\"0\" z=\"0\"/></stone></stones></level>"
+    "<level nr=\"2\" name=\"Second\"><grid size=\"6\"></grid><placeable mode=\"0\"></placeable><stones></stones></level>"
+    "<level nr=\"3\" name=\"Third\"><grid size=\"6\"></grid><placeable mode=\"1\"></placeable><stones></stones></level>"
+    "</levels>";
+
+void WriteFile(const char* path, const char* text)
+{
+    std::ofstream(path) << text;
+}
+
+std::vector<Stone> BoardStones(CGrid* board)
+{
+    std::vector<Stone> stones;
+    for (int i = 0; i < board->cellCount; i++) {
+        if (CStoneInfo* c = board->cells[i])
+            stones.push_back(Stone(c->x, c->y, c->z, c->type));
+    }
+    std::sort(stones.begin(), stones.end());
+    return stones;
+}
+
+std::vector<Stone> LevelStones(CLevel* level)
+{
+    std::vector<Stone> stones;
+    for (int i = 0; i < level->stoneCount; i++) {
+        CStoneInfo* s = level->stones[i];
+        stones.push_back(Stone(s->x, s->y, s->z, s->type));
+    }
+    std::sort(stones.begin(), stones.end());
+    return stones;
+}
+
+class EditorTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RegisterGameResources();
+        ASSERT_TRUE(folder.IsReady());
+        ASSERT_TRUE(app.Open());
+        // As the application starts the editor: editor mode, a game, an empty editor board.
+        controller()->SetEditorMode(1);
+        controller()->StartGame();
+        controller()->StartEditorLevel(nullptr);
+        editor = new CEditorDlg(NULL, NULL, controller());
+        ASSERT_NE(editor->dialog, nullptr);
+        WriteFile("three.xml", THREE_LEVELS);
+    }
+    void TearDown() override
+    {
+        delete editor;
+        app.Close();
+    }
+
+    CGameController* controller() { return app.controller; }
+    CGrid* board() { return controller()->gameData->board; }
+    HWND dialog() { return editor->dialog; }
+
+    INT_PTR Command(int id, int code = BN_CLICKED)
+    {
+        return CEditorDlg::DialogProc(dialog(), WM_COMMAND, MAKEWPARAM(id, code), (LPARAM)GetDlgItem(dialog(), id));
+    }
+    LRESULT Send(int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0)
+    {
+        return SendDlgItemMessageA(dialog(), id, msg, wParam, lParam);
+    }
+    std::string Text(int id)
+    {
+        char text[256];
+        GetDlgItemTextA(dialog(), id, text, sizeof(text));
+        return text;
+    }
+    std::string Row(int id, int row)
+    {
+        char text[256] = "";
+        Send(id, LB_GETTEXT, row, (LPARAM)text);
+        return text;
+    }
+    void Load(const char* path)
+    {
+        SetDlgItemTextA(dialog(), IDC_LEVEL_FILE, path);
+        EXPECT_EQ(Command(IDC_LOAD), TRUE);
+    }
+    void OpenRow(int row)
+    {
+        Send(IDC_LEVEL_LIST, LB_SETCURSEL, row);
+        EXPECT_EQ(Command(IDC_LEVEL_LIST, LBN_DBLCLK), TRUE);
+    }
+    void ChooseType(int type)
+    {
+        int count = 0;
+        const int* types = CStoneTypes::GetTypeList(&count);
+        int row = (int)(std::find(types, types + count, type) - types);
+        Send(IDC_NEXT_STONE, CB_SETCURSEL, row);
+    }
+    std::vector<LPARAM> PlaceableTypes()
+    {
+        std::vector<LPARAM> types;
+        for (int row = 0; row < Send(IDC_PLACEABLE_LIST, LB_GETCOUNT); row++)
+            types.push_back(Send(IDC_PLACEABLE_LIST, LB_GETITEMDATA, row));
+        return types;
+    }
+
+    GameTestFolder folder;
+    GameTestApp app;
+    CEditorDlg* editor = nullptr;
+};
+
+TEST_F(EditorTest, LoadAddsTheFilesLevelsAndNeedsXmlInThePath)
+{
+    rename("three.xml", "three.lvl");
+    testing::internal::CaptureStderr();
+    Load("three.lvl");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(Send(IDC_LEVEL_LIST, LB_GETCOUNT), 0);
+    EXPECT_EQ(Text(IDC_LEVEL_COUNT), "Count");
+
+    rename("three.lvl", "three.xml");
+    Load("three.xml");
+    EXPECT_EQ(Send(IDC_LEVEL_LIST, LB_GETCOUNT), 3);
+    EXPECT_EQ(Row(IDC_LEVEL_LIST, 0), "First");
+    EXPECT_EQ(((CLevel*)Send(IDC_LEVEL_LIST, LB_GETITEMDATA, 0))->GetName(), "First");
+    EXPECT_EQ(Text(IDC_LEVEL_COUNT), "3");
+    EXPECT_EQ(Send(IDC_NEXT_STONE, CB_GETCOUNT), 10);
+
+    Load("three.xml");
+    EXPECT_EQ(Send(IDC_LEVEL_LIST, LB_GETCOUNT), 6);
+    EXPECT_EQ(Row(IDC_LEVEL_LIST, 3), "First");
+    EXPECT_EQ(Text(IDC_LEVEL_COUNT), "6");
+
+    // A broken or missing file is reported and changes nothing.
+    WriteFile("broken.xml", "<levels><level name=\"x\">");
+    for (const char* path : { "broken.xml", "missing.xml" }) {
+        testing::internal::CaptureStderr();
+        Load(path);
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("could not be loaded"), std::string::npos) << path;
+        EXPECT_EQ(Send(IDC_LEVEL_LIST, LB_GETCOUNT), 6);
+        EXPECT_EQ(Text(IDC_LEVEL_COUNT), "6");
+    }
+}
+
+TEST_F(EditorTest, LevelAndPlaceableListsEditAndKeepTheirSelection)
+{
+    // Insert needs a selected row and puts the new level in its place.
+    Load("three.xml");
+    Command(IDC_INSERT_LEVEL);
+    EXPECT_EQ(Send(IDC_LEVEL_LIST, LB_GETCOUNT), 3);
+    Send(IDC_LEVEL_LIST, LB_SETCURSEL, 1);
+    Command(IDC_INSERT_LEVEL);
+    EXPECT_EQ(Send(IDC_LEVEL_LIST, LB_GETCOUNT), 4);
+    EXPECT_EQ(Row(IDC_LEVEL_LIST, 1), "New Level");
+    EXPECT_EQ(Row(IDC_LEVEL_LIST, 2), "Second");
+    EXPECT_EQ(Text(IDC_LEVEL_COUNT), "4");
+
+    // Level Up and Down move the level and the selection with it.
+    Send(IDC_LEVEL_LIST, LB_SETCURSEL, 2);
+    Command(IDC_LEVEL_UP);
+    EXPECT_EQ(Row(IDC_LEVEL_LIST, 1), "Second");
+    EXPECT_EQ(Send(IDC_LEVEL_LIST, LB_GETCURSEL), 1);
+    Command(IDC_LEVEL_DOWN);
+    Command(IDC_LEVEL_DOWN);
+    EXPECT_EQ(Row(IDC_LEVEL_LIST, 3), "Second");
+    EXPECT_EQ(Send(IDC_LEVEL_LIST, LB_GETCURSEL), 3);
+    Command(IDC_LEVEL_DOWN);
+    EXPECT_EQ(Row(IDC_LEVEL_LIST, 3), "Second");
+    EXPECT_EQ(Send(IDC_LEVEL_LIST, LB_GETCURSEL), LB_ERR);
+
+    // "->" appends without a selection and inserts in front of the selected row.
+    Command(IDC_ADD_PLACEABLE);
+    EXPECT_EQ(Send(IDC_PLACEABLE_LIST, LB_GETCOUNT), 0);
+    ChooseType(FIELD_SPECIAL_TARGET);
+    Command(IDC_ADD_PLACEABLE);
+    EXPECT_EQ(Row(IDC_PLACEABLE_LIST, 0), "Special Target(Field)");
+    ChooseType(STONE_BLUE);
+    Command(IDC_ADD_PLACEABLE);
+    ChooseType(STONE_RED);
+    Send(IDC_PLACEABLE_LIST, LB_SETCURSEL, 1);
+    Command(IDC_ADD_PLACEABLE);
+    EXPECT_EQ(PlaceableTypes(), (std::vector<LPARAM>{ 1001, STONE_RED, STONE_BLUE }));
+
+    // Up and Down keep the moved row selected; the ends stay put.
+    Send(IDC_PLACEABLE_LIST, LB_SETCURSEL, 2);
+    Command(IDC_PLACEABLE_UP);
+    EXPECT_EQ(PlaceableTypes(), (std::vector<LPARAM>{ 1001, STONE_BLUE, STONE_RED }));
+    EXPECT_EQ(Send(IDC_PLACEABLE_LIST, LB_GETCURSEL), 1);
+    EXPECT_EQ(Row(IDC_PLACEABLE_LIST, 1), "Blue");
+    Command(IDC_PLACEABLE_UP);
+    Command(IDC_PLACEABLE_UP);
+    EXPECT_EQ(PlaceableTypes(), (std::vector<LPARAM>{ STONE_BLUE, 1001, STONE_RED }));
+    EXPECT_EQ(Send(IDC_PLACEABLE_LIST, LB_GETCURSEL), 0);
+    Command(IDC_PLACEABLE_DOWN);
+    Command(IDC_PLACEABLE_DOWN);
+    Command(IDC_PLACEABLE_DOWN);
+    EXPECT_EQ(PlaceableTypes(), (std::vector<LPARAM>{ 1001, STONE_RED, STONE_BLUE }));
+    EXPECT_EQ(Send(IDC_PLACEABLE_LIST, LB_GETCURSEL), 2);
+    EXPECT_EQ(Row(IDC_PLACEABLE_LIST, 2), "Blue");
+
+    Command(IDC_DELETE_PLACEABLE);
+    EXPECT_EQ(PlaceableTypes(), (std::vector<LPARAM>{ 1001, STONE_RED }));
+    Command(IDC_DELETE_PLACEABLE);
+    EXPECT_EQ(Send(IDC_PLACEABLE_LIST, LB_GETCOUNT), 2);
+
+    // Buttons without an action, and the close command, leave everything as it is.
+    for (int id : { IDC_SAVE_AS, IDC_DELETE_LEVEL, IDC_COPY_LEVEL, IDCANCEL })
+        EXPECT_EQ(Command(id), FALSE);
+    EXPECT_EQ(Command(IDC_LOAD, EN_CHANGE), FALSE);
+    EXPECT_EQ(Send(IDC_LEVEL_LIST, LB_GETCOUNT), 4);
+    EXPECT_TRUE(IsWindow(dialog()));
+}
+
+TEST_F(EditorTest, OpenPlayAndEditSwitchTheBoardAndSaveKeepsWhatTheTrialLeft)
+{
+    Load("three.xml");
+    OpenRow(0);
+    CLevel* first = editor->currentLevel;
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(Text(IDC_LEVEL_NAME), "First");
+    EXPECT_EQ(PlaceableTypes(), (std::vector<LPARAM>{ STONE_SPECIAL }));
+    EXPECT_EQ(BoardStones(board()), (std::vector<Stone>{ Stone(0, 0, 0, STONE_BLUE) }));
+    EXPECT_EQ(board()->fields[2][3], FIELD_SPECIAL_TARGET);
+    EXPECT_NE(dynamic_cast<CNextStoneViewEditor*>(controller()->nextStoneView), nullptr);
+
+    // The chosen next stone is what a place click puts down on the editor board.
+    ChooseType(STONE_YELLOW);
+    EXPECT_EQ(Command(IDC_NEXT_STONE, CBN_SELCHANGE), TRUE);
+    controller()->PlaceStone(4, 4);
+    EXPECT_EQ(board()->GetStoneInfo(4, 4, 0).type, STONE_YELLOW);
+
+    Command(IDC_PLAY);
+    EXPECT_EQ(Text(IDC_PLAY), "Edit");
+    EXPECT_EQ(editor->playState, 0);
+    EXPECT_EQ(dynamic_cast<CNextStoneViewEditor*>(controller()->nextStoneView), nullptr);
+    // While trying, the next-stone choice does not touch the level's own supply.
+    ChooseType(STONE_RED);
+    Command(IDC_NEXT_STONE, CBN_SELCHANGE);
+    controller()->PlaceStone(5, 5);
+    EXPECT_EQ(board()->GetStoneInfo(5, 5, 0).type, STONE_SPECIAL);
+    app.StepSeconds(0.5f);
+    std::vector<Stone> trial = BoardStones(board());
+
+    Command(IDC_SAVE);
+    CLevelLoader saved;
+    ASSERT_EQ(saved.Load("three.xml"), 1);
+    EXPECT_EQ(LevelStones(saved.GetLevel(1)), trial);
+    EXPECT_EQ(saved.GetLevelCount(), 3);
+
+    Command(IDC_PLAY);
+    EXPECT_EQ(Text(IDC_PLAY), "Play");
+    EXPECT_NE(dynamic_cast<CNextStoneViewEditor*>(controller()->nextStoneView), nullptr);
+    EXPECT_EQ(BoardStones(board()), trial);
+    EXPECT_EQ(editor->currentLevel, first);
+}
+
+TEST_F(EditorTest, ALevelWonWhileTriedStaysOpenWithoutResultOrNextLevel)
+{
+    Load("three.xml");
+    OpenRow(0);
+    Command(IDC_PLAY);
+    // The level's one special stone onto its target field wins it.
+    controller()->PlaceStone(2, 3);
+    app.StepSeconds(12.0f);
+    EXPECT_EQ(controller()->won, 1);
+    EXPECT_TRUE(app.actions.empty());
+    EXPECT_EQ(controller()->highScore.GetScore(1, editor->currentLevel->number), nullptr);
+    EXPECT_EQ(editor->currentLevel, editor->levels.GetLevel(1));
+    EXPECT_EQ(board()->GetStoneInfo(2, 3, 0).type, STONE_SPECIAL);
+
+    Command(IDC_PLAY);
+    EXPECT_EQ(Text(IDC_PLAY), "Play");
+    EXPECT_EQ(BoardStones(board()), (std::vector<Stone>{ Stone(0, 0, 0, STONE_BLUE) }));
+}
+
+TEST_F(EditorTest, NameKeepsThirtyOneCharactersAndFailedSaveIsReported)
+{
+    Load("three.xml");
+    OpenRow(1);
+    std::string forty = "0123456789012345678901234567890123456789";
+    SetDlgItemTextA(dialog(), IDC_LEVEL_NAME, forty.c_str());
+    SetDlgItemTextA(dialog(), IDC_LEVEL_FILE, "no_such_folder/three.xml");
+    testing::internal::CaptureStderr();
+    Command(IDC_SAVE);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("could not be saved"), std::string::npos);
+    EXPECT_EQ(editor->levels.GetLevel(2)->GetName(), forty.substr(0, 31));
+    EXPECT_EQ(Row(IDC_LEVEL_LIST, 1), forty.substr(0, 31));
+
+    // An empty name edit keeps the name.
+    SetDlgItemTextA(dialog(), IDC_LEVEL_NAME, "");
+    SetDlgItemTextA(dialog(), IDC_LEVEL_FILE, "three.xml");
+    testing::internal::CaptureStderr();
+    Command(IDC_SAVE);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    CLevelLoader saved;
+    ASSERT_EQ(saved.Load("three.xml"), 1);
+    EXPECT_EQ(saved.GetLevel(2)->GetName(), forty.substr(0, 31));
+}
+
+TEST_F(EditorTest, RandomPlacesColouredStonesAndNeverOverfillsAColumn)
+{
+    Load("three.xml");
+    OpenRow(1);
+    for (unsigned seed : { 1u, 7u, 12345u }) {
+        Command(IDC_RESTORE);
+        ASSERT_EQ(board()->GetStoneCount(), 0);
+        srand(seed);
+        SetDlgItemTextA(dialog(), IDC_RANDOM_TRIES, "10");
+        Command(IDC_RANDOM);
+        std::vector<Stone> stones = BoardStones(board());
+        EXPECT_LE(stones.size(), 10u);
+        for (const Stone& s : stones) {
+            EXPECT_GE(std::get<3>(s), STONE_BLUE);
+            EXPECT_LE(std::get<3>(s), STONE_YELLOW);
+        }
+    }
+    SetDlgItemTextA(dialog(), IDC_RANDOM_TRIES, "ten");
+    int before = board()->GetStoneCount();
+    Command(IDC_RANDOM);
+    EXPECT_EQ(board()->GetStoneCount(), before);
+
+    // A full board: any number of tries adds nothing and ends at once.
+    Command(IDC_RESTORE);
+    for (int x = 0; x < 6; x++) {
+        for (int y = 0; y < 6; y++) {
+            for (int z = 0; z < CGrid::LAYERS; z++)
+                board()->PlaceStone(x, y, STONE_BLOCK, 0.0f);
+        }
+    }
+    SetDlgItemTextA(dialog(), IDC_RANDOM_TRIES, "4294967295");
+    Command(IDC_RANDOM);
+    EXPECT_EQ(board()->GetStoneCount(), 6 * 6 * CGrid::LAYERS);
+    // One open column: the tries that hit a full column place nothing.
+    board()->RemoveStone(3, 3, 14);
+    SetDlgItemTextA(dialog(), IDC_RANDOM_TRIES, "2000");
+    Command(IDC_RANDOM);
+    EXPECT_EQ(board()->GetHeight(3, 3), CGrid::LAYERS);
+    EXPECT_EQ(board()->GetStoneCount(), 6 * 6 * CGrid::LAYERS);
+}
+
+TEST_F(EditorTest, ShippedLevelRoundTripsThroughSaveAndAFreshEditor)
+{
+    Load("media/levels.xml");
+    ASSERT_GE(Send(IDC_LEVEL_LIST, LB_GETCOUNT), 1);
+    OpenRow(0);
+
+    controller()->PlaceStoneOfType(5, 0, STONE_GREEN);
+    controller()->PlaceStoneOfType(5, 0, STONE_RED);
+    ChooseType(FIELD_SPECIAL_TARGET);
+    Command(IDC_NEXT_STONE, CBN_SELCHANGE);
+    controller()->PlaceStone(1, 5);
+    SetDlgItemTextA(dialog(), IDC_LEVEL_NAME, "Round Trip");
+    ChooseType(STONE_ORANGE);
+    Command(IDC_ADD_PLACEABLE);
+    app.StepSeconds(0.5f);
+    std::vector<Stone> stones = BoardStones(board());
+    std::vector<LPARAM> placeable = PlaceableTypes();
+    std::vector<std::pair<int, int>> fields;
+    for (int x = 0; x < 6; x++) {
+        for (int y = 0; y < 6; y++) {
+            if (board()->fields[x][y])
+                fields.push_back({ x * 10 + y, board()->fields[x][y] });
+        }
+    }
+    ASSERT_EQ(board()->fields[1][5], FIELD_SPECIAL_TARGET);
+    SetDlgItemTextA(dialog(), IDC_LEVEL_FILE, "roundtrip.xml");
+    Command(IDC_SAVE);
+
+    delete editor;
+    editor = new CEditorDlg(NULL, NULL, controller());
+    controller()->StartEditorLevel(nullptr);
+    Load("roundtrip.xml");
+    OpenRow(0);
+    EXPECT_EQ(Text(IDC_LEVEL_NAME), "Round Trip");
+    EXPECT_EQ(PlaceableTypes(), placeable);
+    EXPECT_EQ(placeable.back(), STONE_ORANGE);
+    EXPECT_EQ(BoardStones(board()), stones);
+    std::vector<std::pair<int, int>> reread;
+    for (int x = 0; x < 6; x++) {
+        for (int y = 0; y < 6; y++) {
+            if (board()->fields[x][y])
+                reread.push_back({ x * 10 + y, board()->fields[x][y] });
+        }
+    }
+    EXPECT_EQ(reread, fields);
+
+    std::string command = std::string(LEVELCHECK_PATH) + " roundtrip.xml > levelcheck.txt 2>&1";
+    int status = system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 2);
+    std::ifstream output("levelcheck.txt");
+    std::string text((std::istreambuf_iterator<char>(output)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("\"Round Trip\""), std::string::npos) << text;
+}
+
+// The level list's edits that the editor reaches.
+TEST(EditorLevelList, InsertingAListedLevelAndSettingAnOwnArrayKeepOneOwner)
+{
+    CLevelLoader list;
+    CLevel* a = new CLevel();
+    CLevel* b = new CLevel();
+    list.InsertLevel(a, nullptr);
+    list.InsertLevel(b, nullptr);
+    list.InsertLevel(a, b);
+    list.InsertLevel(b, nullptr);
+    ASSERT_EQ(list.GetLevelCount(), 2);
+    EXPECT_EQ(list.GetLevel(1), a);
+    EXPECT_EQ(list.GetLevel(2), b);
+
+    CStoneInfo** stones = new CStoneInfo*[2];
+    stones[0] = new CStoneInfo(1, 1, 1, STONE_RED, "");
+    stones[1] = new CStoneInfo(1, 1, 0, STONE_BLUE, "");
+    a->SetStones(stones, 2);
+    a->SetStones(a->stones, a->stoneCount);
+    ASSERT_EQ(a->stoneCount, 2);
+    EXPECT_EQ(a->stones[0]->type, STONE_BLUE);
+    EXPECT_EQ(a->stones[1]->type, STONE_RED);
+    a->SetStones(a->stones, 1);
+    EXPECT_EQ(a->stoneCount, 1);
+
+    CStoneInfo* fields = new CStoneInfo[1];
+    fields[0] = CStoneInfo(2, 2, 0, FIELD_SPECIAL_TARGET, "");
+    a->SetFields(fields, 1);
+    a->SetFields(a->fields, a->fieldCount);
+    EXPECT_EQ(a->fields[0].type, FIELD_SPECIAL_TARGET);
+}
+
+} // namespace

@@ -218,5 +218,5 @@ void BM_FullBoardDuringBurstOf30Stones(benchmark::State& state)
 
 }
 
-BENCHMARK(BM_FullBoardAtRest)->Unit(benchmark::kMillisecond)->MinTime(3.0);
-BENCHMARK(BM_FullBoardDuringBurstOf30Stones)->Unit(benchmark::kMillisecond)->MinTime(6.0);
+BENCHMARK(BM_FullBoardAtRest)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
+BENCHMARK(BM_FullBoardDuringBurstOf30Stones)->Unit(benchmark::kMillisecond)->MinTime(6.0)->UseRealTime();

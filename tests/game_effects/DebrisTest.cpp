@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CGridView.h"
 #include "CObjQueue.h"
 #include "CResourceManager.h"
 #include "CStoneInfo.h"
@@ -63,6 +64,57 @@ TEST_F(Debris, PiecesFallUnderGravityAndOnlyLivingOnesAreDrawn)
     EXPECT_NEAR(-2.5f, p.position.y, 1e-4f);
     EXPECT_NEAR(0.2f, p.position.x, 1e-5f);
     EXPECT_NEAR(0.9f, p.life, 1e-6f);
+}
+
+// A piece a little inside the slab's top, given in board coordinates and turned
+// with the board into the world.
+struct BounceCase {
+    const char* what;
+    float yaw;
+    D3DXVECTOR3 boardPoint;
+    D3DXVECTOR3 velocity;
+    bool bounces;
+};
+
+TEST_F(Debris, PiecesBounceOnTheTurnedSlabOnlyWithinItsSquare)
+{
+    const BounceCase cases[] = {
+        { "centre, unturned", 0.0f, D3DXVECTOR3(0.0f, 0.2f, 0.0f), D3DXVECTOR3(3.0f, -5.0f, 4.0f), true },
+        { "beside the slab", 0.0f, D3DXVECTOR3(13.0f, 0.2f, 0.0f), D3DXVECTOR3(3.0f, -5.0f, 4.0f), false },
+        { "above the slab", 0.0f, D3DXVECTOR3(0.0f, 1.0f, 0.0f), D3DXVECTOR3(3.0f, -5.0f, 4.0f), false },
+        // Corners reach out of the square when the turn is applied the wrong way round.
+        { "near corner, turned", 0.3f, D3DXVECTOR3(11.5f, 0.2f, 11.5f), D3DXVECTOR3(3.0f, -5.0f, 4.0f), true },
+        { "other corner, turned", 2.0f, D3DXVECTOR3(-11.5f, 0.2f, 11.0f), D3DXVECTOR3(3.0f, -5.0f, 4.0f), true },
+        { "beside the turned slab", 0.3f, D3DXVECTOR3(12.5f, 0.2f, 0.0f), D3DXVECTOR3(3.0f, -5.0f, 4.0f), false },
+        // Already on its way up (bounced last frame, still sunk in): not sent back down.
+        { "rising out of the slab", 0.0f, D3DXVECTOR3(0.0f, 0.2f, 0.0f), D3DXVECTOR3(3.0f, 5.0f, 4.0f), false },
+    };
+
+    srand(17);
+    CStoneInfo info(0, 0, 0, STONE_BLUE, "blue");
+    CDebris debris(device, D3DXVECTOR3(0.0f, 0.0f, 0.0f), 1.0f, &info);
+    CGridView board(nullptr, nullptr, 6);
+    for (const BounceCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        board.yaw = c.yaw;
+        D3DXMATRIX turn;
+        D3DXMatrixRotationY(&turn, c.yaw);
+        for (int i = 0; i < CDebris::PIECE_COUNT; i++) {
+            CDebris::Piece& p = debris.pieces[i];
+            p.life = i == 0 ? 1.0f : 0.0f;
+            p.center = D3DXVECTOR3(0.0f, 0.0f, 0.0f);
+            p.radius = 0.5f;
+            D3DXVec3TransformCoord(&p.position, &c.boardPoint, &turn);
+            p.velocity = c.velocity;
+        }
+        EXPECT_EQ(0, debris.CustomCollisionCheck(&board));
+        const CDebris::Piece& p = debris.pieces[0];
+        EXPECT_EQ(c.velocity.x, p.velocity.x);
+        EXPECT_EQ(c.velocity.z, p.velocity.z);
+        EXPECT_EQ(c.bounces ? -c.velocity.y : c.velocity.y, p.velocity.y);
+        // A piece without life stands anywhere and never bounces.
+        EXPECT_EQ(c.velocity, debris.pieces[1].velocity);
+    }
 }
 
 }

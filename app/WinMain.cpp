@@ -2,12 +2,15 @@
 #include <windows.h>
 
 #include "CZarulApplication.h"
+#include "GameResources.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show)
 {
     (void)previous;
     (void)commandLine;
     (void)show;
+    // The sounds and the editor's dialog template, found by name from now on.
+    RegisterGameResources();
     // Lives for the whole run, reached through the global pointer.
     CZarulApplication* app = new CZarulApplication();
     g_pZarulApp = app;

@@ -2,6 +2,7 @@
 // a stone that goes before its timer fires, falling into the cell below after
 // a burst, and goal stones that pulse on their target field.
 #include "BoardTestSupport.h"
+#include "CD3DApplication.h"
 #include "CGameController.h"
 #include "CGrid.h"
 #include "CGridView.h"
@@ -124,4 +125,74 @@ TEST_F(BoardTest, GoalStoneOnItsTargetFieldPulses)
     controller->running = 0;
     MoveBoard(0.3f);
     EXPECT_FLOAT_EQ(held.r, grid->cells[1 + 6]->stone->color.r);
+}
+
+TEST_F(BoardTest, RenderEffectsDecideShadowsAndBurstParticles)
+{
+    CD3DApplication app;    // the render-effect switches live in the application
+
+    // A stone throws a shadow only with the shadow effect on and a board view shown.
+    struct Case { BYTE effects; bool boardShown; int shadow; } cases[] = {
+        { CD3DApplication::R_EFFECT_SHADOW, true, 1 },
+        { CD3DApplication::R_EFFECT_SHADOW, false, 0 },
+        { CD3DApplication::R_EFFECT_PARTICLES, true, 0 },
+    };
+    for (const Case& c : cases) {
+        app.renderEffects = c.effects;
+        controller->gridView = c.boardShown ? view : nullptr;
+        CStone stone(device, D3DXVECTOR3(0, 0, 0), STONE_RED, 4.0f, nullptr, nullptr, 1);
+        EXPECT_EQ(c.shadow, stone.shadow) << (int)c.effects << c.boardShown;
+    }
+    controller->gridView = view;
+
+    // A burst throws sparkles and debris only with particle effects on.
+    grid->PlaceStone(0, 0, STONE_RED, 0.0f);
+    grid->PlaceStone(1, 0, STONE_RED, 0.0f);
+    int before = Queue()->GetObjectCount();
+    app.renderEffects = 0;
+    grid->RemoveStone(0, 0, 0);
+    EXPECT_EQ(before, Queue()->GetObjectCount());
+    app.renderEffects = CD3DApplication::R_EFFECT_PARTICLES;
+    grid->RemoveStone(1, 0, 0);
+    EXPECT_EQ(before + 2, Queue()->GetObjectCount());
+}
+
+TEST_F(BoardTest, HiddenStonesAreCulledOnlyOnceAllStartingStonesAreIn)
+{
+    D3DLIGHT8 light = {};
+    light.Type = D3DLIGHT_DIRECTIONAL;
+    light.Diffuse = { 1.0f, 1.0f, 1.0f, 0.0f };
+    light.Direction = { -0.5f, -1.0f, 0.5f };
+    device->SetLight(0, &light);
+    device->LightEnable(0, TRUE);
+    D3DMATERIAL8 material = {};
+    material.Diffuse = material.Ambient = { 1.0f, 1.0f, 1.0f, 1.0f };
+    device->SetMaterial(&material);
+
+    grid->PlaceStone(2, 2, STONE_RED, 0.0f);
+    CStoneInfo* info = grid->cells[2 + 12];
+    MoveBoard(0.02f);
+    float fx, fy;
+    ASSERT_TRUE(ToWindow(view->CellToWorld(info) + D3DXVECTOR3(0, 1, 0), &fx, &fy));
+    auto centre = [&]() {
+        device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
+        device->BeginScene();
+        view->Render();
+        device->EndScene();
+        return headless.Pixel((int)(fx * kWidth), (int)(fy * kHeight));
+    };
+
+    DWORD drawn = centre();
+    info->stone->visible = 0;
+    DWORD empty = centre();
+    info->stone->visible = 1;
+    ASSERT_NE(drawn, empty);
+
+    // Marked hidden (as behind its neighbours): still drawn while a starting
+    // stone is pending, left out once all are in.
+    info->drawn = 0;
+    controller->pendingDrops = 1;
+    EXPECT_EQ(drawn, centre());
+    controller->pendingDrops = 0;
+    EXPECT_EQ(empty, centre());
 }

@@ -14,6 +14,7 @@ void BoardTest::SetUp()
 {
     ASSERT_TRUE(headless.Open(kWidth, kHeight));
     device = headless.device;
+    CResourceManager::GetTextures()->SetDevice(device);
 
     D3DXMATRIX projection;
     D3DXMatrixPerspectiveFovLH(&projection, 0.3f * D3DX_PI, (float)kWidth / kHeight, 1.0f, 1000.0f);
@@ -36,7 +37,7 @@ void BoardTest::TearDown()
         CGameController::DestroyInstance();
     }
     CResourceManager::GetObjectQueue()->ReleaseAllObjects(CObjQueue::RELEASE_EVERYTHING);
-    CResourceManager::GetTextures()->ReleaseAllTextures();
+    CResourceManager::GetTextures()->SetDevice(nullptr);
     headless.Close();
 }
 

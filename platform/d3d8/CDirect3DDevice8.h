@@ -147,15 +147,18 @@ private:
     void FullViewport();
 
     // Drawing (CDirect3DDevice8Draw.cpp)
-    HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const BYTE* vertices, UINT stride, UINT vertexCount,
-                 const void* indices, D3DFORMAT indexFormat);
+    HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const BYTE* vertices, UINT stride, UINT firstVertex,
+                 UINT vertexCount, const void* indices, D3DFORMAT indexFormat);
     void ApplyRenderStates();
     void ApplyTransforms(bool pretransformed);
     void ApplyLighting(const VertexFormat& layout, bool pretransformed);
+    void ApplyMaterial(GLenum tracked);
+    void ApplyLights();
     void ApplyTextureStages(bool pretransformed);
     void ApplyCombiner(UINT stage, bool alpha, DWORD op, DWORD arg1, DWORD arg2);
     void ApplySampler(UINT stage, GLuint texture, GLenum target);
-    void BindVertexArrays(const VertexFormat& layout, const BYTE* vertices, UINT stride, UINT vertexCount);
+    void BindVertexArrays(const VertexFormat& layout, const BYTE* vertices, UINT stride, UINT firstVertex,
+                          UINT vertexCount);
 
     IDirect3D8* d3d;
     HWND window;
@@ -182,8 +185,15 @@ private:
     bool transformsDirty;
     bool stagesDirty;
     int lastPretransformed; // -1 before the first draw
+    // Lights and material cost OpenGL a fresh lighting set-up each time they
+    // are sent, so they are sent only after they change. The lights also
+    // depend on the view, where they are placed.
+    bool lightsDirty;
+    bool materialDirty;
+    int lightingEnabled;  // GL_LIGHTING as OpenGL has it; -1 before the first draw
+    GLenum colorMaterial; // the material part that follows the vertex colour; 0 for none
 
-    std::vector<float> screenPositions; // pretransformed vertices made homogeneous
+    std::vector<float> screenPositions; // pretransformed vertices made homogeneous, at their own indices
 };
 
 #endif

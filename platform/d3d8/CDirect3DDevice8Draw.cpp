@@ -166,6 +166,41 @@ CTextureStorage* StorageOf(IDirect3DBaseTexture8* texture)
     return NULL;
 }
 
+// The material part that follows the vertex colour, as the material-source
+// render states ask; 0 when the material alone is used.
+GLenum TrackedMaterial(const DWORD* rs, const VertexFormat& layout)
+{
+    if (layout.diffuseOffset < 0 || !rs[D3DRS_COLORVERTEX])
+        return 0;
+    bool diffuse = rs[D3DRS_DIFFUSEMATERIALSOURCE] == D3DMCS_COLOR1;
+    bool ambient = rs[D3DRS_AMBIENTMATERIALSOURCE] == D3DMCS_COLOR1;
+    if (diffuse && ambient)
+        return GL_AMBIENT_AND_DIFFUSE;
+    if (diffuse)
+        return GL_DIFFUSE;
+    if (ambient)
+        return GL_AMBIENT;
+    if (rs[D3DRS_EMISSIVEMATERIALSOURCE] == D3DMCS_COLOR1)
+        return GL_EMISSION;
+    return 0;
+}
+
+// The smallest and largest of count indices.
+void IndexRange(const void* indices, UINT indexBytes, UINT count, UINT* lowest, UINT* highest)
+{
+    UINT low = 0xFFFFFFFF;
+    UINT high = 0;
+    for (UINT i = 0; i < count; i++) {
+        UINT index = indexBytes == 4 ? ((const UINT*)indices)[i] : ((const WORD*)indices)[i];
+        if (index < low)
+            low = index;
+        if (index > high)
+            high = index;
+    }
+    *lowest = low;
+    *highest = high;
+}
+
 } // namespace
 
 void CDirect3DDevice8::ApplyRenderStates()
@@ -306,50 +341,39 @@ void CDirect3DDevice8::ApplyTransforms(bool pretransformed)
     glLoadMatrixf(&worldView._11);
 }
 
-// Lights are given in world space: they are placed while the model-view
-// matrix holds only the view.
-void CDirect3DDevice8::ApplyLighting(const VertexFormat& layout, bool pretransformed)
+// OpenGL overwrites the tracked part of its material with the colour of every
+// vertex drawn, so the whole material is sent again whenever the tracked part
+// changes; OpenGL also ignores material calls for the part it tracks, so
+// tracking is off while the material is sent.
+void CDirect3DDevice8::ApplyMaterial(GLenum tracked)
 {
-    const DWORD* rs = state.renderStates;
-    bool vertexColor = layout.diffuseOffset >= 0 && rs[D3DRS_COLORVERTEX];
-    if (pretransformed || !rs[D3DRS_LIGHTING]) {
-        glDisable(GL_LIGHTING);
-        glDisable(GL_COLOR_MATERIAL);
-        if (layout.diffuseOffset < 0)
-            glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    if (!materialDirty && tracked == colorMaterial)
         return;
-    }
-    glEnable(GL_LIGHTING);
-    glDisable(GL_COLOR_MATERIAL);
+    if (colorMaterial)
+        glDisable(GL_COLOR_MATERIAL);
     const D3DMATERIAL8& material = state.material;
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, &material.Diffuse.r);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, &material.Ambient.r);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, &material.Emissive.r);
     static const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, rs[D3DRS_SPECULARENABLE] ? &material.Specular.r : black);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR,
+                 state.renderStates[D3DRS_SPECULARENABLE] ? &material.Specular.r : black);
     GLfloat shininess = material.Power < 0.0f ? 0.0f : material.Power > 128.0f ? 128.0f : material.Power;
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, shininess);
-
-    if (vertexColor) {
-        bool diffuse = rs[D3DRS_DIFFUSEMATERIALSOURCE] == D3DMCS_COLOR1;
-        bool ambient = rs[D3DRS_AMBIENTMATERIALSOURCE] == D3DMCS_COLOR1;
-        GLenum tracked = 0;
-        if (diffuse && ambient)
-            tracked = GL_AMBIENT_AND_DIFFUSE;
-        else if (diffuse)
-            tracked = GL_DIFFUSE;
-        else if (ambient)
-            tracked = GL_AMBIENT;
-        else if (rs[D3DRS_EMISSIVEMATERIALSOURCE] == D3DMCS_COLOR1)
-            tracked = GL_EMISSION;
-        if (tracked) {
-            glColorMaterial(GL_FRONT_AND_BACK, tracked);
-            glEnable(GL_COLOR_MATERIAL);
-        }
+    if (tracked) {
+        glColorMaterial(GL_FRONT_AND_BACK, tracked);
+        glEnable(GL_COLOR_MATERIAL);
     }
-    if (layout.normalOffset < 0)
-        glNormal3f(0.0f, 0.0f, 0.0f);
+    colorMaterial = tracked;
+    materialDirty = false;
+}
 
+// Lights are given in world space: they are placed while the model-view
+// matrix holds only the view.
+void CDirect3DDevice8::ApplyLights()
+{
+    if (!lightsDirty)
+        return;
     glPushMatrix();
     glLoadMatrixf(&state.view._11);
     UINT used = 0;
@@ -389,6 +413,30 @@ void CDirect3DDevice8::ApplyLighting(const VertexFormat& layout, bool pretransfo
     for (; used < DEVICE_GL_LIGHTS; used++)
         glDisable(GL_LIGHT0 + used);
     glPopMatrix();
+    lightsDirty = false;
+}
+
+void CDirect3DDevice8::ApplyLighting(const VertexFormat& layout, bool pretransformed)
+{
+    const DWORD* rs = state.renderStates;
+    bool lit = !pretransformed && rs[D3DRS_LIGHTING];
+    if (lightingEnabled != (int)lit) {
+        if (lit)
+            glEnable(GL_LIGHTING);
+        else
+            glDisable(GL_LIGHTING);
+        lightingEnabled = lit;
+    }
+    if (!lit) {
+        // Colour tracking is left as it is: without lighting it shows nothing.
+        if (layout.diffuseOffset < 0)
+            glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        return;
+    }
+    ApplyMaterial(TrackedMaterial(rs, layout));
+    if (layout.normalOffset < 0)
+        glNormal3f(0.0f, 0.0f, 0.0f);
+    ApplyLights();
 }
 
 void CDirect3DDevice8::ApplySampler(UINT stage, GLuint texture, GLenum target)
@@ -587,21 +635,27 @@ void CDirect3DDevice8::ApplyTextureStages(bool pretransformed)
     glActiveTexture(GL_TEXTURE0);
 }
 
+// Vertices firstVertex .. firstVertex + vertexCount - 1 are the ones the draw
+// reads; only those are converted when they are pretransformed.
 void CDirect3DDevice8::BindVertexArrays(const VertexFormat& layout, const BYTE* vertices, UINT stride,
-                                        UINT vertexCount)
+                                        UINT firstVertex, UINT vertexCount)
 {
     if (layout.pretransformed) {
         // x, y, z, rhw become the homogeneous (x, y, z, 1) / rhw, so that
-        // texture coordinates stay perspective-correct.
-        screenPositions.resize(vertexCount * 4);
-        for (UINT i = 0; i < vertexCount; i++) {
-            const float* in = (const float*)(vertices + i * stride);
+        // texture coordinates stay perspective-correct. They keep their
+        // indices, so index lists need no change.
+        size_t needed = ((size_t)firstVertex + vertexCount) * 4;
+        if (screenPositions.size() < needed)
+            screenPositions.resize(needed);
+        for (UINT i = firstVertex; i < firstVertex + vertexCount; i++) {
+            const float* in = (const float*)(vertices + (size_t)i * stride);
             float rhw = in[3] != 0.0f ? in[3] : 1.0f;
             float w = 1.0f / rhw;
-            screenPositions[i * 4] = in[0] * w;
-            screenPositions[i * 4 + 1] = in[1] * w;
-            screenPositions[i * 4 + 2] = in[2] * w;
-            screenPositions[i * 4 + 3] = w;
+            float* out = &screenPositions[(size_t)i * 4];
+            out[0] = in[0] * w;
+            out[1] = in[1] * w;
+            out[2] = in[2] * w;
+            out[3] = w;
         }
         glVertexPointer(4, GL_FLOAT, 0, screenPositions.data());
     } else {
@@ -637,8 +691,11 @@ void CDirect3DDevice8::BindVertexArrays(const VertexFormat& layout, const BYTE* 
     glClientActiveTexture(GL_TEXTURE0);
 }
 
+// Draws from vertices (index 0 at that address); the draw reads only vertices
+// firstVertex .. firstVertex + vertexCount - 1, through the indices when there
+// are any.
 HRESULT CDirect3DDevice8::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const BYTE* vertices, UINT stride,
-                               UINT vertexCount, const void* indices, D3DFORMAT indexFormat)
+                               UINT firstVertex, UINT vertexCount, const void* indices, D3DFORMAT indexFormat)
 {
     VertexFormat layout;
     if (!DecodeVertexFormat(state.vertexShader, &layout) || stride < layout.size || !renderTarget)
@@ -674,12 +731,12 @@ HRESULT CDirect3DDevice8::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const
     else
         glDisable(GL_FOG);
     ApplyLighting(layout, pretransformed);
-    BindVertexArrays(layout, vertices, stride, vertexCount);
+    BindVertexArrays(layout, vertices, stride, firstVertex, vertexCount);
 
     GLenum mode = PrimitiveMode(type);
     if (indices)
-        glDrawElements(mode, (GLsizei)drawCount, indexFormat == D3DFMT_INDEX32 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
-                       indices);
+        glDrawRangeElements(mode, firstVertex, firstVertex + vertexCount - 1, (GLsizei)drawCount,
+                            indexFormat == D3DFMT_INDEX32 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, indices);
     else
         glDrawArrays(mode, 0, (GLsizei)drawCount);
     renderTarget->MarkDrawn();
@@ -693,7 +750,8 @@ HRESULT CDirect3DDevice8::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
     UINT count = VertexCount(type, primitiveCount);
     if (!buffer || stride == 0 || (UINT64)(startVertex + (UINT64)count) * stride > buffer->GetLength())
         return D3DERR_INVALIDCALL;
-    return Draw(type, primitiveCount, buffer->GetData() + startVertex * stride, stride, count, NULL, D3DFMT_UNKNOWN);
+    return Draw(type, primitiveCount, buffer->GetData() + startVertex * stride, stride, 0, count, NULL,
+                D3DFMT_UNKNOWN);
 }
 
 HRESULT CDirect3DDevice8::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices,
@@ -703,12 +761,12 @@ HRESULT CDirect3DDevice8::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveC
         return D3DERR_INVALIDCALL;
     // Drawing from user memory unbinds stream 0, as Direct3D does.
     SetStreamSource(0, NULL, 0);
-    return Draw(type, primitiveCount, (const BYTE*)vertices, stride, VertexCount(type, primitiveCount), NULL,
+    return Draw(type, primitiveCount, (const BYTE*)vertices, stride, 0, VertexCount(type, primitiveCount), NULL,
                 D3DFMT_UNKNOWN);
 }
 
 // Indices count from the base vertex; every index read must name a vertex
-// inside the buffer.
+// inside the buffer. Only the vertices the indices name are read.
 HRESULT CDirect3DDevice8::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT minIndex, UINT numVertices,
                                                UINT startIndex, UINT primitiveCount)
 {
@@ -726,17 +784,19 @@ HRESULT CDirect3DDevice8::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT minIn
     UINT base = state.baseVertexIndex;
     if (base >= available)
         return D3DERR_INVALIDCALL;
-    for (UINT i = 0; i < count; i++) {
-        UINT index = indexBytes == 4 ? ((const UINT*)indices)[i] : ((const WORD*)indices)[i];
-        if (base + (UINT64)index >= available)
-            return D3DERR_INVALIDCALL;
-    }
+    UINT lowest = 0;
+    UINT highest = 0;
+    IndexRange(indices, indexBytes, count, &lowest, &highest);
+    if (count > 0 && base + (UINT64)highest >= available)
+        return D3DERR_INVALIDCALL;
     (void)minIndex;
     (void)numVertices;
-    return Draw(type, primitiveCount, buffer->GetData() + base * stride, stride, available - base, indices,
-                indexBuffer->GetFormat());
+    return Draw(type, primitiveCount, buffer->GetData() + base * stride, stride, lowest, highest - lowest + 1,
+                indices, indexBuffer->GetFormat());
 }
 
+// The caller's vertex range is not trusted: the indices themselves say which
+// vertices are read.
 HRESULT CDirect3DDevice8::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minVertexIndex, UINT numVertexIndices,
                                                  UINT primitiveCount, const void* indexData,
                                                  D3DFORMAT indexDataFormat, const void* vertices, UINT stride)
@@ -746,6 +806,12 @@ HRESULT CDirect3DDevice8::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT min
         return D3DERR_INVALIDCALL;
     SetStreamSource(0, NULL, 0);
     SetIndices(NULL, 0);
-    return Draw(type, primitiveCount, (const BYTE*)vertices, stride, minVertexIndex + numVertexIndices, indexData,
+    UINT lowest = 0;
+    UINT highest = 0;
+    IndexRange(indexData, indexDataFormat == D3DFMT_INDEX32 ? 4 : 2, VertexCount(type, primitiveCount), &lowest,
+               &highest);
+    (void)minVertexIndex;
+    (void)numVertexIndices;
+    return Draw(type, primitiveCount, (const BYTE*)vertices, stride, lowest, highest - lowest + 1, indexData,
                 indexDataFormat);
 }

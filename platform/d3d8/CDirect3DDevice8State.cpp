@@ -122,6 +122,8 @@ void CDirect3DDevice8::ResetState()
     renderStatesDirty = true;
     transformsDirty = true;
     stagesDirty = true;
+    lightsDirty = true;
+    materialDirty = true;
 }
 
 void CDirect3DDevice8::FullViewport()
@@ -174,6 +176,8 @@ HRESULT CDirect3DDevice8::SetTransform(D3DTRANSFORMSTATETYPE type, const D3DMATR
         stagesDirty = true;
     else
         transformsDirty = true;
+    if (type == D3DTS_VIEW)
+        lightsDirty = true; // lights are placed in camera space
     return D3D_OK;
 }
 
@@ -220,6 +224,7 @@ HRESULT CDirect3DDevice8::SetMaterial(const D3DMATERIAL8* material)
     if (!material)
         return D3DERR_INVALIDCALL;
     state.material = *material;
+    materialDirty = true;
     return D3D_OK;
 }
 
@@ -241,6 +246,7 @@ HRESULT CDirect3DDevice8::SetLight(DWORD index, const D3DLIGHT8* light)
         entry->enabled = false;
     }
     entry->light = *light;
+    lightsDirty = true;
     return D3D_OK;
 }
 
@@ -268,6 +274,7 @@ HRESULT CDirect3DDevice8::LightEnable(DWORD index, BOOL enable)
         entry = FindLight(state, index);
     }
     entry->enabled = enable != FALSE;
+    lightsDirty = true;
     return D3D_OK;
 }
 
@@ -288,6 +295,8 @@ HRESULT CDirect3DDevice8::SetRenderState(D3DRENDERSTATETYPE type, DWORD value)
     renderStatesDirty = true;
     if (type == D3DRS_TEXTUREFACTOR)
         stagesDirty = true; // the factor is a texture-environment colour
+    if (type == D3DRS_SPECULARENABLE)
+        materialDirty = true; // specular off is sent as a black specular material
     return D3D_OK;
 }
 
@@ -334,6 +343,8 @@ HRESULT CDirect3DDevice8::ApplyStateBlock(DWORD token)
     renderStatesDirty = true;
     transformsDirty = true;
     stagesDirty = true;
+    lightsDirty = true;
+    materialDirty = true;
     return D3D_OK;
 }
 

@@ -42,6 +42,7 @@ public:
         if (chdir(BuildPath("").c_str()) != 0 || !headless.Open(1024, 768))
             return;
         device = headless.device;
+        CResourceManager::GetTextures()->SetDevice(device);
         srand(2024);
 
         board = new CGridView(nullptr, device, kSide);
@@ -91,7 +92,7 @@ public:
             delete cell.info;
         }
         delete board;
-        CResourceManager::GetTextures()->ReleaseAllTextures();
+        CResourceManager::GetTextures()->SetDevice(nullptr);
     }
 
     bool Ready() const { return device != nullptr; }

@@ -13,6 +13,7 @@ void EffectsDeviceTest::SetUp()
     ASSERT_EQ(0, chdir(BuildPath("").c_str()));
     ASSERT_TRUE(headless.Open(kSize, kSize));
     device = headless.device;
+    CResourceManager::GetTextures()->SetDevice(device);
 
     D3DXMATRIX view, projection;
     D3DXVECTOR3 eye(0.0f, 0.0f, -8.0f), at(0.0f, 0.0f, 0.0f), up(0.0f, 1.0f, 0.0f);
@@ -28,5 +29,5 @@ void EffectsDeviceTest::TearDown()
     CObjQueue* queue = CResourceManager::GetObjectQueue();
     queue->ReleaseAllObjects(CObjQueue::RELEASE_EVERYTHING);
     queue->DeleteMarkedObjects();
-    CResourceManager::GetTextures()->ReleaseAllTextures();
+    CResourceManager::GetTextures()->SetDevice(nullptr);
 }

@@ -85,10 +85,13 @@ public:
     int editorFlag;                 // 1 when started with "-editor"
     C3DTextArea* textArea;          // message-log line over each frame
 
+protected:
+    // Paints the loading text into the window (while loading is 1).
+    virtual void PaintLoadingText(HWND window);
+
 private:
     void Setup(const char* commandLine);
     void EmptyScene();
-    void PaintLoadingText(HWND window);
 };
 
 // The one application object, set by WinMain (and by the constructor, so that

@@ -571,7 +571,14 @@ void CDirect3DDevice8::ApplyTextureStages(bool pretransformed)
     for (UINT stage = 0; stage < DEVICE_GL_STAGES; stage++) {
         const DWORD* ss = state.stageStates[stage];
         glActiveTexture(GL_TEXTURE0 + stage);
-        if (disabled || ss[D3DTSS_COLOROP] == D3DTOP_DISABLE) {
+        CTextureStorage* storage = StorageOf(state.textures[stage]);
+        // A stage above the first that would read a texture it has not got
+        // ends the cascade as a disabled one does: scenes set both stages up
+        // once and bind the second texture only where they use it.
+        bool missingTexture = stage > 0 && !storage &&
+                              ((ss[D3DTSS_COLORARG1] & D3DTA_SELECTMASK) == D3DTA_TEXTURE ||
+                               (ss[D3DTSS_COLORARG2] & D3DTA_SELECTMASK) == D3DTA_TEXTURE);
+        if (disabled || ss[D3DTSS_COLOROP] == D3DTOP_DISABLE || missingTexture) {
             // A disabled stage ends the cascade.
             disabled = true;
             glDisable(GL_TEXTURE_2D);
@@ -581,7 +588,6 @@ void CDirect3DDevice8::ApplyTextureStages(bool pretransformed)
             glDisable(GL_TEXTURE_GEN_R);
             continue;
         }
-        CTextureStorage* storage = StorageOf(state.textures[stage]);
         if (storage)
             ApplySampler(stage, storage->GetName(), storage->GetTarget());
         else

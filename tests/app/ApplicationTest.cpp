@@ -1,0 +1,142 @@
+// The application object: its command line, its colours and its scene set-up,
+// run headless on the real media.
+#include <gtest/gtest.h>
+
+#include "CZarulApplication.h"
+#include "CGameController.h"
+#include "CMainMenu.h"
+#include "CIntro.h"
+#include "CObjQueue.h"
+#include "CResourceManager.h"
+
+namespace {
+
+TEST(Application, EditorSwitchAnywhereInTheCommandLineSetsTheWindowSize)
+{
+    struct Case {
+        const char* commandLine;
+        int editor;
+    };
+    const Case cases[] = {
+        { "", 0 },
+        { "zarul", 0 },
+        { "zarul -editor", 1 },
+        { "zarul -editorial", 1 },                 // inside a longer word
+        { "/home/x-editor/zarul", 1 },             // inside the program's path
+        { "zarul -Editor", 0 },
+        { "zarul editor", 0 },
+    };
+    for (const Case& c : cases) {
+        CZarulApplication app(c.commandLine);
+        EXPECT_EQ(c.editor, app.editorFlag) << c.commandLine;
+        EXPECT_EQ(c.editor ? 1024u : 500u, (unsigned)app.creationWidth) << c.commandLine;
+        EXPECT_EQ(c.editor ? 768u : 375u, (unsigned)app.creationHeight) << c.commandLine;
+        EXPECT_STREQ("Zarul", app.windowTitle);
+        EXPECT_EQ(1, app.loading);
+        EXPECT_EQ(&app, g_pZarulApp);
+    }
+}
+
+TEST(Application, ClearColourIsPackedPartByPart)
+{
+    EXPECT_EQ(0x80FF0000u, (unsigned)CZarulApplication::PackColor(D3DXCOLOR(1.2f, -0.3f, 0.0f, 0.5f)));
+    EXPECT_EQ(0x00808080u, (unsigned)CZarulApplication::PackColor(D3DXCOLOR(0.5f, 0.5f, 0.5f, 0.0f)));
+    EXPECT_EQ(0xFF000033u, (unsigned)CZarulApplication::PackColor(D3DXCOLOR(0.0f, 0.0f, 0.2f, 1.0f)));
+}
+
+// The application run headless for a few frames; counts the loading paints.
+class TestApplication : public CZarulApplication {
+public:
+    TestApplication() : CZarulApplication("zarul"), paints(0) { settingsFile = ""; }
+    void PaintLoadingText(HWND window) override
+    {
+        paints++;
+        CZarulApplication::PaintLoadingText(window);
+    }
+    int paints;
+};
+
+TEST(Application, SetsUpTheSceneAndSwitchesScreensOnItsTwoActions)
+{
+    TestApplication app;
+    ASSERT_GE(app.Create(NULL), 0);
+    EXPECT_EQ(0, app.loading);
+    EXPECT_EQ(1, app.paints);   // once, before the first frame
+    SendMessageA(app.hWnd, WM_PAINT, 0, 0);
+    EXPECT_EQ(1, app.paints);   // later paints go to the frame only
+
+    ASSERT_NE(nullptr, app.controller);
+    EXPECT_EQ(app.controller, CGameController::GetExistingInstance());
+    ASSERT_NE(nullptr, app.GetCameraView());
+    EXPECT_NE(nullptr, app.quadVB);
+    EXPECT_NE(nullptr, app.textArea);
+
+    CObjQueue* queue = CResourceManager::GetObjectQueue();
+    int before = queue->GetObjectCount();
+    app.actionPerformed(CActionEvent(0, CZarulApplication::ACTION_RESERVED_1));
+    app.actionPerformed(CActionEvent(0, CZarulApplication::ACTION_RESERVED_2));
+    app.actionPerformed(CActionEvent(0, 0));
+    EXPECT_EQ(before, queue->GetObjectCount());
+
+    // 10004: the scene goes, a main menu (and the fade) come, no game runs.
+    app.actionPerformed(CActionEvent(0, CZarulApplication::ACTION_MAIN_MENU));
+    queue->DeleteMarkedObjects();
+    EXPECT_EQ(0, app.controller->running);
+    EXPECT_EQ(nullptr, app.controller->gridView);
+    EXPECT_EQ(3, queue->GetObjectCount());   // pointer, main menu, fade window
+
+    // 10001: the game of the stored level, with its board view.
+    app.actionPerformed(CActionEvent(0, CZarulApplication::ACTION_START_GAME));
+    queue->DeleteMarkedObjects();
+    EXPECT_EQ(1, app.controller->running);
+    EXPECT_NE(nullptr, app.controller->gridView);
+
+    app.SetHeadlessRun(app.GetFrameCount() + 2, 1.0f / 30.0f);
+    app.Run();
+    EXPECT_EQ(nullptr, CGameController::GetExistingInstance());   // gone with the device objects
+}
+
+TEST(Application, CubeMapOnlyWithTheEffectAndThenHoldsTheSkyBox)
+{
+    TestApplication app;
+    app.SetHeadlessRun(1, 1.0f / 30.0f);
+    ASSERT_GE(app.Create(NULL), 0);
+    ASSERT_TRUE(app.renderEffects & CD3DApplication::R_EFFECT_ENVMAP);
+    ASSERT_NE(nullptr, app.envCubeTexture);
+
+    // Every face was drawn from the sky box: the sky above is brighter than
+    // the ground below, and no face kept the white of a texture never drawn.
+    int brightness[6];
+    for (int face = 0; face < 6; face++) {
+        D3DLOCKED_RECT locked;
+        ASSERT_EQ(D3D_OK, app.envCubeTexture->LockRect((D3DCUBEMAP_FACES)face, 0, &locked, NULL, D3DLOCK_READONLY));
+        DWORD centre = *(const DWORD*)((const BYTE*)locked.pBits + 128 * locked.Pitch + 128 * 4);
+        app.envCubeTexture->UnlockRect((D3DCUBEMAP_FACES)face, 0);
+        brightness[face] = (int)((centre >> 16) & 0xFF) + (int)((centre >> 8) & 0xFF) + (int)(centre & 0xFF);
+        EXPECT_LT(brightness[face], 3 * 250) << "face " << face;
+    }
+    EXPECT_GT(brightness[D3DCUBEMAP_FACE_POSITIVE_Y], brightness[D3DCUBEMAP_FACE_NEGATIVE_Y] + 60);
+
+    // A device without cube maps: a restore makes none.
+    app.InvalidateDeviceObjects();
+    EXPECT_EQ(nullptr, app.envCubeTexture);
+    app.caps.TextureCaps &= ~D3DPTEXTURECAPS_CUBEMAP;
+    app.renderEffects = 0;
+    app.RestoreDeviceObjects();
+    EXPECT_FALSE(app.renderEffects & CD3DApplication::R_EFFECT_ENVMAP);
+    EXPECT_EQ(nullptr, app.envCubeTexture);
+    EXPECT_EQ(nullptr, app.envMapRenderer);
+    app.Run();
+}
+
+TEST(ApplicationDeathTest, EnvironmentMapThatCannotBeMadeEndsWithAFailure)
+{
+    EXPECT_EXIT(
+        {
+            CZarulApplication app("zarul");
+            app.CreateEnvMap();   // no device: the renderer cannot be made
+        },
+        ::testing::ExitedWithCode(EXIT_FAILURE), "Cube Environment map konnte nicht erzeugt werden");
+}
+
+} // namespace

@@ -1,6 +1,7 @@
 #include "GameTestApp.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "CCameraView.h"
 #include "CGameController.h"
@@ -170,6 +171,15 @@ bool GameTestApp::StepUntil(const std::function<bool()>& condition, float maxSec
     return true;
 }
 
+bool GameTestApp::Capture(const std::string& pngPath, Image& picture)
+{
+    remove(pngPath.c_str());
+    AddSnapshot(GetFrameCount() + 1, pngPath.c_str());
+    Step(1);
+    std::string error;
+    return LoadImageFile(pngPath, picture, error);
+}
+
 void GameTestApp::StartGameAtCurrentLevel()
 {
     controller->StartGame();
@@ -194,6 +204,10 @@ void GameTestApp::MoveMouse(float x, float y)
 
 void GameTestApp::Click(float x, float y, int button)
 {
+    // A move event always comes first, also when the pointer is there already:
+    // the tools act on what the last move found under the pointer.
+    if (CMouse::IsLive(mouse) && fabsf(mouse->GetX() - x) < 0.01f && fabsf(mouse->GetY() - y) < 0.01f)
+        MoveMouse(x > 0.5f ? x - 0.02f : x + 0.02f, y);
     MoveMouse(x, y);
     SendMouse(button == 1 ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, x, y);
     SendMouse(button == 1 ? WM_RBUTTONUP : WM_LBUTTONUP, x, y);
@@ -209,6 +223,19 @@ void GameTestApp::PressKey(int dikCode)
     input->FireKeyPressed(CKeyEvent(nullptr, data, 0, 0));
     data.dwData = 0;
     input->FireKeyReleased(CKeyEvent(nullptr, data, 0, 0));
+}
+
+void GameTestApp::TypeText(const char* text)
+{
+    CInputManager* input = CResourceManager::GetInputManager();
+    for (const char* c = text; *c; c++) {
+        DIDEVICEOBJECTDATA data;
+        ZeroMemory(&data, sizeof(data));
+        data.dwData = 0x80;
+        input->FireKeyPressed(CKeyEvent(nullptr, data, (unsigned char)*c, 0));
+        data.dwData = 0;
+        input->FireKeyReleased(CKeyEvent(nullptr, data, 0, 0));
+    }
 }
 
 CGridView* GameTestApp::BoardView()

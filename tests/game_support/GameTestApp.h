@@ -8,12 +8,14 @@
 #define ZARUL_GAMETESTAPP_H
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <d3dx8.h>
 
 #include "CD3DApplication.h"
 #include "IActionListener.h"
+#include "Image.h"
 
 class CCameraView;
 class CGameController;
@@ -39,6 +41,10 @@ public:
     // Game time since Open.
     float GetTime() const { return elapsed; }
 
+    // Runs one frame and saves its picture as a PNG at pngPath (an absolute path
+    // or one relative to the working folder), then reads it back.
+    bool Capture(const std::string& pngPath, Image& picture);
+
     // Starts a game and the level list's current level, as the application does.
     void StartGameAtCurrentLevel();
 
@@ -47,6 +53,8 @@ public:
     // Left (0) or right (1) button down and up at the point, after a move there.
     void Click(float x, float y, int button = 0);
     void PressKey(int dikCode);
+    // Typed characters, each as a key press that carries the character.
+    void TypeText(const char* text);
 
     // Projection through the game camera and the board view's turn: the window
     // fractions of a point in board coordinates; false when it lies behind the eye.

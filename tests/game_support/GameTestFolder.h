@@ -17,6 +17,8 @@ public:
 
     bool IsReady() const { return ready; }
     const std::string& GetPath() const { return path; }
+    // The working folder before this one (the build folder when run by ctest).
+    const std::string& GetPreviousFolder() const { return previous; }
     // Text of a file in the folder's media (empty when missing).
     std::string ReadMediaFile(const char* name) const;
     bool MediaFileExists(const char* name) const;

@@ -1,0 +1,297 @@
+#include "GamePlaySupport.h"
+
+#include "CD3DApplication.h"
+#include "CGameController.h"
+#include "CGameData.h"
+#include "CGrid.h"
+#include "CGridView.h"
+#include "CLevel.h"
+#include "CLevelLoader.h"
+#include "CMoveStoneEventHandler.h"
+#include "CNextStoneView.h"
+#include "CStoneTypes.h"
+
+namespace {
+
+class ControllerTest : public GameFixture {};
+
+TestLevel TenStonesLevel()
+{
+    TestLevel level;
+    for (int i = 0; i < 10; i++)
+        level.stones.push_back({ i % 6, i / 6, 0, STONE_SPECIAL });
+    level.placeable = { STONE_RED };
+    return level;
+}
+
+TEST(ControllerInstanceTest, BoardOutsideAGameBuildsNoController)
+{
+    CGameController::DestroyInstance();
+    CGrid grid(6, 6, 15);
+    grid.PlaceStone(1, 1, STONE_RED, 0.0f);
+    EXPECT_EQ(1, grid.GetHeight(1, 1));
+    EXPECT_EQ(nullptr, CGameController::GetExistingInstance());
+}
+
+TEST_F(ControllerTest, StartingStonesDropInOneAfterAnother)
+{
+    Open({ TenStonesLevel() });
+    app->StartGameAtCurrentLevel();
+    EXPECT_EQ(10, Controller()->pendingDrops);
+    EXPECT_EQ(CGameController::MODE_PLACE, Controller()->mode);
+
+    std::vector<float> drops;
+    float start = app->GetTime();
+    int pending = 10;
+    while (pending > 0 && app->GetTime() - start < 2.0f) {
+        app->Step(1);
+        for (; pending > Controller()->pendingDrops; pending--)
+            drops.push_back(app->GetTime() - start);
+    }
+    ASSERT_EQ(10u, drops.size());
+    for (int i = 0; i < 10; i++)
+        EXPECT_NEAR(0.3f + 0.1f * i, drops[i], app->GetTimeStep() + 0.005f) << "stone " << i;
+}
+
+TEST_F(ControllerTest, ClearingTheBoardWhileStonesDropInLeavesNoTimerBehind)
+{
+    Open({ TenStonesLevel() });
+    app->StartGameAtCurrentLevel();
+    app->StepSeconds(0.45f);
+    ASSERT_LT(Controller()->pendingDrops, 10);
+
+    // A restart while stones drop in: the old appear timers must not count down
+    // the new level's stones (nor touch the stones they were made for).
+    Controller()->RestartLevel();
+    EXPECT_EQ(10, Controller()->pendingDrops);
+    app->StepSeconds(0.25f);
+    EXPECT_EQ(10, Controller()->pendingDrops);
+    app->StepSeconds(1.0f);
+    EXPECT_EQ(0, Controller()->pendingDrops);
+
+    // The end of the game and a new one while stones drop in.
+    Controller()->RestartLevel();
+    app->StepSeconds(0.35f);
+    Controller()->EndGame();
+    app->StepSeconds(0.3f);
+    app->StartGameAtCurrentLevel();
+    app->StepSeconds(0.35f);
+    Controller()->StartEditorLevel(nullptr);
+    app->StepSeconds(1.5f);
+    EXPECT_EQ(0, Board()->stoneCount);
+}
+
+TEST_F(ControllerTest, ModesCycleInPlayAndEditorAndStaySlideWithoutStones)
+{
+    TestLevel empty;
+    empty.stones = { { 0, 0, 0, STONE_SPECIAL } };
+    Open({ TenStonesLevel(), empty });
+
+    app->StartGameAtCurrentLevel();
+    std::vector<int> modes;
+    for (int i = 0; i < 3; i++) {
+        modes.push_back(Controller()->mode);
+        app->PressKey(TEST_DIK_SPACE);
+    }
+    EXPECT_EQ(std::vector<int>({ 0, 1, 0 }), modes);
+
+    // A level whose stack is empty starts in slide mode and stays there.
+    Controller()->StartLevel(Controller()->levelLoader->GetLevel(2));
+    EXPECT_EQ(CGameController::MODE_SLIDE, Controller()->mode);
+    Controller()->ToggleMode();
+    app->PressKey(TEST_DIK_SPACE);
+    EXPECT_EQ(CGameController::MODE_SLIDE, Controller()->mode);
+
+    CLevelLoader ownList;
+    ASSERT_EQ(1, ownList.Load(".//media//levels.xml"));
+    Controller()->SetEditorMode(1);
+    Controller()->StartEditorLevel(ownList.GetLevel(1));
+    Controller()->mode = 0;
+    modes.clear();
+    for (int i = 0; i < 4; i++) {
+        modes.push_back(Controller()->mode);
+        app->PressKey(TEST_DIK_SPACE);
+    }
+    EXPECT_EQ(std::vector<int>({ 0, 1, 2, 0 }), modes);
+}
+
+TEST_F(ControllerTest, StartGameTwiceLeavesOneSceneAndKeysDoNothingAfterTheEnd)
+{
+    Open({ TenStonesLevel() });
+    int menu = SceneObjects();
+    Controller()->StartGame();
+    app->Step(1);
+    int game = SceneObjects();
+    EXPECT_GT(game, menu);
+    Controller()->StartGame();
+    app->Step(1);
+    EXPECT_EQ(game, SceneObjects());
+    for (int i = 0; i < 3; i++)
+        EXPECT_NE(nullptr, Controller()->handlers[i]);
+
+    // Escape opens the end-game question once; the game then takes no keys.
+    app->PressKey(TEST_DIK_ESCAPE);
+    EXPECT_EQ(0, Controller()->running);
+    EXPECT_EQ(game + 1, SceneObjects());
+    app->PressKey(TEST_DIK_ESCAPE);
+    EXPECT_EQ(game + 1, SceneObjects());
+    app->StepSeconds(1.0f);
+
+    Controller()->EndGame();
+    app->Step(1);
+    int after = SceneObjects();
+    int mode = Controller()->mode;
+    app->PressKey(TEST_DIK_SPACE);
+    app->PressKey(TEST_DIK_ESCAPE);
+    app->Step(1);
+    EXPECT_EQ(mode, Controller()->mode);
+    EXPECT_EQ(after, SceneObjects());
+    EXPECT_EQ(nullptr, Controller()->gridView);
+    EXPECT_EQ(nullptr, Controller()->handlers[0]);
+}
+
+// Stones that burst in two passes: four reds at once, then four blues that
+// dropped onto the floor. Particle effects are off so that the only objects
+// the passes add to the scene are their timers.
+TEST_F(ControllerTest, GroupPassesRunAtPointThreeAndEverySecondWhileGroupsBurst)
+{
+    TestLevel level;
+    level.stones = { { 0, 0, 0, STONE_RED }, { 1, 0, 0, STONE_RED }, { 2, 0, 0, STONE_RED },
+                     { 3, 0, 0, STONE_BLUE }, { 0, 0, 1, STONE_BLUE }, { 1, 0, 1, STONE_BLUE },
+                     { 2, 0, 1, STONE_BLUE } };
+    level.placeable = { STONE_RED, STONE_GREEN };
+    level.fields = { { 4, 4, 0, FIELD_SPECIAL_TARGET } };
+    Open({ level });
+    app->renderEffects &= (BYTE)~CD3DApplication::R_EFFECT_PARTICLES;
+    StartAndSettle();
+    int scene = SceneObjects();
+    ASSERT_EQ(7, Board()->stoneCount);
+
+    Controller()->PlaceStone(0, 1);
+    float start = app->GetTime();
+    std::vector<std::pair<float, int> > changes;
+    int stones = Board()->stoneCount;
+    float quiet = -1.0f;
+    while (app->GetTime() - start < 3.0f) {
+        app->Step(1);
+        if (Board()->stoneCount != stones) {
+            stones = Board()->stoneCount;
+            changes.push_back({ app->GetTime() - start, stones });
+        }
+        if (quiet < 0.0f && SceneObjects() == scene)
+            quiet = app->GetTime() - start;
+    }
+    // A timer counts from the frame after the one that made it.
+    float tolerance = 3.0f * app->GetTimeStep() + 0.005f;
+    ASSERT_EQ(2u, changes.size());
+    EXPECT_NEAR(0.3f, changes[0].first, tolerance);
+    EXPECT_EQ(4, changes[0].second);
+    EXPECT_NEAR(1.3f, changes[1].first, tolerance);
+    EXPECT_EQ(0, changes[1].second);
+    // The third pass finds nothing and schedules no further one.
+    EXPECT_NEAR(2.3f, quiet, tolerance);
+
+    // A stone that forms no group: one pass, then the scene is as before.
+    Controller()->PlaceStone(5, 5);
+    start = app->GetTime();
+    EXPECT_EQ(scene + 1, SceneObjects());
+    ASSERT_TRUE(app->StepUntil([&] { return SceneObjects() == scene; }, 1.0f));
+    EXPECT_NEAR(0.3f, app->GetTime() - start, tolerance);
+}
+
+TEST_F(ControllerTest, PlacingTakesStonesInOrderAndTheLastOneSwitchesToSlide)
+{
+    TestLevel level;
+    level.placeable = { STONE_RED, FIELD_SPECIAL_TARGET, STONE_GREEN };
+    Open({ level });
+    StartAndSettle();
+    Controller()->PlaceStone(0, 0);
+    Controller()->PlaceStone(1, 1);
+    EXPECT_EQ(STONE_RED, Board()->GetStoneInfo(0, 0, 0).type);
+    // A field value goes to the column's field, not onto the column.
+    EXPECT_EQ(FIELD_SPECIAL_TARGET, Board()->fields[1][1]);
+    EXPECT_EQ(0, Board()->GetHeight(1, 1));
+    EXPECT_EQ(CGameController::MODE_PLACE, Controller()->mode);
+    Controller()->PlaceStone(2, 2);
+    EXPECT_EQ(CGameController::MODE_SLIDE, Controller()->mode);
+    // Nothing is left: a further placement places nothing.
+    Controller()->PlaceStone(3, 3);
+    EXPECT_EQ(0, Board()->GetHeight(3, 3));
+}
+
+TEST_F(ControllerTest, FullColumnTakesNoStoneAndKeepsItNextInLine)
+{
+    TestLevel level;
+    for (int i = 0; i < 16; i++)
+        level.placeable.push_back(i % 2 ? STONE_RED : STONE_BLUE);
+    Open({ level });
+    StartAndSettle();
+    for (int i = 0; i < 15; i++)
+        Controller()->PlaceStone(4, 4);
+    ASSERT_EQ(15, Board()->GetHeight(4, 4));
+    ASSERT_EQ(1, Controller()->nextStoneView->GetRemaining());
+    Controller()->PlaceStone(4, 4);
+    EXPECT_EQ(15, Board()->GetHeight(4, 4));
+    EXPECT_EQ(1, Controller()->nextStoneView->GetRemaining());
+    Controller()->PlaceStone(4, 3);
+    EXPECT_EQ(1, Board()->GetHeight(4, 3));
+}
+
+TEST_F(ControllerTest, EditorWithoutLevelListNeverTouchesIt)
+{
+    Open();
+    CLevelLoader ownList;
+    ASSERT_EQ(1, ownList.Load(".//media//levels.xml"));
+    CLevel plain;
+    plain.stoneCount = 0;
+
+    Controller()->StartGame();
+    Controller()->SetEditorMode(1);
+    ASSERT_EQ(nullptr, Controller()->levelLoader);
+    Controller()->StartEditorLevel(nullptr);
+    Controller()->RestartLevel();
+    Controller()->actionPerformed(CActionEvent(nullptr, CGameController::ACTION_RESTART_LEVEL));
+    Controller()->SaveLevels();
+    EXPECT_EQ(0, Board()->stoneCount);
+
+    // The editor's view before a type is chosen holds no stone: placing does nothing.
+    Controller()->StartEditorLevel(&plain);
+    Controller()->PlaceStone(3, 3);
+    EXPECT_EQ(0, Board()->fields[3][3]);
+    EXPECT_EQ(0, Board()->GetHeight(3, 3));
+
+    // The editor tries the first shipped level under the game's rules and wins it:
+    // no best result, no next level, the board stays.
+    Controller()->StartLevel(ownList.GetLevel(1));
+    app->StepSeconds(3.2f);
+    CMoveStoneEventHandler* slide = static_cast<CMoveStoneEventHandler*>(Controller()->handlers[1]);
+    slide->SlideStone(3, Board()->GetStoneInfo(1, 2, 0));
+    Controller()->StartComboTimer();
+    ASSERT_TRUE(app->StepUntil([&] { return Controller()->won == 1; }, 1.0f));
+    app->StepSeconds(0.6f);
+    app->Click(0.5f, 0.5f);
+    app->StepSeconds(3.0f);
+    EXPECT_EQ(1, Controller()->running);
+    EXPECT_TRUE(app->actions.empty());
+    EXPECT_EQ(STONE_SPECIAL, Board()->GetStoneInfo(5, 2, 0).type);
+    EXPECT_TRUE(Controller()->highScore.puzzleScores.empty());
+}
+
+TEST_F(ControllerTest, BannerShowsWordAndOneDigitPerPlaceForThreeSeconds)
+{
+    Open();
+    Controller()->StartGame();
+    app->Step(1);
+    int scene = SceneObjects();
+    CLevel level;
+    level.number = 12;
+    Controller()->ShowLevelBanner(&level);
+    // The word and two digits, each with its own timer.
+    EXPECT_EQ(scene + 6, SceneObjects());
+    app->StepSeconds(2.9f);
+    EXPECT_EQ(scene + 6, SceneObjects());
+    app->StepSeconds(0.2f);
+    EXPECT_EQ(scene, SceneObjects());
+}
+
+} // namespace

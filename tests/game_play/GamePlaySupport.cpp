@@ -1,0 +1,83 @@
+#include "GamePlaySupport.h"
+
+#include "CGameController.h"
+#include "CGameData.h"
+#include "CObjQueue.h"
+#include "CResourceManager.h"
+
+static std::string Position(const TestLevel::Cell& cell)
+{
+    return "<position x=\"" + std::to_string(cell.x) + "\" y=\"" + std::to_string(cell.y) + "\" z=\"" +
+           std::to_string(cell.z) + "\"/>\n";
+}
+
+std::string LevelFileText(const std::vector<TestLevel>& levels, int completed, int last)
+{
+    std::string text = "<levels completed=\"" + std::to_string(completed) + "\" last=\"" + std::to_string(last) +
+                       "\">\n";
+    for (size_t i = 0; i < levels.size(); i++) {
+        const TestLevel& level = levels[i];
+        text += "<level nr=\"" + std::to_string(i + 1) + "\" name=\"" + level.name + "\">\n<grid size=\"6\">\n";
+        for (const TestLevel::Cell& field : level.fields)
+            text += "<field type=\"" + std::to_string(field.type) + "\">\n" + Position(field) + "</field>\n";
+        text += "</grid>\n<placeable mode=\"" + std::to_string(level.placeableMode) + "\">\n";
+        for (int type : level.placeable)
+            text += "<stone type=\"" + std::to_string(type) + "\"/>\n";
+        text += "</placeable>\n<stones>\n";
+        for (const TestLevel::Cell& stone : level.stones)
+            text += "<stone type=\"" + std::to_string(stone.type) + "\">\n" + Position(stone) + "</stone>\n";
+        text += "</stones>\n</level>\n";
+    }
+    return text + "</levels>\n";
+}
+
+std::string HighScoreText(const std::vector<std::pair<int, int> >& results)
+{
+    std::string text = "<HighScores>\n<puzzle>\n";
+    for (const std::pair<int, int>& result : results) {
+        text += "<level number=\"" + std::to_string(result.first) + "\">\n<highscore>\n<name>Alte</name>\n<score>" +
+                std::to_string(result.second) + "</score>\n<date>01.01.2000</date>\n</highscore>\n</level>\n";
+    }
+    return text + "</puzzle>\n<panik>\n</panik>\n</HighScores>\n";
+}
+
+void GameFixture::Open(const char* levelsXml, const char* highscoreXml)
+{
+    folder.reset(new GameTestFolder(levelsXml, highscoreXml));
+    ASSERT_TRUE(folder->IsReady());
+    app.reset(new GameTestApp());
+    ASSERT_TRUE(app->Open());
+}
+
+void GameFixture::Open(const std::vector<TestLevel>& levels, const char* highscoreXml)
+{
+    std::string text = LevelFileText(levels);
+    Open(text.c_str(), highscoreXml);
+}
+
+void GameFixture::TearDown()
+{
+    app.reset();
+    folder.reset();
+}
+
+CGameController* GameFixture::Controller()
+{
+    return app->controller;
+}
+
+CGrid* GameFixture::Board()
+{
+    return app->controller->gameData ? app->controller->gameData->board : nullptr;
+}
+
+void GameFixture::StartAndSettle()
+{
+    app->StartGameAtCurrentLevel();
+    app->StepSeconds(3.2f);
+}
+
+int GameFixture::SceneObjects()
+{
+    return CResourceManager::GetObjectQueue()->GetObjectCount();
+}

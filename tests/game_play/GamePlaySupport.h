@@ -1,0 +1,52 @@
+// What the game-play tests share: level files written from a short
+// description, and a fixture that opens a game frame in a private folder.
+#ifndef ZARUL_GAMEPLAYSUPPORT_H
+#define ZARUL_GAMEPLAYSUPPORT_H
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "GameTestApp.h"
+#include "GameTestFolder.h"
+
+class CGameController;
+class CGrid;
+
+// One level of a test level file. Stones and fields are (x, y, z, type).
+struct TestLevel {
+    struct Cell { int x, y, z, type; };
+    std::string name = "Test";
+    std::vector<Cell> fields;
+    int placeableMode = 0;
+    std::vector<int> placeable;
+    std::vector<Cell> stones;
+};
+
+// The text of a level file with the levels in order.
+std::string LevelFileText(const std::vector<TestLevel>& levels, int completed = 0, int last = 1);
+// A high-score file with one "puzzle" result per (level, moves) pair.
+std::string HighScoreText(const std::vector<std::pair<int, int> >& results);
+
+class GameFixture : public ::testing::Test {
+protected:
+    // Opens the frame in a private folder holding these files (null: the build's).
+    void Open(const char* levelsXml = nullptr, const char* highscoreXml = nullptr);
+    void Open(const std::vector<TestLevel>& levels, const char* highscoreXml = nullptr);
+    void TearDown() override;
+
+    CGameController* Controller();
+    CGrid* Board();
+    // Starts a game at the stored start level and lets the starting stones
+    // drop in and the banner go.
+    void StartAndSettle();
+    // Objects in the scene right now.
+    int SceneObjects();
+
+    std::unique_ptr<GameTestFolder> folder;
+    std::unique_ptr<GameTestApp> app;
+};
+
+#endif

@@ -1,0 +1,196 @@
+#include "GamePlaySupport.h"
+
+#include "C3DStaticText.h"
+#include "CGameController.h"
+#include "CGameData.h"
+#include "CGameOverlay.h"
+#include "CGrid.h"
+#include "CGridView.h"
+#include "CLevel.h"
+#include "CLevelLoader.h"
+#include "CMoveStoneEventHandler.h"
+#include "CNextStoneView.h"
+#include "CNextStoneViewEditor.h"
+#include "CRemoveStoneEventHandler.h"
+#include "CStoneTypes.h"
+#include "PlaceStoneEventHandler.h"
+
+namespace {
+
+class HandlerTest : public GameFixture {
+protected:
+    std::string MovesShown() { return Controller()->gridView->overlay->moveCounter->GetText(); }
+    CMoveStoneEventHandler* SlideTool() { return static_cast<CMoveStoneEventHandler*>(Controller()->handlers[1]); }
+    void ClickCell(int column, int row)
+    {
+        float x, y;
+        ASSERT_TRUE(app->FindCellPointer(column, row, &x, &y));
+        app->Click(x, y);
+    }
+    // Points at the stone so the slide tool picks the direction, then clicks.
+    void SlideWithPointer(int column, int row, int direction)
+    {
+        float x, y;
+        ASSERT_TRUE(app->FindSlidePointer(column, row, direction, &x, &y));
+        app->MoveMouse(x, y);
+        ASSERT_EQ(1, SlideTool()->hover);
+        ASSERT_EQ(CMoveStoneEventHandler::MARKER_ARROW, SlideTool()->markerIndex);
+        ASSERT_EQ(direction, SlideTool()->direction);
+        app->Click(x, y);
+    }
+};
+
+TEST_F(HandlerTest, PlaceClicksOnTheBoardPlaceAndCountClicksBesideDoNot)
+{
+    TestLevel level;
+    level.placeable = { STONE_RED, STONE_GREEN, STONE_YELLOW };
+    level.stones = { { 0, 0, 0, STONE_BLOCK } };
+    level.fields = { { 5, 5, 0, FIELD_SPECIAL_TARGET } };
+    Open({ level });
+    app->StartGameAtCurrentLevel();
+    app->Step(1);
+    // While the starting stone still drops in, clicks are handled.
+    ASSERT_GT(Controller()->pendingDrops, 0);
+    ClickCell(2, 3);
+    EXPECT_EQ(STONE_RED, Board()->GetStoneInfo(2, 3, 0).type);
+    EXPECT_EQ(1, Controller()->gameData->moves);
+    EXPECT_EQ("0001", MovesShown());
+
+    app->StepSeconds(3.2f);
+    app->Click(0.01f, 0.01f);
+    app->Click(0.5f, 0.02f);
+    EXPECT_EQ(1, Controller()->gameData->moves);
+    EXPECT_EQ(2, Controller()->nextStoneView->GetRemaining());
+
+    // The preview follows the pointer onto the column's next free layer.
+    float x, y;
+    ASSERT_TRUE(app->FindCellPointer(2, 3, &x, &y));
+    app->MoveMouse(x, y);
+    PlaceStoneEventHandler* place = static_cast<PlaceStoneEventHandler*>(Controller()->handlers[0]);
+    EXPECT_EQ(1, place->hover);
+    EXPECT_EQ(2, place->preview->x);
+    EXPECT_EQ(3, place->preview->y);
+    EXPECT_EQ(1, place->preview->z);
+}
+
+TEST_F(HandlerTest, ClickOnAFullColumnIsNoMove)
+{
+    TestLevel level;
+    level.placeable = { STONE_RED, STONE_GREEN };
+    Open({ level });
+    StartAndSettle();
+    for (int i = 0; i < 15; i++)
+        Board()->PlaceStone(1, 1, i % 2 ? STONE_BLUE : STONE_BLOCK, 0.0f);
+    ClickCell(1, 1);
+    EXPECT_EQ(15, Board()->GetHeight(1, 1));
+    EXPECT_EQ(0, Controller()->gameData->moves);
+    EXPECT_EQ(2, Controller()->nextStoneView->GetRemaining());
+}
+
+TEST_F(HandlerTest, SlidesStopAtStonesEdgesAndWhereSupportEnds)
+{
+    TestLevel level;
+    level.stones = { { 1, 2, 0, STONE_RED }, { 4, 2, 0, STONE_GREEN },
+                     { 0, 5, 0, STONE_BLOCK }, { 1, 5, 0, STONE_BLOCK }, { 2, 5, 0, STONE_BLOCK },
+                     { 0, 5, 1, STONE_YELLOW } };
+    Open({ level });
+    StartAndSettle();
+    struct Case { int x, y, z, direction, endX, endY; };
+    const Case cases[] = {
+        { 1, 2, 0, 3, 3, 2 },   // stops in front of a stone
+        { 3, 2, 0, 2, 3, 0 },   // stops at the board's edge
+        { 0, 5, 1, 3, 2, 5 },   // stops over the last supporting stone
+    };
+    for (const Case& c : cases) {
+        CStoneInfo stone = Board()->GetStoneInfo(c.x, c.y, c.z);
+        EXPECT_EQ(1, SlideTool()->SlideStone(c.direction, stone));
+        EXPECT_EQ(stone.type, Board()->GetStoneInfo(c.endX, c.endY, c.z).type) << c.x << "," << c.y;
+        EXPECT_EQ(EMPTY_CELL, Board()->GetStoneInfo(c.x, c.y, c.z).type);
+    }
+    // A stone that cannot go anywhere in that direction stays.
+    EXPECT_EQ(0, SlideTool()->SlideStone(0, Board()->GetStoneInfo(2, 5, 1)));
+}
+
+TEST_F(HandlerTest, ArrowPointsToTheNearestFreeSideAndASlideCountsAndStartsThePasses)
+{
+    TestLevel level;
+    level.stones = { { 2, 2, 0, STONE_RED }, { 3, 2, 0, STONE_GREEN } };
+    Open({ level });
+    StartAndSettle();
+    int scene = SceneObjects();
+    // Nearest to the right side, which is blocked: the next nearest free side wins.
+    float x, y;
+    ASSERT_TRUE(app->FindSlidePointer(2, 2, 3, &x, &y));
+    app->MoveMouse(x, y);
+    EXPECT_EQ(CMoveStoneEventHandler::MARKER_ARROW, SlideTool()->markerIndex);
+    EXPECT_NE(3, SlideTool()->direction);
+
+    SlideWithPointer(2, 2, 1);
+    EXPECT_EQ(STONE_RED, Board()->GetStoneInfo(0, 2, 0).type);
+    EXPECT_EQ(1, Controller()->gameData->moves);
+    EXPECT_EQ("0001", MovesShown());
+    EXPECT_EQ(scene + 1, SceneObjects());   // the first group pass is waiting
+}
+
+TEST_F(HandlerTest, BlockAndEnclosedStoneShowTheCross)
+{
+    TestLevel level;
+    level.stones = { { 0, 0, 0, STONE_RED }, { 1, 0, 0, STONE_BLOCK }, { 0, 1, 0, STONE_GREEN },
+                     { 4, 4, 0, STONE_BLOCK } };
+    Open({ level });
+    StartAndSettle();
+    float x, y;
+    // A block: the cross, and a click does nothing.
+    ASSERT_TRUE(app->StoneTopToWindow(4, 4, 0, &x, &y));
+    app->MoveMouse(x, y);
+    ASSERT_EQ(1, SlideTool()->hover);
+    EXPECT_EQ(CMoveStoneEventHandler::MARKER_CROSS, SlideTool()->markerIndex);
+    app->Click(x, y);
+    EXPECT_EQ(0, Controller()->gameData->moves);
+
+    // A stone closed in by the board's edges and two stones: the cross, and a
+    // click (before any slide direction was ever chosen) counts a move.
+    ASSERT_TRUE(app->StoneTopToWindow(0, 0, 0, &x, &y));
+    app->MoveMouse(x, y);
+    ASSERT_EQ(0, SlideTool()->hovered.x);
+    ASSERT_EQ(0, SlideTool()->hovered.y);
+    EXPECT_EQ(CMoveStoneEventHandler::MARKER_CROSS, SlideTool()->markerIndex);
+    app->Click(x, y);
+    EXPECT_EQ(1, Controller()->gameData->moves);
+    EXPECT_EQ(STONE_RED, Board()->GetStoneInfo(0, 0, 0).type);
+}
+
+TEST_F(HandlerTest, RemoveToolTakesTopStonesAndClearsFields)
+{
+    Open();
+    Controller()->StartGame();
+    Controller()->SetEditorMode(1);
+    CLevel level;
+    Controller()->StartEditorLevel(&level);
+    Board()->PlaceStone(2, 2, STONE_RED, 0.0f);
+    Board()->PlaceStone(2, 2, STONE_BLUE, 0.0f);
+    Board()->SetField(4, 1, FIELD_SPECIAL_TARGET);
+    Controller()->mode = CGameController::MODE_REMOVE;
+    app->Step(2);
+
+    // Before any mouse move the tool holds no stone: nothing goes.
+    CRemoveStoneEventHandler* remove = static_cast<CRemoveStoneEventHandler*>(Controller()->handlers[2]);
+    CMouseEvent click;
+    click.kind = CMouseEvent::MOUSE_CLICK;
+    click.buttons[0] = CMouseEvent::MOUSE_BUTTON_RELEASE;
+    remove->MouseClicked(click);
+    EXPECT_EQ(2, Board()->stoneCount);
+
+    float x, y;
+    ASSERT_TRUE(app->StoneTopToWindow(2, 2, 0, &x, &y));   // points at the lower stone's column
+    app->Click(x, y);
+    EXPECT_EQ(1, Board()->GetHeight(2, 2));
+    EXPECT_EQ(STONE_RED, Board()->GetStoneInfo(2, 2, 0).type);
+
+    ASSERT_TRUE(app->FindCellPointer(4, 1, &x, &y));
+    app->Click(x, y);
+    EXPECT_EQ(0, Board()->fields[4][1]);
+    EXPECT_EQ(1, Board()->stoneCount);
+}
+
+} // namespace

@@ -55,8 +55,9 @@ CDebris::CDebris(IDirect3DDevice8* dev, D3DXVECTOR3 pos, float size, CStoneInfo*
     for (int i = 0; i < SHARD_COUNT; i++) {
         if (!device || FAILED(device->CreateVertexBuffer(6 * sizeof(ShardVertex), D3DUSAGE_WRITEONLY, SHARD_FVF,
                                                         D3DPOOL_MANAGED, &shards[i]))) {
+            // Without its shards the debris cannot be drawn: stop with a failure code.
             CResourceManager::MessageLog()->Message(0, " Fehler beim Erzeugen des Vertexbuffers für CDebris");
-            exit(1);
+            exit(EXIT_FAILURE);
         }
 
         float a = RandomSpread(size);

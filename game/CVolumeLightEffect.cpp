@@ -40,8 +40,9 @@ CVolumeLightEffect::CVolumeLightEffect(IDirect3DDevice8* dev, D3DXVECTOR3 pos, f
 
     if (!device || FAILED(device->CreateVertexBuffer(VERTEX_COUNT * sizeof(RayVertex), D3DUSAGE_WRITEONLY, RAY_FVF,
                                                     D3DPOOL_MANAGED, &vertexBuffer))) {
+        // Without its rays the light cannot be drawn: stop with a failure code.
         CResourceManager::MessageLog()->Message(0, " Fehler beim Erzeugen des Vertexbuffers für CVolumeLightEffect");
-        exit(1);
+        exit(EXIT_FAILURE);
     }
 
     BYTE* data = 0;

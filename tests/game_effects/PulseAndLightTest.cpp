@@ -60,7 +60,8 @@ class VolumeLight : public EffectsDeviceTest {
 TEST_F(VolumeLight, RaysRiseFromTheFootprintAndStreamOnlyWhileTimePasses)
 {
     srand(3);
-    CVolumeLightEffect light(device, D3DXVECTOR3(0.0f, -2.0f, 0.0f), 4.0f);
+    CVolumeLightEffect* made = new CVolumeLightEffect(device, D3DXVECTOR3(0.0f, -2.0f, 0.0f), 4.0f);
+    CVolumeLightEffect& light = *made;
     std::vector<RayVertex> start = Rays(light);
     for (int k = 0; k < CVolumeLightEffect::RAY_COUNT; k++) {
         const RayVertex& foot = start[3 * k];
@@ -88,6 +89,12 @@ TEST_F(VolumeLight, RaysRiseFromTheFootprintAndStreamOnlyWhileTimePasses)
         EXPECT_EQ(start[i].x, moved[i].x);
     }
     EXPECT_FLOAT_EQ(0.4f, light.time);
+
+    // The light's state block goes with it.
+    DWORD block = light.stateBlock;
+    EXPECT_EQ(D3D_OK, device->ApplyStateBlock(block));
+    delete made;
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->ApplyStateBlock(block));
 }
 
 // The states a drawing pass is likely to touch.

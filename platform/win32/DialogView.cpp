@@ -40,7 +40,7 @@ namespace {
 // character height (13 pixels) down.
 const int BASE_UNIT_X = 6;
 const int BASE_UNIT_Y = 13;
-const int FONT_PIXELS = 11;
+const int FONT_PIXELS = 10;
 // The closed height of a drop-down list; its template height is that of the open list.
 const int COMBO_HEIGHT_UNITS = 13;
 
@@ -213,7 +213,8 @@ Fl_Widget* MakeWidget(DialogItem* control)
     }
     default: {
         Fl_Box* label = new Fl_Box(x, y, w, h);
-        label->align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP | FL_ALIGN_CLIP);
+        // Labels are never cut: the dialog font here is a little wider than the one the layout was made for.
+        label->align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE);
         widget = label;
         break;
     }

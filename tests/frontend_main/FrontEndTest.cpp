@@ -1,0 +1,303 @@
+// Menu ring, submenus, questions and the start submenu, driven inside a real
+// application object that runs headless in a media folder of its own.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "PrivateMedia.h"
+#include "TestFiles.h"
+#include "CZarulApplication.h"
+#include "CGameController.h"
+#include "CGameData.h"
+#include "CMenuRing.h"
+#include "CMenuItemCub.h"
+#include "CSubMenu.h"
+#include "CSubMenuClose.h"
+#include "CSubMenuEndGame.h"
+#include "CSubMenuResetLevel.h"
+#include "CSubMenuStart.h"
+#include "CInputManager.h"
+#include "CMouse.h"
+#include "CObjQueue.h"
+#include "CResourceManager.h"
+
+namespace {
+
+const float STEP = 1.0f / 30.0f;
+
+class FrontEnd : public ::testing::Test {
+protected:
+    FrontEnd() : media("frontend"), app("zarul") {}
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(media.IsReady());
+        ASSERT_TRUE(media.Enter());
+        app.settingsFile = "";
+        ASSERT_GE(app.Create(NULL), 0);
+        queue = CResourceManager::GetObjectQueue();
+        // The tests build their own screens: the intro goes.
+        queue->ReleaseAllObjects(CObjQueue::RELEASE_KEEP_MOUSE);
+        queue->DeleteMarkedObjects();
+    }
+    void TearDown() override
+    {
+        // One more frame, then the frame's own shutdown.
+        app.SetHeadlessRun(app.GetFrameCount() + 1, STEP);
+        app.Run();
+    }
+
+    // Frames as the frame loop runs them, for the given game time.
+    void Step(float seconds)
+    {
+        for (float t = 0.0f; t < seconds - 0.001f; t += STEP) {
+            app.FrameMove(STEP);
+            app.Render();
+            queue->DeleteMarkedObjects();
+        }
+    }
+    void Key(int code)
+    {
+        DIDEVICEOBJECTDATA data;
+        ZeroMemory(&data, sizeof(data));
+        data.dwOfs = (DWORD)code;
+        CResourceManager::GetInputManager()->FireKeyPressed(CKeyEvent(0, data, 0, 0));
+    }
+    CMenuRing* NewRing()
+    {
+        return new CMenuRing(app.device, D3DXVECTOR3(0, 0, 0), 15.0f, D3DXVECTOR3(0.0f, 1.0f, -0.05f));
+    }
+
+    PrivateMedia media;
+    CZarulApplication app;
+    CObjQueue* queue = 0;
+};
+
+struct ActionCounter : public IActionListener {
+    void actionPerformed(CActionEvent event) override { events.push_back(event); }
+    std::vector<CActionEvent> events;
+};
+
+TEST_F(FrontEnd, RingTurnsAFifthPerKeyAndNeverWrapsItsAngle)
+{
+    struct Case {
+        std::vector<int> keys;
+        int selected;
+        float target;
+    };
+    const float step = 1.2566371f;
+    const Case cases[] = {
+        { {}, 0, 0.0f },
+        { { DIK_RIGHT }, 1, -step },
+        { { DIK_LEFT }, 4, step },
+        { { DIK_RIGHT, DIK_RIGHT, DIK_RIGHT, DIK_RIGHT, DIK_RIGHT }, 0, -5 * step },
+        { { DIK_LEFT, DIK_RIGHT }, 0, 0.0f },
+        { { DIK_SPACE, DIK_RETURN }, 0, 0.0f },
+    };
+    for (const Case& c : cases) {
+        CMenuRing* ring = NewRing();
+        for (int key : c.keys)
+            Key(key);
+        EXPECT_EQ(c.selected, ring->GetSelected());
+        EXPECT_NEAR(c.target, ring->GetTargetAngle(), 1e-5f);
+        for (int i = 0; i < CMenuRing::ITEM_COUNT; i++)
+            EXPECT_EQ(i == c.selected ? 1 : 0, ring->GetItem(i)->IsSelected()) << i;
+        delete ring;
+    }
+    EXPECT_NEAR(-2.0f * (float)M_PI, -5 * step, 1e-5f);
+
+    // The front point faces the camera; after settling the selected cube stands there.
+    CMenuRing* ring = NewRing();
+    EXPECT_NEAR(-0.749f, ring->GetFrontPoint().y, 0.01f);
+    EXPECT_NEAR(-14.98f, ring->GetFrontPoint().z, 0.01f);
+    Key(DIK_RIGHT);
+    for (int i = 0; i < 120; i++)
+        ring->Move(STEP);
+    D3DXVECTOR3 front = ring->GetItem(1)->position - ring->GetFrontPoint();
+    EXPECT_LT(D3DXVec3Length(&front), 0.05f);
+    delete ring;
+}
+
+TEST_F(FrontEnd, InactiveRingIgnoresKeysAndEscapeAsksToQuit)
+{
+    CMenuRing* ring = NewRing();
+    int objects = queue->GetObjectCount();
+    ring->SetActive(0);
+    EXPECT_EQ(0, ring->GetItem(0)->IsSelected());
+    Key(DIK_RIGHT);
+    Key(DIK_ESCAPE);
+    ring->RotateLeft();
+    EXPECT_EQ(0, ring->GetSelected());
+    EXPECT_EQ(objects, queue->GetObjectCount());
+
+    ring->SetActive(1);
+    EXPECT_EQ(1, ring->GetItem(0)->IsSelected());
+    Key(DIK_ESCAPE);
+    EXPECT_EQ(objects + 1, queue->GetObjectCount());   // the quit question
+    EXPECT_EQ(0, ring->IsActive());
+    Key(DIK_RIGHT);                                      // the question has the keys now
+    EXPECT_EQ(0, ring->GetSelected());
+    Key(DIK_ESCAPE);                                     // closes it at once
+    EXPECT_EQ(1, ring->IsActive());
+    Step(STEP);
+    EXPECT_EQ(objects, queue->GetObjectCount());
+    delete ring;
+}
+
+TEST_F(FrontEnd, SubmenuGivesTheRingBackOnlyWhenItsScaleOutHasEnded)
+{
+    CMenuRing* ring = NewRing();
+    CSubMenu* menu = new CSubMenu(app.device, ring);
+    queue->AddObject(menu, 2, 0);
+    EXPECT_EQ(0, ring->IsActive());
+    EXPECT_EQ(1, app.mouse->IsMaskOn());
+    Step(0.4f);   // the scale-in ends: nothing changes
+    EXPECT_EQ(0, ring->IsActive());
+    EXPECT_FALSE(menu->IsMarkedForDeletion());
+
+    Key(DIK_RETURN);   // no confirm action in the base
+    EXPECT_EQ(0, menu->IsClosing());
+    Key(DIK_ESCAPE);
+    EXPECT_EQ(1, menu->IsClosing());
+    EXPECT_EQ(0, app.mouse->IsMaskOn());
+    Step(0.2f);
+    EXPECT_EQ(0, ring->IsActive());
+    Step(0.2f);
+    EXPECT_EQ(1, ring->IsActive());
+    EXPECT_FALSE(queue->Contains(menu));
+
+    // Opened by the game: no ring to touch.
+    CSubMenu* gameMenu = new CSubMenu(app.device, 0);
+    queue->AddObject(gameMenu, 4, 0);
+    gameMenu->back_ActionPerformed(CActionEvent());
+    Step(0.4f);
+    EXPECT_FALSE(queue->Contains(gameMenu));
+    delete ring;
+}
+
+TEST_F(FrontEnd, QuestionsCloseAtOnceOnEscape)
+{
+    CMenuRing* ring = NewRing();
+    for (int kind = 0; kind < 3; kind++) {
+        CSubMenu* question = kind == 0 ? (CSubMenu*)new CSubMenuClose(app.device, ring)
+                           : kind == 1 ? (CSubMenu*)new CSubMenuEndGame(app.device, 0)
+                                       : (CSubMenu*)new CSubMenuResetLevel(app.device, 0);
+        queue->AddObject(question, 2, 0);
+        ring->SetActive(0);   // the game's questions: the ring stays off
+        EXPECT_EQ(1, app.mouse->IsMaskOn());
+        EXPECT_EQ(0.4f, question->GetRect().width);   // at its size at once, no scale-in
+        Step(STEP);
+        EXPECT_EQ(0.4f, question->GetRect().width);
+        Key(DIK_ESCAPE);
+        EXPECT_TRUE(question->IsMarkedForDeletion());
+        EXPECT_EQ(0, app.mouse->IsMaskOn());
+        EXPECT_EQ(kind == 0 ? 1 : 0, ring->IsActive());   // only the quit question had it
+        Step(STEP);
+        EXPECT_FALSE(queue->Contains(question));
+    }
+
+    // "OK" on the quit question ends the loop with 1; the question stays.
+    ring->SetActive(1);
+    CSubMenuClose* quit = new CSubMenuClose(app.device, ring);
+    queue->AddObject(quit, 2, 0);
+    Key(DIK_RETURN);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(1, (int)msg.wParam);
+    EXPECT_FALSE(quit->IsMarkedForDeletion());
+    delete ring;
+}
+
+TEST_F(FrontEnd, EndGameQuestionLetsTheGameGoOnOrSavesAndShowsTheMenu)
+{
+    app.StartGame();
+    CGameController* controller = app.controller;
+    Step(0.5f);
+    ASSERT_EQ(1, controller->running);
+
+    Key(DIK_ESCAPE);   // the controller opens the question
+    EXPECT_EQ(0, controller->running);
+    Key(DIK_ESCAPE);   // and it lets the game go on
+    EXPECT_EQ(1, controller->running);
+    Step(STEP);
+
+    // Return answers yes: the scene is emptied from inside the question's own
+    // handler, which then still closes the question.
+    std::string before = ReadFileText(media.MediaFile("levels.xml"));
+    remove(media.MediaFile("highscore.xml").c_str());
+    Key(DIK_ESCAPE);
+    Key(DIK_RETURN);
+    EXPECT_EQ(0, controller->running);
+    EXPECT_EQ(nullptr, controller->gridView);
+    EXPECT_TRUE(FileExists(media.MediaFile("highscore.xml")));
+    EXPECT_NE(std::string::npos, ReadFileText(media.MediaFile("levels.xml")).find("last="));
+    Step(0.5f);
+    EXPECT_EQ(0, controller->running);   // the game has ended: it stays off
+}
+
+TEST_F(FrontEnd, ResetQuestionRestartsTheLevel)
+{
+    app.StartGame();
+    Step(0.5f);
+    CGameController* controller = app.controller;
+    controller->gameData->moves = 5;
+    CSubMenuResetLevel* question = new CSubMenuResetLevel(app.device, 0);
+    queue->AddObject(question, 4, 0);
+    question->reset_ActionPerformed(CActionEvent());
+    question->Confirm();   // a second answer in the same frame changes nothing
+    EXPECT_EQ(0, controller->gameData->moves);
+    EXPECT_TRUE(question->IsMarkedForDeletion());
+    Step(0.5f);
+}
+
+TEST_F(FrontEnd, StartSubmenuStartsExactlyOneGameHoweverOftenItIsPressed)
+{
+    CMenuRing* ring = NewRing();
+    ActionCounter counter;
+    CSubMenuStart* start = new CSubMenuStart(app.device, ring);
+    start->AddActionListener(&counter);
+    start->AddActionListener(&app);
+    queue->AddObject(start, 2, 0);
+    Step(0.4f);
+
+    start->StartButton_ActionPerformed(CActionEvent());
+    EXPECT_EQ(0, app.mouse->IsMaskOn());
+    start->StartButton_ActionPerformed(CActionEvent());
+    Key(DIK_RETURN);
+    Key(DIK_ESCAPE);   // does not close it while the fade runs
+    Step(0.3f);
+    EXPECT_TRUE(counter.events.empty());   // the action waits for the fade
+    EXPECT_FALSE(start->IsMarkedForDeletion());
+    EXPECT_EQ(0, start->IsClosing());
+
+    Step(0.2f);   // the fade has ended: one action, the game runs
+    ASSERT_EQ(1u, counter.events.size());
+    EXPECT_EQ(CSubMenuStart::ACTION_START_GAME, counter.events[0].GetID());
+    EXPECT_EQ(start, counter.events[0].GetSource());
+    EXPECT_EQ(1, app.controller->running);
+    EXPECT_NE(nullptr, app.controller->gridView);
+    Step(1.0f);
+    EXPECT_EQ(1u, counter.events.size());
+    delete ring;
+}
+
+TEST_F(FrontEnd, EscapeBeforeStartClosesTheStartSubmenuLikeAnyOther)
+{
+    CMenuRing* ring = NewRing();
+    ActionCounter counter;
+    CSubMenuStart* start = new CSubMenuStart(app.device, ring);
+    start->AddActionListener(&counter);
+    queue->AddObject(start, 2, 0);
+    Step(0.1f);
+    Key(DIK_ESCAPE);
+    start->StartButton_ActionPerformed(CActionEvent());   // too late: it is closing
+    Step(0.4f);
+    EXPECT_FALSE(queue->Contains(start));
+    EXPECT_EQ(1, ring->IsActive());
+    Step(0.5f);
+    EXPECT_TRUE(counter.events.empty());
+    delete ring;
+}
+
+} // namespace

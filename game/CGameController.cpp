@@ -513,7 +513,7 @@ void CGameController::NextLevelOrQuit()
     if (levelLoader->NextLevel())
         StartLevel(levelLoader->GetCurrentLevel());
     else
-        SaveAndQuit();   // the last level is won: its results must not be lost on the way to the menu
+        FireActionPerformed(CActionEvent(nullptr, ACTION_MAIN_MENU));
 }
 
 CScore* CGameController::GetOrCreateScore(CLevel* level)

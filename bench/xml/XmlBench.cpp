@@ -1,6 +1,6 @@
 // Benchmarks of the XML document: parsing a generated ~1 MB level file with
-// CXmlDocument and with pugixml, building a 1,000-level file with the editing
-// operations, and saving it.
+// CXmlDocument and with pugixml (its default and its minimal parse), building
+// a 1,000-level file with the editing operations, and saving it.
 #include "CXmlDocument.h"
 
 #include <benchmark/benchmark.h>
@@ -92,14 +92,37 @@ void SetMegabytes(benchmark::State& state, size_t bytes)
     state.counters["MB"] = benchmark::Counter((double)bytes / 1e6);
 }
 
+// Every parse starts from a fresh document on both sides, so neither reuses
+// memory that an earlier iteration has already touched, and every result is
+// checked: a parse that fails stops the benchmark.
+bool ParseOurs(const std::string& text)
+{
+    CXmlDocument doc;
+    return doc.SetDocText(text.c_str()) && doc.HasRootElement();
+}
+
+bool ParsePugixml(const std::string& text, unsigned options)
+{
+    pugi::xml_document doc;
+    pugi::xml_parse_result result = doc.load_buffer(text.data(), text.size(), options);
+    return result.status == pugi::status_ok && doc.first_child();
+}
+
+const char* OptionsName(unsigned options)
+{
+    return options == pugi::parse_default ? "parse_default" : "parse_minimal";
+}
+
 void BM_ParseCXmlDocument(benchmark::State& state)
 {
     const std::string& text = LevelText();
-    CXmlDocument doc;
     for (auto _ : state)
     {
-        bool ok = doc.SetDocText(text.c_str());
-        benchmark::DoNotOptimize(ok);
+        if (!ParseOurs(text))
+        {
+            state.SkipWithError("CXmlDocument did not parse the level file");
+            break;
+        }
     }
     SetMegabytes(state, text.size());
 }
@@ -108,42 +131,56 @@ BENCHMARK(BM_ParseCXmlDocument)->Unit(benchmark::kMillisecond);
 void BM_ParsePugixml(benchmark::State& state)
 {
     const std::string& text = LevelText();
+    unsigned options = (unsigned)state.range(0);
     for (auto _ : state)
     {
-        pugi::xml_document doc;
-        pugi::xml_parse_result result = doc.load_buffer(text.data(), text.size(), (unsigned)state.range(0));
-        benchmark::DoNotOptimize(result.status);
+        if (!ParsePugixml(text, options))
+        {
+            state.SkipWithError("pugixml did not parse the level file");
+            break;
+        }
     }
     SetMegabytes(state, text.size());
-    state.SetLabel(state.range(0) == (int64_t)pugi::parse_default ? "parse_default" : "parse_minimal");
+    state.SetLabel(OptionsName(options));
 }
 BENCHMARK(BM_ParsePugixml)->Arg(pugi::parse_default)->Arg(pugi::parse_minimal)->Unit(benchmark::kMillisecond);
 
-// Both parsers in turn over the same text, reported as MB/s and their ratio.
+// The parsers in turn over the same text, each with a fresh document, as MB/s
+// and the ratio against pugixml with the given options (above 1:
+// CXmlDocument is faster). The minimal parse, which like ours leaves
+// attribute values and text unescaped until they are asked for, is the closer
+// match in work.
 void BM_ParseRatio(benchmark::State& state)
 {
     typedef std::chrono::steady_clock Clock;
     const std::string& text = LevelText();
-    CXmlDocument doc;
+    unsigned options = (unsigned)state.range(0);
     double ours = 0.0;
     double theirs = 0.0;
     for (auto _ : state)
     {
         Clock::time_point a = Clock::now();
-        doc.SetDocText(text.c_str());
+        bool oursOk = ParseOurs(text);
         Clock::time_point b = Clock::now();
-        pugi::xml_document pugiDoc;
-        pugiDoc.load_buffer(text.data(), text.size());
+        bool theirsOk = ParsePugixml(text, options);
         Clock::time_point c = Clock::now();
+        if (!oursOk || !theirsOk)
+        {
+            state.SkipWithError("a parser failed on the level file");
+            break;
+        }
         ours += std::chrono::duration<double>(b - a).count();
         theirs += std::chrono::duration<double>(c - b).count();
     }
+    if (ours <= 0.0 || theirs <= 0.0)
+        return;
     double megabytes = (double)text.size() * (double)state.iterations() / 1e6;
     state.counters["CXmlDocument_MBps"] = megabytes / ours;
     state.counters["pugixml_MBps"] = megabytes / theirs;
-    state.counters["speed_ratio"] = theirs / ours;  // above 1: CXmlDocument is faster
+    state.counters["speed_ratio"] = theirs / ours;
+    state.SetLabel(OptionsName(options));
 }
-BENCHMARK(BM_ParseRatio)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParseRatio)->Arg(pugi::parse_default)->Arg(pugi::parse_minimal)->Unit(benchmark::kMillisecond);
 
 // A "position" child of the main element; then back to the level above.
 void AddPositionChild(CXmlDocument& doc, const char* x, const char* y, const char* z)

@@ -5,6 +5,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 std::string BuildPath(const std::string& name)
 {
@@ -25,14 +26,31 @@ bool FileExists(const std::string& path)
     return stat(path.c_str(), &info) == 0;
 }
 
+// ctest runs the tests of one fixture in parallel processes that write the
+// same fixture files: each writes a file of its own and renames it into
+// place, so a reader sees the old file or the new one, never a half-written one.
+static std::string TemporaryFor(const std::string& path)
+{
+    return path + ".tmp-" + std::to_string((long)getpid());
+}
+
+static bool MoveIntoPlace(const std::string& temporary, const std::string& path, bool written)
+{
+    if (written && rename(temporary.c_str(), path.c_str()) == 0)
+        return true;
+    unlink(temporary.c_str());
+    return false;
+}
+
 bool WriteFile(const std::string& path, const void* data, size_t size)
 {
-    FILE* f = fopen(path.c_str(), "wb");
+    std::string temporary = TemporaryFor(path);
+    FILE* f = fopen(temporary.c_str(), "wb");
     if (!f)
         return false;
     bool ok = fwrite(data, 1, size, f) == size;
-    fclose(f);
-    return ok;
+    ok = fclose(f) == 0 && ok;
+    return MoveIntoPlace(temporary, path, ok);
 }
 
 bool WriteText(const std::string& path, const std::string& text)
@@ -71,7 +89,9 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
     image.width = width;
     image.height = height;
     image.format = withAlpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
-    return png_image_write_to_file(&image, path.c_str(), 0, raw.data(), width * (withAlpha ? 4 : 3), NULL) != 0;
+    std::string temporary = TemporaryFor(path);
+    bool ok = png_image_write_to_file(&image, temporary.c_str(), 0, raw.data(), width * (withAlpha ? 4 : 3), NULL) != 0;
+    return MoveIntoPlace(temporary, path, ok);
 }
 
 static void PutLe32(std::vector<unsigned char>& out, size_t at, uint32_t value)

@@ -267,7 +267,8 @@ D3DXVECTOR3 CGridView::CellPosition(int x, int y, int z) const
 
 void CGridView::AddStone(CStoneInfo* info, float delay)
 {
-    if (!info)
+    // Without a device there is nothing to show: the record keeps no object.
+    if (!info || !device)
         return;
     CStone* stone = new CStone(device, CellPosition(info->x, info->y, info->z), info->type, cellSize, info, this, 1);
     info->stone = stone;

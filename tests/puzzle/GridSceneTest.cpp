@@ -42,9 +42,7 @@ protected:
     {
         for (int i = 0; i < count; i++) {
             grid.PlaceStone(x, y, STONE_RED, 0.0f);
-            CStoneInfo* placed = grid.cells[x + y * 6 + (grid.GetHeight(x, y) - 1) * 36];
-            delete placed->stone;
-            placed->stone = new CountedStone();
+            grid.cells[x + y * 6 + (grid.GetHeight(x, y) - 1) * 36]->stone = new CountedStone();
         }
     }
 

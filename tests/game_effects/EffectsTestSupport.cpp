@@ -31,3 +31,18 @@ void EffectsDeviceTest::TearDown()
     queue->DeleteMarkedObjects();
     CResourceManager::GetTextures()->SetDevice(nullptr);
 }
+
+int BrighterPixels(const Image& on, const Image& off, int minGain, int* darker)
+{
+    int brighter = 0, dimmer = 0;
+    for (size_t i = 0; i < on.pixels.size() && i < off.pixels.size(); i++) {
+        DWORD now = on.pixels[i], was = off.pixels[i];
+        bool noneDarker = Red(now) >= Red(was) && Green(now) >= Green(was) && Blue(now) >= Blue(was);
+        int gain = (Red(now) - Red(was)) + (Green(now) - Green(was)) + (Blue(now) - Blue(was));
+        dimmer += !noneDarker;
+        brighter += noneDarker && gain > minGain;
+    }
+    if (darker)
+        *darker = dimmer;
+    return brighter;
+}

@@ -8,6 +8,11 @@
 #include <gtest/gtest.h>
 
 #include "HeadlessDevice.h"
+#include "Image.h"
+
+// Pixels of on that are brighter than the same pixel of off in every channel by
+// more than minGain in sum; *darker (when given) counts those darker in any channel.
+int BrighterPixels(const Image& on, const Image& off, int minGain, int* darker = nullptr);
 
 class EffectsDeviceTest : public ::testing::Test {
 protected:

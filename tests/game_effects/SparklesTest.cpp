@@ -95,19 +95,6 @@ struct DeletionWatch : IChangeListener {
 
 TEST(Sparkles, SystemLeavesTheSceneWithItsLastSpark)
 {
-    // Old sparks die for sure: no death mark reaches past 2.0 (age 8 s).
-    C3DSparkles held(nullptr, 3, 0.5f, D3DXVECTOR3(0.0f, 0.0f, 0.0f));
-    held.ResetSystem();
-    held.particles[0].age = 9.0f;
-    held.particles[1].age = 9.0f;
-    held.Move(0.02f);
-    EXPECT_EQ(1, held.liveParticles);
-    EXPECT_EQ(0, held.IsMarkedForDeletion());
-    held.particles[2].age = 9.0f;
-    held.Move(0.02f);
-    EXPECT_EQ(0, held.liveParticles);
-    EXPECT_EQ(1, held.IsMarkedForDeletion());
-
     // A whole shower in the queue goes by itself, with nothing left alive.
     srand(99);
     CObjQueue* queue = CResourceManager::GetObjectQueue();

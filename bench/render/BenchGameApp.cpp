@@ -1,0 +1,169 @@
+#include "BenchGameApp.h"
+
+#include "CGameController.h"
+#include "CGameData.h"
+#include "CGrid.h"
+#include "CGridView.h"
+#include "CLevelLoader.h"
+#include "CStone.h"
+#include "CStoneInfo.h"
+#include "CAbstractFinishChecker.h"
+
+#include <GL/gl.h>
+
+namespace {
+
+struct QuadVertex {
+    float x, y, z, rhw;
+    D3DCOLOR color;
+};
+
+const DWORD quadFormat = D3DFVF_XYZRHW | D3DFVF_DIFFUSE;
+
+} // namespace
+
+BenchGameApp::BenchGameApp() : GameTestApp(1024, 768), quadVB(NULL) {}
+
+HRESULT BenchGameApp::RestoreDeviceObjects()
+{
+    GameTestApp::RestoreDeviceObjects();
+
+    // A cube map with a sky-like gradient on every face: what the slab
+    // reflects costs the same whatever the picture.
+    if (SUCCEEDED(device->CreateCubeTexture(256, 1, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &envCubeTexture))) {
+        for (int face = 0; face < 6; face++) {
+            D3DLOCKED_RECT locked;
+            if (FAILED(envCubeTexture->LockRect((D3DCUBEMAP_FACES)face, 0, &locked, NULL, 0)))
+                continue;
+            for (int y = 0; y < 256; y++) {
+                DWORD* row = (DWORD*)((BYTE*)locked.pBits + y * locked.Pitch);
+                for (int x = 0; x < 256; x++)
+                    row[x] = D3DCOLOR_XRGB(40 + face * 30, 80 + y / 2, 160 + x / 4);
+            }
+            envCubeTexture->UnlockRect((D3DCUBEMAP_FACES)face, 0);
+        }
+        renderEffects |= R_EFFECT_ENVMAP;
+    }
+
+    int width = (int)backBufferDesc.Width;
+    int height = (int)backBufferDesc.Height;
+    if (SUCCEEDED(device->CreateVertexBuffer(4 * sizeof(QuadVertex), D3DUSAGE_WRITEONLY, quadFormat,
+                                             D3DPOOL_MANAGED, &quadVB))) {
+        BYTE* data = NULL;
+        quadVB->Lock(0, 0, &data, 0);
+        QuadVertex corners[4] = {{0, (float)height, 0, 1, 0x7F000000},
+                                 {0, 0, 0, 1, 0x7F000000},
+                                 {(float)width, (float)height, 0, 1, 0x7F000000},
+                                 {(float)width, 0, 0, 1, 0x7F000000}};
+        memcpy(data, corners, sizeof(corners));
+        quadVB->Unlock();
+    }
+    return S_OK;
+}
+
+HRESULT BenchGameApp::InvalidateDeviceObjects()
+{
+    if (device) {
+        device->SetTexture(0, NULL);
+        device->SetTexture(1, NULL);
+        device->SetStreamSource(0, NULL, 0);
+    }
+    if (envCubeTexture)
+        envCubeTexture->Release();
+    envCubeTexture = NULL;
+    if (quadVB)
+        quadVB->Release();
+    quadVB = NULL;
+    return GameTestApp::InvalidateDeviceObjects();
+}
+
+void BenchGameApp::RenderAfterScene()
+{
+    if (!controller || !controller->gridView || !(renderEffects & R_EFFECT_SHADOW))
+        return;
+    controller->gridView->RenderShadows();
+    RenderShadowQuad();
+}
+
+// Darkens every pixel whose stencil count is 1 or more.
+void BenchGameApp::RenderShadowQuad()
+{
+    if (!quadVB)
+        return;
+    device->SetRenderState(D3DRS_ZENABLE, FALSE);
+    device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
+    device->SetRenderState(D3DRS_FOGENABLE, FALSE);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    device->SetTexture(0, NULL);
+    device->SetRenderState(D3DRS_STENCILREF, 1);
+    device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_LESSEQUAL);
+    device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
+    device->SetVertexShader(quadFormat);
+    device->SetStreamSource(0, quadVB, sizeof(QuadVertex));
+    device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+    device->SetRenderState(D3DRS_ZENABLE, TRUE);
+    device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
+}
+
+bool BenchGameApp::StartLevel(int number)
+{
+    controller->StartGame();
+    if (!controller->levelLoader || !controller->levelLoader->GetLevel(number))
+        return false;
+    controller->StartLevel(controller->levelLoader->GetLevel(number));
+    if (!controller->gridView)
+        return false;
+    // Drops, the banner and the first bursts are over within a few seconds.
+    StepUntil([this]() { return controller->pendingDrops <= 0; }, 20.0f);
+    StepSeconds(4.0f);
+    return controller->pendingDrops <= 0;
+}
+
+bool BenchGameApp::FillBoard()
+{
+    if (!controller->gameData || !controller->gridView)
+        return false;
+    delete controller->finishChecker;
+    controller->finishChecker = nullptr;
+    CGrid* grid = controller->gameData->board;
+    grid->Clear();
+    for (int z = 0; z < 15; z++)
+        for (int y = 0; y < 6; y++)
+            for (int x = 0; x < 6; x++)
+                grid->PlaceStone(x, y, 1 + (x + 2 * y + 4 * z) % 7, 0.0f);
+    StepSeconds(1.0f);
+    return grid->stoneCount == 540;
+}
+
+int BenchGameApp::StoneCount()
+{
+    return controller->gameData ? controller->gameData->board->stoneCount : 0;
+}
+
+int BenchGameApp::DrawnStoneCount()
+{
+    if (!controller->gameData)
+        return 0;
+    CGrid* grid = controller->gameData->board;
+    int drawn = 0;
+    for (int i = 0; i < grid->stoneCount; i++) {
+        CStoneInfo* info = grid->sortedStones[i];
+        if (info && info->stone && info->stone->visible && (info->drawn || controller->pendingDrops > 0))
+            drawn++;
+    }
+    return drawn;
+}
+
+void BenchGameApp::DrawFrame()
+{
+    Step(1);
+    glFinish();
+}

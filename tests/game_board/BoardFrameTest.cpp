@@ -27,6 +27,9 @@ struct ScreenVertex
 // the scene, as the application draws them.
 class ShadedGameApp : public GameTestApp {
 public:
+    // Closed here, while the cube map's clean-up below still runs.
+    ~ShadedGameApp() { Close(); }
+
     HRESULT RestoreDeviceObjects() override
     {
         GameTestApp::RestoreDeviceObjects();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "CExpl.h"
 #include "CGlobForceModifier.h"

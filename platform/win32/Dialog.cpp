@@ -440,9 +440,11 @@ BOOL Win32DestroyDialogItem(DialogItem* item)
         if (item->dialogProc)
             item->dialogProc(item, WM_DESTROY, 0, 0);
         DialogViewDestroy(item);
-        for (DialogItem* control : item->controls)
+        // Taken out first: a control that goes takes itself out of its dialog's list.
+        std::vector<DialogItem*> controls;
+        controls.swap(item->controls);
+        for (DialogItem* control : controls)
             Win32DestroyDialogItem(control);
-        item->controls.clear();
     } else if (DialogItem* dialog = Win32LookupDialogItem(item->dialog)) {
         std::vector<DialogItem*>& controls = dialog->controls;
         controls.erase(std::remove(controls.begin(), controls.end(), item), controls.end());

@@ -38,15 +38,15 @@ const float TWO_PI = 6.2831855f;
 const D3DXVECTOR3 UP_AXIS(0.0f, 1.0f, 0.0f);
 
 // The slab face by face: normal, then per vertex the corner signs in x, y, z
-// and the texture coordinates, where N stands for the cell count (the texture
-// repeats once per cell on top and bottom, once per cell along each side).
+// and the texture coordinates, where N stands for the cell count: the texture
+// repeats once per cell on top and bottom and once per cell along each side.
 struct SlabFace
 {
     float nx, ny, nz;
     float corner[6][5];
 };
 
-const float N = -100.0f;    // placeholder for the cell count in the table below
+const float N = -1.0f;      // no real coordinate is negative: marks the cell count
 
 const SlabFace slabFaces[6] = {
     { -1, 0, 0, { { -1, -1, -1, N, 1 }, { -1, -1, 1, 0, 1 }, { -1, 1, 1, 0, 0 }, { -1, 1, 1, 0, 0 }, { -1, 1, -1, N, 0 }, { -1, -1, -1, N, 1 } } },

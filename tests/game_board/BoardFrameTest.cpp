@@ -33,8 +33,6 @@ public:
     HRESULT RestoreDeviceObjects() override
     {
         GameTestApp::RestoreDeviceObjects();
-        // Stage 1 holds no texture until the slab's reflection uses it.
-        device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
         if (FAILED(D3DXCreateRenderToEnvMap(device, 256, backBufferDesc.Format, TRUE, D3DFMT_D16, &envMapRenderer)))
             return S_OK;
         device->CreateCubeTexture(256, 1, 0, backBufferDesc.Format, D3DPOOL_MANAGED, &envCubeTexture);

@@ -595,10 +595,32 @@ bool CXmlDocument::ParseEndTag(int element, int nameFirst, int nameLength)
     return false;
 }
 
+// Offset of the next '<' from pos, or -1 when the text ends first. The run
+// before a tag is mostly a line end: a few characters are looked at directly
+// before the library's vectorised search takes over.
+static inline int FindTagStart(const char* text, int pos, int textEnd)
+{
+    int direct = textEnd - pos < 16 ? textEnd : pos + 16;
+    for (; pos < direct; pos++)
+    {
+        if (text[pos] == '<')
+            return pos;
+    }
+    if (pos >= textEnd)
+        return -1;
+    const char* found = (const char*)memchr(text + pos, '<', textEnd - pos);
+    return found ? (int)(found - text) : -1;
+}
+
 // Parses the next element below `parent` with all its descendants. Open
 // elements are kept on an explicit stack, so deeply nested input cannot
 // exhaust the call stack. Returns the element's record, 0 when the next tag
 // is an end tag, -1 on error (the error text is stored).
+//
+// The two tags that make up nearly every document, a start tag that begins
+// with its name and an end tag, are read right here; anything else (text
+// with markup, comments, processing instructions, odd tags, a missing tag)
+// goes through ParseStartTag, which gives the same result for these two.
 int CXmlDocument::ParseElement(int parent)
 {
     struct OpenElement
@@ -609,22 +631,54 @@ int CXmlDocument::ParseElement(int parent)
         int nameLength;
     };
     std::vector<OpenElement> open;
-    int textEnd = Record(parent).endOpen + (int)strlen(docText.c_str() + Record(parent).endOpen);
+    const char* text = docText.c_str();
+    int textEnd = Record(parent).endOpen + (int)strlen(text + Record(parent).endOpen);
 
     for (;;)
     {
         int scanParent = open.empty() ? parent : open.back().record;
         int nameFirst = 0;
         int nameLength = 0;
-        int i = ParseStartTag(scanParent, textEnd, &nameFirst, &nameLength);
-        if (i < 0)
-            return -1;
+        int i;
+
+        int start = FindTagStart(text, Record(scanParent).endOpen, textEnd);
+        char first = start >= 0 ? text[start + 1] : 0;
+        if (start >= 0 && first == '/')
+        {
+            Record(scanParent).endOpen = start;
+            i = 0;
+        }
+        else if (start >= 0 && !EndsToken(first) && first != '"' && first != '\'')
+        {
+            int end = start + 2;
+            while (!EndsToken(text[end]))
+                end++;
+            i = TakeRecord();
+            Record(scanParent).endOpen = start;
+            const char* close = (const char*)memchr(text + end, '>', textEnd - end);
+            if (!close)
+                return FailParse("End of tag not found", 0);
+            ElemRecord& r = Record(i);
+            r.startOpen = start;
+            r.startClose = (int)(close - text);
+            r.parent = scanParent;
+            r.firstChild = 0;
+            r.nextSibling = 0;
+            nameFirst = start + 1;
+            nameLength = end - start - 1;
+        }
+        else
+        {
+            i = ParseStartTag(scanParent, textEnd, &nameFirst, &nameLength);
+            if (i < 0)
+                return -1;
+        }
 
         int done;
         if (i > 0)
         {
             ElemRecord& r = Record(i);
-            if (docText[r.startClose - 1] == '/')
+            if (text[r.startClose - 1] == '/')
             {
                 r.endOpen = r.startClose - 1;
                 r.endClose = r.startClose;

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include <unistd.h>
+
 #include <benchmark/benchmark.h>
 
 #include "CGrid.h"
@@ -147,6 +149,37 @@ void BM_LoadHundredLevels(benchmark::State& state)
     remove(path.c_str());
 }
 BENCHMARK(BM_LoadHundredLevels)->Unit(benchmark::kMillisecond);
+
+// One level of 100,000 stones whose layers run from the top down, so that
+// ordering them by layer has the most to do; loading must stay well under a
+// second.
+void BM_LoadLevelOf100000Stones(benchmark::State& state)
+{
+    const int count = 100000;
+    std::string path = "puzzle_bench_big_level_" + std::to_string(getpid()) + ".xml";
+    {
+        CLevelLoader loader;
+        CLevel* level = new CLevel();
+        CStoneInfo* fields = new CStoneInfo[1];
+        fields[0] = CStoneInfo(0, 0, 0, FIELD_SPECIAL_TARGET, "");
+        level->SetFields(fields, 1);
+        CStoneInfo** stones = new CStoneInfo*[count];
+        for (int i = 0; i < count; i++)
+            stones[i] = new CStoneInfo(i % 6, (i / 6) % 6, 14 - i % 15, STONE_BLUE + i % 7, "");
+        level->SetStones(stones, count);
+        loader.levels.push_back(level);
+        if (!loader.Save(path.c_str()))
+            state.SkipWithError("level file not written");
+    }
+    for (auto _ : state) {
+        CLevelLoader loader;
+        benchmark::DoNotOptimize(loader.Load(path.c_str()));
+        if (loader.GetLevelCount() != 1 || loader.GetLevel(1)->stoneCount != count)
+            state.SkipWithError("level file not read");
+    }
+    remove(path.c_str());
+}
+BENCHMARK(BM_LoadLevelOf100000Stones)->Unit(benchmark::kMillisecond);
 
 // The level checker on a level with several stones to slide and a stack of
 // four stones: reports the states searched per second.

@@ -140,6 +140,12 @@ void C3DText::DrawGlyphs(const std::string& latin1, float x, float y, float cell
         return;
 
     C2DDrawState state2D(device);
+    // Glyphs come from the atlas' full-size level only: its smaller levels
+    // blur the thin strokes of small text into the background.
+    DWORD mipFilter = D3DTEXF_NONE;
+    device->GetTextureStageState(0, D3DTSS_MIPFILTER, &mipFilter);
+    device->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_NONE);
     device->SetTexture(0, atlas);
     device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, (UINT)(vertices.size() / 3), &vertices[0], sizeof(WindowVertex));
+    device->SetTextureStageState(0, D3DTSS_MIPFILTER, mipFilter);
 }

@@ -1,18 +1,11 @@
 // The options submenu and its start-level chooser: counting round, the start
-// level and display mode applied on close, and the editor's mode without a
-// level list.
-#include <gtest/gtest.h>
-
-#include <stdio.h>
-
+// level and the display mode applied on close, the editor's mode without a
+// level list, and the render-effect boxes acting on the next frame.
 #include "C3DCheckBox.h"
 #include "C3DTextButton.h"
 #include "C3DToggleSelection.h"
 #include "CGameController.h"
 #include "CLevelLoader.h"
-#include "CObjQueue.h"
-#include "CResourceManager.h"
-#include "CSoundDev.h"
 #include "CStartLevelToggle.h"
 #include "CSubMenuOptions.h"
 #include "FrontTestApp.h"
@@ -20,26 +13,12 @@
 
 namespace {
 
-class CountingListener : public IActionListener {
-public:
-    void actionPerformed(CActionEvent) override { count++; }
-    int count = 0;
-};
-
-class OptionsTest : public ::testing::Test {
+class OptionsTest : public FrontTest {
 protected:
-    void SetUp() override
-    {
-        app.settingsFile = folder.Path("display.txt");
-        ASSERT_TRUE(app.Open());
-    }
-
-    void TearDown() override { CGameController::DestroyInstance(); }
-
-    // The controller's level list, read from a level file of the scratch media.
+    // The controller's level list, read from a level file of the test's media.
     CLevelLoader* UseLevels(int count, int completed, int last)
     {
-        WriteText(folder.Media("levels.xml"), LevelFileText(count, completed, last));
+        WriteText(media.MediaFile("levels.xml"), LevelFileText(count, completed, last));
         CGameController* controller = CGameController::GetInstance();
         delete controller->levelLoader;
         controller->levelLoader = new CLevelLoader();
@@ -50,13 +29,18 @@ protected:
     CSubMenuOptions* OpenOptions()
     {
         CSubMenuOptions* options = new CSubMenuOptions(app.device, NULL, 1);
-        CResourceManager::GetObjectQueue()->AddObject(options, 4, 0);
+        FrontTestApp::Show(options, 4);
+        app.Step(15);
         return options;
     }
-
-    ScratchFolder folder;
-    FrontTestApp app;
 };
+
+// Clicks a box: its state flips and its action goes out.
+void Toggle(C3DCheckBox* box)
+{
+    box->SetChecked(box->checked ? 0 : 1);
+    box->fireActionPerformed(CActionEvent(box, CActionEvent::ACTION_DEFAULT));
+}
 
 TEST_F(OptionsTest, StartLevelChooserCountsRound)
 {
@@ -64,8 +48,7 @@ TEST_F(OptionsTest, StartLevelChooserCountsRound)
         int maximum, start, next;   // next 1: the next arrow, 0: the prev arrow
         int expected;
     } cases[] = {
-        { 1, 1, 1, 1 }, { 1, 1, 0, 1 },
-        { 5, 5, 1, 1 }, { 5, 1, 0, 5 }, { 5, 3, 0, 2 }, { 5, 3, 1, 4 },
+        { 1, 1, 1, 1 }, { 1, 1, 0, 1 }, { 5, 5, 1, 1 }, { 5, 1, 0, 5 }, { 5, 3, 0, 2 },
         { 3, 7, 1, 2 },   // a stored start above the maximum comes back into range
         { 3, 0, 0, 2 },   // so does one below 1
     };
@@ -74,9 +57,6 @@ TEST_F(OptionsTest, StartLevelChooserCountsRound)
         SCOPED_TRACE(testing::Message() << "maximum " << c.maximum << " from " << c.start << (c.next ? " next" : " prev"));
         levels->last = c.start;
         CStartLevelToggle toggle(app.device, CRECTVirtual(0.6f, 0.7f, 0.2f, 0.1f), c.maximum, NULL);
-        CountingListener listener;
-        toggle.AddActionListener(&listener);
-        EXPECT_EQ(toggle.selection, c.start);
         EXPECT_EQ(std::string(toggle.labelButton->GetText()), std::to_string(c.start));
         if (c.next)
             toggle.next_ActionPerformed(CActionEvent());
@@ -84,74 +64,60 @@ TEST_F(OptionsTest, StartLevelChooserCountsRound)
             toggle.prev_ActionPerformed(CActionEvent());
         EXPECT_EQ(toggle.selection, c.expected);
         EXPECT_EQ(std::string(toggle.labelButton->GetText()), std::to_string(c.expected));
-        EXPECT_EQ(listener.count, 1);
     }
 }
 
 TEST_F(OptionsTest, CloseKeepsTheModeStoresItAndWritesTheStartLevel)
 {
+    app.settingsFile = media.File("display.txt");
     UseLevels(5, 2, 1);
-    DWORD modeBefore = app.GetCurrentAdapter().devices[0].dwCurrentMode;
+    DWORD mode = app.GetCurrentAdapter().devices[0].dwCurrentMode;
     CSubMenuOptions* options = OpenOptions();
     ASSERT_NE(options->startLevelToggle, nullptr);
     EXPECT_EQ(options->startLevelToggle->maximum, 3);
-
-    app.Step(15);
-    Image picture = app.Capture();
-    WritePng(folder.Kept("frontend_options.png"), picture.width, picture.height, picture.pixels, false);
-    EXPECT_GT(CountColor(picture, 23, 26, 168, 40, picture.width / 4, picture.height / 4, picture.width / 2,
-                         3 * picture.height / 4), 100);
+    Image picture = app.Capture(media.File("options.png"));
+    WritePng(Kept("frontend_options.png"), picture.width, picture.height, picture.pixels, false);
+    EXPECT_GT(CountColor(picture, 23, 26, 168, 40, 125, 94, 250, 281), 100);
 
     options->startLevelToggle->next_ActionPerformed(CActionEvent());
     FrontTestApp::PressKey(28);   // Return does nothing here
     EXPECT_FALSE(options->IsClosing());
     FrontTestApp::PressKey(1);
     EXPECT_TRUE(options->IsClosing());
-
     EXPECT_EQ(app.ResetPending(), 0);   // no ChangeMode
-    EXPECT_EQ(app.GetCurrentAdapter().devices[0].dwCurrentMode, modeBefore);
-    EXPECT_TRUE(FileExists(folder.Path("display.txt")));
+    EXPECT_EQ(app.GetCurrentAdapter().devices[0].dwCurrentMode, mode);
+    EXPECT_TRUE(FileExists(media.File("display.txt")));
     CLevelLoader written;
-    ASSERT_TRUE(written.Load(folder.Media("levels.xml").c_str()));
+    ASSERT_TRUE(written.Load(media.MediaFile("levels.xml").c_str()));
     EXPECT_EQ(written.last, 2);
-    EXPECT_EQ(written.completed, 2);
-
-    app.Step(15);
-    EXPECT_FALSE(FrontTestApp::InScene(options));
 }
 
 TEST_F(OptionsTest, ChosenDisplayModeResizesTheBackBufferOnClose)
 {
     UseLevels(3, 0, 1);
     CSubMenuOptions* options = OpenOptions();
-    C3DToggleSelection* modes = options->resolutionToggle;
-    ASSERT_GE(modes->GetEntryCount(), 2);
-    EXPECT_STREQ(modes->labelButton->GetText(), "500 x 375 x 32");
-    modes->next_ActionPerformed(CActionEvent());
-    const D3DModeRecord& chosen = app.GetCurrentAdapter().devices[0].modes[1];
+    EXPECT_STREQ(options->resolutionToggle->labelButton->GetText(), "500 x 375 x 32");
+    options->resolutionToggle->next_ActionPerformed(CActionEvent());
+    const D3DModeRecord chosen = app.GetCurrentAdapter().devices[0].modes[1];
     ASSERT_EQ(chosen.windowed, 1);
-    EXPECT_EQ(std::string(modes->labelButton->GetText()), CSubMenuOptions::ModeText(chosen));
-    EXPECT_EQ(app.ResetPending(), 0);   // nothing happens before the close
+    EXPECT_EQ(std::string(options->resolutionToggle->labelButton->GetText()), CSubMenuOptions::ModeText(chosen));
+    EXPECT_EQ(app.ResetPending(), 0);   // nothing before the close
 
     options->Close();
     app.Step(1);
-    Image picture = app.Capture();
+    Image picture = app.Capture(media.File("resized.png"));
     EXPECT_EQ(picture.width, (int)chosen.Width);
     EXPECT_EQ(picture.height, (int)chosen.Height);
-    EXPECT_EQ(app.GetCurrentAdapter().devices[0].dwCurrentMode, 1u);
 }
 
-TEST_F(OptionsTest, LevelFileIsNeverGivenALevelItDoesNotHold)
+TEST_F(OptionsTest, LevelListIsNeverGivenALevelItDoesNotHold)
 {
     // Every level completed: the chooser stops at the last level of the file.
     CLevelLoader* levels = UseLevels(3, 3, 3);
     CSubMenuOptions* options = OpenOptions();
-    ASSERT_NE(options->startLevelToggle, nullptr);
     EXPECT_EQ(options->startLevelToggle->maximum, 3);
     options->startLevelToggle->next_ActionPerformed(CActionEvent());
     EXPECT_EQ(levels->last, 1);
-
-    // A number beyond the file from elsewhere is not taken over.
     options->startLevelToggle->selection = 4;
     options->startlevel_ActionPerformed(CActionEvent(options->startLevelToggle, 0));
     EXPECT_EQ(levels->last, 1);
@@ -163,32 +129,83 @@ TEST_F(OptionsTest, EditorModeHasNoStartLevelAndWritesNoLevelFile)
     delete controller->levelLoader;
     controller->levelLoader = NULL;
     controller->editorMode = 1;
+    remove(media.MediaFile("levels.xml").c_str());
 
     CSubMenuOptions* options = OpenOptions();
     EXPECT_EQ(options->startLevelToggle, nullptr);
-    app.Step(5);
     FrontTestApp::PressKey(1);
     app.Step(15);
     EXPECT_FALSE(FrontTestApp::InScene(options));
-    EXPECT_FALSE(FileExists(folder.Media("levels.xml")));
+    EXPECT_FALSE(FileExists(media.MediaFile("levels.xml")));
 }
 
-TEST_F(OptionsTest, SoundBoxSwitchesTheSoundAtOnce)
+// Pixels outside the options window (the middle of the screen, whose boxes
+// change with the clicks) darker in 'a' than in 'b' by more than 20 in every channel.
+int DarkerOutside(const Image& a, const Image& b)
 {
-    UseLevels(3, 0, 1);
-    CSoundDev* sound = CResourceManager::GetSoundDevice();
-    sound->soundSwitch = 1;
-    CSubMenuOptions* options = OpenOptions();
-    C3DCheckBox* box = options->boxes[CSubMenuOptions::BOX_SOUND];
-    EXPECT_EQ(box->checked, 1);
-    box->SetChecked(0);
-    box->fireActionPerformed(CActionEvent(box, 0));
-    EXPECT_EQ(sound->soundSwitch, 0);
-    EXPECT_EQ(options->soundState, 0);
-    // An event from another widget changes nothing.
-    options->effects_ActionPerformed(CActionEvent(options->resolutionToggle, 0));
-    EXPECT_EQ(sound->soundSwitch, 0);
-    sound->soundSwitch = 1;
+    int count = 0;
+    for (int y = 0; y < a.height && y < b.height; y++) {
+        for (int x = 0; x < a.width && x < b.width; x++) {
+            if (x >= a.width / 4 && x < 3 * a.width / 4 && y >= a.height / 4 && y < 3 * a.height / 4)
+                continue;
+            uint32_t p = a.Pixel(x, y), q = b.Pixel(x, y);
+            bool darker = true;
+            for (int shift = 0; shift <= 16; shift += 8)
+                darker = darker && (int)((q >> shift) & 0xFF) - (int)((p >> shift) & 0xFF) > 20;
+            count += darker ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+TEST_F(OptionsTest, ShadowsOffLeaveTheNextFrameWithoutShadowPass)
+{
+    if (!app.IsRenderEffectCapable(CD3DApplication::R_EFFECT_SHADOW))
+        GTEST_SKIP() << "no stencil shadows on this device";
+    UseLevels(3, 0, 1);   // a stone on the left of the board casts its shadow beside the window
+    app.StartGame();
+    app.Step(150);
+    C3DCheckBox* shadows = OpenOptions()->boxes[CSubMenuOptions::BOX_SHADOW];
+    ASSERT_EQ(shadows->checked, 1);
+    Image on = app.Capture(media.File("on.png"));
+    Toggle(shadows);
+    Image off = app.Capture(media.File("off.png"));
+    WritePng(Kept("frontend_shadows_on.png"), on.width, on.height, on.pixels, false);
+    WritePng(Kept("frontend_shadows_off.png"), off.width, off.height, off.pixels, false);
+    EXPECT_GT(DarkerOutside(on, off), 150);
+    EXPECT_EQ(DarkerOutside(off, on), 0);
+    Toggle(shadows);
+    EXPECT_GT(DarkerOutside(app.Capture(media.File("again.png")), off), 150);
+}
+
+TEST_F(OptionsTest, ReflectionOnDrawsTheCubeMapAgain)
+{
+    if (!app.IsRenderEffectCapable(CD3DApplication::R_EFFECT_ENVMAP))
+        GTEST_SKIP() << "no cube maps on this device";
+    ASSERT_NE(app.envCubeTexture, nullptr);
+    C3DCheckBox* reflection = OpenOptions()->boxes[CSubMenuOptions::BOX_ENVMAP];
+    ASSERT_EQ(reflection->checked, 1);
+    Toggle(reflection);
+    EXPECT_FALSE(app.renderEffects & CD3DApplication::R_EFFECT_ENVMAP);
+
+    // Every face painted magenta; switching the box on draws the sky box over it.
+    const DWORD mark = 0xFFFF00FF;
+    D3DLOCKED_RECT locked;
+    for (int face = 0; face < 6; face++) {
+        ASSERT_EQ(app.envCubeTexture->LockRect((D3DCUBEMAP_FACES)face, 0, &locked, NULL, 0), D3D_OK);
+        for (int y = 0; y < 256; y++)
+            for (int x = 0; x < 256; x++)
+                *(DWORD*)((BYTE*)locked.pBits + y * locked.Pitch + x * 4) = mark;
+        app.envCubeTexture->UnlockRect((D3DCUBEMAP_FACES)face, 0);
+    }
+    Toggle(reflection);
+    EXPECT_TRUE(app.renderEffects & CD3DApplication::R_EFFECT_ENVMAP);
+    for (int face = 0; face < 6; face++) {
+        ASSERT_EQ(app.envCubeTexture->LockRect((D3DCUBEMAP_FACES)face, 0, &locked, NULL, D3DLOCK_READONLY), D3D_OK);
+        DWORD centre = *(const DWORD*)((const BYTE*)locked.pBits + 128 * locked.Pitch + 128 * 4) | 0xFF000000;
+        app.envCubeTexture->UnlockRect((D3DCUBEMAP_FACES)face, 0);
+        EXPECT_NE(centre, mark) << "face " << face;
+    }
 }
 
 }

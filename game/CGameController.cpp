@@ -172,7 +172,6 @@ void CGameController::EndGame()
 
     delete finishChecker;
     finishChecker = nullptr;
-    // The handlers go before the board: the place tool's preview is no board stone.
     for (int i = 0; i < 3; i++) {
         delete handlers[i];
         handlers[i] = nullptr;
@@ -224,10 +223,6 @@ void CGameController::StartLevel(CLevel* level)
         grid->PlaceStone(stone->x, stone->y, stone->type, delay);
         delay += 0.1f;
     }
-    // Only stones the board took drop in (it refuses cells off the board and
-    // full columns), and only a board view gives them an appear timer.
-    pendingDrops = gridView ? grid->stoneCount : 0;
-
     DropView(this, nextStoneView);
     // Without a level list (the editor tries a level) a spare list makes the view.
     CLevelLoader spareList;
@@ -241,6 +236,10 @@ void CGameController::StartLevel(CLevel* level)
     if (gridView)
         gridView->UpdateFields();
     grid->RemoveCombos();
+    // The stones still to drop in: only those the board took (it refuses cells
+    // off the board and full columns) and that did not burst at once with a
+    // group the level starts with; only a board view gives them appear timers.
+    pendingDrops = gridView ? grid->stoneCount : 0;
 
     delete finishChecker;
     finishChecker = new CSpecialFieldFC();

@@ -53,6 +53,19 @@ TEST_F(ControllerTest, StartingStonesDropInOneAfterAnother)
         EXPECT_NEAR(0.3f + 0.1f * i, drops[i], app->GetTimeStep() + 0.005f) << "stone " << i;
 }
 
+TEST_F(ControllerTest, StonesThatBurstAtTheStartAreNotWaitedFor)
+{
+    TestLevel level = TenStonesLevel();
+    for (int x = 0; x < 4; x++)
+        level.stones.push_back({ x, 4, 0, STONE_GREEN });
+    Open({ level });
+    app->StartGameAtCurrentLevel();
+    EXPECT_EQ(10, Board()->stoneCount);
+    EXPECT_EQ(10, Controller()->pendingDrops);
+    app->StepSeconds(1.3f);
+    EXPECT_EQ(0, Controller()->pendingDrops);
+}
+
 TEST_F(ControllerTest, ClearingTheBoardWhileStonesDropInLeavesNoTimerBehind)
 {
     Open({ TenStonesLevel() });

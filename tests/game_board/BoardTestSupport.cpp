@@ -62,16 +62,21 @@ void BoardTest::MoveBoard(float seconds)
     view->Move(seconds);
 }
 
-bool BoardTest::ToWindow(D3DXVECTOR3 boardPoint, float* x, float* y)
+// Board coordinates through the board's turn, the view and the projection.
+static D3DXMATRIX BoardToClip(IDirect3DDevice8* device, CGridView* view)
 {
     D3DXMATRIX viewMatrix, projection, all;
     device->GetTransform(D3DTS_VIEW, &viewMatrix);
     device->GetTransform(D3DTS_PROJECTION, &projection);
     D3DXMatrixMultiply(&all, &view->world, &viewMatrix);
     D3DXMatrixMultiply(&all, &all, &projection);
-    const D3DXVECTOR3& p = boardPoint;
-    float w = p.x * all._14 + p.y * all._24 + p.z * all._34 + all._44;
-    if (w <= 0.0f)
+    return all;
+}
+
+bool BoardTest::ToWindow(D3DXVECTOR3 p, float* x, float* y)
+{
+    D3DXMATRIX all = BoardToClip(device, view);
+    if (p.x * all._14 + p.y * all._24 + p.z * all._34 + all._44 <= 0.0f)
         return false;
     D3DXVECTOR3 ndc;
     D3DXVec3TransformCoord(&ndc, &p, &all);
@@ -82,16 +87,10 @@ bool BoardTest::ToWindow(D3DXVECTOR3 boardPoint, float* x, float* y)
 
 void BoardTest::BoardRay(float x, float y, D3DXVECTOR3* origin, D3DXVECTOR3* direction)
 {
-    D3DXMATRIX viewMatrix, projection, all, inverse;
-    device->GetTransform(D3DTS_VIEW, &viewMatrix);
-    device->GetTransform(D3DTS_PROJECTION, &projection);
-    D3DXMatrixMultiply(&all, &view->world, &viewMatrix);
-    D3DXMatrixMultiply(&all, &all, &projection);
+    D3DXMATRIX all = BoardToClip(device, view), inverse;
     D3DXMatrixInverse(&inverse, 0, &all);
-    D3DXVECTOR3 nearNdc(2.0f * x - 1.0f, 1.0f - 2.0f * y, 0.0f), farNdc(2.0f * x - 1.0f, 1.0f - 2.0f * y, 1.0f);
-    D3DXVECTOR3 nearPoint, farPoint;
-    D3DXVec3TransformCoord(&nearPoint, &nearNdc, &inverse);
+    D3DXVECTOR3 nearNdc(2.0f * x - 1.0f, 1.0f - 2.0f * y, 0.0f), farNdc(nearNdc.x, nearNdc.y, 1.0f), farPoint;
+    D3DXVec3TransformCoord(origin, &nearNdc, &inverse);
     D3DXVec3TransformCoord(&farPoint, &farNdc, &inverse);
-    *origin = nearPoint;
-    *direction = farPoint - nearPoint;
+    *direction = farPoint - *origin;
 }

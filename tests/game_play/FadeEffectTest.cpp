@@ -47,20 +47,6 @@ TEST_F(FadeEffectTest, FadeOutThenFadeInFromItsEventReportsBothWithOneWindowAtAT
     EXPECT_EQ(scene, SceneObjects());
 }
 
-TEST_F(FadeEffectTest, ListenerAddedTwiceHearsTwiceAndNullIsIgnored)
-{
-    Open();
-    CFadeEffect fade;
-    FadeRecorder recorder;
-    recorder.app = app.get();
-    fade.AddChangeListener(&recorder);
-    fade.AddChangeListener(&recorder);
-    fade.AddChangeListener(nullptr);
-    fade.FadeIn();
-    app->StepSeconds(0.6f);
-    EXPECT_EQ(std::vector<int>({ 2, 2 }), recorder.states);
-}
-
 TEST_F(FadeEffectTest, SecondFadeWhileOneRunsReplacesItsWindow)
 {
     Open();

@@ -13,16 +13,22 @@
 
 namespace {
 
-// A slide of the stone at (x, y, layer 0) in a direction: 0 row + 1, 1 column - 1,
-// 2 row - 1, 3 column + 1.
-struct Slide { int x, y, direction; };
+// One move: place the next stone on column (x, y), or slide the stone at
+// (x, y, layer 0) in a direction (0 row + 1, 1 column - 1, 2 row - 1, 3 column + 1).
+struct Move { bool place; int x, y, direction; };
 
-// Winning moves of the first three levels of media/levels.xml.
-const std::vector<std::vector<Slide> > WINS = {
-    { { 1, 2, 3 } },
-    { { 0, 1, 3 } },
-    { { 1, 1, 3 }, { 5, 1, 0 } },
+Move Place(int x, int y) { return { true, x, y, 0 }; }
+Move Slide(int x, int y, int direction) { return { false, x, y, direction }; }
+
+// Winning moves of the first levels of media/levels.xml, as the level checker finds them.
+const std::vector<std::vector<Move> > WINS = {
+    { Slide(1, 2, 3) },
+    { Slide(0, 1, 3) },
+    { Slide(1, 1, 3), Slide(5, 1, 0) },
+    { Place(1, 1) },
+    { Place(3, 1), Place(3, 2) },
 };
+const size_t CONTROLLER_LEVELS = 3;
 
 class ShippedLevelsTest : public GameFixture {
 protected:
@@ -58,10 +64,10 @@ TEST_F(ShippedLevelsTest, FirstThreeLevelsWonThroughTheControllersOperations)
     Controller()->levelLoader->current = 1;
     Controller()->levelLoader->last = 1;
     StartAndSettle();
-    for (size_t level = 0; level < WINS.size(); level++) {
+    for (size_t level = 0; level < CONTROLLER_LEVELS; level++) {
         ASSERT_EQ((int)level + 1, Controller()->levelLoader->current);
         ASSERT_EQ(CGameController::MODE_SLIDE, Controller()->mode);
-        for (const Slide& move : WINS[level]) {
+        for (const Move& move : WINS[level]) {
             CStoneInfo stone = Board()->GetStoneInfo(move.x, move.y, 0);
             ASSERT_EQ(STONE_SPECIAL, stone.type) << "level " << level + 1;
             ASSERT_EQ(1, SlideTool()->SlideStone(move.direction, stone));
@@ -75,7 +81,7 @@ TEST_F(ShippedLevelsTest, FirstThreeLevelsWonThroughTheControllersOperations)
     EXPECT_EQ(3, Controller()->levelLoader->completed);
 }
 
-TEST_F(ShippedLevelsTest, FirstThreeLevelsWonWithPointerEvents)
+TEST_F(ShippedLevelsTest, FirstLevelsWonWithPointerEvents)
 {
     Open(nullptr, HighScoreText({}).c_str());
     Controller()->levelLoader->current = 1;
@@ -83,12 +89,19 @@ TEST_F(ShippedLevelsTest, FirstThreeLevelsWonWithPointerEvents)
     StartAndSettle();
     for (size_t level = 0; level < WINS.size(); level++) {
         int moves = 0;
-        for (const Slide& move : WINS[level]) {
+        for (const Move& move : WINS[level]) {
             float x, y;
-            ASSERT_TRUE(app->FindSlidePointer(move.x, move.y, move.direction, &x, &y)) << "level " << level + 1;
-            app->MoveMouse(x, y);
-            ASSERT_EQ(CMoveStoneEventHandler::MARKER_ARROW, SlideTool()->markerIndex);
-            ASSERT_EQ(move.direction, SlideTool()->direction);
+            if (move.place) {
+                ASSERT_EQ(CGameController::MODE_PLACE, Controller()->mode) << "level " << level + 1;
+                ASSERT_TRUE(app->FindCellPointer(move.x, move.y, &x, &y));
+            } else {
+                if (Controller()->mode != CGameController::MODE_SLIDE)
+                    app->PressKey(TEST_DIK_SPACE);
+                ASSERT_TRUE(app->FindSlidePointer(move.x, move.y, move.direction, &x, &y)) << "level " << level + 1;
+                app->MoveMouse(x, y);
+                ASSERT_EQ(CMoveStoneEventHandler::MARKER_ARROW, SlideTool()->markerIndex);
+                ASSERT_EQ(move.direction, SlideTool()->direction);
+            }
             app->Click(x, y);
             moves++;
             EXPECT_EQ(moves, Controller()->gameData->moves);

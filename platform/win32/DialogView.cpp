@@ -407,8 +407,10 @@ bool DialogViewChooseFile(const char* title, const char* filter, int filterIndex
     }
     char directory[1024] = ".";
     GetCurrentDirectoryA(sizeof(directory), directory);
-    Fl_File_Chooser chooser(ToUtf8(directory).c_str(), patterns.c_str(), Fl_File_Chooser::SINGLE,
-                            ToUtf8(title ? title : "").c_str());
+    // The chooser keeps pointers to its texts: they live as long as it does.
+    std::string start = ToUtf8(directory);
+    std::string caption = ToUtf8(title ? title : "");
+    Fl_File_Chooser chooser(start.c_str(), patterns.c_str(), Fl_File_Chooser::SINGLE, caption.c_str());
     if (filterIndex > 0)
         chooser.filter_value(filterIndex - 1);
     for (;;) {

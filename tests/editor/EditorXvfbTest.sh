@@ -85,6 +85,16 @@ type_into() {  # x y w h text
 
 wait_for 120 test -f "$work/board.png" || fail "the editor board did not come up"
 
+# "..." opens the file chooser, a window of its own; cancelled, it closes again.
+click_at 168 17 14 12
+chooser_window() { xdotool search --name '^Select Level File$' 2>/dev/null | head -1; }
+chooser_shown() { [ -n "$(chooser_window)" ]; }
+chooser_gone() { ! chooser_shown; }
+wait_for 20 chooser_shown || fail "no file chooser"
+xdotool windowfocus --sync "$(chooser_window)"
+xdotool key Escape
+wait_for 10 chooser_gone || fail "the file chooser stayed open"
+
 type_into 7 18 159 12 "$work/levels.xml"
 click_at 7 40 39 14                    # Load
 # The first row of the level list, double-clicked: the level opens on the board.

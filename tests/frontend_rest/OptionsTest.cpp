@@ -49,8 +49,9 @@ TEST_F(OptionsTest, StartLevelChooserCountsRound)
         int expected;
     } cases[] = {
         { 1, 1, 1, 1 }, { 1, 1, 0, 1 }, { 5, 5, 1, 1 }, { 5, 1, 0, 5 }, { 5, 3, 0, 2 },
-        { 3, 7, 1, 2 },   // a stored start above the maximum comes back into range
-        { 3, 0, 0, 2 },   // so does one below 1
+        { 3, 7, 1, 2 },    // a stored start above the maximum comes back into range
+        { 3, -5, 1, 2 },   // so does one below 1 from a damaged level file
+        { 0, 1, 1, 1 },    // a damaged completed value gives no maximum below 1
     };
     CLevelLoader* levels = UseLevels(9, 0, 1);
     for (const Case& c : cases) {

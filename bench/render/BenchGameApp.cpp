@@ -8,6 +8,7 @@
 #include "CStone.h"
 #include "CStoneInfo.h"
 #include "CAbstractFinishChecker.h"
+#include "CShadowVolume.h"
 
 #include <GL/gl.h>
 
@@ -166,4 +167,62 @@ void BenchGameApp::DrawFrame()
 {
     Step(1);
     glFinish();
+}
+
+namespace {
+
+std::vector<BYTE> ReadBuffer(IDirect3DVertexBuffer8* buffer)
+{
+    std::vector<BYTE> bytes(BoardRecord::BOX_VERTICES * BoardRecord::BOX_STRIDE);
+    BYTE* data = NULL;
+    if (buffer && SUCCEEDED(buffer->Lock(0, 0, &data, D3DLOCK_READONLY))) {
+        memcpy(bytes.data(), data, bytes.size());
+        buffer->Unlock();
+    }
+    return bytes;
+}
+
+} // namespace
+
+bool BenchGameApp::CaptureBoard(BoardRecord* record, bool everything)
+{
+    CGridView* view = controller->gridView;
+    if (!controller->gameData || !view)
+        return false;
+    record->width = (int)backBufferDesc.Width;
+    record->height = (int)backBufferDesc.Height;
+    device->GetTransform(D3DTS_VIEW, &record->view);
+    device->GetTransform(D3DTS_PROJECTION, &record->projection);
+    device->GetLight(0, &record->light);
+    record->material = material;
+    device->GetRenderState(D3DRS_AMBIENT, &record->ambient);
+    record->slabWorld = view->world;
+    record->slab = ReadBuffer(view->vertexBuffer);
+
+    // The same stones, in the same order, as the board view and its shadow
+    // pass draw.
+    CGrid* grid = controller->gameData->board;
+    record->stones.clear();
+    record->volumes.clear();
+    for (int i = 0; i < grid->stoneCount; i++) {
+        CStoneInfo* info = grid->sortedStones[i];
+        if (!info || !info->stone)
+            continue;
+        CStone* stone = info->stone;
+        if (everything || (stone->visible && (info->drawn || controller->pendingDrops > 0))) {
+            BoardRecord::Stone drawn;
+            drawn.world = stone->world;
+            drawn.type = stone->type;
+            drawn.box = ReadBuffer(stone->vertexBuffer);
+            record->stones.push_back(drawn);
+        }
+        if ((everything || info->sideExposed) && stone->shadowVolume->count >= 3) {
+            BoardRecord::Volume volume;
+            volume.world = stone->world;
+            const float* first = (const float*)stone->shadowVolume->vertices;
+            volume.positions.assign(first, first + stone->shadowVolume->count / 3 * 9);
+            record->volumes.push_back(volume);
+        }
+    }
+    return true;
 }

@@ -6,6 +6,7 @@
 #ifndef ZARUL_BENCHGAMEAPP_H
 #define ZARUL_BENCHGAMEAPP_H
 
+#include "BoardRecord.h"
 #include "GameTestApp.h"
 
 class BenchGameApp : public GameTestApp {
@@ -21,6 +22,11 @@ public:
     // Stones on the board and stones that its last frame drew.
     int StoneCount();
     int DrawnStoneCount();
+
+    // The board scene of the last frame as data; false without a game. With
+    // everything, every stone and every stone's volume is taken, also those
+    // the game skips because they are hidden or have no side exposed.
+    bool CaptureBoard(BoardRecord* record, bool everything);
 
     // One frame, finished by the renderer before it returns.
     void DrawFrame();

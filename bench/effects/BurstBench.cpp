@@ -3,8 +3,9 @@
 // bursts 30 stones at once, as a chain of groups does (layers 1 and 2 of fifteen
 // columns, so the stones above them fall), and times every frame of the two
 // seconds after each burst: 30 sparkle showers and 30 sets of tumbling shards
-// with their flashes, besides the board. Between bursts (not timed) the last
-// effects run out and the board is filled again.
+// with their flashes, besides the board; and the same bursts with particle
+// effects off. Between bursts (not timed) the last effects run out and the board
+// is filled again.
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -125,6 +126,8 @@ void BM_FullBoardAtRest(benchmark::State& state)
     state.counters["fps"] = benchmark::Counter((double)state.iterations(), benchmark::Counter::kIsRate);
 }
 
+// range(0) 1: particle effects on (sparkles, shards, flashes); 0: the same burst
+// without them, so only the board changes (the stones above fall).
 void BM_FullBoardDuringBurstOf30Stones(benchmark::State& state)
 {
     BurstGame* game = Game();
@@ -132,6 +135,11 @@ void BM_FullBoardDuringBurstOf30Stones(benchmark::State& state)
         state.SkipWithError("no game");
         return;
     }
+    BYTE effects = game->app.renderEffects;
+    if (state.range(0))
+        game->app.renderEffects |= CD3DApplication::R_EFFECT_PARTICLES;
+    else
+        game->app.renderEffects &= (BYTE)~CD3DApplication::R_EFFECT_PARTICLES;
     int frame = kBurstFrames;
     double worst = 0.0;
     int bursts = 0;
@@ -152,7 +160,7 @@ void BM_FullBoardDuringBurstOf30Stones(benchmark::State& state)
         double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         worst = std::max(worst, ms);
         frame++;
-        if (bursts == 1 && frame == 20)
+        if (bursts == 1 && frame == 20 && state.range(0))
             D3D8SaveBackBufferPNG(game->app.device, (std::string(EFFECTS_BUILD_DIR) + "/effects_bench_burst.png").c_str());
     }
     state.counters["fps"] = benchmark::Counter((double)state.iterations(), benchmark::Counter::kIsRate);
@@ -160,9 +168,10 @@ void BM_FullBoardDuringBurstOf30Stones(benchmark::State& state)
     state.counters["bursts"] = bursts;
     game->Settle();
     game->Fill();
+    game->app.renderEffects = effects;
 }
 
 }
 
 BENCHMARK(BM_FullBoardAtRest)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
-BENCHMARK(BM_FullBoardDuringBurstOf30Stones)->Unit(benchmark::kMillisecond)->MinTime(6.0)->UseRealTime();
+BENCHMARK(BM_FullBoardDuringBurstOf30Stones)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->MinTime(6.0)->UseRealTime();

@@ -291,6 +291,25 @@ TEST_F(EditorTest, OpenPlayAndEditSwitchTheBoardAndSaveKeepsWhatTheTrialLeft)
     EXPECT_EQ(editor->currentLevel, first);
 }
 
+TEST_F(EditorTest, WithoutAGameTheBoardOperationsDoNothing)
+{
+    Load("three.xml");
+    OpenRow(0);
+    // The application rebuilds its controller with each new device; the
+    // editor must never reach the one that is gone.
+    CGameController::DestroyInstance();
+    app.controller = nullptr;
+    SetDlgItemTextA(dialog(), IDC_RANDOM_TRIES, "10");
+    ChooseType(STONE_RED);
+    for (int id : { IDC_RESTORE, IDC_PLAY, IDC_RANDOM })
+        EXPECT_EQ(Command(id), TRUE);
+    Command(IDC_NEXT_STONE, CBN_SELCHANGE);
+    OpenRow(1);
+    EXPECT_EQ(editor->playState, 1);
+    EXPECT_EQ(editor->currentLevel, editor->levels.GetLevel(1));
+    EXPECT_EQ(Text(IDC_PLAY), "Play");
+}
+
 TEST_F(EditorTest, ALevelWonWhileTriedStaysOpenWithoutResultOrNextLevel)
 {
     Load("three.xml");

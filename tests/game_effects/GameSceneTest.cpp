@@ -1,7 +1,8 @@
-// Goal stones on their target fields in a running game: they pulse in step, the
-// pulse's peak is clipped to opaque white in their vertices, and the light rays
-// over them show only with particle effects on. The lit frame is kept as
-// effects_goal_light.png in the build folder.
+// The effects in a running game. Goal stones on their target fields pulse in
+// step, the pulse's peak is clipped to opaque white in their vertices, and the
+// light rays over them show only with particle effects on; bursting stones throw
+// sparkles and shards only with particle effects on. The frames are kept as
+// effects_goal_light.png and effects_burst.png in the build folder.
 #include <string>
 
 #include <unistd.h>
@@ -12,16 +13,20 @@
 #include "CGameData.h"
 #include "CGrid.h"
 #include "CGridView.h"
+#include "CObjQueue.h"
 #include "CPulsateModifier.h"
+#include "CResourceManager.h"
 #include "CStone.h"
 #include "CStoneInfo.h"
+#include "CStoneTypes.h"
 #include "GameTestApp.h"
 #include "GameTestFolder.h"
 #include "EffectsTestSupport.h"
 
 namespace {
 
-// Two goal stones on two of three target fields: lit, and the level not yet won.
+// Two goal stones on two of three target fields (lit, and the level not yet won)
+// and two red stones to burst.
 const char* kLevels =
     "<levels completed=\"0\" last=\"1\">\n"
     "<level nr=\"1\" name=\"Licht\">\n"
@@ -34,6 +39,8 @@ const char* kLevels =
     "<stones>\n"
     "<stone type=\"0\">\n<position x=\"1\" y=\"3\" z=\"0\"/>\n</stone>\n"
     "<stone type=\"0\">\n<position x=\"4\" y=\"3\" z=\"0\"/>\n</stone>\n"
+    "<stone type=\"4\">\n<position x=\"2\" y=\"1\" z=\"0\"/>\n</stone>\n"
+    "<stone type=\"4\">\n<position x=\"3\" y=\"1\" z=\"0\"/>\n</stone>\n"
     "</stones>\n"
     "</level>\n"
     "</levels>\n";
@@ -60,18 +67,27 @@ Image Capture(GameTestApp& app, const std::string& name)
     return picture;
 }
 
-TEST(GoalLight, LitGoalStonesPulseInStepUnderRaysThatOnlyParticleEffectsShow)
-{
-    GameTestFolder folder(kLevels);
-    ASSERT_TRUE(folder.IsReady());
-    GameTestApp app(320, 240);
-    ASSERT_TRUE(app.Open());
-    ASSERT_TRUE(app.renderEffects & CD3DApplication::R_EFFECT_PARTICLES);
-    app.StartGameAtCurrentLevel();
-    CGameController* controller = app.controller;
-    ASSERT_TRUE(app.StepUntil([&] { return controller->pendingDrops <= 0 && controller->running == 1; }, 10.0f));
-    app.StepSeconds(3.2f);  // past the level banner
+// A game of the level above, past its start: every stone in, the banner gone.
+class GameEffects : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.IsReady());
+        ASSERT_TRUE(app.Open());
+        ASSERT_TRUE(app.renderEffects & CD3DApplication::R_EFFECT_PARTICLES);
+        app.StartGameAtCurrentLevel();
+        controller = app.controller;
+        ASSERT_TRUE(app.StepUntil([&] { return controller->pendingDrops <= 0 && controller->running == 1; }, 10.0f));
+        app.StepSeconds(3.2f);
+    }
 
+    GameTestFolder folder { kLevels };
+    GameTestApp app { 320, 240 };
+    CGameController* controller = nullptr;
+};
+
+TEST_F(GameEffects, LitGoalStonesPulseInStepUnderRaysThatOnlyParticleEffectsShow)
+{
     CGrid* grid = controller->gameData->board;
     CStone* left = grid->GetStoneInfo(1, 3, 0).stone;
     CStone* right = grid->GetStoneInfo(4, 3, 0).stone;
@@ -118,6 +134,40 @@ TEST(GoalLight, LitGoalStonesPulseInStepUnderRaysThatOnlyParticleEffectsShow)
     int darker = -1;
     EXPECT_GT(BrighterPixels(lit, plain, 30, &darker), 300);
     EXPECT_EQ(0, darker);
+    controller->running = 1;
+}
+
+TEST_F(GameEffects, BurstingStonesThrowSparklesAndShardsOnlyWithParticleEffectsOn)
+{
+    // The board stands still (no input); the queue still moves the effects.
+    controller->running = 0;
+    CGrid* grid = controller->gameData->board;
+    CObjQueue* queue = CResourceManager::GetObjectQueue();
+    auto burstReds = [&] {
+        grid->RemoveStone(3, 1, 0);
+        grid->RemoveStone(2, 1, 0);
+    };
+
+    // Off: the stones go with their sound alone.
+    app.renderEffects &= (BYTE)~CD3DApplication::R_EFFECT_PARTICLES;
+    int before = queue->GetObjectCount();
+    burstReds();
+    EXPECT_EQ(before, queue->GetObjectCount());
+    app.Step(5);
+    std::string plainName = "effects_burst_plain_" + std::to_string(getpid()) + ".png";
+    Image plain = Capture(app, plainName);
+    remove((std::string(EFFECTS_BUILD_DIR) + "/" + plainName).c_str());
+
+    // On: the same two stones again, and a sparkle shower and debris for each.
+    grid->PlaceStone(2, 1, STONE_RED, 0.0f);
+    grid->PlaceStone(3, 1, STONE_RED, 0.0f);
+    app.renderEffects |= CD3DApplication::R_EFFECT_PARTICLES;
+    before = queue->GetObjectCount();
+    burstReds();
+    EXPECT_EQ(before + 4, queue->GetObjectCount());
+    app.Step(5);
+    Image burst = Capture(app, "effects_burst.png");
+    EXPECT_GT(BrighterPixels(burst, plain, 60), 100);
     controller->running = 1;
 }
 

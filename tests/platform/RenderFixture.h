@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 class RenderFixture : public ::testing::Test {
 protected:
@@ -36,6 +37,13 @@ protected:
         device->SetTransform(D3DTS_WORLD, &identity);
         device->SetTransform(D3DTS_VIEW, &identity);
         device->SetTransform(D3DTS_PROJECTION, &projection);
+    }
+
+    // Sets render states from (state, value) pairs, in order.
+    void SetStates(std::initializer_list<std::pair<D3DRENDERSTATETYPE, DWORD>> states)
+    {
+        for (const auto& s : states)
+            device->SetRenderState(s.first, s.second);
     }
 
     void DrawScreenQuad(float x1, float y1, float x2, float y2, float z, D3DCOLOR color)

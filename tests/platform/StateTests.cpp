@@ -3,34 +3,52 @@
 // that would read past their data.
 #include "RenderFixture.h"
 
-TEST_F(RenderFixture, StatesStartAtTheirDirect3DDefaults)
+TEST_F(RenderFixture, StatesStartAtTheirDirect3DDefaultsAndCallsAreChecked)
 {
     CreateDevice(16, 16);
-    DWORD value = 0;
-    device->GetRenderState(D3DRS_CULLMODE, &value);
-    EXPECT_EQ((DWORD)D3DCULL_CCW, value);
-    device->GetRenderState(D3DRS_ZENABLE, &value);
-    EXPECT_EQ((DWORD)D3DZB_TRUE, value) << "on with an automatic depth buffer";
-    device->GetRenderState(D3DRS_LIGHTING, &value);
-    EXPECT_EQ((DWORD)TRUE, value);
-    device->GetRenderState(D3DRS_COLORVERTEX, &value);
-    EXPECT_EQ((DWORD)TRUE, value);
-    device->GetRenderState(D3DRS_DIFFUSEMATERIALSOURCE, &value);
-    EXPECT_EQ((DWORD)D3DMCS_COLOR1, value);
-    device->GetTextureStageState(0, D3DTSS_COLOROP, &value);
-    EXPECT_EQ((DWORD)D3DTOP_MODULATE, value);
-    device->GetTextureStageState(1, D3DTSS_COLOROP, &value);
-    EXPECT_EQ((DWORD)D3DTOP_DISABLE, value);
-    device->GetTextureStageState(1, D3DTSS_TEXCOORDINDEX, &value);
-    EXPECT_EQ(1u, value);
-    device->GetTextureStageState(0, D3DTSS_ADDRESSU, &value);
-    EXPECT_EQ((DWORD)D3DTADDRESS_WRAP, value);
+    // Stage -1 names a render state, else a texture stage state of that stage.
+    const struct {
+        int stage;
+        DWORD type, value;
+    } defaults[] = {
+        {-1, D3DRS_CULLMODE, D3DCULL_CCW},      {-1, D3DRS_ZENABLE, D3DZB_TRUE},   // with an automatic depth buffer
+        {-1, D3DRS_LIGHTING, TRUE},             {-1, D3DRS_COLORVERTEX, TRUE},
+        {-1, D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_COLOR1},
+        {0, D3DTSS_COLOROP, D3DTOP_MODULATE},   {1, D3DTSS_COLOROP, D3DTOP_DISABLE},
+        {1, D3DTSS_TEXCOORDINDEX, 1},           {0, D3DTSS_ADDRESSU, D3DTADDRESS_WRAP},
+    };
+    for (const auto& d : defaults) {
+        DWORD value = 12345;
+        if (d.stage < 0)
+            device->GetRenderState((D3DRENDERSTATETYPE)d.type, &value);
+        else
+            device->GetTextureStageState(d.stage, (D3DTEXTURESTAGESTATETYPE)d.type, &value);
+        EXPECT_EQ(d.value, value) << "stage " << d.stage << " state " << d.type;
+    }
     D3DVIEWPORT8 viewport;
     device->GetViewport(&viewport);
     EXPECT_EQ(16u, viewport.Width);
     EXPECT_EQ(1.0f, viewport.MaxZ);
     EXPECT_EQ(D3DERR_INVALIDCALL, device->SetRenderState((D3DRENDERSTATETYPE)100000, 1));
     EXPECT_EQ(D3DERR_INVALIDCALL, device->SetTextureStageState(8, D3DTSS_COLOROP, 1));
+
+    // Scene brackets pair up.
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->EndScene());
+    EXPECT_EQ(D3D_OK, device->BeginScene());
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->BeginScene());
+    EXPECT_EQ(D3D_OK, device->EndScene());
+
+    // MultiplyTransform puts the given matrix first: (x * 2) then + 1, the move not scaled.
+    D3DMATRIX scale = IdentityMatrix();
+    scale._11 = 2.0f;
+    D3DMATRIX move = TranslationMatrix(1, 0, 0);
+    device->SetTransform(D3DTS_VIEW, &move);
+    device->MultiplyTransform(D3DTS_VIEW, &scale);
+    D3DMATRIX result;
+    device->GetTransform(D3DTS_VIEW, &result);
+    EXPECT_EQ(2.0f, result._11);
+    EXPECT_EQ(1.0f, result._41);
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->SetTransform((D3DTRANSFORMSTATETYPE)99, &move));
 }
 
 TEST_F(RenderFixture, StateBlocksRestoreEverythingTheyCaptured)
@@ -164,12 +182,14 @@ TEST_F(RenderFixture, DrawingIntoATextureCanBeReadBackByLocking)
     texture->Release();
 }
 
-TEST_F(RenderFixture, VertexBuffersLockInsideTheirBoundsAndDrawsStayInside)
+TEST_F(RenderFixture, BuffersLockInsideTheirBoundsAndDrawsStayInside)
 {
     CreateDevice(16, 16);
     IDirect3DVertexBuffer8* buffer = NULL;
+    IDirect3DIndexBuffer8* indices = NULL;
     ASSERT_EQ(D3D_OK, device->CreateVertexBuffer(4 * sizeof(ScreenVertex), D3DUSAGE_WRITEONLY, FVF_SCREEN,
                                                  D3DPOOL_MANAGED, &buffer));
+    ASSERT_EQ(D3D_OK, device->CreateIndexBuffer(6 * sizeof(WORD), 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &indices));
     BYTE* data = NULL;
     EXPECT_EQ(D3DERR_INVALIDCALL, buffer->Lock(0, 200, &data, 0));
     EXPECT_EQ(NULL, data);
@@ -179,16 +199,29 @@ TEST_F(RenderFixture, VertexBuffersLockInsideTheirBoundsAndDrawsStayInside)
     };
     memcpy(data, quad, sizeof(quad));
     buffer->Unlock();
+    ASSERT_EQ(D3D_OK, indices->Lock(0, 0, &data, 0));
+    WORD order[6] = {0, 1, 2, 2, 1, 3};
+    memcpy(data, order, sizeof(order));
+    indices->Unlock();
 
     device->SetRenderState(D3DRS_LIGHTING, FALSE);
     device->SetVertexShader(FVF_SCREEN);
     EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2)) << "no stream set";
     device->SetStreamSource(0, buffer, sizeof(ScreenVertex));
-    device->Clear(0, NULL, D3DCLEAR_TARGET, 0, 1.0f, 0);
     ASSERT_EQ(D3D_OK, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2));
     EXPECT_EQ(0x00FF00u, Pixel(8, 8));
     EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 1, 2)) << "would read a fifth vertex";
     EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2));
+
+    device->SetIndices(indices, 0);
+    device->Clear(0, NULL, D3DCLEAR_TARGET, 0, 1.0f, 0);
+    ASSERT_EQ(D3D_OK, device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2));
+    EXPECT_EQ(0x00FF00u, Pixel(12, 12));
+    device->SetIndices(indices, 1);
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2))
+        << "index 3 from base 1 is past the buffer";
+    device->SetIndices(NULL, 0);
+    indices->Release();
 
     // Drawing from user memory unbinds stream 0.
     ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(ScreenVertex)));
@@ -201,58 +234,6 @@ TEST_F(RenderFixture, VertexBuffersLockInsideTheirBoundsAndDrawsStayInside)
     device->SetStreamSource(0, buffer, sizeof(ScreenVertex));
     EXPECT_EQ(1u, buffer->Release());
     device->SetStreamSource(0, NULL, 0);
-}
-
-TEST_F(RenderFixture, IndexedDrawsRejectIndicesPastTheVertices)
-{
-    CreateDevice(16, 16);
-    IDirect3DVertexBuffer8* vertices = NULL;
-    IDirect3DIndexBuffer8* indices = NULL;
-    ASSERT_EQ(D3D_OK, device->CreateVertexBuffer(4 * sizeof(ScreenVertex), 0, FVF_SCREEN, D3DPOOL_MANAGED,
-                                                 &vertices));
-    ASSERT_EQ(D3D_OK, device->CreateIndexBuffer(6 * sizeof(WORD), 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &indices));
-    BYTE* data = NULL;
-    vertices->Lock(0, 0, &data, 0);
-    ScreenVertex quad[4] = {
-        {0, 0, 0, 1, 0xFFFF0000}, {16, 0, 0, 1, 0xFFFF0000}, {0, 16, 0, 1, 0xFFFF0000}, {16, 16, 0, 1, 0xFFFF0000},
-    };
-    memcpy(data, quad, sizeof(quad));
-    vertices->Unlock();
-    indices->Lock(0, 0, &data, 0);
-    WORD order[6] = {0, 1, 2, 2, 1, 3};
-    memcpy(data, order, sizeof(order));
-    indices->Unlock();
-
-    device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    device->SetVertexShader(FVF_SCREEN);
-    device->SetStreamSource(0, vertices, sizeof(ScreenVertex));
-    device->SetIndices(indices, 0);
-    device->Clear(0, NULL, D3DCLEAR_TARGET, 0, 1.0f, 0);
-    ASSERT_EQ(D3D_OK, device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2));
-    EXPECT_EQ(0xFF0000u, Pixel(12, 12));
-    device->SetIndices(indices, 1);
-    EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2))
-        << "index 3 from base 1 is past the buffer";
-    device->SetStreamSource(0, NULL, 0);
-    device->SetIndices(NULL, 0);
-    vertices->Release();
-    indices->Release();
-}
-
-TEST_F(RenderFixture, TransformsMultiplyWithTheGivenMatrixFirst)
-{
-    CreateDevice(16, 16);
-    D3DMATRIX scale = IdentityMatrix();
-    scale._11 = 2.0f;
-    D3DMATRIX move = TranslationMatrix(1, 0, 0);
-    device->SetTransform(D3DTS_VIEW, &move);
-    device->MultiplyTransform(D3DTS_VIEW, &scale);
-    D3DMATRIX result;
-    device->GetTransform(D3DTS_VIEW, &result);
-    // (x * 2) then + 1: the translation is not scaled.
-    EXPECT_EQ(2.0f, result._11);
-    EXPECT_EQ(1.0f, result._41);
-    EXPECT_EQ(D3DERR_INVALIDCALL, device->SetTransform((D3DTRANSFORMSTATETYPE)99, &move));
 }
 
 TEST_F(RenderFixture, ResetMakesANewBackBufferAndRestoresDefaultStates)
@@ -298,15 +279,6 @@ TEST_F(RenderFixture, ResetMakesANewBackBufferAndRestoresDefaultStates)
     EXPECT_EQ(D3D_OK, device->Clear(0, NULL, D3DCLEAR_TARGET, 0, 1.0f, 0));
 }
 
-TEST_F(RenderFixture, SceneBracketsPairUp)
-{
-    CreateDevice(8, 8);
-    EXPECT_EQ(D3DERR_INVALIDCALL, device->EndScene());
-    EXPECT_EQ(D3D_OK, device->BeginScene());
-    EXPECT_EQ(D3DERR_INVALIDCALL, device->BeginScene());
-    EXPECT_EQ(D3D_OK, device->EndScene());
-}
-
 TEST(Direct3D, CreationChecksTheVersionAndListsModes)
 {
     EXPECT_EQ(NULL, Direct3DCreate8(120));
@@ -335,10 +307,17 @@ TEST(Direct3D, CreationChecksTheVersionAndListsModes)
 
 TEST(VertexFormats, SizesFollowTheFormatBits)
 {
-    EXPECT_EQ(20u, D3D8GetFVFVertexSize(D3DFVF_XYZRHW | D3DFVF_DIFFUSE));
-    EXPECT_EQ(36u, D3D8GetFVFVertexSize(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX1));
-    EXPECT_EQ(24u, D3D8GetFVFVertexSize(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1));
-    EXPECT_EQ(12u, D3D8GetFVFVertexSize(D3DFVF_XYZ));
-    EXPECT_EQ(28u, D3D8GetFVFVertexSize(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1));
-    EXPECT_EQ(24u, D3D8GetFVFVertexSize(D3DFVF_XYZ | D3DFVF_TEX1 | D3DFVF_TEXCOORDSIZE3(0)));
+    const struct {
+        DWORD fvf;
+        UINT size;
+    } formats[] = {
+        {D3DFVF_XYZRHW | D3DFVF_DIFFUSE, 20},
+        {D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX1, 36},
+        {D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1, 24},
+        {D3DFVF_XYZ, 12},
+        {D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1, 28},
+        {D3DFVF_XYZ | D3DFVF_TEX1 | D3DFVF_TEXCOORDSIZE3(0), 24},
+    };
+    for (const auto& f : formats)
+        EXPECT_EQ(f.size, D3D8GetFVFVertexSize(f.fvf)) << std::hex << f.fvf;
 }

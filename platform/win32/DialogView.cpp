@@ -20,6 +20,7 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -29,11 +30,15 @@ struct DialogView {
 
 struct DialogControlView {
     Fl_Widget* widget;
+    bool changed;                           // the control's state differs from what is drawn
     std::vector<std::string> labels;        // combo boxes: the texts the menu points to
     std::vector<Fl_Menu_Item> menu;
 };
 
 namespace {
+
+// The dialogs that have a window.
+std::vector<DialogItem*> drawnDialogs;
 
 // An 8-point dialog font on a 96-dpi screen: a dialog unit is a quarter of
 // the average character width (6 pixels) across and an eighth of the
@@ -274,6 +279,47 @@ std::string PatternOf(const std::string& pattern)
     return out;
 }
 
+// Brings a control's widget up to the control's state.
+void SyncControl(DialogItem* item)
+{
+    item->controlView->changed = false;
+    Fl_Widget* widget = item->controlView->widget;
+    switch (item->kind) {
+    case CONTROL_EDIT: {
+        Fl_Input* input = (Fl_Input*)widget;
+        std::string text = ToUtf8(item->title);
+        if (text != input->value())
+            input->value(text.c_str());
+        input->maximum_size(item->textLimit > 0 ? item->textLimit : 30000);
+        break;
+    }
+    case CONTROL_LISTBOX:
+        FillList(item, (Fl_Hold_Browser*)widget);
+        break;
+    case CONTROL_COMBOBOX:
+        FillCombo(item, item->controlView, (Fl_Choice*)widget);
+        break;
+    default:
+        widget->copy_label(ToUtf8(item->title).c_str());
+        break;
+    }
+    if (item->visible)
+        widget->show();
+    else
+        widget->hide();
+    widget->redraw();
+}
+
+void SyncChangedControls()
+{
+    for (DialogItem* dialog : drawnDialogs) {
+        for (DialogItem* control : dialog->controls) {
+            if (control->controlView && control->controlView->changed)
+                SyncControl(control);
+        }
+    }
+}
+
 } // namespace
 
 bool DialogViewAvailable()
@@ -318,8 +364,9 @@ void DialogViewCreate(DialogItem* dialog)
         window->position(PixelsX(dialog->x), PixelsY(dialog->y));
     dialog->view = new DialogView();
     dialog->view->window = window;
+    drawnDialogs.push_back(dialog);
     for (DialogItem* control : dialog->controls)
-        DialogViewUpdate(control);
+        SyncControl(control);
 }
 
 void DialogViewShow(DialogItem* dialog, bool show)
@@ -330,7 +377,7 @@ void DialogViewShow(DialogItem* dialog, bool show)
         dialog->view->window->show();
     else
         dialog->view->window->hide();
-    Fl::check();
+    DialogViewRun();
 }
 
 void DialogViewDestroy(DialogItem* dialog)
@@ -341,6 +388,7 @@ void DialogViewDestroy(DialogItem* dialog)
     }
     if (!dialog->view)
         return;
+    drawnDialogs.erase(std::remove(drawnDialogs.begin(), drawnDialogs.end(), dialog), drawnDialogs.end());
     dialog->view->window->hide();
     // Deleted once FLTK has left any handler that may still use it.
     Fl::delete_widget(dialog->view->window);
@@ -348,6 +396,8 @@ void DialogViewDestroy(DialogItem* dialog)
     dialog->view = NULL;
 }
 
+// Rows and texts often change many times in a row (a list refilled row by
+// row): the widget is brought up to date once, before events are handled.
 void DialogViewUpdate(DialogItem* item)
 {
     if (item->kind == DIALOG_WINDOW) {
@@ -355,39 +405,16 @@ void DialogViewUpdate(DialogItem* item)
             item->view->window->copy_label(ToUtf8(item->title).c_str());
         return;
     }
-    if (!item->controlView)
-        return;
-    Fl_Widget* widget = item->controlView->widget;
-    switch (item->kind) {
-    case CONTROL_EDIT: {
-        Fl_Input* input = (Fl_Input*)widget;
-        std::string text = ToUtf8(item->title);
-        if (text != input->value())
-            input->value(text.c_str());
-        input->maximum_size(item->textLimit > 0 ? item->textLimit : 30000);
-        break;
-    }
-    case CONTROL_LISTBOX:
-        FillList(item, (Fl_Hold_Browser*)widget);
-        break;
-    case CONTROL_COMBOBOX:
-        FillCombo(item, item->controlView, (Fl_Choice*)widget);
-        break;
-    default:
-        widget->copy_label(ToUtf8(item->title).c_str());
-        break;
-    }
-    if (item->visible)
-        widget->show();
-    else
-        widget->hide();
-    widget->redraw();
+    if (item->controlView)
+        item->controlView->changed = true;
 }
 
 void DialogViewRun()
 {
-    if (DialogViewAvailable())
-        Fl::check();
+    if (!DialogViewAvailable())
+        return;
+    SyncChangedControls();
+    Fl::check();
 }
 
 bool DialogViewChooseFile(const char* title, const char* filter, int filterIndex, bool mustExist, std::string* path)
@@ -405,6 +432,8 @@ bool DialogViewChooseFile(const char* title, const char* filter, int filterIndex
             patterns += '\t';
         patterns += ToUtf8(name) + " (" + PatternOf(pattern) + ")";
     }
+    // The dialog stays drawn as it is behind the chooser, which runs events itself.
+    SyncChangedControls();
     char directory[1024] = ".";
     GetCurrentDirectoryA(sizeof(directory), directory);
     // The chooser keeps pointers to its texts: they live as long as it does.
@@ -435,6 +464,7 @@ bool DialogViewMessageBox(const char* text, const char* caption, UINT type, int*
     // message on the error output alone.
     if (!DialogViewAvailable() || !Fl::first_window())
         return false;
+    SyncChangedControls();
     fl_message_title(ToUtf8(caption ? caption : "").c_str());
     std::string message = ToUtf8(text ? text : "");
     switch (type & 0xF) {

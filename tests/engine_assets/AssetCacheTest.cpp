@@ -95,23 +95,19 @@ TEST(TextureCache, MissingAndBrokenFilesGiveFallbackAndOneLogLine)
     remove(broken.c_str());
 }
 
-TEST(TextureCache, NoDeviceOrFailingDeviceNeverCrashes)
+TEST(TextureCache, NoDeviceFailingDeviceAndDeviceChangesNeverCrashOrLeak)
 {
     CTexMgr noDevice;
     EXPECT_TRUE(noDevice.GetTexture("DEFAULT_MATERIAL") == NULL);
     EXPECT_TRUE(noDevice.GetTexture("whatever.png") == NULL);
 
-    FakeDevice device;
-    device.failTextures = true;
-    CTexMgr textures(&device);
+    FakeDevice failing, first, second;
+    failing.failTextures = true;
+    CTexMgr textures(&failing);
     EXPECT_TRUE(textures.GetTexture("DEFAULT_MATERIAL") == NULL);
-    textures.ReleaseAllTextures();
-}
 
-TEST(TextureCache, ChangingDeviceReleasesOldTextures)
-{
-    FakeDevice first, second;
-    CTexMgr textures(&first);
+    // A new device releases the textures made on the old one.
+    textures.SetDevice(&first);
     textures.GetTexture("DEFAULT_MATERIAL");
     EXPECT_EQ(1, first.counts.liveTextures);
     textures.SetDevice(&second);

@@ -111,11 +111,7 @@ public:
     {
     }
 
-    HRESULT Lock(UINT, UINT, BYTE** data, DWORD) override
-    {
-        *data = bytes.data();
-        return D3D_OK;
-    }
+    HRESULT Lock(UINT, UINT, BYTE** data, DWORD) override { *data = bytes.data(); return D3D_OK; }
     HRESULT Unlock() override { return D3D_OK; }
     HRESULT GetDesc(D3DVERTEXBUFFER_DESC*) override { return E_NOTIMPL; }
 
@@ -217,16 +213,8 @@ public:
     HRESULT MultiplyTransform(D3DTRANSFORMSTATETYPE, const D3DMATRIX*) override { return E_NOTIMPL; }
     HRESULT SetViewport(const D3DVIEWPORT8*) override { return E_NOTIMPL; }
     HRESULT GetViewport(D3DVIEWPORT8*) override { return E_NOTIMPL; }
-    HRESULT SetMaterial(const D3DMATERIAL8* m) override
-    {
-        material = *m;
-        return D3D_OK;
-    }
-    HRESULT GetMaterial(D3DMATERIAL8* m) override
-    {
-        *m = material;
-        return D3D_OK;
-    }
+    HRESULT SetMaterial(const D3DMATERIAL8* m) override { material = *m; return D3D_OK; }
+    HRESULT GetMaterial(D3DMATERIAL8* m) override { *m = material; return D3D_OK; }
     HRESULT SetLight(DWORD, const D3DLIGHT8*) override { return D3D_OK; }
     HRESULT GetLight(DWORD, D3DLIGHT8*) override { return E_NOTIMPL; }
     HRESULT LightEnable(DWORD, BOOL) override { return D3D_OK; }
@@ -281,21 +269,9 @@ public:
     {
         return E_NOTIMPL;
     }
-    HRESULT SetVertexShader(DWORD handle) override
-    {
-        fvf = handle;
-        return D3D_OK;
-    }
-    HRESULT GetVertexShader(DWORD* handle) override
-    {
-        *handle = fvf;
-        return D3D_OK;
-    }
-    HRESULT SetStreamSource(UINT, IDirect3DVertexBuffer8* data, UINT) override
-    {
-        stream = data;
-        return D3D_OK;
-    }
+    HRESULT SetVertexShader(DWORD handle) override { fvf = handle; return D3D_OK; }
+    HRESULT GetVertexShader(DWORD* handle) override { *handle = fvf; return D3D_OK; }
+    HRESULT SetStreamSource(UINT, IDirect3DVertexBuffer8* data, UINT) override { stream = data; return D3D_OK; }
     HRESULT GetStreamSource(UINT, IDirect3DVertexBuffer8**, UINT*) override { return E_NOTIMPL; }
     HRESULT SetIndices(IDirect3DIndexBuffer8*, UINT) override { return E_NOTIMPL; }
     HRESULT GetIndices(IDirect3DIndexBuffer8**, UINT*) override { return E_NOTIMPL; }

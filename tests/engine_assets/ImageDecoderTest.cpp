@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <jpeglib.h>
+#include <unistd.h>
 
 namespace {
 
@@ -26,11 +27,14 @@ void Put32(Bytes& b, size_t at, uint32_t v)
         b[at + i] = (v >> (8 * i)) & 0xFF;
 }
 
+// The file lives only as long as it takes to read it back.
 Bytes MakePng(int width, int height, const std::vector<uint32_t>& argb, bool withAlpha)
 {
-    std::string path = BuildPath("assets_test_decode.png");
+    std::string path = BuildPath("assets_test_decode_" + std::to_string(getpid()) + ".png");
     EXPECT_TRUE(WritePng(path, width, height, argb, withAlpha));
-    return ReadBytes(path);
+    Bytes bytes = ReadBytes(path);
+    remove(path.c_str());
+    return bytes;
 }
 
 // A JPEG whose left half is one colour and right half another.
@@ -353,7 +357,7 @@ TEST(ImageDecoders, DamagedFilesFailCleanly)
 
 TEST(ImageDecoders, FilesAreRecognisedByContentNotName)
 {
-    std::string path = BuildPath("assets_test_png_named.dds");
+    std::string path = BuildPath("assets_test_png_named_" + std::to_string(getpid()) + ".dds");
     Bytes png = MakePng(2, 1, { 0xFF00FF00, 0x80FF0000 }, true);
     ASSERT_TRUE(WriteFile(path, png.data(), png.size()));
 

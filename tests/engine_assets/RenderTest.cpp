@@ -168,4 +168,6 @@ TEST(AssetRendering, MeshesBillboardAndParticleAppearWhereTheCameraSeesThem)
 
     CResourceManager::GetObjectQueue()->ReleaseAllObjects(CObjQueue::RELEASE_EVERYTHING);
     CResourceManager::GetObjectQueue()->DeleteMarkedObjects();
+    for (const char* name : { "quad.x", "plain.x", "quad.png", "sheet.png" })
+        remove((std::string("media/assets_render_") + name).c_str());
 }

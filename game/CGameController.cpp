@@ -512,7 +512,9 @@ void CGameController::NextLevelOrQuit()
     if (levelLoader->NextLevel())
         StartLevel(levelLoader->GetCurrentLevel());
     else
-        FireActionPerformed(CActionEvent(nullptr, ACTION_MAIN_MENU));
+        // The last level is won. The next game reads the results from the file
+        // again, so they are written now or they would be lost.
+        SaveAndQuit();
 }
 
 CScore* CGameController::GetOrCreateScore(CLevel* level)

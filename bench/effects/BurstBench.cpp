@@ -101,14 +101,21 @@ public:
     int restCount = 0;
 };
 
+BurstGame* game = nullptr;
+
+// One game for every benchmark of the run; it goes at exit, and with it the
+// game's private working folder.
 BurstGame* Game()
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
-    static BurstGame* game = nullptr;
     if (!game) {
         game = new BurstGame();
         game->restCount = CResourceManager::GetObjectQueue()->GetObjectCount();
+        std::atexit([] {
+            delete game;
+            game = nullptr;
+        });
     }
     return game;
 }

@@ -104,7 +104,8 @@ TEST_F(RenderFixture, ClearAndPretransformedDrawsHitThePixelsTheyName)
 }
 
 // Lit vertices take their diffuse colour and alpha from the vertex colour
-// (the default material source), so a lit stone can be translucent.
+// (the default material source), so a lit stone can be translucent; with no
+// texture bound, the first alpha argument (the texture) counts as opaque white.
 TEST_F(RenderFixture, LightingTakesDiffuseColourAndAlphaFromTheVertex)
 {
     CreateDevice(32, 32);
@@ -262,19 +263,6 @@ TEST_F(RenderFixture, DepthTestKeepsTheNearerSurfaceAndZWriteCanBeSwitchedOff)
     EXPECT_EQ(0x00FF00u, Pixel(16, 16));
 }
 
-TEST_F(RenderFixture, AlphaBlendingMixesByVertexAlphaAndANullTextureActsAsWhite)
-{
-    CreateDevice(16, 16);
-    device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, D3DCOLOR_XRGB(255, 255, 255), 1.0f, 0);
-    SetStates({{D3DRS_ALPHABLENDENABLE, TRUE}, {D3DRS_SRCBLEND, D3DBLEND_SRCALPHA},
-               {D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA}});
-    device->SetTexture(0, NULL);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
-    DrawScreenQuad(0, 0, 16, 16, 0, D3DCOLOR_ARGB(0x80, 255, 0, 0));
-    EXPECT_TRUE(NearGrey(Pixel(8, 8), 255, 127, 127)) << std::hex << Pixel(8, 8);
-}
 // Shadow volumes: stencil counts front faces up and back faces down where
 // they pass the depth test, without touching colour; a darkening
 // pretransformed quad then touches only pixels with 1 <= stencil.

@@ -123,7 +123,7 @@ TEST_F(Win32Window, CreationShowingAndSendingReachTheProcedureAtOnce)
     EXPECT_EQ(0, SendMessageA(other, WM_USER + 1, 1, 2)) << "a destroyed window receives nothing";
 }
 
-TEST_F(Win32Window, AnInvalidatedWindowGetsOnePaintMessage)
+TEST_F(Win32Window, PaintIsAskedForOnceAndPostedMessagesArriveInOrderWithQuitLast)
 {
     MSG msg;
     InvalidateRect(window, NULL, FALSE);
@@ -134,14 +134,10 @@ TEST_F(Win32Window, AnInvalidatedWindowGetsOnePaintMessage)
     InvalidateRect(window, NULL, FALSE);
     ValidateRect(window, NULL);
     EXPECT_FALSE(PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE));
-}
 
-TEST_F(Win32Window, PostedMessagesArriveInOrderAndQuitComesLast)
-{
     PostMessageA(window, WM_USER + 2, 1, 0);
     PostQuitMessage(3);
     PostMessageA(window, WM_USER + 2, 2, 0);
-    MSG msg;
     ASSERT_TRUE(GetMessageA(&msg, NULL, 0, 0));
     EXPECT_EQ((UINT)WM_USER + 2, msg.message);
     EXPECT_EQ(1u, msg.wParam);
@@ -195,7 +191,7 @@ TEST_F(Win32Window, KeysBecomeVirtualKeysWithDirectInputCodesAndControlCharacter
     EXPECT_EQ(27u, chars[0].wParam);
 }
 
-TEST_F(Win32Window, TypedTextBecomesLatin1CharactersAndSkipsOthers)
+TEST_F(Win32Window, TypedTextAndMouseButtonsBecomeWindowMessages)
 {
     SDL_Event event;
     memset(&event, 0, sizeof(event));
@@ -203,17 +199,6 @@ TEST_F(Win32Window, TypedTextBecomesLatin1CharactersAndSkipsOthers)
     event.text.windowID = window->sdlId;
     strcpy(event.text.text, "a\xC3\xA4\xE2\x82\xAC\xC3\x9F"); // a, a-umlaut, euro sign, sharp s
     SDL_PushEvent(&event);
-    DrainQueue();
-    std::vector<Received> chars = Only(WM_CHAR);
-    ASSERT_EQ(3u, chars.size());
-    EXPECT_EQ((WPARAM)'a', chars[0].wParam);
-    EXPECT_EQ(0xE4u, chars[1].wParam);
-    EXPECT_EQ(0xDFu, chars[2].wParam);
-}
-
-TEST_F(Win32Window, MouseButtonsCarryClientPositionAndButtonState)
-{
-    SDL_Event event;
     memset(&event, 0, sizeof(event));
     event.type = SDL_MOUSEBUTTONDOWN;
     event.button.windowID = window->sdlId;
@@ -227,6 +212,14 @@ TEST_F(Win32Window, MouseButtonsCarryClientPositionAndButtonState)
     event.button.button = SDL_BUTTON_RIGHT;
     SDL_PushEvent(&event);
     DrainQueue();
+
+    // Latin-1 characters pass, others are skipped.
+    std::vector<Received> chars = Only(WM_CHAR);
+    ASSERT_EQ(3u, chars.size());
+    EXPECT_EQ((WPARAM)'a', chars[0].wParam);
+    EXPECT_EQ(0xE4u, chars[1].wParam);
+    EXPECT_EQ(0xDFu, chars[2].wParam);
+    // Buttons carry the client position and the state of the buttons after the event.
     std::vector<Received> downs = Only(WM_LBUTTONDOWN);
     ASSERT_EQ(1u, downs.size());
     EXPECT_EQ(30, GET_X_LPARAM(downs[0].lParam));

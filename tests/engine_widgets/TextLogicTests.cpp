@@ -69,17 +69,15 @@ static std::vector<unsigned char> MakeAtlas(int cell, const int* ink)
 
 TEST(GlyphMetrics, WidthsComeFromTheRightmostInkOfEachCell)
 {
+    // Ordinary widths and the text advance are measured through a font file with the
+    // text extents; here the edge cases of the cells.
     int ink[256] = {0};
     ink['i'] = 3;          // columns 2..4: width 4 + 2 = 6
-    ink['W'] = 25;         // columns 2..26: width 28
-    ink[0xFC] = 12;        // ü: columns 2..13: width 15
     ink[0xFF] = 30;        // reaches the last column of the cell: width 33
     std::vector<unsigned char> atlas = MakeAtlas(32, ink);
     GlyphWidths widths;
     MeasureGlyphWidths(atlas.data(), 512 * 4, 512, 512, &widths);
     EXPECT_FLOAT_EQ(widths.advance['i'] * 32, 6.0f);
-    EXPECT_FLOAT_EQ(widths.advance['W'] * 32, 28.0f);
-    EXPECT_FLOAT_EQ(widths.advance[0xFC] * 32, 15.0f);
     EXPECT_FLOAT_EQ(widths.advance[0xFF] * 32, 33.0f);
     EXPECT_FLOAT_EQ(widths.advance[' '] * 32, 9.0f);   // empty cell
     EXPECT_FLOAT_EQ(widths.advance['j'] * 32, 9.0f);   // its neighbour's ink does not count
@@ -90,8 +88,6 @@ TEST(GlyphMetrics, WidthsComeFromTheRightmostInkOfEachCell)
     MeasureGlyphWidths(atlas.data(), 256 * 4, 256, 256, &widths);
     EXPECT_FLOAT_EQ(widths.advance['A'] * 16, 12.0f);
     EXPECT_FLOAT_EQ(widths.advance[' '] * 16, 4.5f);
-
-    EXPECT_FLOAT_EQ(TextAdvanceInCells(std::string("i i"), widths), widths.advance['i'] * 2 + widths.advance[' ']);
 }
 
 TEST(TextEntry, TypedScanCodesWithGermanLayoutAndTypedCharacters)

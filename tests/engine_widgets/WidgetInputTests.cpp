@@ -405,7 +405,22 @@ TEST(TextArea, LinesSplitAndZeroMeansTheAreasOwn)
     EXPECT_EQ(area.GetLineCount(), 0);
 }
 
-TEST(WindowScaleModifier, ScalesTheWindowAndReportsTheEndOnce)
+// Deletes the modifier that reports to it, as a closing submenu replaces its scale-out.
+struct ModifierDeleter : public IChangeListener
+{
+    CWindowScaleModifier* modifier = nullptr;
+    C3DWindow* window = nullptr;
+    int events = 0;
+    virtual void stateChanged(CChangeEvent)
+    {
+        events++;
+        window->RemoveModifier(modifier);
+        delete modifier;
+        modifier = nullptr;
+    }
+};
+
+TEST(WindowScaleModifier, ScalesTheWindowAndReportsTheEndOnceToAListenerThatMayDeleteIt)
 {
     C3DWindow window(nullptr, CRECTVirtual(0.5f, 0.5f, 0.0f, 0.0f));
     CWindowScaleModifier scale(CRECTVirtual(0.5f, 0.5f, 0.0f, 0.0f), CRECTVirtual(0.25f, 0.25f, 0.5f, 0.5f), 0.3f);
@@ -427,26 +442,8 @@ TEST(WindowScaleModifier, ScalesTheWindowAndReportsTheEndOnce)
     EXPECT_EQ(changes.events.size(), 1u);
     EXPECT_FLOAT_EQ(window.GetRect().width, 1.0f);
     window.RemoveModifier(&scale);
-}
 
-// Deletes the modifier that reports to it, as a closing submenu replaces its scale-out.
-struct ModifierDeleter : public IChangeListener
-{
-    CWindowScaleModifier* modifier = nullptr;
-    C3DWindow* window = nullptr;
-    int events = 0;
-    virtual void stateChanged(CChangeEvent)
-    {
-        events++;
-        window->RemoveModifier(modifier);
-        delete modifier;
-        modifier = nullptr;
-    }
-};
-
-TEST(WindowScaleModifier, AListenerMayDeleteTheModifierAtTheEnd)
-{
-    C3DWindow window(nullptr, CRECTVirtual(0.25f, 0.25f, 0.5f, 0.5f));
+    // Scaling back out, the listener deletes the modifier when it ends.
     ModifierDeleter deleter;
     deleter.window = &window;
     deleter.modifier = new CWindowScaleModifier(CRECTVirtual(0.25f, 0.25f, 0.5f, 0.5f),

@@ -10,10 +10,8 @@ TEST(D3DXMatrix, FreshMatrixIsIdentityAndIndexesByRowThenColumn)
     D3DXMATRIX t;
     D3DXMatrixTranslation(&t, 1.0f, 2.0f, 3.0f);
     EXPECT_EQ(t(3, 0), 1.0f);
-    EXPECT_EQ(t(3, 2), 3.0f);
     EXPECT_EQ(t._42, 2.0f);
-    EXPECT_EQ(t.m[3][1], 2.0f);
-    EXPECT_EQ(((const float *)t)[13], 2.0f);
+    EXPECT_EQ(((const float *)t)[14], 3.0f);
 }
 
 TEST(D3DXMatrix, MultiplyAppliesLeftOperandFirst)
@@ -182,13 +180,9 @@ TEST(D3DXCamera, PerspectiveFovLHMapsDepthToZeroOneAndFovToTheEdges)
     D3DXMATRIX proj;
     const float fov = 0.3f * D3DX_PI;
     D3DXMatrixPerspectiveFovLH(&proj, fov, 4.0f / 3.0f, 1.0f, 1000.0f);
-    EXPECT_NEAR(proj._22, 1.9626105f, 1e-5f);
-    EXPECT_NEAR(proj._11, 1.9626105f * 0.75f, 1e-5f);
-    EXPECT_NEAR(proj._33, 1000.0f / 999.0f, 1e-6f);
-    EXPECT_NEAR(proj._43, -1000.0f / 999.0f, 1e-6f);
+    // w takes the view depth: no constant part.
     EXPECT_EQ(proj._34, 1.0f);
     EXPECT_EQ(proj._44, 0.0f);
-
     ExpectVector(Transform(D3DXVECTOR3(0, 0, 1), proj), 0, 0, 0);
     ExpectVector(Transform(D3DXVECTOR3(0, 0, 1000), proj), 0, 0, 1);
     // A point on the top edge of the view at depth 10, and one on the right edge.

@@ -11,7 +11,6 @@
 #include "C3DIcon.h"
 #include "C3DToggleSelection.h"
 #include "CInputManager.h"
-#include "CObjQueue.h"
 #include "CResourceManager.h"
 #include "CWindowScaleModifier.h"
 #include "WidgetTestHelpers.h"
@@ -454,39 +453,4 @@ TEST(WindowScaleModifier, ScalesTheWindowAndReportsTheEndOnceToAListenerThatMayD
         window.Move(0.016f);
     EXPECT_EQ(deleter.events, 1);
     EXPECT_FLOAT_EQ(window.GetRect().width, 0.0f);
-}
-
-// Marks the window it belongs to for deletion, as the back button of a submenu ends it.
-struct Closer : public IActionListener
-{
-    C3DWindow* window = nullptr;
-    virtual void actionPerformed(CActionEvent) { window->MarkForDeletion(); }
-};
-
-TEST(WindowLifetime, AQueuedWindowClosedByItsButtonLeavesTheQueueAndTheMouse)
-{
-    CObjQueue* queue = CResourceManager::GetObjectQueue();
-    CMouse mouse(nullptr, D3DXVECTOR3(0, 0, 0));
-    C3DWindow* menu = new C3DWindow(nullptr, CRECTVirtual(0.25f, 0.25f, 0.5f, 0.5f));
-    C3DTextButton* back = new C3DTextButton(nullptr, CRECTVirtual(0.4f, 0.85f, 0.2f, 0.1f), "zur\xC3\xBC" "ck",
-                                            FONT, D3DXCOLOR(0, 0, 0, 0));
-    menu->AddWindow(back);
-    Register(mouse, back);
-    Closer closer;
-    closer.window = menu;
-    back->AddActionListener(&closer);
-    ChangeRecorder changes;
-    menu->AddChangeEventListener(&changes);
-    queue->AddObject(menu, 2, 0);
-
-    queue->MoveAll(0.016f);
-    queue->RenderRange(0, 10);
-    ClickAt(mouse, 320, 335);   // the button: x 288..352, y 324..348
-    EXPECT_TRUE(queue->Contains(menu));
-    queue->MoveAll(0.016f);
-    queue->DeleteMarkedObjects();
-    EXPECT_FALSE(queue->Contains(menu));
-    ASSERT_EQ(changes.events.size(), 1u);
-    EXPECT_EQ(changes.events[0].GetState(), (int)CChangeEvent::PRE_OBJECT_DELETION);
-    ClickAt(mouse, 320, 335);
 }

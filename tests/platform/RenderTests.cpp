@@ -103,35 +103,6 @@ TEST_F(RenderFixture, ClearAndPretransformedDrawsHitThePixelsTheyName)
     EXPECT_EQ(0xFF0000u, Pixel(2, 12));
 }
 
-// Lit vertices take their diffuse colour and alpha from the vertex colour
-// (the default material source), so a lit stone can be translucent; with no
-// texture bound, the first alpha argument (the texture) counts as opaque white.
-TEST_F(RenderFixture, LightingTakesDiffuseColourAndAlphaFromTheVertex)
-{
-    CreateDevice(32, 32);
-    SetSimpleCamera();
-    D3DMATERIAL8 material = WhiteMaterial();
-    D3DLIGHT8 light = WhiteLight(0, 0, 1);
-    device->SetMaterial(&material);
-    device->SetLight(0, &light);
-    device->LightEnable(0, TRUE);
-    SetStates({{D3DRS_ALPHABLENDENABLE, TRUE}, {D3DRS_SRCBLEND, D3DBLEND_SRCALPHA},
-               {D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA}});
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
-    LitVertex quad[4];
-    FacingQuad(quad, 3, 0x99FF0000);   // red at alpha 0.6
-    device->SetVertexShader(FVF_LIT);
-    device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, D3DCOLOR_XRGB(0, 0, 255), 1.0f, 0);
-    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex)));
-    EXPECT_TRUE(NearGrey(Pixel(16, 16), 153, 0, 102)) << std::hex << Pixel(16, 16);
-
-    // With the material as the source, the vertex colour no longer counts.
-    SetStates({{D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_MATERIAL}, {D3DRS_ALPHABLENDENABLE, FALSE}});
-    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex)));
-    EXPECT_EQ(0xFFFFFFu, Pixel(16, 16));
-}
-
 // Stage 1 adds its texture to what stage 0 made; disabling it ends the cascade.
 TEST_F(RenderFixture, SecondStageAddsItsTextureToTheFirstStagesResult)
 {
@@ -162,7 +133,7 @@ TEST_F(RenderFixture, SecondStageAddsItsTextureToTheFirstStagesResult)
     texture->Release();
 }
 
-TEST_F(RenderFixture, LitTexturedQuadShowsTextureUprightAndFollowsTheLight)
+TEST_F(RenderFixture, LitQuadsShowTheirTextureUprightAndTakeColourAndAlphaFromTheVertex)
 {
     CreateDevice(64, 64);
     SetSimpleCamera();
@@ -197,6 +168,26 @@ TEST_F(RenderFixture, LitTexturedQuadShowsTextureUprightAndFollowsTheLight)
     EXPECT_TRUE(NearGrey(Pixel(40, 40), 0x40, 0x40, 0x40)) << std::hex << Pixel(40, 40);
     device->SetTexture(0, NULL);
     texture->Release();
+
+    // Lit vertices take their diffuse colour and alpha from the vertex colour (the
+    // default material source), so a lit stone can be translucent; with no texture
+    // bound, the first alpha argument (the texture) counts as opaque white.
+    light.Direction.z = 1.0f;
+    device->SetLight(0, &light);
+    device->SetRenderState(D3DRS_AMBIENT, 0);
+    SetStates({{D3DRS_ALPHABLENDENABLE, TRUE}, {D3DRS_SRCBLEND, D3DBLEND_SRCALPHA},
+               {D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA}});
+    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    FacingQuad(quad, 3, 0x99FF0000);   // red at alpha 0.6
+    device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, D3DCOLOR_XRGB(0, 0, 255), 1.0f, 0);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex)));
+    EXPECT_TRUE(NearGrey(Pixel(32, 32), 153, 0, 102)) << std::hex << Pixel(32, 32);
+
+    // With the material as the source, the vertex colour no longer counts.
+    SetStates({{D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_MATERIAL}, {D3DRS_ALPHABLENDENABLE, FALSE}});
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex)));
+    EXPECT_EQ(0xFFFFFFu, Pixel(32, 32));
 }
 
 TEST_F(RenderFixture, CullingRemovesCounterClockwiseFacesByDefaultAndClockwiseOnesWhenAsked)

@@ -307,17 +307,10 @@ TEST(Direct3D, CreationChecksTheVersionAndListsModes)
 
 TEST(VertexFormats, SizesFollowTheFormatBits)
 {
-    const struct {
-        DWORD fvf;
-        UINT size;
-    } formats[] = {
-        {D3DFVF_XYZRHW | D3DFVF_DIFFUSE, 20},
-        {D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX1, 36},
-        {D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1, 24},
-        {D3DFVF_XYZ, 12},
-        {D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1, 28},
-        {D3DFVF_XYZ | D3DFVF_TEX1 | D3DFVF_TEXCOORDSIZE3(0), 24},
-    };
-    for (const auto& f : formats)
-        EXPECT_EQ(f.size, D3D8GetFVFVertexSize(f.fvf)) << std::hex << f.fvf;
+    EXPECT_EQ(20u, D3D8GetFVFVertexSize(D3DFVF_XYZRHW | D3DFVF_DIFFUSE));
+    EXPECT_EQ(36u, D3D8GetFVFVertexSize(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX1));
+    EXPECT_EQ(24u, D3D8GetFVFVertexSize(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1));
+    EXPECT_EQ(12u, D3D8GetFVFVertexSize(D3DFVF_XYZ));
+    EXPECT_EQ(28u, D3D8GetFVFVertexSize(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1));
+    EXPECT_EQ(24u, D3D8GetFVFVertexSize(D3DFVF_XYZ | D3DFVF_TEX1 | D3DFVF_TEXCOORDSIZE3(0)));
 }

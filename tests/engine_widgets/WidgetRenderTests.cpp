@@ -272,6 +272,7 @@ TEST_F(WidgetRender, IconSubclassesMayRewriteTheQuadAndCoordinatesWrap)
     image = EndFrame("widgets_icon_stripes.png");
     EXPECT_GT(Red(image.Pixel(62, 187)), 240);
     EXPECT_NEAR(Green(image.Pixel(187, 187)), 128, 6);
+    remove(path.c_str());
 }
 
 TEST_F(WidgetRender, TextButtonsLightUpUnderThePointer)

@@ -72,7 +72,7 @@ std::string TwoTriangles(const std::string& materialList)
 
 }
 
-TEST(XFileParser, QuadGivesTwoTexturedTriangles)
+TEST(XFileParser, QuadGivesTwoTexturedTrianglesWithGivenOrComputedNormals)
 {
     XMeshData mesh;
     std::string error;
@@ -97,18 +97,13 @@ TEST(XFileParser, QuadGivesTwoTexturedTriangles)
     EXPECT_FLOAT_EQ(0.0f, v.v);
     EXPECT_FLOAT_EQ(-1.0f, v.nz);
     EXPECT_FLOAT_EQ(1.0f, mesh.vertices[5].v);
-}
 
-TEST(XFileParser, MissingNormalsAreComputedFacingTheViewer)
-{
     // The same quad without normals: clockwise seen from -z, so the normal points to -z.
     std::string text = Replace(QUAD_FILE, " MeshNormals { 1; 0.0; 0.0; -1.0;; 1; 4; 0, 0, 0, 0;; }\n", "");
-    XMeshData mesh;
-    std::string error;
     ASSERT_TRUE(Parse(text, mesh, error)) << error;
-    for (const XMeshVertex& v : mesh.vertices) {
-        EXPECT_NEAR(0.0f, v.nx, 1e-6);
-        EXPECT_NEAR(-1.0f, v.nz, 1e-6);
+    for (const XMeshVertex& n : mesh.vertices) {
+        EXPECT_NEAR(0.0f, n.nx, 1e-6);
+        EXPECT_NEAR(-1.0f, n.nz, 1e-6);
     }
 }
 

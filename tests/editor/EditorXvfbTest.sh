@@ -83,6 +83,25 @@ type_into() {  # x y w h text
     sleep 0.3
 }
 
+# The picture of a control's area on the screen, to see when the program has
+# redrawn it (each step must have been handled before the next one's events
+# arrive, or they would be handled in one go).
+control_picture() {  # x y w h
+    local px=$(( left + $1 * 6 / 4 )) py=$(( top + $2 * 13 / 8 ))
+    local pw=$(( $3 * 6 / 4 )) ph=$(( $4 * 13 / 8 ))
+    import -window root -crop "${pw}x${ph}+${px}+${py}" rgb:- 2>/dev/null | md5sum
+}
+wait_redrawn() {  # seconds x y w h, after a step that changes that control
+    local before=$1
+    shift
+    for _ in $(seq 150); do
+        [ "$(control_picture "$@")" != "$before" ] && return 0
+        kill -0 "$pid" 2>/dev/null || fail "the program ended early"
+        sleep 0.2
+    done
+    return 1
+}
+
 wait_for 120 test -f "$work/board.png" || fail "the editor board did not come up"
 
 # "..." opens the file chooser, a window of its own; cancelled, it closes again.
@@ -96,10 +115,13 @@ xdotool key Escape
 wait_for 10 chooser_gone || fail "the file chooser stayed open"
 
 type_into 7 18 159 12 "$work/levels.xml"
+list=$(control_picture 7 80 116 99)
 click_at 7 40 39 14                    # Load
+wait_redrawn "$list" 7 80 116 99 || fail "the level list stayed empty"
 # The first row of the level list, double-clicked: the level opens on the board.
+name=$(control_picture 13 199 69 12)
 xdotool mousemove $(( left + 40 )) $(( top + 130 + 8 )) click --repeat 2 --delay 80 1
-sleep 1
+wait_redrawn "$name" 13 199 69 12 || fail "the level did not open"
 type_into 13 199 69 12 "Xvfb Level"
 type_into 7 264 24 13 "12"             # random tries
 click_at 42 264 40 14                  # Random
@@ -110,11 +132,9 @@ import -window root "$build/editor_xvfb_play.png" || fail "no screenshot"
 click_at 137 254 39 12                 # Edit: back to the editor board
 sleep 2
 click_at 56 40 39 14                   # Save
-sleep 1
+saved() { grep -q 'name="Xvfb Level"' "$work/levels.xml"; }
+wait_for 30 saved || fail "the saved file has no level named \"Xvfb Level\""
 import -window root "$build/editor_xvfb.png" || fail "no screenshot"
-
-kill -0 "$pid" 2>/dev/null || fail "the program ended"
-grep -q 'name="Xvfb Level"' "$work/levels.xml" || fail "the saved file has no level named \"Xvfb Level\""
 levels_after=$(grep -o '<level ' "$work/levels.xml" | wc -l)
 [ "$levels_after" -eq "$levels_before" ] || fail "levels before $levels_before, after $levels_after"
 echo "editor under X: dialog shown, level loaded, opened, renamed, tried and saved"

@@ -14,14 +14,9 @@
 #include "GameTestApp.h"
 #include "Image.h"
 #include "TestFiles.h"
+#include "TestGeometry.h"
 
 namespace {
-
-struct ScreenVertex
-{
-    float x, y, z, rhw;
-    DWORD color;
-};
 
 // The game frame with the sky's cube map for the slab and the shadow pass after
 // the scene, as the application draws them.
@@ -65,23 +60,12 @@ public:
         controller->gridView->RenderShadows();
 
         // Half-black over every pixel whose stencil count is 1 or more.
-        device->SetRenderState(D3DRS_ZENABLE, FALSE);
         device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
         device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-        device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-        device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-        device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
         device->SetTexture(0, NULL);
-        device->SetRenderState(D3DRS_STENCILREF, 1);
-        device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_LESSEQUAL);
-        device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
-        float w = (float)backBufferDesc.Width, h = (float)backBufferDesc.Height;
-        ScreenVertex quad[4] = { { 0, h, 0, 1, 0x7F000000 }, { 0, 0, 0, 1, 0x7F000000 },
-                                 { w, h, 0, 1, 0x7F000000 }, { w, 0, 0, 1, 0x7F000000 } };
-        device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_DIFFUSE);
-        device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(ScreenVertex));
+        device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+        SetStencilShadeStates(device);
+        DrawScreenQuad(device, 0, 0, (float)backBufferDesc.Width, (float)backBufferDesc.Height, 0, 0x7F000000);
         device->SetRenderState(D3DRS_ZENABLE, TRUE);
         device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
     }

@@ -12,6 +12,7 @@
 #include "CStone.h"
 #include "CStoneInfo.h"
 #include "CStoneTypes.h"
+#include "TestGeometry.h"
 
 namespace {
 
@@ -159,14 +160,10 @@ TEST_F(BoardTest, RenderEffectsDecideShadowsAndBurstParticles)
 
 TEST_F(BoardTest, HiddenStonesAreCulledOnlyOnceAllStartingStonesAreIn)
 {
-    D3DLIGHT8 light = {};
-    light.Type = D3DLIGHT_DIRECTIONAL;
-    light.Diffuse = { 1.0f, 1.0f, 1.0f, 0.0f };
-    light.Direction = { -0.5f, -1.0f, 0.5f };
+    D3DLIGHT8 light = WhiteLight(-0.5f, -1.0f, 0.5f);
+    D3DMATERIAL8 material = WhiteMaterial();
     device->SetLight(0, &light);
     device->LightEnable(0, TRUE);
-    D3DMATERIAL8 material = {};
-    material.Diffuse = material.Ambient = { 1.0f, 1.0f, 1.0f, 1.0f };
     device->SetMaterial(&material);
 
     grid->PlaceStone(2, 2, STONE_RED, 0.0f);

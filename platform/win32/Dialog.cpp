@@ -207,11 +207,6 @@ LRESULT CopyText(const std::string& text, LPSTR buffer, int size)
     return length;
 }
 
-bool ValidRow(const DialogItem* box, WPARAM index)
-{
-    return (size_t)index < box->rows.size();
-}
-
 // List and combo boxes answer the same questions with their own message
 // numbers and error value; both are handled here through one table.
 struct BoxMessages {
@@ -226,18 +221,18 @@ const BoxMessages comboMessages = { CB_ADDSTRING, CB_INSERTSTRING, CB_DELETESTRI
                                     CB_SETCURSEL, CB_GETCURSEL,    CB_GETLBTEXT,    CB_GETLBTEXTLEN,
                                     CB_GETCOUNT,  CB_GETITEMDATA,  CB_SETITEMDATA,  CB_ERR };
 
+// Handles a list or combo box message; false when the message is not one of them.
 bool BoxMessage(DialogItem* box, const BoxMessages& m, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     std::vector<DialogRow>& rows = box->rows;
+    bool valid = (size_t)wParam < rows.size();
+    *result = m.error;
     if (msg == m.add || msg == m.insert) {
-        if (!lParam)
-            return *result = m.error, true;
         size_t at = rows.size();
-        if (msg == m.insert && (int)wParam != -1) {
-            if (wParam > rows.size())
-                return *result = m.error, true;
+        if (msg == m.insert && (int)wParam != -1)
             at = wParam;
-        }
+        if (!lParam || at > rows.size())
+            return true;
         DialogRow row = { (LPCSTR)lParam, 0 };
         rows.insert(rows.begin() + (long)at, row);
         // The selected row stays selected when a row goes in before it.
@@ -245,8 +240,8 @@ bool BoxMessage(DialogItem* box, const BoxMessages& m, UINT msg, WPARAM wParam, 
             box->selection++;
         *result = (LRESULT)at;
     } else if (msg == m.remove) {
-        if (!ValidRow(box, wParam))
-            return *result = m.error, true;
+        if (!valid)
+            return true;
         rows.erase(rows.begin() + (long)wParam);
         if (box->selection == (int)wParam)
             box->selection = -1;
@@ -258,35 +253,37 @@ bool BoxMessage(DialogItem* box, const BoxMessages& m, UINT msg, WPARAM wParam, 
         box->selection = -1;
         *result = 0;
     } else if (msg == m.setSelection) {
-        box->selection = ValidRow(box, wParam) ? (int)wParam : -1;
-        *result = box->selection >= 0 ? box->selection : m.error;
-    } else if (msg == m.getSelection) {
-        *result = box->selection >= 0 ? box->selection : m.error;
-        return true;
-    } else if (msg == m.getText) {
-        if (!ValidRow(box, wParam) || !lParam)
-            return *result = m.error, true;
-        const std::string& text = rows[wParam].text;
-        memcpy((char*)lParam, text.c_str(), text.size() + 1);
-        *result = (LRESULT)text.size();
-        return true;
-    } else if (msg == m.getTextLength) {
-        *result = ValidRow(box, wParam) ? (LRESULT)rows[wParam].text.size() : m.error;
-        return true;
-    } else if (msg == m.count) {
-        *result = (LRESULT)rows.size();
-        return true;
-    } else if (msg == m.getData) {
-        *result = ValidRow(box, wParam) ? rows[wParam].data : m.error;
-        return true;
+        box->selection = valid ? (int)wParam : -1;
+        if (valid)
+            *result = box->selection;
     } else if (msg == m.setData) {
-        if (!ValidRow(box, wParam))
-            return *result = m.error, true;
+        if (!valid)
+            return true;
         rows[wParam].data = lParam;
         *result = 0;
-        return true;
     } else {
-        return false;
+        // Questions: they change nothing on the screen.
+        if (msg == m.getSelection) {
+            if (box->selection >= 0)
+                *result = box->selection;
+        } else if (msg == m.getText) {
+            // The caller's buffer holds the text's length plus one, as it asked before.
+            if (valid && lParam) {
+                memcpy((char*)lParam, rows[wParam].text.c_str(), rows[wParam].text.size() + 1);
+                *result = (LRESULT)rows[wParam].text.size();
+            }
+        } else if (msg == m.getTextLength) {
+            if (valid)
+                *result = (LRESULT)rows[wParam].text.size();
+        } else if (msg == m.count) {
+            *result = (LRESULT)rows.size();
+        } else if (msg == m.getData) {
+            if (valid)
+                *result = rows[wParam].data;
+        } else {
+            return false;
+        }
+        return true;
     }
     DialogViewUpdate(box);
     return true;

@@ -17,61 +17,15 @@ class CStartLevelToggle;
 class CSubMenuOptions : public CSubMenu
 {
 public:
-    // Each of the seven rows reports to one of these; they forward to one handler.
-    class CSubMenuOptions_music_IActionListener : public IActionListener {
+    // Each of the seven rows reports to a listener that forwards to one handler.
+    template <void (CSubMenuOptions::*Handler)(CActionEvent)>
+    class RowListener : public IActionListener {
     public:
-        explicit CSubMenuOptions_music_IActionListener(CSubMenuOptions* owner) : owner(owner) {}
-        virtual void actionPerformed(CActionEvent event) { owner->music_ActionPerformed(event); }
+        explicit RowListener(CSubMenuOptions* owner) : owner(owner) {}
+        virtual void actionPerformed(CActionEvent event) { (owner->*Handler)(event); }
     private:
         CSubMenuOptions* owner;
     };
-    class CSubMenuOptions_effects_IActionListener : public IActionListener {
-    public:
-        explicit CSubMenuOptions_effects_IActionListener(CSubMenuOptions* owner) : owner(owner) {}
-        virtual void actionPerformed(CActionEvent event) { owner->effects_ActionPerformed(event); }
-    private:
-        CSubMenuOptions* owner;
-    };
-    class CSubMenuOptions_envMap_IActionListener : public IActionListener {
-    public:
-        explicit CSubMenuOptions_envMap_IActionListener(CSubMenuOptions* owner) : owner(owner) {}
-        virtual void actionPerformed(CActionEvent event) { owner->envMap_ActionPerformed(event); }
-    private:
-        CSubMenuOptions* owner;
-    };
-    class CSubMenuOptions_shadowEff_IActionListener : public IActionListener {
-    public:
-        explicit CSubMenuOptions_shadowEff_IActionListener(CSubMenuOptions* owner) : owner(owner) {}
-        virtual void actionPerformed(CActionEvent event) { owner->shadowEff_ActionPerformed(event); }
-    private:
-        CSubMenuOptions* owner;
-    };
-    class CSubMenuOptions_geff_IActionListener : public IActionListener {
-    public:
-        explicit CSubMenuOptions_geff_IActionListener(CSubMenuOptions* owner) : owner(owner) {}
-        virtual void actionPerformed(CActionEvent event) { owner->geff_ActionPerformed(event); }
-    private:
-        CSubMenuOptions* owner;
-    };
-    class CSubMenuOptions_res_IActionListener : public IActionListener {
-    public:
-        explicit CSubMenuOptions_res_IActionListener(CSubMenuOptions* owner) : owner(owner) {}
-        virtual void actionPerformed(CActionEvent event) { owner->res_ActionPerformed(event); }
-    private:
-        CSubMenuOptions* owner;
-    };
-    class CSubMenuOptions_startlevel_IActionListener : public IActionListener {
-    public:
-        explicit CSubMenuOptions_startlevel_IActionListener(CSubMenuOptions* owner) : owner(owner) {}
-        virtual void actionPerformed(CActionEvent event) { owner->startlevel_ActionPerformed(event); }
-    private:
-        CSubMenuOptions* owner;
-    };
-
-    // ring: the menu ring, or null when the game's overlay opens it.
-    // mouseFlag: 1 gives the display-mode chooser the application's mouse, 0 none.
-    CSubMenuOptions(IDirect3DDevice8* device, CMenuRing* ring, int mouseFlag);
-    virtual ~CSubMenuOptions();
 
     void music_ActionPerformed(CActionEvent event);
     void effects_ActionPerformed(CActionEvent event);
@@ -80,6 +34,19 @@ public:
     void geff_ActionPerformed(CActionEvent event);
     void res_ActionPerformed(CActionEvent event);
     void startlevel_ActionPerformed(CActionEvent event);
+
+    typedef RowListener<&CSubMenuOptions::music_ActionPerformed> CSubMenuOptions_music_IActionListener;
+    typedef RowListener<&CSubMenuOptions::effects_ActionPerformed> CSubMenuOptions_effects_IActionListener;
+    typedef RowListener<&CSubMenuOptions::envMap_ActionPerformed> CSubMenuOptions_envMap_IActionListener;
+    typedef RowListener<&CSubMenuOptions::shadowEff_ActionPerformed> CSubMenuOptions_shadowEff_IActionListener;
+    typedef RowListener<&CSubMenuOptions::geff_ActionPerformed> CSubMenuOptions_geff_IActionListener;
+    typedef RowListener<&CSubMenuOptions::res_ActionPerformed> CSubMenuOptions_res_IActionListener;
+    typedef RowListener<&CSubMenuOptions::startlevel_ActionPerformed> CSubMenuOptions_startlevel_IActionListener;
+
+    // ring: the menu ring, or null when the game's overlay opens it.
+    // mouseFlag: 1 gives the display-mode chooser the application's mouse, 0 none.
+    CSubMenuOptions(IDirect3DDevice8* device, CMenuRing* ring, int mouseFlag);
+    virtual ~CSubMenuOptions();
 
     // Applies the chosen display mode, stores it, writes the level file, then
     // closes as every submenu does.

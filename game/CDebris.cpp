@@ -10,21 +10,15 @@
 #include "CMessageLog.h"
 #include "CObjQueue.h"
 #include "CResourceManager.h"
+#include "CStone.h"
 #include "CStoneInfo.h"
 #include "CStoneTypes.h"
 
 namespace {
 
-// Same layout as the stones: position, normal, diffuse, one texture pair.
-struct ShardVertex
-{
-    float x, y, z;
-    float nx, ny, nz;
-    DWORD color;
-    float u, v;
-};
-
-const DWORD SHARD_FVF = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX1;
+// The shards share the stones' vertex layout.
+typedef CStone::Vertex ShardVertex;
+const DWORD SHARD_FVF = CStone::FVF;
 
 float Random01()
 {
@@ -72,17 +66,12 @@ CDebris::CDebris(IDirect3DDevice8* dev, D3DXVECTOR3 pos, float size, CStoneInfo*
         ShardVertex vertices[6];
         for (int k = 0; k < 6; k++) {
             ShardVertex& v = vertices[k];
-            v.x = corners[k].x;
-            v.y = corners[k].y;
-            v.z = corners[k].z;
+            v.position = corners[k];
             // Normals pointing away from the shard's middle shade it roughly like a pebble.
-            D3DXVECTOR3 normal(0.0f, 1.0f, 0.0f);
+            v.normal = D3DXVECTOR3(0.0f, 1.0f, 0.0f);
             if (D3DXVec3Length(&corners[k]) > 0.0f)
-                D3DXVec3Normalize(&normal, &corners[k]);
-            v.nx = normal.x;
-            v.ny = normal.y;
-            v.nz = normal.z;
-            v.color = color;
+                D3DXVec3Normalize(&v.normal, &corners[k]);
+            v.diffuse = color;
             v.u = Random01();
             v.v = Random01();
         }

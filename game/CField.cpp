@@ -4,19 +4,11 @@
 
 #include "CMessageLog.h"
 #include "CResourceManager.h"
+#include "CStone.h"
 #include "CStoneTypes.h"
 
 namespace {
 
-struct TileVertex
-{
-    D3DXVECTOR3 position;
-    D3DXVECTOR3 normal;
-    DWORD diffuse;
-    float u, v;
-};
-
-const DWORD TILE_FVF = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 const int TILE_VERTICES = 6;
 
 }
@@ -25,7 +17,7 @@ CField::CField(IDirect3DDevice8* device, D3DXVECTOR3 position, int value, float 
     : C3DRenderObject(device, position, D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 0)),
       vertexBuffer(0), value(value)
 {
-    if (FAILED(device->CreateVertexBuffer(TILE_VERTICES * sizeof(TileVertex), D3DUSAGE_WRITEONLY, TILE_FVF,
+    if (FAILED(device->CreateVertexBuffer(TILE_VERTICES * sizeof(CStone::Vertex), D3DUSAGE_WRITEONLY, CStone::FVF,
                                           D3DPOOL_MANAGED, &vertexBuffer)) || !vertexBuffer) {
         // Without its geometry the board cannot be shown: stop, and say so with
         // a failure code rather than pretending a clean exit.
@@ -41,7 +33,7 @@ CField::CField(IDirect3DDevice8* device, D3DXVECTOR3 position, int value, float 
 
     BYTE* data = 0;
     if (SUCCEEDED(vertexBuffer->Lock(0, 0, &data, 0)) && data) {
-        TileVertex* v = (TileVertex*)data;
+        CStone::Vertex* v = (CStone::Vertex*)data;
         for (int i = 0; i < TILE_VERTICES; i++) {
             v[i].position = D3DXVECTOR3(corners[i][0] * h, 0.0f, corners[i][1] * h);
             v[i].normal = D3DXVECTOR3(0.0f, 1.0f, 0.0f);
@@ -62,7 +54,7 @@ CField::~CField()
 void CField::Render()
 {
     C3DRenderObject::Render();
-    device->SetStreamSource(0, vertexBuffer, sizeof(TileVertex));
-    device->SetVertexShader(TILE_FVF);
+    device->SetStreamSource(0, vertexBuffer, sizeof(CStone::Vertex));
+    device->SetVertexShader(CStone::FVF);
     device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2);
 }

@@ -24,38 +24,9 @@
 
 namespace {
 
-struct SlabVertex
-{
-    D3DXVECTOR3 position;
-    D3DXVECTOR3 normal;
-    DWORD diffuse;
-    float u, v;
-};
-
-const DWORD SLAB_FVF = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX1;
-const int SLAB_VERTICES = 36;
+const int SLAB_VERTICES = CStone::BOX_VERTICES;
 const float TWO_PI = 6.2831855f;
 const D3DXVECTOR3 UP_AXIS(0.0f, 1.0f, 0.0f);
-
-// The slab face by face: normal, then per vertex the corner signs in x, y, z
-// and the texture coordinates, where N stands for the cell count: the texture
-// repeats once per cell on top and bottom and once per cell along each side.
-struct SlabFace
-{
-    float nx, ny, nz;
-    float corner[6][5];
-};
-
-const float N = -1.0f;      // no real coordinate is negative: marks the cell count
-
-const SlabFace slabFaces[6] = {
-    { -1, 0, 0, { { -1, -1, -1, N, 1 }, { -1, -1, 1, 0, 1 }, { -1, 1, 1, 0, 0 }, { -1, 1, 1, 0, 0 }, { -1, 1, -1, N, 0 }, { -1, -1, -1, N, 1 } } },
-    { 0, 1, 0, { { -1, 1, -1, 0, N }, { -1, 1, 1, 0, 0 }, { 1, 1, 1, N, 0 }, { 1, 1, 1, N, 0 }, { 1, 1, -1, N, N }, { -1, 1, -1, 0, N } } },
-    { 1, 0, 0, { { 1, 1, -1, 0, 0 }, { 1, 1, 1, N, 0 }, { 1, -1, 1, N, 1 }, { 1, -1, 1, N, 1 }, { 1, -1, -1, 0, 1 }, { 1, 1, -1, 0, 0 } } },
-    { 0, -1, 0, { { -1, -1, 1, 0, N }, { -1, -1, -1, 0, 0 }, { 1, -1, -1, N, 0 }, { 1, -1, -1, N, 0 }, { 1, -1, 1, N, N }, { -1, -1, 1, 0, N } } },
-    { 0, 0, 1, { { -1, -1, 1, N, 1 }, { 1, -1, 1, 0, 1 }, { 1, 1, 1, 0, 0 }, { 1, 1, 1, 0, 0 }, { -1, 1, 1, N, 0 }, { -1, -1, 1, N, 1 } } },
-    { 0, 0, -1, { { -1, -1, -1, 0, 1 }, { -1, 1, -1, 0, 0 }, { 1, 1, -1, N, 0 }, { 1, 1, -1, N, 0 }, { 1, -1, -1, N, 1 }, { -1, -1, -1, 0, 1 } } },
-};
 
 int EffectOn(int effect)
 {
@@ -71,8 +42,8 @@ CGridView::CGridView(CGameController* controller, IDirect3DDevice8* device, int 
 {
     // A view without a device draws nothing; the board model's own tests use
     // one for its turn alone.
-    if (device && (FAILED(device->CreateVertexBuffer(SLAB_VERTICES * sizeof(SlabVertex), D3DUSAGE_WRITEONLY,
-                                                     SLAB_FVF, D3DPOOL_MANAGED, &vertexBuffer)) || !vertexBuffer)) {
+    if (device && (FAILED(device->CreateVertexBuffer(SLAB_VERTICES * sizeof(CStone::Vertex), D3DUSAGE_WRITEONLY,
+                                                     CStone::FVF, D3DPOOL_MANAGED, &vertexBuffer)) || !vertexBuffer)) {
         // Without the slab there is no game to show: stop with a failure code.
         CResourceManager::MessageLog()->Message(0, " Fehler beim Erzeugen des Vertexbuffers für CGridView");
         exit(EXIT_FAILURE);
@@ -88,21 +59,10 @@ CGridView::CGridView(CGameController* controller, IDirect3DDevice8* device, int 
     pickPlane[1] = D3DXVECTOR3(halfSize, floorTop, -halfSize);
     pickPlane[2] = D3DXVECTOR3(-halfSize, floorTop, halfSize);
 
+    // The slab is a stone box as wide as the board, its texture once per cell.
     BYTE* data = 0;
     if (vertexBuffer && SUCCEEDED(vertexBuffer->Lock(0, 0, &data, 0)) && data) {
-        SlabVertex* v = (SlabVertex*)data;
-        float cells = (float)gridSize;
-        for (int f = 0; f < 6; f++) {
-            for (int i = 0; i < 6; i++) {
-                const float* c = slabFaces[f].corner[i];
-                SlabVertex& out = v[f * 6 + i];
-                out.position = D3DXVECTOR3(c[0] * halfSize, c[1] * floorTop, c[2] * halfSize);
-                out.normal = D3DXVECTOR3(slabFaces[f].nx, slabFaces[f].ny, slabFaces[f].nz);
-                out.diffuse = 0xFFFFFFFF;
-                out.u = c[3] == N ? cells : c[3];
-                out.v = c[4] == N ? cells : c[4];
-            }
-        }
+        CStone::WriteBox((CStone::Vertex*)data, halfSize, floorTop, (float)gridSize, 0xFFFFFFFF);
         vertexBuffer->Unlock();
     }
 
@@ -162,8 +122,8 @@ void CGridView::Render()
     }
 
     device->SetRenderState(D3DRS_LIGHTING, TRUE);
-    device->SetStreamSource(0, vertexBuffer, sizeof(SlabVertex));
-    device->SetVertexShader(SLAB_FVF);
+    device->SetStreamSource(0, vertexBuffer, sizeof(CStone::Vertex));
+    device->SetVertexShader(CStone::FVF);
     device->SetTexture(0, CResourceManager::GetTextures()->GetTexture(textureName));
     device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 12);
 
@@ -258,11 +218,14 @@ void CGridView::Move(float seconds)
     }
 }
 
+D3DXVECTOR3 CGridView::CellCentre(int column, int row, float height) const
+{
+    return D3DXVECTOR3(-halfSize + (column + 0.5f) * cellSize, height, -halfSize + (row + 0.5f) * cellSize);
+}
+
 D3DXVECTOR3 CGridView::CellPosition(int x, int y, int z) const
 {
-    return D3DXVECTOR3(-halfSize + (x + 0.5f) * cellSize,
-                       floorTop + (z + 0.5f) * (cellSize * 0.5f),
-                       -halfSize + (y + 0.5f) * cellSize);
+    return CellCentre(x, y, floorTop + (z + 0.5f) * (cellSize * 0.5f));
 }
 
 void CGridView::AddStone(CStoneInfo* info, float delay)
@@ -297,9 +260,8 @@ void CGridView::UpdateFields()
             int value = grid->fields[column][row];
             if (value == 0)
                 continue;
-            D3DXVECTOR3 centre(-halfSize + (column + 0.5f) * cellSize, floorTop * 1.05f,
-                               -halfSize + (row + 0.5f) * cellSize);
-            CField* tile = new CField(device, centre, value, cellSize);
+            // A little above the slab's top, so the tile is not lost in it.
+            CField* tile = new CField(device, CellCentre(column, row, floorTop * 1.05f), value, cellSize);
             D3DXMatrixRotationAxis(&tile->rotation, &UP_AXIS, yaw);
             tile->ComposeWorld();
             fieldTiles.push_front(tile);
@@ -477,9 +439,7 @@ void CGridView::PlaceMarkerAt(C3DObject* object, int column, int row, int layer)
 {
     if (!object || column < 0 || row < 0)
         return;
-    object->position = D3DXVECTOR3(-halfSize + (column + 0.5f) * cellSize,
-                                   floorTop + (layer + 0.3f) * (cellSize * 0.5f),
-                                   -halfSize + (row + 0.5f) * cellSize);
+    object->position = CellCentre(column, row, floorTop + (layer + 0.3f) * (cellSize * 0.5f));
 }
 
 void CGridView::stateChanged(CChangeEvent event)

@@ -104,6 +104,8 @@ private:
     CGridView& operator=(const CGridView&) = delete;
 
     CGrid* Board() const;
+    // Board-coordinate point over the middle of a cell, at the given height.
+    D3DXVECTOR3 CellCentre(int column, int row, float height) const;
     AbstractEventHandler* CurrentHandler() const;
 
     // Near and far point of the pointer's ray in world coordinates.

@@ -1,18 +1,12 @@
 #include "CShadowVolume.h"
 
+#include "CStone.h"
+
 namespace {
 
 // A stone box as its vertex buffer holds it: twelve triangles of three
-// consecutive vertices, each 36 bytes.
-struct BoxVertex
-{
-    D3DXVECTOR3 position;
-    D3DXVECTOR3 normal;
-    DWORD diffuse;
-    float u, v;
-};
-
-const int BOX_TRIANGLES = 12;
+// consecutive vertices.
+const int BOX_TRIANGLES = CStone::BOX_VERTICES / 3;
 
 // Scratch edge list of the cube builder, shared by all volumes: three edges
 // for each of the twelve triangles, as (start, end) pairs.
@@ -48,7 +42,7 @@ void CShadowVolume::BuildFromCube(IDirect3DVertexBuffer8* buffer, D3DXVECTOR3 li
     BYTE* data = 0;
     if (!buffer || FAILED(buffer->Lock(0, 0, &data, 0)) || !data)
         return;
-    const BoxVertex* box = (const BoxVertex*)data;
+    const CStone::Vertex* box = (const CStone::Vertex*)data;
 
     DWORD edgeCount = 0;
     for (int t = 0; t < BOX_TRIANGLES; t++) {

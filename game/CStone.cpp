@@ -21,33 +21,27 @@
 
 namespace {
 
-struct StoneVertex
-{
-    D3DXVECTOR3 position;
-    D3DXVECTOR3 normal;
-    DWORD diffuse;
-    float u, v;
-};
-
-const DWORD STONE_FVF = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX1;
-const int STONE_VERTICES = 36;
+const int STONE_VERTICES = CStone::BOX_VERTICES;
 
 // The box face by face: normal, then per vertex the corner signs in x, y, z
-// and the texture coordinates. The shadow builder relies on this order: twelve
-// triangles of three consecutive vertices, each facing by its first normal.
+// and the texture coordinates, where R stands for the repeat count. The shadow
+// builder relies on this order: twelve triangles of three consecutive
+// vertices, each facing by its first normal.
 struct BoxFace
 {
     float nx, ny, nz;
     float corner[6][5];
 };
 
+const float R = -1.0f;      // no real coordinate is negative: marks the repeat count
+
 const BoxFace boxFaces[6] = {
-    { -1, 0, 0, { { -1, -1, -1, 1, 1 }, { -1, -1, 1, 0, 1 }, { -1, 1, 1, 0, 0 }, { -1, 1, 1, 0, 0 }, { -1, 1, -1, 1, 0 }, { -1, -1, -1, 1, 1 } } },
-    { 0, 1, 0, { { -1, 1, -1, 0, 1 }, { -1, 1, 1, 0, 0 }, { 1, 1, 1, 1, 0 }, { 1, 1, 1, 1, 0 }, { 1, 1, -1, 1, 1 }, { -1, 1, -1, 0, 1 } } },
-    { 1, 0, 0, { { 1, 1, -1, 0, 0 }, { 1, 1, 1, 1, 0 }, { 1, -1, 1, 1, 1 }, { 1, -1, 1, 1, 1 }, { 1, -1, -1, 0, 1 }, { 1, 1, -1, 0, 0 } } },
-    { 0, -1, 0, { { -1, -1, 1, 0, 1 }, { -1, -1, -1, 0, 0 }, { 1, -1, -1, 1, 0 }, { 1, -1, -1, 1, 0 }, { 1, -1, 1, 1, 1 }, { -1, -1, 1, 0, 1 } } },
-    { 0, 0, 1, { { -1, -1, 1, 1, 1 }, { 1, -1, 1, 0, 1 }, { 1, 1, 1, 0, 0 }, { 1, 1, 1, 0, 0 }, { -1, 1, 1, 1, 0 }, { -1, -1, 1, 1, 1 } } },
-    { 0, 0, -1, { { -1, -1, -1, 0, 1 }, { -1, 1, -1, 0, 0 }, { 1, 1, -1, 1, 0 }, { 1, 1, -1, 1, 0 }, { 1, -1, -1, 1, 1 }, { -1, -1, -1, 0, 1 } } },
+    { -1, 0, 0, { { -1, -1, -1, R, 1 }, { -1, -1, 1, 0, 1 }, { -1, 1, 1, 0, 0 }, { -1, 1, 1, 0, 0 }, { -1, 1, -1, R, 0 }, { -1, -1, -1, R, 1 } } },
+    { 0, 1, 0, { { -1, 1, -1, 0, R }, { -1, 1, 1, 0, 0 }, { 1, 1, 1, R, 0 }, { 1, 1, 1, R, 0 }, { 1, 1, -1, R, R }, { -1, 1, -1, 0, R } } },
+    { 1, 0, 0, { { 1, 1, -1, 0, 0 }, { 1, 1, 1, R, 0 }, { 1, -1, 1, R, 1 }, { 1, -1, 1, R, 1 }, { 1, -1, -1, 0, 1 }, { 1, 1, -1, 0, 0 } } },
+    { 0, -1, 0, { { -1, -1, 1, 0, R }, { -1, -1, -1, 0, 0 }, { 1, -1, -1, R, 0 }, { 1, -1, -1, R, 0 }, { 1, -1, 1, R, R }, { -1, -1, 1, 0, R } } },
+    { 0, 0, 1, { { -1, -1, 1, R, 1 }, { 1, -1, 1, 0, 1 }, { 1, 1, 1, 0, 0 }, { 1, 1, 1, 0, 0 }, { -1, 1, 1, R, 0 }, { -1, -1, 1, R, 1 } } },
+    { 0, 0, -1, { { -1, -1, -1, 0, 1 }, { -1, 1, -1, 0, 0 }, { 1, 1, -1, R, 0 }, { 1, 1, -1, R, 0 }, { 1, -1, -1, R, 1 }, { -1, -1, -1, 0, 1 } } },
 };
 
 // The sun that throws the stones' shadows, far up, right and in front.
@@ -94,13 +88,17 @@ CStone::CStone(IDirect3DDevice8* device, D3DXVECTOR3 position, int type, float c
     // A stone without a device has no body: the board model's own tests use
     // such stones for their bookkeeping alone.
     if (device) {
-        if (FAILED(device->CreateVertexBuffer(STONE_VERTICES * sizeof(StoneVertex), D3DUSAGE_WRITEONLY, STONE_FVF,
+        if (FAILED(device->CreateVertexBuffer(STONE_VERTICES * sizeof(Vertex), D3DUSAGE_WRITEONLY, FVF,
                                               D3DPOOL_MANAGED, &vertexBuffer)) || !vertexBuffer) {
             // A board without its stones cannot be played: stop with a failure code.
             CResourceManager::MessageLog()->Message(0, " Fehler beim Erzeugen des Vertexbuffers für CStone");
             exit(EXIT_FAILURE);
         }
-        WriteBox();
+        BYTE* data = 0;
+        if (SUCCEEDED(vertexBuffer->Lock(0, 0, &data, 0)) && data) {
+            WriteBox((Vertex*)data, halfSize, halfSize * 0.5f, 1.0f, PackColor(color));
+            vertexBuffer->Unlock();
+        }
     }
 
     if (gravity == 1)
@@ -130,28 +128,19 @@ CStone::~CStone()
     }
 }
 
-void CStone::WriteBox()
+void CStone::WriteBox(Vertex* out, float halfWidth, float halfHeight, float repeat, DWORD diffuse)
 {
-    float h = halfSize;
-    float q = h * 0.5f;
-    DWORD diffuse = PackColor(color);
-
-    BYTE* data = 0;
-    if (FAILED(vertexBuffer->Lock(0, 0, &data, 0)) || !data)
-        return;
-    StoneVertex* v = (StoneVertex*)data;
     for (int f = 0; f < 6; f++) {
         for (int i = 0; i < 6; i++) {
             const float* c = boxFaces[f].corner[i];
-            StoneVertex& out = v[f * 6 + i];
-            out.position = D3DXVECTOR3(c[0] * h, c[1] * q, c[2] * h);
-            out.normal = D3DXVECTOR3(boxFaces[f].nx, boxFaces[f].ny, boxFaces[f].nz);
-            out.diffuse = diffuse;
-            out.u = c[3];
-            out.v = c[4];
+            Vertex& v = out[f * 6 + i];
+            v.position = D3DXVECTOR3(c[0] * halfWidth, c[1] * halfHeight, c[2] * halfWidth);
+            v.normal = D3DXVECTOR3(boxFaces[f].nx, boxFaces[f].ny, boxFaces[f].nz);
+            v.diffuse = diffuse;
+            v.u = c[3] == R ? repeat : c[3];
+            v.v = c[4] == R ? repeat : c[4];
         }
     }
-    vertexBuffer->Unlock();
 }
 
 void CStone::Move(float seconds)
@@ -196,7 +185,7 @@ void CStone::Render()
     if (visible == 0 || !vertexBuffer)
         return;
     C3DRenderObject::Render();
-    device->SetStreamSource(0, vertexBuffer, sizeof(StoneVertex));
+    device->SetStreamSource(0, vertexBuffer, sizeof(Vertex));
     device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 12);
 }
 
@@ -234,7 +223,7 @@ int CStone::HitTest(D3DXVECTOR3 rayStart, D3DXVECTOR3 rayDir, float* distance)
         return 0;
 
     D3DXVECTOR3 boxMin, boxMax;
-    D3DXComputeBoundingBox(data, STONE_VERTICES, STONE_FVF, &boxMin, &boxMax);
+    D3DXComputeBoundingBox(data, STONE_VERTICES, FVF, &boxMin, &boxMax);
 
     // The start is a point and the direction a direction: only the start takes
     // the translation into the stone's own space.
@@ -259,7 +248,7 @@ void CStone::SetColor(float r, float g, float b, float a)
     if (!vertexBuffer || FAILED(vertexBuffer->Lock(0, 0, &data, 0)) || !data)
         return;
     DWORD diffuse = PackColor(color);
-    StoneVertex* v = (StoneVertex*)data;
+    Vertex* v = (Vertex*)data;
     for (int i = 0; i < STONE_VERTICES; i++)
         v[i].diffuse = diffuse;
     vertexBuffer->Unlock();
@@ -274,7 +263,7 @@ void CStone::ResetColor()
 
 void CStone::SetVertexFormat()
 {
-    device->SetVertexShader(STONE_FVF);
+    device->SetVertexShader(FVF);
 }
 
 void CStone::UpdateShadowFlag()

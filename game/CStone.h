@@ -27,6 +27,23 @@ class CTimer;
 class CStone : public C3DRenderObject, public IChangeListener
 {
 public:
+    // The vertex of the stone boxes, the board's slab, the field tiles and the
+    // burst shards: position, normal, diffuse colour, one texture pair.
+    struct Vertex
+    {
+        D3DXVECTOR3 position;
+        D3DXVECTOR3 normal;
+        DWORD diffuse;
+        float u, v;
+    };
+    static constexpr DWORD FVF = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX1;
+    enum { BOX_VERTICES = 36 };
+
+    // Writes the 36 vertices of a box spanning +-halfWidth in x and z and
+    // +-halfHeight in y, two triangles a face. The texture repeats 'repeat'
+    // times across the top and bottom and along each side, once up a side.
+    static void WriteBox(Vertex* out, float halfWidth, float halfHeight, float repeat, DWORD diffuse);
+
     // gravity 1 makes the stone's gravity modifier and starts with it attached.
     CStone(IDirect3DDevice8* device, D3DXVECTOR3 position, int type, float cellSize,
            CStoneInfo* info, CGridView* owner, int gravity);
@@ -74,8 +91,6 @@ public:
 private:
     CStone(const CStone&) = delete;
     CStone& operator=(const CStone&) = delete;
-
-    void WriteBox();
 
     CTimer* appearTimer;    // pending appear timer, not owned; null once fired
 };

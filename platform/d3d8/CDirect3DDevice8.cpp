@@ -14,7 +14,8 @@
 CDirect3DDevice8::CDirect3DDevice8(IDirect3D8* d3d_, HWND window_, SDL_GLContext context_)
     : d3d(d3d_), window(window_), context(context_), backBuffer(NULL), autoDepthStencil(NULL),
       renderTarget(NULL), depthStencil(NULL), targetFramebuffer(0), presentFramebuffer(0), whiteTexture(0),
-      nextStateBlock(1), inScene(false), renderStatesDirty(true), transformsDirty(true), stagesDirty(true),
+      nextStateBlock(1), inScene(false), renderStatesDirty(true), transformsDirty(true), projectionDirty(true),
+      stagesDirty(true),
       lastPretransformed(-1), lightsDirty(true), materialDirty(true), lightingEnabled(-1), colorMaterial(0)
 {
     memset(&presentParameters, 0, sizeof(presentParameters));

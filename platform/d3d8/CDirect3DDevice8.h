@@ -183,6 +183,7 @@ private:
     // What must be handed to OpenGL before the next draw.
     bool renderStatesDirty;
     bool transformsDirty;
+    bool projectionDirty; // projection, viewport and depth range; the model-view goes with every transform
     bool stagesDirty;
     int lastPretransformed; // -1 before the first draw
     // Lights and material cost OpenGL a fresh lighting set-up each time they

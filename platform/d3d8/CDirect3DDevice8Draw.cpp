@@ -328,14 +328,19 @@ void CDirect3DDevice8::ApplyTransforms(bool pretransformed)
         glLoadIdentity();
         return;
     }
-    glViewport((GLint)view.X, (GLint)view.Y, (GLsizei)view.Width, (GLsizei)view.Height);
-    glDepthRange(view.MinZ, view.MaxZ);
-    D3DMATRIX projection = state.projection;
-    for (int row = 0; row < 4; row++) {
-        projection.m[row][2] = 2.0f * projection.m[row][2] - projection.m[row][3];
-        projection.m[row][1] = -projection.m[row][1];
+    // Objects change the world matrix far more often than the camera changes
+    // the projection: the projection is sent only when it changed.
+    if (projectionDirty) {
+        glViewport((GLint)view.X, (GLint)view.Y, (GLsizei)view.Width, (GLsizei)view.Height);
+        glDepthRange(view.MinZ, view.MaxZ);
+        D3DMATRIX projection = state.projection;
+        for (int row = 0; row < 4; row++) {
+            projection.m[row][2] = 2.0f * projection.m[row][2] - projection.m[row][3];
+            projection.m[row][1] = -projection.m[row][1];
+        }
+        glLoadMatrixf(&projection._11);
+        projectionDirty = false;
     }
-    glLoadMatrixf(&projection._11);
     glMatrixMode(GL_MODELVIEW);
     D3DMATRIX worldView = MultiplyMatrices(state.world, state.view);
     glLoadMatrixf(&worldView._11);
@@ -714,6 +719,7 @@ HRESULT CDirect3DDevice8::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const
     bool pretransformed = layout.pretransformed;
     if (lastPretransformed != (int)pretransformed) {
         transformsDirty = true;
+        projectionDirty = true;
         stagesDirty = true;
         lastPretransformed = pretransformed;
     }

@@ -121,6 +121,7 @@ void CDirect3DDevice8::ResetState()
     FullViewport();
     renderStatesDirty = true;
     transformsDirty = true;
+    projectionDirty = true;
     stagesDirty = true;
     lightsDirty = true;
     materialDirty = true;
@@ -135,6 +136,7 @@ void CDirect3DDevice8::FullViewport()
     state.viewport.MinZ = 0.0f;
     state.viewport.MaxZ = 1.0f;
     transformsDirty = true;
+    projectionDirty = true;
 }
 
 // A state holds a reference on every texture and buffer it names.
@@ -176,6 +178,8 @@ HRESULT CDirect3DDevice8::SetTransform(D3DTRANSFORMSTATETYPE type, const D3DMATR
         stagesDirty = true;
     else
         transformsDirty = true;
+    if (type == D3DTS_PROJECTION)
+        projectionDirty = true;
     if (type == D3DTS_VIEW)
         lightsDirty = true; // lights are placed in camera space
     return D3D_OK;
@@ -208,6 +212,7 @@ HRESULT CDirect3DDevice8::SetViewport(const D3DVIEWPORT8* viewport)
         return D3DERR_INVALIDCALL;
     state.viewport = *viewport;
     transformsDirty = true;
+    projectionDirty = true;
     return D3D_OK;
 }
 
@@ -342,6 +347,7 @@ HRESULT CDirect3DDevice8::ApplyStateBlock(DWORD token)
     state = *block;
     renderStatesDirty = true;
     transformsDirty = true;
+    projectionDirty = true;
     stagesDirty = true;
     lightsDirty = true;
     materialDirty = true;

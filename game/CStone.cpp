@@ -47,20 +47,6 @@ const BoxFace boxFaces[6] = {
 // The sun that throws the stones' shadows, far up, right and in front.
 const D3DXVECTOR3 SHADOW_LIGHT(1000.0f, 1000.0f, -1000.0f);
 
-BYTE ColorByte(float c)
-{
-    if (c >= 1.0f)
-        return 255;
-    if (c <= 0.0f)
-        return 0;
-    return (BYTE)(int)(c * 255.0f + 0.5f);
-}
-
-DWORD PackColor(const D3DXCOLOR& c)
-{
-    return ((DWORD)ColorByte(c.a) << 24) | ((DWORD)ColorByte(c.r) << 16) | ((DWORD)ColorByte(c.g) << 8) | ColorByte(c.b);
-}
-
 void PlaySound(const char* name)
 {
     CSoundDev* sound = CResourceManager::GetSoundDevice();
@@ -96,7 +82,7 @@ CStone::CStone(IDirect3DDevice8* device, D3DXVECTOR3 position, int type, float c
         }
         BYTE* data = 0;
         if (SUCCEEDED(vertexBuffer->Lock(0, 0, &data, 0)) && data) {
-            WriteBox((Vertex*)data, halfSize, halfSize * 0.5f, 1.0f, PackColor(color));
+            WriteBox((Vertex*)data, halfSize, halfSize * 0.5f, 1.0f, (DWORD)color);
             vertexBuffer->Unlock();
         }
     }
@@ -247,7 +233,7 @@ void CStone::SetColor(float r, float g, float b, float a)
     BYTE* data = 0;
     if (!vertexBuffer || FAILED(vertexBuffer->Lock(0, 0, &data, 0)) || !data)
         return;
-    DWORD diffuse = PackColor(color);
+    DWORD diffuse = (DWORD)color;
     Vertex* v = (Vertex*)data;
     for (int i = 0; i < STONE_VERTICES; i++)
         v[i].diffuse = diffuse;

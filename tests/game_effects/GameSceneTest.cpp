@@ -21,29 +21,41 @@
 #include "CStoneTypes.h"
 #include "GameTestApp.h"
 #include "GameTestFolder.h"
-#include "EffectsTestSupport.h"
+#include "HeadlessDevice.h"
+#include "Image.h"
 
 namespace {
 
 // Two goal stones on two of three target fields (lit, and the level not yet won)
 // and two red stones to burst.
 const char* kLevels =
-    "<levels completed=\"0\" last=\"1\">\n"
-    "<level nr=\"1\" name=\"Licht\">\n"
-    "<grid size=\"6\">\n"
-    "<field type=\"1001\">\n<position x=\"1\" y=\"3\" z=\"0\"/>\n</field>\n"
-    "<field type=\"1001\">\n<position x=\"4\" y=\"3\" z=\"0\"/>\n</field>\n"
-    "<field type=\"1001\">\n<position x=\"2\" y=\"5\" z=\"0\"/>\n</field>\n"
-    "</grid>\n"
-    "<placeable mode=\"0\"/>\n"
-    "<stones>\n"
-    "<stone type=\"0\">\n<position x=\"1\" y=\"3\" z=\"0\"/>\n</stone>\n"
-    "<stone type=\"0\">\n<position x=\"4\" y=\"3\" z=\"0\"/>\n</stone>\n"
-    "<stone type=\"4\">\n<position x=\"2\" y=\"1\" z=\"0\"/>\n</stone>\n"
-    "<stone type=\"4\">\n<position x=\"3\" y=\"1\" z=\"0\"/>\n</stone>\n"
-    "</stones>\n"
-    "</level>\n"
-    "</levels>\n";
+    "<levels completed=\"0\" last=\"1\"><level nr=\"1\" name=\"Licht\"><grid size=\"6\">"
+    "<field type=\"1001\"><position x=\"1\" y=\"3\" z=\"0\"/></field>"
+    "<field type=\"1001\"><position x=\"4\" y=\"3\" z=\"0\"/></field>"
+    "<field type=\"1001\"><position x=\"2\" y=\"5\" z=\"0\"/></field>"
+    "</grid><placeable mode=\"0\"/><stones>"
+    "<stone type=\"0\"><position x=\"1\" y=\"3\" z=\"0\"/></stone>"
+    "<stone type=\"0\"><position x=\"4\" y=\"3\" z=\"0\"/></stone>"
+    "<stone type=\"4\"><position x=\"2\" y=\"1\" z=\"0\"/></stone>"
+    "<stone type=\"4\"><position x=\"3\" y=\"1\" z=\"0\"/></stone>"
+    "</stones></level></levels>\n";
+
+// Pixels of on that are brighter than the same pixel of off in every channel by
+// more than minGain in sum; *darker (when given) counts those darker in any channel.
+int BrighterPixels(const Image& on, const Image& off, int minGain, int* darker = nullptr)
+{
+    int brighter = 0, dimmer = 0;
+    for (size_t i = 0; i < on.pixels.size() && i < off.pixels.size(); i++) {
+        DWORD now = on.pixels[i], was = off.pixels[i];
+        bool noneDarker = Red(now) >= Red(was) && Green(now) >= Green(was) && Blue(now) >= Blue(was);
+        int gain = (Red(now) - Red(was)) + (Green(now) - Green(was)) + (Blue(now) - Blue(was));
+        dimmer += !noneDarker;
+        brighter += noneDarker && gain > minGain;
+    }
+    if (darker)
+        *darker = dimmer;
+    return brighter;
+}
 
 DWORD FirstVertexColor(CStone* stone)
 {
@@ -56,14 +68,17 @@ DWORD FirstVertexColor(CStone* stone)
     return color;
 }
 
-// Saves the frame into the build folder and reads it back.
-Image Capture(GameTestApp& app, const std::string& name)
+// Saves the frame into the build folder and reads it back; a picture that is
+// only compared with (no name given) is not kept.
+Image Capture(GameTestApp& app, const char* keep = nullptr)
 {
     Image picture;
-    std::string path = std::string(EFFECTS_BUILD_DIR) + "/" + name;
+    std::string path = std::string(EFFECTS_BUILD_DIR) + "/" + (keep ? keep : "effects_" + std::to_string(getpid()) + ".png");
     std::string error;
     EXPECT_EQ(D3D_OK, D3D8SaveBackBufferPNG(app.device, path.c_str()));
     EXPECT_TRUE(LoadImageFile(path, picture, error)) << error;
+    if (!keep)
+        remove(path.c_str());
     return picture;
 }
 
@@ -124,9 +139,7 @@ TEST_F(GameEffects, LitGoalStonesPulseInStepUnderRaysThatOnlyParticleEffectsShow
     Image lit = Capture(app, "effects_goal_light.png");
     app.renderEffects &= (BYTE)~CD3DApplication::R_EFFECT_PARTICLES;
     app.Step(1);
-    std::string plainName = "effects_goal_plain_" + std::to_string(getpid()) + ".png";
-    Image plain = Capture(app, plainName);
-    remove((std::string(EFFECTS_BUILD_DIR) + "/" + plainName).c_str());
+    Image plain = Capture(app);
     ASSERT_EQ(lit.pixels.size(), plain.pixels.size());
     ASSERT_FALSE(lit.pixels.empty());
 
@@ -154,9 +167,7 @@ TEST_F(GameEffects, BurstingStonesThrowSparklesAndShardsOnlyWithParticleEffectsO
     burstReds();
     EXPECT_EQ(before, queue->GetObjectCount());
     app.Step(5);
-    std::string plainName = "effects_burst_plain_" + std::to_string(getpid()) + ".png";
-    Image plain = Capture(app, plainName);
-    remove((std::string(EFFECTS_BUILD_DIR) + "/" + plainName).c_str());
+    Image plain = Capture(app);
 
     // On: the same two stones again, and a sparkle shower and debris for each.
     grid->PlaceStone(2, 1, STONE_RED, 0.0f);

@@ -58,6 +58,34 @@ void BoardPointToPixel(D3DXVECTOR3 point, int* x, int* y)
     *y = (int)((1.0f - clip.y) * 0.5f * HEIGHT);
 }
 
+// Pixels of the golden rim the menu cubes' pictures have.
+int GoldRim(const Image& p, int x, int y, int width, int height)
+{
+    int count = 0;
+    for (int j = y; j < y + height && j < p.height; j++)
+        for (int i = x; i < x + width && i < p.width; i++)
+            if (R(p.Pixel(i, j)) > 120 && G(p.Pixel(i, j)) > 90 && B(p.Pixel(i, j)) < 100)
+                count++;
+    return count;
+}
+
+// The yellow frame of a submenu along a strip of pixels.
+bool YellowFrame(const Image& p, int x, int y, int width, int height)
+{
+    if (p.width < x + width || p.height < y + height)
+        return false;
+    MeanColour edge = Mean(p, x, y, width, height);
+    return edge.r > 150 && edge.g > 150 && edge.b < 120;
+}
+
+// The main menu: its dark blue background (the logos have black around them)
+// and the start cube in front of the ring.
+bool MenuShows(const Image& p)
+{
+    MeanColour corner = Mean(p, 0, 0, 100, 60);
+    return corner.b > corner.r + 10 && GoldRim(p, 215, 170, 70, 70) > 60;
+}
+
 class XProgram {
 public:
     explicit XProgram(PrivateMedia& media) : media(media), pid(0), window(0) {}
@@ -110,6 +138,18 @@ public:
         std::string error;
         return LoadImageFile(path, picture, error);
     }
+    // Screenshots every half second until one shows what is wanted, at most
+    // for the seconds; the last one stays at path.
+    template <class Wanted>
+    bool WaitFor(const std::string& path, Image& picture, int seconds, Wanted wanted)
+    {
+        for (int i = 0; i < seconds * 2; i++) {
+            if (Screenshot(path, picture) && picture.width == WIDTH && picture.height == HEIGHT && wanted(picture))
+                return true;
+            usleep(500000);
+        }
+        return false;
+    }
     // Exit status once the program has ended within the seconds; -1 otherwise.
     int WaitForExit(int seconds)
     {
@@ -152,17 +192,25 @@ TEST(Xvfb, PlayerStartsAGamePlacesAStoneAndQuits)
     XProgram program(media);
     ASSERT_TRUE(program.Start());
     std::string build = ZARUL_BUILD_DIR;
-    Image intro, menu, before, after;
+    Image intro, menu, submenu, before, after;
     usleep(1500000);
     ASSERT_TRUE(program.Screenshot(build + "/xvfb_intro.png", intro));
-    usleep(6000000);   // both logos
-    ASSERT_TRUE(program.Screenshot(build + "/xvfb_menu.png", menu));
+
+    // The screens come in real time: each step waits for its picture (a slow
+    // machine draws fewer frames, and the game's clock slows with them).
+    ASSERT_TRUE(program.WaitFor(build + "/xvfb_menu.png", menu, 40, MenuShows));
     EXPECT_GT(DifferentPixels(intro, menu, 100, 50, 300, 275, 40), 5000);
 
     program.Click(250, 206);   // the start cube
-    usleep(800000);
+    ASSERT_TRUE(program.WaitFor(build + "/xvfb_start.png", submenu, 10, [](const Image& p) {
+        return YellowFrame(p, 126, 100, 2, 170);   // the start submenu has grown
+    }));
     program.Click(250, 184);   // "Start"
-    usleep(2500000);           // the fade, the stones of the level drop in
+    ASSERT_TRUE(program.WaitFor(build + "/xvfb_game_before.png", before, 15, [](const Image& p) {
+        MeanColour board = Mean(p, 100, 230, 250, 40);
+        return board.r + board.g + board.b > 450.0;   // the board is on screen
+    }));
+    usleep(1500000);   // the level's stones drop in
     ASSERT_TRUE(program.Screenshot(build + "/xvfb_game_before.png", before));
 
     // The stone goes on the empty cell at column 4, row 4 (away from the
@@ -170,21 +218,23 @@ TEST(Xvfb, PlayerStartsAGamePlacesAStoneAndQuits)
     int x = 0, y = 0;
     BoardPointToPixel(D3DXVECTOR3(-12.0f + 4.5f * 4.0f, 0.5f, -12.0f + 4.5f * 4.0f), &x, &y);
     program.Click(x, y);
-    usleep(1500000);
-    ASSERT_TRUE(program.Screenshot(build + "/xvfb_game.png", after));
     // A stone stands where the empty cell was (its top above the cell's middle).
-    EXPECT_GT(DifferentPixels(before, after, x - 20, y - 30, 40, 40, 40), 200);
+    EXPECT_TRUE(program.WaitFor(build + "/xvfb_game.png", after, 10, [&](const Image& p) {
+        return DifferentPixels(before, p, x - 20, y - 30, 40, 40, 40) > 200;
+    }));
 
     // Out: the end-game question and "OK", then the quit question and "OK".
     program.Key("Escape");
-    usleep(500000);
+    usleep(700000);
     program.Click(250, 214);
-    usleep(1500000);
+    ASSERT_TRUE(program.WaitFor(build + "/xvfb_menu_again.png", menu, 15, MenuShows));
     program.Key("Escape");
-    usleep(500000);
+    usleep(700000);
     program.Click(250, 214);
-    EXPECT_EQ(0, program.WaitForExit(10));
+    EXPECT_EQ(0, program.WaitForExit(20));
     EXPECT_NE(std::string::npos, ReadFileText(media.MediaFile("levels.xml")).find("last="));
+    remove((build + "/xvfb_start.png").c_str());
+    remove((build + "/xvfb_menu_again.png").c_str());
 }
 
 } // namespace

@@ -48,7 +48,7 @@ CFadeEffect::~CFadeEffect()
 {
     // A fade still on screen must not call back into a deleted object.
     *self = nullptr;
-    listeners.clear();
+    listeners.Clear();
 }
 
 void CFadeEffect::FadeIn()
@@ -85,15 +85,12 @@ void CFadeEffect::Start(int direction)
 
 void CFadeEffect::AddChangeListener(IChangeListener* listener)
 {
-    if (listener)
-        listeners.push_back(listener);
+    listeners.Add(listener);
 }
 
 void CFadeEffect::FireStateChanged(CChangeEvent event)
 {
-    std::list<IChangeListener*> snapshot = listeners;
-    for (IChangeListener* listener : snapshot)
-        listener->stateChanged(event);
+    listeners.Fire(&IChangeListener::stateChanged, event);
 }
 
 void CFadeEffect::OnModifierFinished()

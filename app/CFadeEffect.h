@@ -8,6 +8,7 @@
 #include <list>
 #include <memory>
 
+#include "CListenerList.h"
 #include "IChangeListener.h"
 
 class C3DWindow;
@@ -38,7 +39,7 @@ public:
         std::shared_ptr<CFadeEffect*> fade;
     };
 
-    std::list<IChangeListener*> listeners;
+    CListenerList<IChangeListener> listeners;
     C3DWindow* window;      // window of the running or last fade; owned by the object queue
     int state;              // 2 fade-in, 1 fade-out, 0 none yet
     float duration;         // seconds

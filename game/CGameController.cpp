@@ -92,14 +92,7 @@ CGameController::CGameController()
 
 CGameController::~CGameController()
 {
-    delete finishChecker;
-    finishChecker = nullptr;
-    delete gameData;
-    gameData = nullptr;
-    for (int i = 0; i < 3; i++) {
-        delete handlers[i];
-        handlers[i] = nullptr;
-    }
+    DeleteGameObjects();
     delete levelLoader;
     levelLoader = nullptr;
     delete fade;
@@ -111,10 +104,22 @@ CGameController::~CGameController()
     for (C3DWindow_IChangeListener* listener : bannerListeners)
         delete listener;
     bannerListeners.clear();
-    actionListeners.clear();
-    changeListeners.clear();
+    actionListeners.Clear();
+    changeListeners.Clear();
     if (instance == this)
         instance = nullptr;
+}
+
+void CGameController::DeleteGameObjects()
+{
+    delete finishChecker;
+    finishChecker = nullptr;
+    for (int i = 0; i < 3; i++) {
+        delete handlers[i];
+        handlers[i] = nullptr;
+    }
+    delete gameData;
+    gameData = nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -170,14 +175,7 @@ void CGameController::EndGame()
         mouse->AddMouseMotionEventListener(CameraView());
     }
 
-    delete finishChecker;
-    finishChecker = nullptr;
-    for (int i = 0; i < 3; i++) {
-        delete handlers[i];
-        handlers[i] = nullptr;
-    }
-    delete gameData;
-    gameData = nullptr;
+    DeleteGameObjects();
 
     if (gridView) {
         RemoveChangeListener(gridView);
@@ -322,39 +320,27 @@ void CGameController::ToggleMode()
 
 void CGameController::AddActionListener(IActionListener* listener)
 {
-    if (listener)
-        actionListeners.push_back(listener);
+    actionListeners.Add(listener);
 }
 
 void CGameController::FireActionPerformed(CActionEvent event)
 {
-    std::list<IActionListener*> snapshot = actionListeners;
-    for (IActionListener* listener : snapshot)
-        listener->actionPerformed(event);
+    actionListeners.Fire(&IActionListener::actionPerformed, event);
 }
 
 void CGameController::AddChangeListener(IChangeListener* listener)
 {
-    if (listener)
-        changeListeners.push_back(listener);
+    changeListeners.Add(listener);
 }
 
 void CGameController::RemoveChangeListener(IChangeListener* listener)
 {
-    changeListeners.remove(listener);
+    changeListeners.RemoveAll(listener);
 }
 
 void CGameController::FireStateChanged(CChangeEvent event)
 {
-    std::list<IChangeListener*> snapshot = changeListeners;
-    for (IChangeListener* listener : snapshot) {
-        // A listener may take another off the list while the event goes round.
-        bool stillListed = false;
-        for (IChangeListener* current : changeListeners)
-            stillListed = stillListed || current == listener;
-        if (stillListed)
-            listener->stateChanged(event);
-    }
+    changeListeners.Fire(&IChangeListener::stateChanged, event);
 }
 
 void CGameController::keyPressed(CKeyEvent event)

@@ -8,6 +8,7 @@
 
 #include <list>
 
+#include "CListenerList.h"
 #include "IKeyListener.h"
 #include "IActionListener.h"
 #include "IChangeListener.h"
@@ -110,10 +111,10 @@ public:
     };
 
     int pendingDrops;                           // initial stones still to drop in
-    std::list<IActionListener*> actionListeners;
+    CListenerList<IActionListener> actionListeners;
     CFadeEffect* fade;                          // owned; the fade between levels
     CAbstractFinishChecker* finishChecker;      // owned; null in the editor and once decided
-    std::list<IChangeListener*> changeListeners;
+    CListenerList<IChangeListener> changeListeners;
     CGameData* gameData;                        // owned; from StartGame to EndGame
     CGridView* gridView;                        // the board scene, owned by the object queue
     CNextStoneView* nextStoneView;              // owned by the object queue
@@ -131,6 +132,9 @@ private:
     CGameController();
     CGameController(const CGameController&) = delete;
     CGameController& operator=(const CGameController&) = delete;
+
+    // Deletes the level-end rule, the game data and the three tools.
+    void DeleteGameObjects();
 
     // 1 between StartGame and EndGame.
     int gameOn;

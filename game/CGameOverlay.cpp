@@ -116,7 +116,7 @@ CGameOverlay::~CGameOverlay()
         delete opened.listener;
     }
     openedSubMenus.clear();
-    actionListeners.clear();
+    actionListeners.Clear();
 }
 
 C3DTextButton* CGameOverlay::CreateTextButton(const char* text, float x, float y, float width, float height)
@@ -152,15 +152,12 @@ void CGameOverlay::SetMoves(int moves)
 
 void CGameOverlay::AddActionListener(IActionListener* listener)
 {
-    if (listener)
-        actionListeners.push_back(listener);
+    actionListeners.Add(listener);
 }
 
 void CGameOverlay::fireActionPerformed(CActionEvent event)
 {
-    std::list<IActionListener*> snapshot = actionListeners;
-    for (IActionListener* listener : snapshot)
-        listener->actionPerformed(event);
+    actionListeners.Fire(&IActionListener::actionPerformed, event);
 }
 
 void CGameOverlay::UpdateModeLabel()

@@ -8,6 +8,7 @@
 #include <memory>
 #include <d3d8.h>
 
+#include "CListenerList.h"
 #include "IActionListener.h"
 #include "IChangeListener.h"
 
@@ -87,7 +88,7 @@ public:
         int submenuGone;
     };
 
-    std::list<IActionListener*> actionListeners;
+    CListenerList<IActionListener> actionListeners;
     C3DWindow* rightPanel;
     C3DWindow* bottomPanel;
     C3DStaticText* levelLabel;

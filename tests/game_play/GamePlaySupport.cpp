@@ -1,7 +1,11 @@
 #include "GamePlaySupport.h"
 
+#include "C3DStaticText.h"
 #include "CGameController.h"
 #include "CGameData.h"
+#include "CGameOverlay.h"
+#include "CGridView.h"
+#include "CMoveStoneEventHandler.h"
 #include "CObjQueue.h"
 #include "CResourceManager.h"
 
@@ -80,4 +84,32 @@ void GameFixture::StartAndSettle()
 int GameFixture::SceneObjects()
 {
     return CResourceManager::GetObjectQueue()->GetObjectCount();
+}
+
+CMoveStoneEventHandler* GameFixture::SlideTool()
+{
+    return static_cast<CMoveStoneEventHandler*>(Controller()->handlers[1]);
+}
+
+std::string GameFixture::MovesShown()
+{
+    return Controller()->gridView->overlay->moveCounter->GetText();
+}
+
+void GameFixture::ClickCell(int column, int row)
+{
+    float x, y;
+    ASSERT_TRUE(app->FindCellPointer(column, row, &x, &y));
+    app->Click(x, y);
+}
+
+void GameFixture::SlideWithPointer(int column, int row, int direction)
+{
+    float x, y;
+    ASSERT_TRUE(app->FindSlidePointer(column, row, direction, &x, &y));
+    app->MoveMouse(x, y);
+    ASSERT_EQ(1, SlideTool()->hover);
+    ASSERT_EQ(CMoveStoneEventHandler::MARKER_ARROW, SlideTool()->markerIndex);
+    ASSERT_EQ(direction, SlideTool()->direction);
+    app->Click(x, y);
 }

@@ -14,6 +14,7 @@
 
 class CGameController;
 class CGrid;
+class CMoveStoneEventHandler;
 
 // One level of a test level file. Stones and fields are (x, y, z, type).
 struct TestLevel {
@@ -44,6 +45,14 @@ protected:
     void StartAndSettle();
     // Objects in the scene right now.
     int SceneObjects();
+    CMoveStoneEventHandler* SlideTool();
+    // The overlay's move counter.
+    std::string MovesShown();
+    // Pointer clicks found by projecting through the game camera: on a floor
+    // cell, and on the top stone of a column after the slide tool has shown
+    // the arrow for the direction.
+    void ClickCell(int column, int row);
+    void SlideWithPointer(int column, int row, int direction);
 
     std::unique_ptr<GameTestFolder> folder;
     std::unique_ptr<GameTestApp> app;

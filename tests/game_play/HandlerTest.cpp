@@ -1,44 +1,18 @@
 #include "GamePlaySupport.h"
 
-#include "C3DStaticText.h"
 #include "CGameController.h"
 #include "CGameData.h"
-#include "CGameOverlay.h"
 #include "CGrid.h"
-#include "CGridView.h"
 #include "CLevel.h"
-#include "CLevelLoader.h"
 #include "CMoveStoneEventHandler.h"
 #include "CNextStoneView.h"
-#include "CNextStoneViewEditor.h"
 #include "CRemoveStoneEventHandler.h"
 #include "CStoneTypes.h"
 #include "PlaceStoneEventHandler.h"
 
 namespace {
 
-class HandlerTest : public GameFixture {
-protected:
-    std::string MovesShown() { return Controller()->gridView->overlay->moveCounter->GetText(); }
-    CMoveStoneEventHandler* SlideTool() { return static_cast<CMoveStoneEventHandler*>(Controller()->handlers[1]); }
-    void ClickCell(int column, int row)
-    {
-        float x, y;
-        ASSERT_TRUE(app->FindCellPointer(column, row, &x, &y));
-        app->Click(x, y);
-    }
-    // Points at the stone so the slide tool picks the direction, then clicks.
-    void SlideWithPointer(int column, int row, int direction)
-    {
-        float x, y;
-        ASSERT_TRUE(app->FindSlidePointer(column, row, direction, &x, &y));
-        app->MoveMouse(x, y);
-        ASSERT_EQ(1, SlideTool()->hover);
-        ASSERT_EQ(CMoveStoneEventHandler::MARKER_ARROW, SlideTool()->markerIndex);
-        ASSERT_EQ(direction, SlideTool()->direction);
-        app->Click(x, y);
-    }
-};
+class HandlerTest : public GameFixture {};
 
 TEST_F(HandlerTest, PlaceClicksOnTheBoardPlaceAndCountClicksBesideDoNot)
 {
@@ -71,20 +45,17 @@ TEST_F(HandlerTest, PlaceClicksOnTheBoardPlaceAndCountClicksBesideDoNot)
     EXPECT_EQ(2, place->preview->x);
     EXPECT_EQ(3, place->preview->y);
     EXPECT_EQ(1, place->preview->z);
-}
 
-TEST_F(HandlerTest, ClickOnAFullColumnIsNoMove)
-{
-    TestLevel level;
-    level.placeable = { STONE_RED, STONE_GREEN };
-    Open({ level });
-    StartAndSettle();
+    // A full column takes nothing, by click or by the controller: no move, and
+    // the stone stays next in line.
     for (int i = 0; i < 15; i++)
         Board()->PlaceStone(1, 1, i % 2 ? STONE_BLUE : STONE_BLOCK, 0.0f);
     ClickCell(1, 1);
+    Controller()->PlaceStone(1, 1);
     EXPECT_EQ(15, Board()->GetHeight(1, 1));
-    EXPECT_EQ(0, Controller()->gameData->moves);
+    EXPECT_EQ(1, Controller()->gameData->moves);
     EXPECT_EQ(2, Controller()->nextStoneView->GetRemaining());
+    EXPECT_EQ(STONE_GREEN, Controller()->nextStoneView->PeekNextType());
 }
 
 TEST_F(HandlerTest, SlidesStopAtStonesEdgesAndWhereSupportEnds)
@@ -111,34 +82,14 @@ TEST_F(HandlerTest, SlidesStopAtStonesEdgesAndWhereSupportEnds)
     EXPECT_EQ(0, SlideTool()->SlideStone(0, Board()->GetStoneInfo(2, 5, 1)));
 }
 
-TEST_F(HandlerTest, ArrowPointsToTheNearestFreeSideAndASlideCountsAndStartsThePasses)
+TEST_F(HandlerTest, MarkersAndClicksOfTheSlideTool)
 {
     TestLevel level;
-    level.stones = { { 2, 2, 0, STONE_RED }, { 3, 2, 0, STONE_GREEN } };
+    level.stones = { { 2, 2, 0, STONE_RED }, { 3, 2, 0, STONE_GREEN }, { 0, 0, 0, STONE_RED },
+                     { 1, 0, 0, STONE_BLOCK }, { 0, 1, 0, STONE_GREEN }, { 4, 4, 0, STONE_BLOCK } };
     Open({ level });
     StartAndSettle();
     int scene = SceneObjects();
-    // Nearest to the right side, which is blocked: the next nearest free side wins.
-    float x, y;
-    ASSERT_TRUE(app->FindSlidePointer(2, 2, 3, &x, &y));
-    app->MoveMouse(x, y);
-    EXPECT_EQ(CMoveStoneEventHandler::MARKER_ARROW, SlideTool()->markerIndex);
-    EXPECT_NE(3, SlideTool()->direction);
-
-    SlideWithPointer(2, 2, 1);
-    EXPECT_EQ(STONE_RED, Board()->GetStoneInfo(0, 2, 0).type);
-    EXPECT_EQ(1, Controller()->gameData->moves);
-    EXPECT_EQ("0001", MovesShown());
-    EXPECT_EQ(scene + 1, SceneObjects());   // the first group pass is waiting
-}
-
-TEST_F(HandlerTest, BlockAndEnclosedStoneShowTheCross)
-{
-    TestLevel level;
-    level.stones = { { 0, 0, 0, STONE_RED }, { 1, 0, 0, STONE_BLOCK }, { 0, 1, 0, STONE_GREEN },
-                     { 4, 4, 0, STONE_BLOCK } };
-    Open({ level });
-    StartAndSettle();
     float x, y;
     // A block: the cross, and a click does nothing.
     ASSERT_TRUE(app->StoneTopToWindow(4, 4, 0, &x, &y));
@@ -149,7 +100,8 @@ TEST_F(HandlerTest, BlockAndEnclosedStoneShowTheCross)
     EXPECT_EQ(0, Controller()->gameData->moves);
 
     // A stone closed in by the board's edges and two stones: the cross, and a
-    // click (before any slide direction was ever chosen) counts a move.
+    // click (before any slide direction was ever chosen) counts a move and
+    // starts the group passes.
     ASSERT_TRUE(app->StoneTopToWindow(0, 0, 0, &x, &y));
     app->MoveMouse(x, y);
     ASSERT_EQ(0, SlideTool()->hovered.x);
@@ -158,6 +110,18 @@ TEST_F(HandlerTest, BlockAndEnclosedStoneShowTheCross)
     app->Click(x, y);
     EXPECT_EQ(1, Controller()->gameData->moves);
     EXPECT_EQ(STONE_RED, Board()->GetStoneInfo(0, 0, 0).type);
+
+    // Nearest to the right side, which is blocked: the next nearest free side wins.
+    ASSERT_TRUE(app->FindSlidePointer(2, 2, 3, &x, &y));
+    app->MoveMouse(x, y);
+    EXPECT_EQ(CMoveStoneEventHandler::MARKER_ARROW, SlideTool()->markerIndex);
+    EXPECT_NE(3, SlideTool()->direction);
+
+    SlideWithPointer(2, 2, 1);
+    EXPECT_EQ(STONE_RED, Board()->GetStoneInfo(0, 2, 0).type);
+    EXPECT_EQ(2, Controller()->gameData->moves);
+    EXPECT_EQ("0002", MovesShown());
+    EXPECT_EQ(scene + 2, SceneObjects());   // the first group pass of each move waits
 }
 
 TEST_F(HandlerTest, RemoveToolTakesTopStonesAndClearsFields)

@@ -1,15 +1,9 @@
 #include "GamePlaySupport.h"
 
-#include "C3DStaticText.h"
 #include "CGameController.h"
 #include "CGameData.h"
-#include "CGameOverlay.h"
-#include "CGrid.h"
-#include "CGridView.h"
 #include "CLevelLoader.h"
 #include "CScore.h"
-#include "CMoveStoneEventHandler.h"
-#include "CStoneTypes.h"
 
 namespace {
 
@@ -28,59 +22,12 @@ const std::vector<std::vector<Move> > WINS = {
     { Place(1, 1) },
     { Place(3, 1), Place(3, 2) },
 };
-const size_t CONTROLLER_LEVELS = 3;
 
-class ShippedLevelsTest : public GameFixture {
-protected:
-    CMoveStoneEventHandler* SlideTool() { return static_cast<CMoveStoneEventHandler*>(Controller()->handlers[1]); }
+class ShippedLevelsTest : public GameFixture {};
 
-    // After the winning move: the overlay, its picture clicked away, a name,
-    // the fade, and the next level started with input back on.
-    void FinishLevel(int next)
-    {
-        ASSERT_TRUE(app->StepUntil([&] { return Controller()->won == 1 && Controller()->running == 0; }, 1.5f));
-        app->StepSeconds(0.6f);
-        app->Click(0.5f, 0.5f);
-        app->StepSeconds(0.7f);
-        app->TypeText("Test");
-        app->PressKey(TEST_DIK_RETURN);
-        ASSERT_TRUE(app->StepUntil([&] { return Controller()->levelLoader->current == next &&
-                                                Controller()->running == 1; }, 3.0f));
-        EXPECT_EQ(0, Controller()->gameData->moves);
-        app->StepSeconds(3.2f);
-        Controller()->won = 0;
-    }
-    void ExpectScore(int level, int moves)
-    {
-        CScore* entry = Controller()->highScore.GetScore(1, level);
-        ASSERT_NE(nullptr, entry);
-        EXPECT_EQ(moves, entry->score);
-    }
-};
-
-TEST_F(ShippedLevelsTest, FirstThreeLevelsWonThroughTheControllersOperations)
-{
-    Open(nullptr, HighScoreText({}).c_str());
-    Controller()->levelLoader->current = 1;
-    Controller()->levelLoader->last = 1;
-    StartAndSettle();
-    for (size_t level = 0; level < CONTROLLER_LEVELS; level++) {
-        ASSERT_EQ((int)level + 1, Controller()->levelLoader->current);
-        ASSERT_EQ(CGameController::MODE_SLIDE, Controller()->mode);
-        for (const Move& move : WINS[level]) {
-            CStoneInfo stone = Board()->GetStoneInfo(move.x, move.y, 0);
-            ASSERT_EQ(STONE_SPECIAL, stone.type) << "level " << level + 1;
-            ASSERT_EQ(1, SlideTool()->SlideStone(move.direction, stone));
-            Controller()->gameData->moves++;
-            Controller()->StartComboTimer();
-            app->StepSeconds(0.4f);
-        }
-        FinishLevel((int)level + 2);
-        ExpectScore((int)level + 1, (int)WINS[level].size());
-    }
-    EXPECT_EQ(3, Controller()->levelLoader->completed);
-}
-
+// The first shipped levels won through pointer events: the tools, the
+// controller, the overlay's move count, then the level-finished picture, a
+// name for the new best, the fade and the next level with input back on.
 TEST_F(ShippedLevelsTest, FirstLevelsWonWithPointerEvents)
 {
     Open(nullptr, HighScoreText({}).c_str());
@@ -88,30 +35,38 @@ TEST_F(ShippedLevelsTest, FirstLevelsWonWithPointerEvents)
     Controller()->levelLoader->last = 1;
     StartAndSettle();
     for (size_t level = 0; level < WINS.size(); level++) {
+        SCOPED_TRACE(level + 1);
         int moves = 0;
         for (const Move& move : WINS[level]) {
-            float x, y;
             if (move.place) {
-                ASSERT_EQ(CGameController::MODE_PLACE, Controller()->mode) << "level " << level + 1;
-                ASSERT_TRUE(app->FindCellPointer(move.x, move.y, &x, &y));
+                ASSERT_EQ(CGameController::MODE_PLACE, Controller()->mode);
+                ClickCell(move.x, move.y);
             } else {
                 if (Controller()->mode != CGameController::MODE_SLIDE)
                     app->PressKey(TEST_DIK_SPACE);
-                ASSERT_TRUE(app->FindSlidePointer(move.x, move.y, move.direction, &x, &y)) << "level " << level + 1;
-                app->MoveMouse(x, y);
-                ASSERT_EQ(CMoveStoneEventHandler::MARKER_ARROW, SlideTool()->markerIndex);
-                ASSERT_EQ(move.direction, SlideTool()->direction);
+                ASSERT_NO_FATAL_FAILURE(SlideWithPointer(move.x, move.y, move.direction));
             }
-            app->Click(x, y);
             moves++;
             EXPECT_EQ(moves, Controller()->gameData->moves);
-            std::string shown = "000" + std::to_string(moves);
-            EXPECT_STREQ(shown.c_str(), Controller()->gridView->overlay->moveCounter->GetText());
+            EXPECT_EQ("000" + std::to_string(moves), MovesShown());
             app->StepSeconds(0.4f);
         }
-        FinishLevel((int)level + 2);
-        ExpectScore((int)level + 1, moves);
+        ASSERT_TRUE(app->StepUntil([&] { return Controller()->won == 1 && Controller()->running == 0; }, 1.5f));
+        app->StepSeconds(0.6f);
+        app->Click(0.5f, 0.5f);
+        app->StepSeconds(0.7f);
+        app->TypeText("Test");
+        app->PressKey(TEST_DIK_RETURN);
+        ASSERT_TRUE(app->StepUntil([&] { return Controller()->levelLoader->current == (int)level + 2 &&
+                                                Controller()->running == 1; }, 3.0f));
+        EXPECT_EQ(0, Controller()->gameData->moves);
+        CScore* entry = Controller()->highScore.GetScore(CScore::MODE_PUZZLE, (int)level + 1);
+        ASSERT_NE(nullptr, entry);
+        EXPECT_EQ(moves, entry->score);
+        app->StepSeconds(3.2f);
+        Controller()->won = 0;
     }
+    EXPECT_EQ((int)WINS.size(), Controller()->levelLoader->completed);
 }
 
 } // namespace

@@ -207,6 +207,17 @@ static void DropView(CGameController* controller, CNextStoneView* view)
     view->MarkForDeletion();
 }
 
+// Puts the level's target fields on the board, shows their tiles and bursts
+// the groups the level starts with, at once and without a level-end test.
+static void SetFieldsAndBurstGroups(CGrid* grid, CGridView* view, CLevel* level)
+{
+    for (int i = 0; i < level->fieldCount; i++)
+        grid->SetField(level->fields[i].x, level->fields[i].y, level->fields[i].type);
+    if (view)
+        view->UpdateFields();
+    grid->RemoveCombos();
+}
+
 void CGameController::StartLevel(CLevel* level)
 {
     if (!level || !gameData)
@@ -229,11 +240,7 @@ void CGameController::StartLevel(CLevel* level)
     if (nextStoneView)
         Queue(nextStoneView, 4);
 
-    for (int i = 0; i < level->fieldCount; i++)
-        grid->SetField(level->fields[i].x, level->fields[i].y, level->fields[i].type);
-    if (gridView)
-        gridView->UpdateFields();
-    grid->RemoveCombos();
+    SetFieldsAndBurstGroups(grid, gridView, level);
     // The stones still to drop in: only those the board took (it refuses cells
     // off the board and full columns) and that did not burst at once with a
     // group the level starts with; only a board view gives them appear timers.
@@ -277,11 +284,7 @@ void CGameController::StartEditorLevel(CLevel* level)
         DropView(this, nextStoneView);
         nextStoneView = new CNextStoneViewEditor(this, Device());
         Queue(nextStoneView, 2);
-        for (int i = 0; i < level->fieldCount; i++)
-            grid->SetField(level->fields[i].x, level->fields[i].y, level->fields[i].type);
-        if (gridView)
-            gridView->UpdateFields();
-        grid->RemoveCombos();
+        SetFieldsAndBurstGroups(grid, gridView, level);
     }
     // Stones still dropping in from a level tried before were cleared with the
     // board; the editor's stones show at once, so nothing is pending any more.

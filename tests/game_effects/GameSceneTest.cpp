@@ -101,7 +101,7 @@ protected:
     CGameController* controller = nullptr;
 };
 
-TEST_F(GameEffects, LitGoalStonesPulseInStepUnderRaysThatOnlyParticleEffectsShow)
+TEST_F(GameEffects, GoalStonesPulseUnderRaysAndBurstsThrowSparksAndShardsOnlyWithParticleEffectsOn)
 {
     CGrid* grid = controller->gameData->board;
     CStone* left = grid->GetStoneInfo(1, 3, 0).stone;
@@ -147,14 +147,8 @@ TEST_F(GameEffects, LitGoalStonesPulseInStepUnderRaysThatOnlyParticleEffectsShow
     int darker = -1;
     EXPECT_GT(BrighterPixels(lit, plain, 30, &darker), 300);
     EXPECT_EQ(0, darker);
-    controller->running = 1;
-}
 
-TEST_F(GameEffects, BurstingStonesThrowSparklesAndShardsOnlyWithParticleEffectsOn)
-{
-    // The board stands still (no input); the queue still moves the effects.
-    controller->running = 0;
-    CGrid* grid = controller->gameData->board;
+    // Bursts, while the board still stands (no input); the queue still moves the effects.
     CObjQueue* queue = CResourceManager::GetObjectQueue();
     auto burstReds = [&] {
         grid->RemoveStone(3, 1, 0);
@@ -162,12 +156,11 @@ TEST_F(GameEffects, BurstingStonesThrowSparklesAndShardsOnlyWithParticleEffectsO
     };
 
     // Off: the stones go with their sound alone.
-    app.renderEffects &= (BYTE)~CD3DApplication::R_EFFECT_PARTICLES;
     int before = queue->GetObjectCount();
     burstReds();
     EXPECT_EQ(before, queue->GetObjectCount());
     app.Step(5);
-    Image plain = Capture(app);
+    plain = Capture(app);
 
     // On: the same two stones again, and a sparkle shower and debris for each.
     grid->PlaceStone(2, 1, STONE_RED, 0.0f);

@@ -7,7 +7,6 @@
 #include "CExpl.h"
 #include "CGlobForceModifier.h"
 #include "CGridView.h"
-#include "CMessageLog.h"
 #include "CObjQueue.h"
 #include "CResourceManager.h"
 #include "CStone.h"
@@ -48,12 +47,7 @@ CDebris::CDebris(IDirect3DDevice8* dev, D3DXVECTOR3 pos, float size, CStoneInfo*
     for (int i = 0; i < SHARD_COUNT; i++)
         shards[i] = 0;
     for (int i = 0; i < SHARD_COUNT; i++) {
-        if (!device || FAILED(device->CreateVertexBuffer(6 * sizeof(ShardVertex), D3DUSAGE_WRITEONLY, SHARD_FVF,
-                                                        D3DPOOL_MANAGED, &shards[i]))) {
-            // Without its shards the debris cannot be drawn: stop with a failure code.
-            CResourceManager::MessageLog()->Message(0, " Fehler beim Erzeugen des Vertexbuffers für CDebris");
-            exit(EXIT_FAILURE);
-        }
+        shards[i] = CStone::CreateVertexBuffer(device, 6 * sizeof(ShardVertex), SHARD_FVF, "CDebris");
 
         float a = RandomSpread(size);
         float b = RandomSpread(size);

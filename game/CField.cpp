@@ -1,9 +1,5 @@
 #include "CField.h"
 
-#include <cstdlib>
-
-#include "CMessageLog.h"
-#include "CResourceManager.h"
 #include "CStone.h"
 #include "CStoneTypes.h"
 
@@ -17,13 +13,7 @@ CField::CField(IDirect3DDevice8* device, D3DXVECTOR3 position, int value, float 
     : C3DRenderObject(device, position, D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 0)),
       vertexBuffer(0), value(value)
 {
-    if (FAILED(device->CreateVertexBuffer(TILE_VERTICES * sizeof(CStone::Vertex), D3DUSAGE_WRITEONLY, CStone::FVF,
-                                          D3DPOOL_MANAGED, &vertexBuffer)) || !vertexBuffer) {
-        // Without its geometry the board cannot be shown: stop, and say so with
-        // a failure code rather than pretending a clean exit.
-        CResourceManager::MessageLog()->Message(0, " Fehler beim Erzeugen des Vertexbuffers für CField");
-        exit(EXIT_FAILURE);
-    }
+    vertexBuffer = CStone::CreateVertexBuffer(device, TILE_VERTICES * sizeof(CStone::Vertex), CStone::FVF, "CField");
 
     float h = size / 2.0f;
     DWORD color = (DWORD)D3DXCOLOR(CStoneTypes::GetMaterial(value).Diffuse);

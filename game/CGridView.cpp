@@ -1,7 +1,5 @@
 #include "CGridView.h"
 
-#include <cstdlib>
-
 #include "AbstractEventHandler.h"
 #include "CCamera.h"
 #include "CD3DApplication.h"
@@ -10,7 +8,6 @@
 #include "CGameData.h"
 #include "CGameOverlay.h"
 #include "CGrid.h"
-#include "CMessageLog.h"
 #include "CObjQueue.h"
 #include "CPulsateModifier.h"
 #include "CResourceManager.h"
@@ -42,12 +39,9 @@ CGridView::CGridView(CGameController* controller, IDirect3DDevice8* device, int 
 {
     // A view without a device draws nothing; the board model's own tests use
     // one for its turn alone.
-    if (device && (FAILED(device->CreateVertexBuffer(SLAB_VERTICES * sizeof(CStone::Vertex), D3DUSAGE_WRITEONLY,
-                                                     CStone::FVF, D3DPOOL_MANAGED, &vertexBuffer)) || !vertexBuffer)) {
-        // Without the slab there is no game to show: stop with a failure code.
-        CResourceManager::MessageLog()->Message(0, " Fehler beim Erzeugen des Vertexbuffers für CGridView");
-        exit(EXIT_FAILURE);
-    }
+    if (device)
+        vertexBuffer = CStone::CreateVertexBuffer(device, SLAB_VERTICES * sizeof(CStone::Vertex), CStone::FVF,
+                                                  "CGridView");
 
     cellSize = 2.0f * halfSize / gridSize;
     if (device)

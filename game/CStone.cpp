@@ -74,12 +74,7 @@ CStone::CStone(IDirect3DDevice8* device, D3DXVECTOR3 position, int type, float c
     // A stone without a device has no body: the board model's own tests use
     // such stones for their bookkeeping alone.
     if (device) {
-        if (FAILED(device->CreateVertexBuffer(STONE_VERTICES * sizeof(Vertex), D3DUSAGE_WRITEONLY, FVF,
-                                              D3DPOOL_MANAGED, &vertexBuffer)) || !vertexBuffer) {
-            // A board without its stones cannot be played: stop with a failure code.
-            CResourceManager::MessageLog()->Message(0, " Fehler beim Erzeugen des Vertexbuffers für CStone");
-            exit(EXIT_FAILURE);
-        }
+        vertexBuffer = CreateVertexBuffer(device, STONE_VERTICES * sizeof(Vertex), FVF, "CStone");
         BYTE* data = 0;
         if (SUCCEEDED(vertexBuffer->Lock(0, 0, &data, 0)) && data) {
             WriteBox((Vertex*)data, halfSize, halfSize * 0.5f, 1.0f, (DWORD)color);
@@ -112,6 +107,19 @@ CStone::~CStone()
         RemoveModifier(gravityModifier);
         delete gravityModifier;
     }
+}
+
+IDirect3DVertexBuffer8* CStone::CreateVertexBuffer(IDirect3DDevice8* device, UINT bytes, DWORD fvf,
+                                                  const char* owner)
+{
+    IDirect3DVertexBuffer8* buffer = 0;
+    if (!device || FAILED(device->CreateVertexBuffer(bytes, D3DUSAGE_WRITEONLY, fvf, D3DPOOL_MANAGED, &buffer)) ||
+        !buffer) {
+        std::string message = std::string(" Fehler beim Erzeugen des Vertexbuffers für ") + owner;
+        CResourceManager::MessageLog()->Message(0, message.c_str());
+        exit(EXIT_FAILURE);
+    }
+    return buffer;
 }
 
 void CStone::WriteBox(Vertex* out, float halfWidth, float halfHeight, float repeat, DWORD diffuse)

@@ -43,6 +43,12 @@ public:
     // +-halfHeight in y, two triangles a face. The texture repeats 'repeat'
     // times across the top and bottom and along each side, once up a side.
     static void WriteBox(Vertex* out, float halfWidth, float halfHeight, float repeat, DWORD diffuse);
+    // Makes a write-only managed vertex buffer for the scene objects. Without
+    // their geometry there is nothing to show: a buffer that cannot be made
+    // (or no device) is logged, naming the owner class, and ends the program
+    // with a failure code.
+    static IDirect3DVertexBuffer8* CreateVertexBuffer(IDirect3DDevice8* device, UINT bytes, DWORD fvf,
+                                                      const char* owner);
 
     // gravity 1 makes the stone's gravity modifier and starts with it attached.
     CStone(IDirect3DDevice8* device, D3DXVECTOR3 position, int type, float cellSize,

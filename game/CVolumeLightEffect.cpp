@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "CMessageLog.h"
 #include "CResourceManager.h"
+#include "CStone.h"
 #include "CTexMgr.h"
 
 namespace {
@@ -38,12 +38,7 @@ CVolumeLightEffect::CVolumeLightEffect(IDirect3DDevice8* dev, D3DXVECTOR3 pos, f
     if (device)
         device->CreateStateBlock(D3DSBT_ALL, &stateBlock);
 
-    if (!device || FAILED(device->CreateVertexBuffer(VERTEX_COUNT * sizeof(RayVertex), D3DUSAGE_WRITEONLY, RAY_FVF,
-                                                    D3DPOOL_MANAGED, &vertexBuffer))) {
-        // Without its rays the light cannot be drawn: stop with a failure code.
-        CResourceManager::MessageLog()->Message(0, " Fehler beim Erzeugen des Vertexbuffers für CVolumeLightEffect");
-        exit(EXIT_FAILURE);
-    }
+    vertexBuffer = CStone::CreateVertexBuffer(device, VERTEX_COUNT * sizeof(RayVertex), RAY_FVF, "CVolumeLightEffect");
 
     BYTE* data = 0;
     if (SUCCEEDED(vertexBuffer->Lock(0, 0, &data, 0)) && data) {

@@ -19,8 +19,7 @@
 #include <vector>
 
 #include "PrivateMedia.h"
-
-extern char** environ;
+#include "ProgramRun.h"
 
 namespace {
 
@@ -36,37 +35,13 @@ bool Spawn(const PrivateMedia& media, int frames, const char* step, const std::s
 {
     std::string scriptPath = media.File("input.txt");
     std::ofstream(scriptPath) << script;
-    std::vector<std::string> env;
-    for (char** e = environ; *e; e++) {
-        if (strncmp(*e, "ZARUL_", 6) != 0 && strncmp(*e, "SDL_VIDEODRIVER=", 16) != 0)
-            env.push_back(*e);
-    }
-    env.push_back("ZARUL_FRAMES=" + std::to_string(frames));
-    env.push_back(std::string("ZARUL_TIMESTEP=") + step);
-    env.push_back("ZARUL_INPUT=" + scriptPath);
-    env.push_back("SDL_VIDEODRIVER=offscreen");
-    env.push_back("SDL_AUDIODRIVER=dummy");
-    std::vector<char*> envp;
-    for (size_t i = 0; i < env.size(); i++)
-        envp.push_back(&env[i][0]);
-    envp.push_back(0);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    std::string exe = ZARUL_EXECUTABLE;
-    char* argv[] = { &exe[0], 0 };
-    // The program finds media/ in its working folder.
-    char current[4096];
-    if (!getcwd(current, sizeof(current)) || chdir(media.Folder().c_str()) != 0)
-        return false;
+    std::vector<std::string> settings;
+    settings.push_back("ZARUL_FRAMES=" + std::to_string(frames));
+    settings.push_back(std::string("ZARUL_TIMESTEP=") + step);
+    settings.push_back("ZARUL_INPUT=" + scriptPath);
     child.started = Clock::now();
-    int result = posix_spawn(&child.pid, exe.c_str(), &actions, 0, argv, envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (chdir(current) != 0)
-        return false;
-    return result == 0;
+    child.pid = StartProgram(media.Folder(), "offscreen", settings);
+    return child.pid != 0;
 }
 
 // Start of the process to its first frame: the frame's snapshot file appears

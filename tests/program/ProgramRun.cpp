@@ -24,24 +24,16 @@ ProgramRun::~ProgramRun()
 {
 }
 
-int ProgramRun::Run(const std::string& script, int frames, float step, const char* argument)
+pid_t StartProgram(const std::string& folder, const char* videoDriver, const std::vector<std::string>& settings,
+                   const char* argument)
 {
-    const std::string& folder = media.Folder();
-    std::string scriptPath = folder + "/input.txt";
-    std::ofstream(scriptPath) << script;
-
-    char framesText[32], stepText[32];
-    snprintf(framesText, sizeof(framesText), "%d", frames);
-    snprintf(stepText, sizeof(stepText), "%.6f", step);
     std::vector<std::string> env;
     for (char** e = environ; *e; e++) {
         if (strncmp(*e, "ZARUL_", 6) != 0 && strncmp(*e, "SDL_VIDEODRIVER=", 16) != 0)
             env.push_back(*e);
     }
-    env.push_back(std::string("ZARUL_FRAMES=") + framesText);
-    env.push_back(std::string("ZARUL_TIMESTEP=") + stepText);
-    env.push_back("ZARUL_INPUT=" + scriptPath);
-    env.push_back("SDL_VIDEODRIVER=offscreen");
+    env.insert(env.end(), settings.begin(), settings.end());
+    env.push_back(std::string("SDL_VIDEODRIVER=") + videoDriver);
     if (!getenv("SDL_AUDIODRIVER"))
         env.push_back("SDL_AUDIODRIVER=dummy");
     std::vector<char*> envp;
@@ -49,42 +41,35 @@ int ProgramRun::Run(const std::string& script, int frames, float step, const cha
         envp.push_back(&env[i][0]);
     envp.push_back(0);
 
-    std::string exe = ZARUL_EXECUTABLE;
-    std::vector<char*> argv;
-    argv.push_back(&exe[0]);
-    std::string arg = argument ? argument : "";
-    if (argument)
-        argv.push_back(&arg[0]);
-    argv.push_back(0);
-
-    std::string logPath = folder + "/stderr.txt";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     // The program runs in the folder: its media/ is the folder's.
-    std::string command = "cd '" + folder + "' && exec \"$0\" \"$@\"";
-    std::vector<char*> shellArgv;
-    std::string sh = "/bin/sh", dashC = "-c";
-    shellArgv.push_back(&sh[0]);
-    shellArgv.push_back(&dashC[0]);
-    shellArgv.push_back(&command[0]);
-    for (size_t i = 0; argv[i]; i++)
-        shellArgv.push_back(argv[i]);
-    shellArgv.push_back(0);
-
+    std::string command = "cd '" + folder + "' && exec '" ZARUL_EXECUTABLE "' " + (argument ? argument : "") +
+                          " 2> stderr.txt > /dev/null";
+    char sh[] = "/bin/sh", dashC[] = "-c";
+    char* argv[] = { sh, dashC, &command[0], 0 };
     pid_t pid = 0;
-    int spawned = posix_spawn(&pid, "/bin/sh", &actions, 0, shellArgv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
+    if (posix_spawn(&pid, "/bin/sh", 0, 0, argv, envp.data()) != 0)
+        return 0;
+    return pid;
+}
+
+int ProgramRun::Run(const std::string& script, int frames, float step, const char* argument)
+{
+    std::string scriptPath = media.File("input.txt");
+    std::ofstream(scriptPath) << script;
+    char stepText[32];
+    snprintf(stepText, sizeof(stepText), "%.6f", step);
+    std::vector<std::string> settings;
+    settings.push_back("ZARUL_FRAMES=" + std::to_string(frames));
+    settings.push_back(std::string("ZARUL_TIMESTEP=") + stepText);
+    settings.push_back("ZARUL_INPUT=" + scriptPath);
+
+    pid_t pid = StartProgram(media.Folder(), "offscreen", settings, argument);
+    if (pid == 0)
         return -1;
     int status = 0;
     if (waitpid(pid, &status, 0) != pid)
         return -1;
-    std::ifstream logFile(logPath);
-    std::stringstream text;
-    text << logFile.rdbuf();
-    log = text.str();
+    log = ReadFileText(media.File("stderr.txt"));
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -131,4 +116,42 @@ int DifferentPixels(const Image& a, const Image& b, int x, int y, int width, int
         }
     }
     return count;
+}
+
+// Pixels of a rectangle whose colour passes the test.
+template <class Test>
+static int CountPixels(const Image& picture, int x, int y, int width, int height, Test test)
+{
+    int count = 0;
+    for (int j = y; j < y + height && j < picture.height; j++)
+        for (int i = x; i < x + width && i < picture.width; i++)
+            if (test(picture.Pixel(i, j)))
+                count++;
+    return count;
+}
+
+int GoldPixels(const Image& picture, int x, int y, int width, int height)
+{
+    return CountPixels(picture, x, y, width, height,
+                       [](uint32_t p) { return R(p) > 120 && G(p) > 90 && B(p) < 100; });
+}
+
+int OlivePixels(const Image& picture, int x, int y, int width, int height)
+{
+    return CountPixels(picture, x, y, width, height,
+                       [](uint32_t p) { return R(p) > 100 && G(p) > 100 && B(p) < 80; });
+}
+
+bool YellowFrame(const Image& picture, int x, int y, int width, int height)
+{
+    if (picture.width < x + width || picture.height < y + height)
+        return false;
+    MeanColour edge = Mean(picture, x, y, width, height);
+    return edge.r > 150 && edge.g > 150 && edge.b < 120;
+}
+
+bool MenuShows(const Image& picture)
+{
+    MeanColour corner = Mean(picture, 0, 0, 100, 60);
+    return corner.b > corner.r + 10 && GoldPixels(picture, 215, 170, 70, 70) > 60;
 }

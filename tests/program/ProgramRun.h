@@ -6,9 +6,18 @@
 #define ZARUL_PROGRAMRUN_H
 
 #include <string>
+#include <vector>
+
+#include <sys/types.h>
 
 #include "Image.h"
 #include "PrivateMedia.h"
+
+// Starts zarul in the folder (its stderr goes to stderr.txt there) with this
+// process's environment, but for the SDL video driver and the ZARUL_ settings
+// ("ZARUL_FRAMES=10", ...) given. The process id, or 0 when it cannot start.
+pid_t StartProgram(const std::string& folder, const char* videoDriver, const std::vector<std::string>& settings,
+                   const char* argument = 0);
 
 class ProgramRun {
 public:
@@ -50,6 +59,17 @@ struct MeanColour {
     double r, g, b;
 };
 MeanColour Mean(const Image& picture, int x, int y, int width, int height);
+// Pixels of a rectangle of the golden rim the menu cubes' pictures have (and
+// the special stone's emblem).
+int GoldPixels(const Image& picture, int x, int y, int width, int height);
+// Pixels of a rectangle of the olive buttons of the game's overlay.
+int OlivePixels(const Image& picture, int x, int y, int width, int height);
+// True when a strip of pixels shows the yellow frame of a submenu.
+bool YellowFrame(const Image& picture, int x, int y, int width, int height);
+// The main menu: its dark blue background (the logos have black around them)
+// and the start cube in front of the ring.
+bool MenuShows(const Image& picture);
+
 // How many pixels of a rectangle differ between two pictures by more than tolerance
 // in any channel.
 int DifferentPixels(const Image& a, const Image& b, int x, int y, int width, int height, int tolerance);

@@ -21,39 +21,10 @@ std::string At(int frame, const std::string& command)
     return std::to_string(frame) + " " + command + "\n";
 }
 
-// Pixels of the golden rim the menu cubes' pictures have.
-int GoldPixels(const Image& picture, int x, int y, int width, int height)
-{
-    int count = 0;
-    for (int j = y; j < y + height; j++) {
-        for (int i = x; i < x + width; i++) {
-            uint32_t p = picture.Pixel(i, j);
-            if (R(p) > 120 && G(p) > 90 && B(p) < 100)
-                count++;
-        }
-    }
-    return count;
-}
-
-// Pixels of the olive buttons of the game's overlay.
-int OlivePixels(const Image& picture, int x, int y, int width, int height)
-{
-    int count = 0;
-    for (int j = y; j < y + height; j++) {
-        for (int i = x; i < x + width; i++) {
-            uint32_t p = picture.Pixel(i, j);
-            if (R(p) > 100 && G(p) > 100 && B(p) < 80)
-                count++;
-        }
-    }
-    return count;
-}
-
 // Pixels of the yellow frame on the left edge of the question window.
 bool QuestionFrameShows(const Image& picture)
 {
-    MeanColour edge = Mean(picture, 151, 190, 2, 30);
-    return edge.r > 150 && edge.g > 150 && edge.b < 120;
+    return YellowFrame(picture, 151, 190, 2, 30);
 }
 
 TEST(Program, IntroShowsTwoLogosThenTheMenu)

@@ -58,34 +58,6 @@ void BoardPointToPixel(D3DXVECTOR3 point, int* x, int* y)
     *y = (int)((1.0f - clip.y) * 0.5f * HEIGHT);
 }
 
-// Pixels of the golden rim the menu cubes' pictures have.
-int GoldRim(const Image& p, int x, int y, int width, int height)
-{
-    int count = 0;
-    for (int j = y; j < y + height && j < p.height; j++)
-        for (int i = x; i < x + width && i < p.width; i++)
-            if (R(p.Pixel(i, j)) > 120 && G(p.Pixel(i, j)) > 90 && B(p.Pixel(i, j)) < 100)
-                count++;
-    return count;
-}
-
-// The yellow frame of a submenu along a strip of pixels.
-bool YellowFrame(const Image& p, int x, int y, int width, int height)
-{
-    if (p.width < x + width || p.height < y + height)
-        return false;
-    MeanColour edge = Mean(p, x, y, width, height);
-    return edge.r > 150 && edge.g > 150 && edge.b < 120;
-}
-
-// The main menu: its dark blue background (the logos have black around them)
-// and the start cube in front of the ring.
-bool MenuShows(const Image& p)
-{
-    MeanColour corner = Mean(p, 0, 0, 100, 60);
-    return corner.b > corner.r + 10 && GoldRim(p, 215, 170, 70, 70) > 60;
-}
-
 class XProgram {
 public:
     explicit XProgram(PrivateMedia& media) : media(media), pid(0), window(0) {}
@@ -99,25 +71,9 @@ public:
 
     bool Start()
     {
-        std::vector<std::string> env;
-        for (char** e = environ; *e; e++) {
-            if (strncmp(*e, "ZARUL_", 6) != 0 && strncmp(*e, "SDL_VIDEODRIVER=", 16) != 0)
-                env.push_back(*e);
-        }
-        env.push_back("SDL_VIDEODRIVER=x11");
-        if (!getenv("SDL_AUDIODRIVER"))
-            env.push_back("SDL_AUDIODRIVER=dummy");
-        std::vector<char*> envp;
-        for (size_t i = 0; i < env.size(); i++)
-            envp.push_back(&env[i][0]);
-        envp.push_back(0);
-        std::string command = "cd '" + media.Folder() + "' && exec '" ZARUL_EXECUTABLE "' 2> stderr.txt";
-        char sh[] = "/bin/sh", dashC[] = "-c";
-        char* argv[] = { sh, dashC, &command[0], 0 };
-        if (posix_spawn(&pid, "/bin/sh", 0, 0, argv, envp.data()) != 0) {
-            pid = 0;
+        pid = StartProgram(media.Folder(), "x11", std::vector<std::string>());
+        if (pid == 0)
             return false;
-        }
         std::string found = Shell("timeout 20 xdotool search --sync --onlyvisible --name '^Zarul$' 2>/dev/null | head -1");
         window = strtoul(found.c_str(), 0, 10);
         if (window)

@@ -33,13 +33,6 @@ int TextBluePixels(const Image& picture, int x, int y, int width, int height)
     return count;
 }
 
-// The submenus' yellow frame on the left edge of their window (x 125..129 on 500 x 375).
-bool SubmenuFrameShows(const Image& picture)
-{
-    MeanColour edge = Mean(picture, 126, 150, 2, 60);
-    return edge.r > 150 && edge.g > 150 && edge.b < 120;
-}
-
 struct WindowCase {
     const char* name;
     const char* turn;    // key that turns the ring towards the cube
@@ -79,7 +72,7 @@ TEST_P(ProgramWindows, OpensFromTheRingAndClosesAgain)
     EXPECT_NEAR(before.r, after.r, 12.0);
     EXPECT_NEAR(before.g, after.g, 12.0);
     EXPECT_NEAR(before.b, after.b, 12.0);
-    EXPECT_FALSE(SubmenuFrameShows(closed));
+    EXPECT_FALSE(YellowFrame(closed, 126, 150, 2, 60));
     EXPECT_LT(TextBluePixels(closed, 50, 50, 400, 300), 10);
 
     std::string name = c.name;
@@ -90,7 +83,7 @@ TEST_P(ProgramWindows, OpensFromTheRingAndClosesAgain)
         EXPECT_GT(TextBluePixels(open, 50, 50, 400, 300), c.textPixels);
         return;
     }
-    EXPECT_TRUE(SubmenuFrameShows(open));
+    EXPECT_TRUE(YellowFrame(open, 126, 150, 2, 60));   // the submenu's left edge
     // Text in the window (x 125..375, y 94..281).
     EXPECT_GT(TextBluePixels(open, 130, 100, 240, 170), c.textPixels);
     if (name == "help") {

@@ -16,7 +16,8 @@ CDirect3DDevice8::CDirect3DDevice8(IDirect3D8* d3d_, HWND window_, SDL_GLContext
       renderTarget(NULL), depthStencil(NULL), targetFramebuffer(0), presentFramebuffer(0), whiteTexture(0),
       nextStateBlock(1), inScene(false), renderStatesDirty(true), transformsDirty(true), projectionDirty(true),
       stagesDirty(true),
-      lastPretransformed(-1), lightsDirty(true), materialDirty(true), lightingEnabled(-1), colorMaterial(0)
+      lastPretransformed(-1), lightsDirty(true), materialDirty(true), lightingEnabled(-1), colorMaterial(0),
+      fogEnabled(-1), clientArrays(0)
 {
     memset(&presentParameters, 0, sizeof(presentParameters));
     memset(&creationParameters, 0, sizeof(creationParameters));

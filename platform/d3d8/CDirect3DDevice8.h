@@ -159,6 +159,7 @@ private:
     void ApplySampler(UINT stage, GLuint texture, GLenum target);
     void BindVertexArrays(const VertexFormat& layout, const BYTE* vertices, UINT stride, UINT firstVertex,
                           UINT vertexCount);
+    void EnableClientArray(unsigned bit, GLenum array, bool on);
 
     IDirect3D8* d3d;
     HWND window;
@@ -193,6 +194,11 @@ private:
     bool materialDirty;
     int lightingEnabled;  // GL_LIGHTING as OpenGL has it; -1 before the first draw
     GLenum colorMaterial; // the material part that follows the vertex colour; 0 for none
+    int fogEnabled;       // GL_FOG as OpenGL has it; -1 before the first draw
+    // The vertex arrays OpenGL has switched on: positions, normals, colours,
+    // then the texture coordinates of each stage.
+    enum { CLIENT_POSITIONS = 1, CLIENT_NORMALS = 2, CLIENT_COLORS = 4, CLIENT_TEXCOORDS = 8 };
+    unsigned clientArrays;
 
     std::vector<float> screenPositions; // pretransformed vertices made homogeneous, at their own indices
 };

@@ -672,34 +672,43 @@ void CDirect3DDevice8::BindVertexArrays(const VertexFormat& layout, const BYTE* 
     } else {
         glVertexPointer(3, GL_FLOAT, (GLsizei)stride, vertices);
     }
-    glEnableClientState(GL_VERTEX_ARRAY);
+    EnableClientArray(CLIENT_POSITIONS, GL_VERTEX_ARRAY, true);
 
-    if (layout.normalOffset >= 0 && !layout.pretransformed) {
+    bool normals = layout.normalOffset >= 0 && !layout.pretransformed;
+    if (normals)
         glNormalPointer(GL_FLOAT, (GLsizei)stride, vertices + layout.normalOffset);
-        glEnableClientState(GL_NORMAL_ARRAY);
-    } else {
-        glDisableClientState(GL_NORMAL_ARRAY);
-    }
-    if (layout.diffuseOffset >= 0) {
+    EnableClientArray(CLIENT_NORMALS, GL_NORMAL_ARRAY, normals);
+    if (layout.diffuseOffset >= 0)
         glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, (GLsizei)stride, vertices + layout.diffuseOffset);
-        glEnableClientState(GL_COLOR_ARRAY);
-    } else {
-        glDisableClientState(GL_COLOR_ARRAY);
-    }
+    EnableClientArray(CLIENT_COLORS, GL_COLOR_ARRAY, layout.diffuseOffset >= 0);
     for (UINT stage = 0; stage < DEVICE_GL_STAGES; stage++) {
-        glClientActiveTexture(GL_TEXTURE0 + stage);
         DWORD index = state.stageStates[stage][D3DTSS_TEXCOORDINDEX];
         UINT set = index & 0xFFFF;
         bool generated = (index & 0xFFFF0000) != 0 && !layout.pretransformed;
-        if (!generated && set < layout.texCoordSets) {
+        bool used = !generated && set < layout.texCoordSets;
+        unsigned bit = CLIENT_TEXCOORDS << stage;
+        if (!used && !(clientArrays & bit))
+            continue; // off, and OpenGL has it off
+        glClientActiveTexture(GL_TEXTURE0 + stage);
+        if (used)
             glTexCoordPointer((GLint)layout.texCoordSize[set], GL_FLOAT, (GLsizei)stride,
                               vertices + layout.texCoordOffset[set]);
-            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        } else {
-            glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-        }
+        EnableClientArray(bit, GL_TEXTURE_COORD_ARRAY, used);
+        glClientActiveTexture(GL_TEXTURE0);
     }
-    glClientActiveTexture(GL_TEXTURE0);
+}
+
+// Switches a vertex array on or off where OpenGL does not have it so already;
+// for texture coordinates the caller has made the stage's unit the client one.
+void CDirect3DDevice8::EnableClientArray(unsigned bit, GLenum array, bool on)
+{
+    if (((clientArrays & bit) != 0) == on)
+        return;
+    if (on)
+        glEnableClientState(array);
+    else
+        glDisableClientState(array);
+    clientArrays ^= bit;
 }
 
 // Draws from vertices (index 0 at that address); the draw reads only vertices
@@ -738,10 +747,13 @@ HRESULT CDirect3DDevice8::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const
     bool fog = state.renderStates[D3DRS_FOGENABLE] && !pretransformed &&
                (state.renderStates[D3DRS_FOGTABLEMODE] != D3DFOG_NONE ||
                 state.renderStates[D3DRS_FOGVERTEXMODE] != D3DFOG_NONE);
-    if (fog)
-        glEnable(GL_FOG);
-    else
-        glDisable(GL_FOG);
+    if (fogEnabled != (int)fog) {
+        if (fog)
+            glEnable(GL_FOG);
+        else
+            glDisable(GL_FOG);
+        fogEnabled = fog;
+    }
     ApplyLighting(layout, pretransformed);
     BindVertexArrays(layout, vertices, stride, firstVertex, vertexCount);
 

@@ -80,5 +80,5 @@ void BM_FullBoardPlainOpenGL(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_FullBoardThroughLayer)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_FullBoardPlainOpenGL)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_FullBoardThroughLayer)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+BENCHMARK(BM_FullBoardPlainOpenGL)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();

@@ -93,7 +93,7 @@ void BM_FullBoardMovePass(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_EmptyFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_Level22Frame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_FullBoardFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_EmptyFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+BENCHMARK(BM_Level22Frame)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+BENCHMARK(BM_FullBoardFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 BENCHMARK(BM_FullBoardMovePass)->Unit(benchmark::kMicrosecond)->MinTime(1.0);

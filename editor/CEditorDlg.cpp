@@ -41,12 +41,25 @@ void ShowLevelCount(HWND dialog, int count)
     SetDlgItemTextA(dialog, IDC_LEVEL_COUNT, text);
 }
 
-// Puts a placeable row (its text and its stone type) in at the given row.
+// Puts a placeable row (its text and its stone type) in at the given row; -1 appends.
 void InsertPlaceableRow(HWND dialog, int row, const char* text, LPARAM type)
 {
     LRESULT at = PlaceableList(dialog, LB_INSERTSTRING, (WPARAM)row, (LPARAM)text);
     if (at >= 0)
         PlaceableList(dialog, LB_SETITEMDATA, (WPARAM)at, type);
+}
+
+// Moves a placeable row: a copy of it (same text, same stone type) goes in at
+// insertAt and is selected, then the old row goes out, so the entry keeps
+// its selection in its new place.
+void MovePlaceableRow(HWND dialog, int row, int insertAt)
+{
+    std::vector<char> text((size_t)PlaceableList(dialog, LB_GETTEXTLEN, (WPARAM)row) + 1);
+    PlaceableList(dialog, LB_GETTEXT, (WPARAM)row, (LPARAM)text.data());
+    LPARAM type = PlaceableList(dialog, LB_GETITEMDATA, (WPARAM)row);
+    InsertPlaceableRow(dialog, insertAt, text.data(), type);
+    PlaceableList(dialog, LB_SETCURSEL, (WPARAM)insertAt);
+    PlaceableList(dialog, LB_DELETESTRING, (WPARAM)(insertAt < row ? row + 1 : row));
 }
 
 } // namespace
@@ -261,9 +274,7 @@ void CEditorDlg::ShowLevel()
     PlaceableList(dialog, LB_RESETCONTENT);
     for (int i = 0; i < currentLevel->placeableCount; i++) {
         int type = currentLevel->placeableTypes[i];
-        LRESULT row = PlaceableList(dialog, LB_ADDSTRING, 0, (LPARAM)CStoneTypes::GetName(type).c_str());
-        if (row >= 0)
-            PlaceableList(dialog, LB_SETITEMDATA, (WPARAM)row, type);
+        InsertPlaceableRow(dialog, -1, CStoneTypes::GetName(type).c_str(), type);
     }
     SetDlgItemTextA(dialog, IDC_LEVEL_NAME, currentLevel->GetName().c_str());
     ShowLevelCount(dialog, levels.GetLevelCount());
@@ -363,22 +374,24 @@ void CEditorDlg::InsertLevel()
 
 void CEditorDlg::MoveLevelUp()
 {
-    LRESULT row = LevelList(dialog, LB_GETCURSEL);
-    if (row == LB_ERR)
-        return;
-    levels.MoveLevelUp((CLevel*)LevelList(dialog, LB_GETITEMDATA, (WPARAM)row));
-    RefreshLevelList();
-    LevelList(dialog, LB_SETCURSEL, (WPARAM)(row - 1));
+    MoveSelectedLevel(&CLevelLoader::MoveLevelUp, -1);
 }
 
 void CEditorDlg::MoveLevelDown()
 {
+    MoveSelectedLevel(&CLevelLoader::MoveLevelDown, 1);
+}
+
+// Moves the selected row's level one place in the list; the selection goes
+// with it (or is gone when the row it would move to does not exist).
+void CEditorDlg::MoveSelectedLevel(void (CLevelLoader::*move)(CLevel*), int step)
+{
     LRESULT row = LevelList(dialog, LB_GETCURSEL);
     if (row == LB_ERR)
         return;
-    levels.MoveLevelDown((CLevel*)LevelList(dialog, LB_GETITEMDATA, (WPARAM)row));
+    (levels.*move)((CLevel*)LevelList(dialog, LB_GETITEMDATA, (WPARAM)row));
     RefreshLevelList();
-    LevelList(dialog, LB_SETCURSEL, (WPARAM)(row + 1));
+    LevelList(dialog, LB_SETCURSEL, (WPARAM)(row + step));
 }
 
 void CEditorDlg::SelectNextStone()
@@ -410,12 +423,7 @@ void CEditorDlg::MovePlaceableUp()
     LRESULT row = PlaceableList(dialog, LB_GETCURSEL);
     if (row == LB_ERR || row <= 0)
         return;
-    std::vector<char> text((size_t)PlaceableList(dialog, LB_GETTEXTLEN, (WPARAM)row) + 1);
-    PlaceableList(dialog, LB_GETTEXT, (WPARAM)row, (LPARAM)text.data());
-    LPARAM type = PlaceableList(dialog, LB_GETITEMDATA, (WPARAM)row);
-    InsertPlaceableRow(dialog, (int)row - 1, text.data(), type);
-    PlaceableList(dialog, LB_SETCURSEL, (WPARAM)(row - 1));
-    PlaceableList(dialog, LB_DELETESTRING, (WPARAM)(row + 1));
+    MovePlaceableRow(dialog, (int)row, (int)row - 1);
 }
 
 void CEditorDlg::MovePlaceableDown()
@@ -423,12 +431,7 @@ void CEditorDlg::MovePlaceableDown()
     LRESULT row = PlaceableList(dialog, LB_GETCURSEL);
     if (row == LB_ERR || row >= PlaceableList(dialog, LB_GETCOUNT) - 1)
         return;
-    std::vector<char> text((size_t)PlaceableList(dialog, LB_GETTEXTLEN, (WPARAM)row) + 1);
-    PlaceableList(dialog, LB_GETTEXT, (WPARAM)row, (LPARAM)text.data());
-    LPARAM type = PlaceableList(dialog, LB_GETITEMDATA, (WPARAM)row);
-    InsertPlaceableRow(dialog, (int)row + 2, text.data(), type);
-    PlaceableList(dialog, LB_SETCURSEL, (WPARAM)(row + 2));
-    PlaceableList(dialog, LB_DELETESTRING, (WPARAM)row);
+    MovePlaceableRow(dialog, (int)row, (int)row + 2);
 }
 
 void CEditorDlg::DeletePlaceable()

@@ -62,6 +62,7 @@ private:
     // The controller of the running game and its board; null without one.
     CGameController* Controller();
     CGrid* Board();
+    void MoveSelectedLevel(void (CLevelLoader::*move)(CLevel*), int step);
     void TellFailure(const char* what, const char* path);
 };
 

@@ -59,6 +59,18 @@ std::vector<Stone> BoardStones(CGrid* board)
     return stones;
 }
 
+std::vector<Stone> BoardFields(CGrid* board)
+{
+    std::vector<Stone> fields;
+    for (int x = 0; x < board->width; x++) {
+        for (int y = 0; y < board->height; y++) {
+            if (board->fields[x][y])
+                fields.push_back(Stone(x, y, 0, board->fields[x][y]));
+        }
+    }
+    return fields;
+}
+
 std::vector<Stone> LevelStones(CLevel* level)
 {
     std::vector<Stone> stones;
@@ -218,27 +230,30 @@ TEST_F(EditorTest, LevelAndPlaceableListsEditAndKeepTheirSelection)
     Command(IDC_ADD_PLACEABLE);
     EXPECT_EQ(PlaceableTypes(), (std::vector<LPARAM>{ 1001, STONE_RED, STONE_BLUE }));
 
-    // Up and Down keep the moved row selected; the ends stay put.
+    // Up and Down move the row with its text and keep it selected; the ends
+    // stay put. Delete takes the selected row, and then there is none.
+    struct Step {
+        int command;
+        std::vector<LPARAM> types;
+        LRESULT selected;
+    };
+    const Step steps[] = {
+        { IDC_PLACEABLE_UP, { 1001, STONE_BLUE, STONE_RED }, 1 },
+        { IDC_PLACEABLE_UP, { STONE_BLUE, 1001, STONE_RED }, 0 },
+        { IDC_PLACEABLE_UP, { STONE_BLUE, 1001, STONE_RED }, 0 },
+        { IDC_PLACEABLE_DOWN, { 1001, STONE_BLUE, STONE_RED }, 1 },
+        { IDC_PLACEABLE_DOWN, { 1001, STONE_RED, STONE_BLUE }, 2 },
+        { IDC_PLACEABLE_DOWN, { 1001, STONE_RED, STONE_BLUE }, 2 },
+        { IDC_DELETE_PLACEABLE, { 1001, STONE_RED }, LB_ERR },
+        { IDC_DELETE_PLACEABLE, { 1001, STONE_RED }, LB_ERR },
+    };
     Send(IDC_PLACEABLE_LIST, LB_SETCURSEL, 2);
-    Command(IDC_PLACEABLE_UP);
-    EXPECT_EQ(PlaceableTypes(), (std::vector<LPARAM>{ 1001, STONE_BLUE, STONE_RED }));
-    EXPECT_EQ(Send(IDC_PLACEABLE_LIST, LB_GETCURSEL), 1);
-    EXPECT_EQ(Row(IDC_PLACEABLE_LIST, 1), "Blue");
-    Command(IDC_PLACEABLE_UP);
-    Command(IDC_PLACEABLE_UP);
-    EXPECT_EQ(PlaceableTypes(), (std::vector<LPARAM>{ STONE_BLUE, 1001, STONE_RED }));
-    EXPECT_EQ(Send(IDC_PLACEABLE_LIST, LB_GETCURSEL), 0);
-    Command(IDC_PLACEABLE_DOWN);
-    Command(IDC_PLACEABLE_DOWN);
-    Command(IDC_PLACEABLE_DOWN);
-    EXPECT_EQ(PlaceableTypes(), (std::vector<LPARAM>{ 1001, STONE_RED, STONE_BLUE }));
-    EXPECT_EQ(Send(IDC_PLACEABLE_LIST, LB_GETCURSEL), 2);
-    EXPECT_EQ(Row(IDC_PLACEABLE_LIST, 2), "Blue");
-
-    Command(IDC_DELETE_PLACEABLE);
-    EXPECT_EQ(PlaceableTypes(), (std::vector<LPARAM>{ 1001, STONE_RED }));
-    Command(IDC_DELETE_PLACEABLE);
-    EXPECT_EQ(Send(IDC_PLACEABLE_LIST, LB_GETCOUNT), 2);
+    for (const Step& step : steps) {
+        EXPECT_EQ(Command(step.command), TRUE);
+        EXPECT_EQ(PlaceableTypes(), step.types) << step.command;
+        EXPECT_EQ(Send(IDC_PLACEABLE_LIST, LB_GETCURSEL), step.selected) << step.command;
+    }
+    EXPECT_EQ(Row(IDC_PLACEABLE_LIST, 1), "Red");
 
     // Buttons without an action, and the close command, leave everything as it is.
     for (int id : { IDC_SAVE_AS, IDC_DELETE_LEVEL, IDC_COPY_LEVEL, IDCANCEL })
@@ -411,13 +426,7 @@ TEST_F(EditorTest, ShippedLevelRoundTripsThroughSaveAndAFreshEditor)
     app.StepSeconds(0.5f);
     std::vector<Stone> stones = BoardStones(board());
     std::vector<LPARAM> placeable = PlaceableTypes();
-    std::vector<std::pair<int, int>> fields;
-    for (int x = 0; x < 6; x++) {
-        for (int y = 0; y < 6; y++) {
-            if (board()->fields[x][y])
-                fields.push_back({ x * 10 + y, board()->fields[x][y] });
-        }
-    }
+    std::vector<Stone> fields = BoardFields(board());
     ASSERT_EQ(board()->fields[1][5], FIELD_SPECIAL_TARGET);
     SetDlgItemTextA(dialog(), IDC_LEVEL_FILE, "roundtrip.xml");
     Command(IDC_SAVE);
@@ -431,14 +440,7 @@ TEST_F(EditorTest, ShippedLevelRoundTripsThroughSaveAndAFreshEditor)
     EXPECT_EQ(PlaceableTypes(), placeable);
     EXPECT_EQ(placeable.back(), STONE_ORANGE);
     EXPECT_EQ(BoardStones(board()), stones);
-    std::vector<std::pair<int, int>> reread;
-    for (int x = 0; x < 6; x++) {
-        for (int y = 0; y < 6; y++) {
-            if (board()->fields[x][y])
-                reread.push_back({ x * 10 + y, board()->fields[x][y] });
-        }
-    }
-    EXPECT_EQ(reread, fields);
+    EXPECT_EQ(BoardFields(board()), fields);
 
     std::string command = std::string(LEVELCHECK_PATH) + " roundtrip.xml > levelcheck.txt 2>&1";
     int status = system(command.c_str());

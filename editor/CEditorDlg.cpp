@@ -308,7 +308,12 @@ void CEditorDlg::StoreCurrentLevel()
     if (!currentLevel)
         return;
 
+    // A game started again from the menu brings an empty board with no
+    // next-stone view, not the level: storing it would wipe the level's
+    // stones and fields, so only the dialog's part is taken then.
     CGrid* board = Board();
+    if (board && !controller->nextStoneView)
+        board = nullptr;
     if (board) {
         // Stones, in cell order: each a record of its own for the level.
         int count = board->GetStoneCount();

@@ -306,10 +306,22 @@ TEST_F(EditorTest, OpenPlayAndEditSwitchTheBoardAndSaveKeepsWhatTheTrialLeft)
     EXPECT_EQ(editor->currentLevel, first);
 }
 
-TEST_F(EditorTest, WithoutAGameTheBoardOperationsDoNothing)
+TEST_F(EditorTest, WithoutTheLevelsBoardTheBoardOperationsDoNothing)
 {
     Load("three.xml");
     OpenRow(0);
+    // A game started again from the menu has an empty board: saving keeps
+    // the open level's stones and fields, and Restore brings them back.
+    controller()->StartGame();
+    controller()->StartEditorLevel(nullptr);
+    Command(IDC_SAVE);
+    CLevelLoader saved;
+    ASSERT_EQ(saved.Load("three.xml"), 1);
+    EXPECT_EQ(LevelStones(saved.GetLevel(1)), (std::vector<Stone>{ Stone(0, 0, 0, STONE_BLUE) }));
+    EXPECT_EQ(saved.GetLevel(1)->fieldCount, 1);
+    Command(IDC_RESTORE);
+    EXPECT_EQ(BoardStones(board()), LevelStones(saved.GetLevel(1)));
+
     // The application rebuilds its controller with each new device; the
     // editor must never reach the one that is gone.
     CGameController::DestroyInstance();

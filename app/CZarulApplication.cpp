@@ -258,12 +258,7 @@ HRESULT CZarulApplication::InvalidateDeviceObjects()
         device->SetTexture(0, NULL);
         device->SetTexture(1, NULL);
     }
-    if (envMapRenderer)
-        envMapRenderer->Release();
-    envMapRenderer = 0;
-    if (envCubeTexture)
-        envCubeTexture->Release();
-    envCubeTexture = 0;
+    ReleaseEnvMap();
     return S_OK;
 }
 
@@ -278,15 +273,10 @@ HRESULT CZarulApplication::DeleteDeviceObjects()
 
     delete textArea;
     textArea = 0;
-    if (envMapRenderer)
-        envMapRenderer->Release();
-    envMapRenderer = 0;
+    ReleaseEnvMap();
     if (quadVB)
         quadVB->Release();
     quadVB = 0;
-    if (envCubeTexture)
-        envCubeTexture->Release();
-    envCubeTexture = 0;
     return S_OK;
 }
 
@@ -373,7 +363,7 @@ void CZarulApplication::RenderShadowQuad()
 // Environment map
 // ---------------------------------------------------------------------------
 
-void CZarulApplication::CreateEnvMap()
+void CZarulApplication::ReleaseEnvMap()
 {
     if (envMapRenderer)
         envMapRenderer->Release();
@@ -381,6 +371,11 @@ void CZarulApplication::CreateEnvMap()
     if (envCubeTexture)
         envCubeTexture->Release();
     envCubeTexture = 0;
+}
+
+void CZarulApplication::CreateEnvMap()
+{
+    ReleaseEnvMap();
 
     if (!device || FAILED(D3DXCreateRenderToEnvMap(device, ENV_MAP_SIZE, backBufferDesc.Format, TRUE, D3DFMT_D16,
                                                    &envMapRenderer))) {

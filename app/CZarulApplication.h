@@ -92,6 +92,8 @@ protected:
 private:
     void Setup(const char* commandLine);
     void EmptyScene();
+    // Lets go of the cube-map renderer and the cube texture.
+    void ReleaseEnvMap();
 };
 
 // The one application object, set by WinMain (and by the constructor, so that

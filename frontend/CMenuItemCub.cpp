@@ -67,7 +67,7 @@ CMenuItemCub::~CMenuItemCub()
     if (vertexBuffer)
         vertexBuffer->Release();
     vertexBuffer = 0;
-    actionListeners.clear();
+    actionListeners.Clear();
 }
 
 void CMenuItemCub::FillVertexBuffer(DWORD color)
@@ -167,13 +167,10 @@ void CMenuItemCub::SetSelected(int on)
 
 void CMenuItemCub::AddActionListener(IActionListener* listener)
 {
-    if (listener)
-        actionListeners.push_back(listener);
+    actionListeners.Add(listener);
 }
 
 void CMenuItemCub::fireActionPerformed(CActionEvent event)
 {
-    std::list<IActionListener*> snapshot = actionListeners;
-    for (std::list<IActionListener*>::iterator it = snapshot.begin(); it != snapshot.end(); ++it)
-        (*it)->actionPerformed(event);
+    actionListeners.Fire(&IActionListener::actionPerformed, event);
 }

@@ -4,10 +4,10 @@
 #ifndef CMENUITEMCUB_H
 #define CMENUITEMCUB_H
 
-#include <list>
 #include <string>
 
 #include "C3DRenderObject.h"
+#include "CListenerList.h"
 #include "IMouseListener.h"
 #include "IMouseMotionListener.h"
 #include "IActionListener.h"
@@ -53,7 +53,7 @@ public:
 private:
     void FillVertexBuffer(DWORD color);
 
-    std::list<IActionListener*> actionListeners;
+    CListenerList<IActionListener> actionListeners;
     IDirect3DVertexBuffer8* vertexBuffer;
     std::string textureName;
     int selected;

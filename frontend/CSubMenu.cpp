@@ -80,7 +80,7 @@ CSubMenu::~CSubMenu()
     // a window, and may have been registered by a subclass.
     CMouse::RemoveListenerEverywhere(static_cast<IMouseListener*>(this));
     CMouse::RemoveListenerEverywhere(static_cast<IMouseMotionListener*>(this));
-    actionListeners.clear();
+    actionListeners.Clear();
 }
 
 void CSubMenu::Render()
@@ -114,21 +114,18 @@ void CSubMenu::Confirm()
 
 void CSubMenu::AddActionListener(IActionListener* listener)
 {
-    if (listener)
-        actionListeners.push_back(listener);
+    actionListeners.Add(listener);
 }
 
 void CSubMenu::RemoveActionListener(IActionListener* listener)
 {
-    actionListeners.remove(listener);
+    actionListeners.RemoveAll(listener);
 }
 
 void CSubMenu::FireAction(CActionEvent event)
 {
-    // A copy: a listener may change the list (or empty the scene) meanwhile.
-    std::list<IActionListener*> snapshot = actionListeners;
-    for (std::list<IActionListener*>::iterator it = snapshot.begin(); it != snapshot.end(); ++it)
-        (*it)->actionPerformed(event);
+    // A listener may change the list (or empty the scene) meanwhile.
+    actionListeners.Fire(&IActionListener::actionPerformed, event);
 }
 
 void CSubMenu::PlaySound(const char* name)
@@ -199,5 +196,7 @@ void CSubMenu::BuildQuestion(const char* question, float x, IActionListener* ok)
 void CSubMenu::CloseAtOnce()
 {
     SetMask(0);
+    if (ring)
+        ring->SetActive(1);
     MarkForDeletion();
 }

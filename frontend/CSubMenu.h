@@ -6,9 +6,8 @@
 #ifndef CSUBMENU_H
 #define CSUBMENU_H
 
-#include <list>
-
 #include "C3DWindow.h"
+#include "CListenerList.h"
 #include "CActionEvent.h"
 #include "IActionListener.h"
 #include "IChangeListener.h"
@@ -72,13 +71,14 @@ protected:
     // The layout the question submenus share: the small window, an "OK" button
     // reporting to ok, and the question at (x, 0.2); shown at once, unscaled.
     void BuildQuestion(const char* question, float x, IActionListener* ok);
-    // Lifts the mask and marks the submenu for deletion at once (the question
-    // submenus close without the scale-out).
+    // Lifts the mask, gives the ring (if any) its keys back and marks the
+    // submenu for deletion at once (the question submenus close without the
+    // scale-out).
     void CloseAtOnce();
 
     CWindowScaleModifier* scaleModifier;   // the running scale-in or scale-out; owned
     CMenuRing* ring;                       // not owned; null when opened by the game
-    std::list<IActionListener*> actionListeners;   // not owned
+    CListenerList<IActionListener> actionListeners;   // not owned
     int closing;                           // 1 once Close has started the scale-out
     C3DTextButton* backButton;             // child window
 

@@ -1,7 +1,5 @@
 #include "CSubMenuClose.h"
 
-#include "CMenuRing.h"
-
 void CSubMenuClose::CSubMenuClose_exit_IActionListener::actionPerformed(CActionEvent event)
 {
     owner->exit_ActionPerformed(event);
@@ -26,10 +24,7 @@ void CSubMenuClose::exit_ActionPerformed(CActionEvent event)
 
 void CSubMenuClose::Close()
 {
-    SetMask(0);
-    if (ring)
-        ring->SetActive(1);
-    MarkForDeletion();
+    CloseAtOnce();
 }
 
 void CSubMenuClose::Confirm()

@@ -30,12 +30,11 @@ void CSubMenuEndGame::exit_ActionPerformed(CActionEvent event)
 
 void CSubMenuEndGame::Close()
 {
-    SetMask(0);
     // The game goes on, unless it has ended meanwhile.
     CGameController* controller = CGameController::GetExistingInstance();
     if (controller && controller->gameData)
         controller->running = 1;
-    MarkForDeletion();
+    CloseAtOnce();
 }
 
 void CSubMenuEndGame::Confirm()

@@ -325,13 +325,8 @@ UINT ParseUnsigned(const std::string& text, BOOL* ok, BOOL isSigned)
 
 DialogItem* Win32LookupDialogItem(HWND hWnd)
 {
-    if (!hWnd)
-        return NULL;
-    for (DialogItem* item : dialogItems) {
-        if (item == hWnd)
-            return item;
-    }
-    return NULL;
+    std::vector<DialogItem*>::iterator found = std::find(dialogItems.begin(), dialogItems.end(), hWnd);
+    return hWnd && found != dialogItems.end() ? *found : NULL;
 }
 
 LRESULT Win32SendDialogMessage(DialogItem* item, UINT msg, WPARAM wParam, LPARAM lParam)

@@ -37,13 +37,6 @@ TEST(Application, EditorSwitchAnywhereInTheCommandLineSetsTheWindowSize)
     }
 }
 
-TEST(Application, ClearColourIsPackedPartByPart)
-{
-    EXPECT_EQ(0x80FF0000u, (unsigned)CZarulApplication::PackColor(D3DXCOLOR(1.2f, -0.3f, 0.0f, 0.5f)));
-    EXPECT_EQ(0x00808080u, (unsigned)CZarulApplication::PackColor(D3DXCOLOR(0.5f, 0.5f, 0.5f, 0.0f)));
-    EXPECT_EQ(0xFF000033u, (unsigned)CZarulApplication::PackColor(D3DXCOLOR(0.0f, 0.0f, 0.2f, 1.0f)));
-}
-
 // The application run headless for a few frames; counts the loading paints.
 class TestApplication : public CZarulApplication {
 public:

@@ -17,7 +17,7 @@
 
 namespace {
 
-TEST(InputScript, ReadsEveryCommandAndRejectsBadLines)
+TEST(InputScript, ReadsEveryCommandInFrameOrderAndRejectsBadLines)
 {
     struct Case {
         const char* line;
@@ -58,10 +58,8 @@ TEST(InputScript, ReadsEveryCommandAndRejectsBadLines)
             EXPECT_EQ(0u, script.GetErrors()[0].find("line 1: ")) << script.GetErrors()[0];
         }
     }
-}
 
-TEST(InputScript, OrdersByFrameAndKeepsLineOrderWithinAFrame)
-{
+    // Commands run by frame, and in line order within a frame.
     CInputScript script;
     EXPECT_TRUE(script.Parse("9 key Return\n2 move 0.1 0.2\n2 press left\n"));
     const std::vector<CInputScript::Command>& commands = script.GetCommands();

@@ -222,7 +222,7 @@ TEST_F(FrontEnd, QuestionsCloseAtOnceOnEscape)
     delete ring;
 }
 
-TEST_F(FrontEnd, EndGameQuestionLetsTheGameGoOnOrSavesAndShowsTheMenu)
+TEST_F(FrontEnd, GameQuestionsRestartTheLevelLetTheGameGoOnOrSaveAndShowTheMenu)
 {
     app.StartGame();
     CGameController* controller = app.controller;
@@ -234,6 +234,16 @@ TEST_F(FrontEnd, EndGameQuestionLetsTheGameGoOnOrSavesAndShowsTheMenu)
     Key(DIK_ESCAPE);   // and it lets the game go on
     EXPECT_EQ(1, controller->running);
     Step(STEP);
+
+    // The reset question restarts the level once, however often it is answered.
+    controller->gameData->moves = 5;
+    CSubMenuResetLevel* reset = new CSubMenuResetLevel(app.device, 0);
+    queue->AddObject(reset, 4, 0);
+    reset->reset_ActionPerformed(CActionEvent());
+    reset->Confirm();   // a second answer in the same frame changes nothing
+    EXPECT_EQ(0, controller->gameData->moves);
+    EXPECT_TRUE(reset->IsMarkedForDeletion());
+    Step(0.5f);
 
     // Return answers yes: the scene is emptied from inside the question's own
     // handler, which then still closes the question.
@@ -247,21 +257,6 @@ TEST_F(FrontEnd, EndGameQuestionLetsTheGameGoOnOrSavesAndShowsTheMenu)
     EXPECT_NE(std::string::npos, ReadFileText(media.MediaFile("levels.xml")).find("last="));
     Step(0.5f);
     EXPECT_EQ(0, controller->running);   // the game has ended: it stays off
-}
-
-TEST_F(FrontEnd, ResetQuestionRestartsTheLevel)
-{
-    app.StartGame();
-    Step(0.5f);
-    CGameController* controller = app.controller;
-    controller->gameData->moves = 5;
-    CSubMenuResetLevel* question = new CSubMenuResetLevel(app.device, 0);
-    queue->AddObject(question, 4, 0);
-    question->reset_ActionPerformed(CActionEvent());
-    question->Confirm();   // a second answer in the same frame changes nothing
-    EXPECT_EQ(0, controller->gameData->moves);
-    EXPECT_TRUE(question->IsMarkedForDeletion());
-    Step(0.5f);
 }
 
 TEST_F(FrontEnd, StartSubmenuStartsExactlyOneGameHoweverOftenItIsPressed)

@@ -27,19 +27,31 @@ bool QuestionFrameShows(const Image& picture)
     return YellowFrame(picture, 151, 190, 2, 30);
 }
 
-TEST(Program, IntroShowsTwoLogosThenTheMenu)
+TEST(Program, IntroMenuRingAndTheQuitQuestionThatEndsIt)
 {
-    ProgramRun run("intro");
+    ProgramRun run("ring");
     ASSERT_TRUE(run.IsReady());
-    std::string script = At(45, "snapshot logo1.png") + At(135, "snapshot logo2.png") +
-                         At(MENU_FRAME, "snapshot menu.png");
-    ASSERT_EQ(0, run.Run(script, MENU_FRAME + 1)) << run.Log();
-    Image logo1, logo2, menu;
+    int f = MENU_FRAME;
+    std::string script = At(45, "snapshot logo1.png") + At(135, "snapshot logo2.png") + At(f, "snapshot menu.png") +
+                         At(f + 1, "key Right") + At(f + 40, "snapshot right.png") + At(f + 41, "key Left") +
+                         At(f + 80, "snapshot left.png") + At(f + 81, "key Escape") + At(f + 85, "snapshot quit.png") +
+                         At(f + 86, "key Escape") + At(f + 90, "snapshot closed.png") +
+                         At(f + 91, "click left 0.045 0.92") +   // the exit button asks the same question
+                         At(f + 95, "snapshot quit2.png") + At(f + 96, std::string("click left ") + OK_BUTTON) +
+                         At(f + 110, "snapshot after.png");
+    ASSERT_EQ(0, run.Run(script, f + 200)) << run.Log();
+    Image logo1, logo2, menu, right, left, quit, closed, quit2, after;
     ASSERT_TRUE(run.Snapshot("logo1.png", logo1));
     ASSERT_TRUE(run.Snapshot("logo2.png", logo2));
     ASSERT_TRUE(run.Snapshot("menu.png", menu));
+    ASSERT_TRUE(run.Snapshot("right.png", right));
+    ASSERT_TRUE(run.Snapshot("left.png", left));
+    ASSERT_TRUE(run.Snapshot("quit.png", quit));
+    ASSERT_TRUE(run.Snapshot("closed.png", closed));
+    ASSERT_TRUE(run.Snapshot("quit2.png", quit2));
     run.Keep("logo1.png", "program_intro.png");
     run.Keep("menu.png", "program_menu.png");
+    run.Keep("quit.png", "program_quit_question.png");
 
     // Each logo lights the middle of a black screen; the corners stay black.
     for (const Image* logo : { &logo1, &logo2 }) {
@@ -54,28 +66,6 @@ TEST(Program, IntroShowsTwoLogosThenTheMenu)
     MeanColour background = Mean(menu, 0, 0, 100, 60);
     EXPECT_GT(background.b, background.r + 10);
     EXPECT_GT(GoldPixels(menu, 215, 170, 70, 70), 60);   // the cube's golden rim
-}
-
-TEST(Program, RingTurnsAndTheQuitQuestionOpensClosesAndEnds)
-{
-    ProgramRun run("ring");
-    ASSERT_TRUE(run.IsReady());
-    int f = MENU_FRAME;
-    std::string script = At(f, "snapshot menu.png") + At(f + 1, "key Right") + At(f + 40, "snapshot right.png") +
-                         At(f + 41, "key Left") + At(f + 80, "snapshot left.png") + At(f + 81, "key Escape") +
-                         At(f + 85, "snapshot quit.png") + At(f + 86, "key Escape") + At(f + 90, "snapshot closed.png") +
-                         At(f + 91, "click left 0.045 0.92") +   // the exit button asks the same question
-                         At(f + 95, "snapshot quit2.png") + At(f + 96, std::string("click left ") + OK_BUTTON) +
-                         At(f + 110, "snapshot after.png");
-    ASSERT_EQ(0, run.Run(script, f + 200)) << run.Log();
-    Image menu, right, left, quit, closed, quit2, after;
-    ASSERT_TRUE(run.Snapshot("menu.png", menu));
-    ASSERT_TRUE(run.Snapshot("right.png", right));
-    ASSERT_TRUE(run.Snapshot("left.png", left));
-    ASSERT_TRUE(run.Snapshot("quit.png", quit));
-    ASSERT_TRUE(run.Snapshot("closed.png", closed));
-    ASSERT_TRUE(run.Snapshot("quit2.png", quit2));
-    run.Keep("quit.png", "program_quit_question.png");
 
     // Right brings the next cube to the front; Left brings the start cube back.
     EXPECT_GT(DifferentPixels(menu, right, 225, 180, 50, 50, 40), 250);

@@ -34,6 +34,11 @@ LRESULT PlaceableList(HWND dialog, UINT message, WPARAM wParam = 0, LPARAM lPara
     return SendDlgItemMessageA(dialog, IDC_PLACEABLE_LIST, message, wParam, lParam);
 }
 
+LRESULT NextStoneList(HWND dialog, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return SendDlgItemMessageA(dialog, IDC_NEXT_STONE, message, wParam, lParam);
+}
+
 void ShowLevelCount(HWND dialog, int count)
 {
     char text[16];
@@ -61,6 +66,31 @@ void MovePlaceableRow(HWND dialog, int row, int insertAt)
     PlaceableList(dialog, LB_SETCURSEL, (WPARAM)insertAt);
     PlaceableList(dialog, LB_DELETESTRING, (WPARAM)(insertAt < row ? row + 1 : row));
 }
+
+// What the dialog does for a control's notification.
+struct DialogCommand {
+    int id;
+    int code;
+    void (CEditorDlg::*operation)();
+};
+
+const DialogCommand dialogCommands[] = {
+    { IDC_LEVEL_LIST, LBN_DBLCLK, &CEditorDlg::OpenLevel },
+    { IDC_BROWSE, BN_CLICKED, &CEditorDlg::BrowseLevelFile },
+    { IDC_SAVE, BN_CLICKED, &CEditorDlg::SaveLevelFile },
+    { IDC_LOAD, BN_CLICKED, &CEditorDlg::LoadLevelFile },
+    { IDC_INSERT_LEVEL, BN_CLICKED, &CEditorDlg::InsertLevel },
+    { IDC_LEVEL_DOWN, BN_CLICKED, &CEditorDlg::MoveLevelDown },
+    { IDC_LEVEL_UP, BN_CLICKED, &CEditorDlg::MoveLevelUp },
+    { IDC_DELETE_PLACEABLE, BN_CLICKED, &CEditorDlg::DeletePlaceable },
+    { IDC_PLACEABLE_DOWN, BN_CLICKED, &CEditorDlg::MovePlaceableDown },
+    { IDC_NEXT_STONE, CBN_SELCHANGE, &CEditorDlg::SelectNextStone },
+    { IDC_PLACEABLE_UP, BN_CLICKED, &CEditorDlg::MovePlaceableUp },
+    { IDC_RESTORE, BN_CLICKED, &CEditorDlg::RestoreLevel },
+    { IDC_PLAY, BN_CLICKED, &CEditorDlg::TogglePlay },
+    { IDC_ADD_PLACEABLE, BN_CLICKED, &CEditorDlg::AddPlaceable },
+    { IDC_RANDOM, BN_CLICKED, &CEditorDlg::RandomStones },
+};
 
 } // namespace
 
@@ -97,66 +127,15 @@ INT_PTR CALLBACK CEditorDlg::DialogProc(HWND, UINT message, WPARAM wParam, LPARA
 
     int id = LOWORD(wParam);
     int code = HIWORD(wParam);
-    if (id == IDC_LEVEL_LIST) {
-        if (code != LBN_DBLCLK)
-            return FALSE;
-        editor->OpenLevel();
-        return TRUE;
+    for (const DialogCommand& command : dialogCommands) {
+        if (command.id == id && command.code == code) {
+            (editor->*command.operation)();
+            return TRUE;
+        }
     }
-    if (id == IDC_NEXT_STONE) {
-        if (code != CBN_SELCHANGE)
-            return FALSE;
-        editor->SelectNextStone();
-        return TRUE;
-    }
-    if (code != BN_CLICKED)
-        return FALSE;
-    switch (id) {
-    case IDC_BROWSE:
-        editor->BrowseLevelFile();
-        break;
-    case IDC_SAVE:
-        editor->SaveLevelFile();
-        break;
-    case IDC_LOAD:
-        editor->LoadLevelFile();
-        break;
-    case IDC_INSERT_LEVEL:
-        editor->InsertLevel();
-        break;
-    case IDC_LEVEL_DOWN:
-        editor->MoveLevelDown();
-        break;
-    case IDC_LEVEL_UP:
-        editor->MoveLevelUp();
-        break;
-    case IDC_DELETE_PLACEABLE:
-        editor->DeletePlaceable();
-        break;
-    case IDC_PLACEABLE_DOWN:
-        editor->MovePlaceableDown();
-        break;
-    case IDC_PLACEABLE_UP:
-        editor->MovePlaceableUp();
-        break;
-    case IDC_RESTORE:
-        editor->RestoreLevel();
-        break;
-    case IDC_PLAY:
-        editor->TogglePlay();
-        break;
-    case IDC_ADD_PLACEABLE:
-        editor->AddPlaceable();
-        break;
-    case IDC_RANDOM:
-        editor->RandomStones();
-        break;
-    default:
-        // "Save as ...", "Delete" and "Copy" of the level list, and the
-        // system menu's close command: the dialog stays as it is.
-        return FALSE;
-    }
-    return TRUE;
+    // "Save as ...", "Delete" and "Copy" of the level list, and the system
+    // menu's close command: the dialog stays as it is.
+    return FALSE;
 }
 
 // The application builds a new controller whenever it sets up its device
@@ -249,9 +228,9 @@ void CEditorDlg::FillNextStoneList()
 {
     int count = 0;
     typeList = CStoneTypes::GetTypeList(&count);
-    SendDlgItemMessageA(dialog, IDC_NEXT_STONE, CB_RESETCONTENT, 0, 0);
+    NextStoneList(dialog, CB_RESETCONTENT);
     for (int i = 0; i < count; i++)
-        SendDlgItemMessageA(dialog, IDC_NEXT_STONE, CB_ADDSTRING, 0, (LPARAM)CStoneTypes::GetName(typeList[i]).c_str());
+        NextStoneList(dialog, CB_ADDSTRING, 0, (LPARAM)CStoneTypes::GetName(typeList[i]).c_str());
 }
 
 void CEditorDlg::OpenLevel()
@@ -401,7 +380,7 @@ void CEditorDlg::MoveSelectedLevel(void (CLevelLoader::*move)(CLevel*), int step
 
 void CEditorDlg::SelectNextStone()
 {
-    LRESULT row = SendDlgItemMessageA(dialog, IDC_NEXT_STONE, CB_GETCURSEL, 0, 0);
+    LRESULT row = NextStoneList(dialog, CB_GETCURSEL);
     if (row == CB_ERR || !typeList || !Board())
         return;
     // Only the editor board has the editor's view; a level being tried has its own supply.
@@ -414,7 +393,7 @@ void CEditorDlg::SelectNextStone()
 
 void CEditorDlg::AddPlaceable()
 {
-    LRESULT row = SendDlgItemMessageA(dialog, IDC_NEXT_STONE, CB_GETCURSEL, 0, 0);
+    LRESULT row = NextStoneList(dialog, CB_GETCURSEL);
     if (row == CB_ERR || !typeList)
         return;
     int type = typeList[row];

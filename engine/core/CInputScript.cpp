@@ -104,6 +104,10 @@ static bool AtEnd(std::istringstream& in)
     return !(in >> rest);
 }
 
+// Bounds that keep frame numbers and a drag's expansion in int range and in memory.
+static const long MAX_FRAME = 10000000;
+static const int MAX_DRAG_FRAMES = 10000;
+
 void CInputScript::ParseLine(const std::string& line, int number)
 {
     std::istringstream in(line);
@@ -112,8 +116,8 @@ void CInputScript::ParseLine(const std::string& line, int number)
         return;   // blank or comment
     char* end = 0;
     long frame = strtol(word.c_str(), &end, 10);
-    if (*end != '\0' || frame < 1) {
-        Error(number, "a line starts with its frame number (1 or more)");
+    if (*end != '\0' || frame < 1 || frame > MAX_FRAME) {
+        Error(number, "a line starts with its frame number (1 to 10000000)");
         return;
     }
     std::string command;
@@ -176,8 +180,8 @@ void CInputScript::ParseLine(const std::string& line, int number)
         float x1 = 0.0f, y1 = 0.0f;
         int steps = 0;
         if (!ReadButton(in, &button) || !ReadPoint(in, &x, &y, true) || !ReadPoint(in, &x1, &y1, true) ||
-            !(in >> steps) || steps < 1 || !AtEnd(in)) {
-            Error(number, "drag takes left or right, x0 y0 x1 y1 in 0..1 and a number of frames");
+            !(in >> steps) || steps < 1 || steps > MAX_DRAG_FRAMES || !AtEnd(in)) {
+            Error(number, "drag takes left or right, x0 y0 x1 y1 in 0..1 and 1 to 10000 frames");
             return;
         }
         Add((int)frame, MOVE, "", 0, x, y, number);

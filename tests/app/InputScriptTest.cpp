@@ -37,6 +37,7 @@ TEST(InputScript, ReadsEveryCommandInFrameOrderAndRejectsBadLines)
         { "7 drag right 0.5 0.5 0.7 0.5 4", 7 },   // move, press, 4 moves, release
         { "8 snapshot shot.png", 1 },
         { "0 key Escape", -1 },
+        { "99999999999 key Escape", -1 },   // beyond the frame range
         { "x key Escape", -1 },
         { "3 key", -1 },
         { "3 key A B", -1 },
@@ -45,6 +46,7 @@ TEST(InputScript, ReadsEveryCommandInFrameOrderAndRejectsBadLines)
         { "3 move 0.5", -1 },
         { "3 click middle 0.5 0.5", -1 },
         { "3 drag right 0.5 0.5 0.7 0.5 0", -1 },
+        { "3 drag right 0.5 0.5 0.7 0.5 2000000000", -1 },
         { "3 type a-b", -1 },
         { "3 snapshot", -1 },
     };

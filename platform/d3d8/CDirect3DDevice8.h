@@ -199,6 +199,20 @@ private:
     // then the texture coordinates of each stage.
     enum { CLIENT_POSITIONS = 1, CLIENT_NORMALS = 2, CLIENT_COLORS = 4, CLIENT_TEXCOORDS = 8 };
     unsigned clientArrays;
+    // What each texture stage last handed to OpenGL; a stage whose inputs
+    // are unchanged is not sent again.
+    struct AppliedStage {
+        bool valid;
+        bool disabled;
+        bool pretransformed;
+        GLuint name;
+        GLenum target;
+        DWORD factor;
+        DWORD states[D3D_MAX_TSS];
+        D3DMATRIX matrix;
+    };
+    AppliedStage appliedStages[DEVICE_GL_STAGES];
+    unsigned appliedDeletions; // textures deleted when the stages were compared last
 
     std::vector<float> screenPositions; // pretransformed vertices made homogeneous, at their own indices
 };

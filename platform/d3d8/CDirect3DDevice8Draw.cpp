@@ -8,6 +8,8 @@
 #include "CD3D8VertexBuffer.h"
 #include "D3D8Helpers.h"
 
+#include <string.h>
+
 namespace {
 
 GLenum CompareFunction(DWORD func)
@@ -573,9 +575,13 @@ void CDirect3DDevice8::ApplyTextureStages(bool pretransformed)
     bool disabled = false;
     GLfloat factor[4];
     ColorToFloats(state.renderStates[D3DRS_TEXTUREFACTOR], factor);
+    if (appliedDeletions != CTextureStorage::GetDeletionCount()) {
+        for (UINT stage = 0; stage < DEVICE_GL_STAGES; stage++)
+            appliedStages[stage].valid = false;
+        appliedDeletions = CTextureStorage::GetDeletionCount();
+    }
     for (UINT stage = 0; stage < DEVICE_GL_STAGES; stage++) {
         const DWORD* ss = state.stageStates[stage];
-        glActiveTexture(GL_TEXTURE0 + stage);
         CTextureStorage* storage = StorageOf(state.textures[stage]);
         // A stage above the first that would read a texture it has not got
         // ends the cascade as a disabled one does: scenes set both stages up
@@ -583,9 +589,31 @@ void CDirect3DDevice8::ApplyTextureStages(bool pretransformed)
         bool missingTexture = stage > 0 && !storage &&
                               ((ss[D3DTSS_COLORARG1] & D3DTA_SELECTMASK) == D3DTA_TEXTURE ||
                                (ss[D3DTSS_COLORARG2] & D3DTA_SELECTMASK) == D3DTA_TEXTURE);
-        if (disabled || ss[D3DTSS_COLOROP] == D3DTOP_DISABLE || missingTexture) {
+        disabled = disabled || ss[D3DTSS_COLOROP] == D3DTOP_DISABLE || missingTexture;
+
+        // A stage whose inputs are what OpenGL was last given is left alone.
+        AppliedStage& applied = appliedStages[stage];
+        GLuint name = storage ? storage->GetName() : whiteTexture;
+        GLenum target = storage ? storage->GetTarget() : GL_TEXTURE_2D;
+        DWORD textureFactor = state.renderStates[D3DRS_TEXTUREFACTOR];
+        if (applied.valid && applied.disabled == disabled &&
+            (disabled || (applied.name == name && applied.target == target && applied.factor == textureFactor &&
+                          applied.pretransformed == pretransformed &&
+                          memcmp(applied.states, ss, sizeof(applied.states)) == 0 &&
+                          memcmp(&applied.matrix, &state.textureMatrices[stage], sizeof(D3DMATRIX)) == 0)))
+            continue;
+        applied.valid = true;
+        applied.disabled = disabled;
+        applied.name = name;
+        applied.target = target;
+        applied.factor = textureFactor;
+        applied.pretransformed = pretransformed;
+        memcpy(applied.states, ss, sizeof(applied.states));
+        applied.matrix = state.textureMatrices[stage];
+
+        glActiveTexture(GL_TEXTURE0 + stage);
+        if (disabled) {
             // A disabled stage ends the cascade.
-            disabled = true;
             glDisable(GL_TEXTURE_2D);
             glDisable(GL_TEXTURE_CUBE_MAP);
             glDisable(GL_TEXTURE_GEN_S);
@@ -593,10 +621,7 @@ void CDirect3DDevice8::ApplyTextureStages(bool pretransformed)
             glDisable(GL_TEXTURE_GEN_R);
             continue;
         }
-        if (storage)
-            ApplySampler(stage, storage->GetName(), storage->GetTarget());
-        else
-            ApplySampler(stage, whiteTexture, GL_TEXTURE_2D);
+        ApplySampler(stage, name, target);
 
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
         glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, factor);

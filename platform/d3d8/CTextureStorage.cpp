@@ -45,10 +45,14 @@ CTextureStorage* CTextureStorage::Create(UINT faces, UINT width, UINT height, UI
     return storage;
 }
 
+unsigned CTextureStorage::deletions = 0;
+
 CTextureStorage::~CTextureStorage()
 {
-    if (name)
+    if (name) {
         glDeleteTextures(1, &name);
+        deletions++;
+    }
 }
 
 UINT CTextureStorage::GetLevelWidth(UINT level) const

@@ -20,6 +20,10 @@ public:
     ~CTextureStorage();
 
     bool IsValid() const { return name != 0; }
+    // Counts the textures deleted so far. OpenGL gives a deleted texture's
+    // name to the next new one, so a name remembered across a deletion may
+    // no longer be bound where it was.
+    static unsigned GetDeletionCount() { return deletions; }
     GLuint GetName() const { return name; }
     GLenum GetTarget() const { return faceCount == 6 ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D; }
     UINT GetFaceCount() const { return faceCount; }
@@ -40,6 +44,7 @@ public:
     void MarkDrawn(UINT face, UINT level);
 
 private:
+    static unsigned deletions;
     struct Image {
         std::vector<BYTE> pixels;
         bool locked;

@@ -187,6 +187,63 @@ TEST_F(DrawPathTest, ProjectionChangesAndPretransformedDrawsInBetweenShowInTheNe
     }
 }
 
+IDirect3DTexture8* SolidTexture(IDirect3DDevice8* device, DWORD color)
+{
+    IDirect3DTexture8* texture = NULL;
+    if (FAILED(device->CreateTexture(2, 2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture)))
+        return NULL;
+    D3DLOCKED_RECT locked;
+    texture->LockRect(0, &locked, NULL, 0);
+    for (int y = 0; y < 2; y++)
+        for (int x = 0; x < 2; x++)
+            ((DWORD*)((BYTE*)locked.pBits + y * locked.Pitch))[x] = color;
+    texture->UnlockRect(0);
+    return texture;
+}
+
+// Texture stages are sent only when their inputs change; a texture made after
+// another was deleted (and given its OpenGL name) must still be the one drawn.
+TEST_F(DrawPathTest, TextureStagesFollowEveryChangeOfTextureAndStageState)
+{
+    struct TexturedVertex {
+        float x, y, z, rhw;
+        DWORD color;
+        float u, v;
+    } quad[4];
+    for (int i = 0; i < 4; i++) {
+        TexturedVertex v = {i % 2 ? 31.5f : -0.5f, i < 2 ? -0.5f : 31.5f, 0.5f, 1, 0xFFFFFFFF, 0.5f, 0.5f};
+        quad[i] = v;
+    }
+    device->SetRenderState(D3DRS_ZENABLE, FALSE);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1);
+    IDirect3DTexture8* red = SolidTexture(device, 0xFFFF0000);
+    IDirect3DTexture8* blue = SolidTexture(device, 0xFF0000FF);
+    ASSERT_TRUE(red && blue);
+    auto drawn = [&](IDirect3DTexture8* texture) {
+        device->SetTexture(0, texture);
+        device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(quad[0]));
+        return headless.Pixel(16, 16);
+    };
+    EXPECT_EQ(0xFF0000u, drawn(red));
+    EXPECT_EQ(0x0000FFu, drawn(blue));
+    EXPECT_EQ(0xFF0000u, drawn(red));
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2); // the vertex colour alone
+    EXPECT_EQ(0xFFFFFFu, drawn(red));
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+    EXPECT_EQ(0xFF0000u, drawn(red));
+    EXPECT_EQ(0xFFFFFFu, drawn(NULL));
+
+    device->SetTexture(0, NULL);
+    red->Release();
+    IDirect3DTexture8* green = SolidTexture(device, 0xFF00FF00);
+    ASSERT_TRUE(green != NULL);
+    EXPECT_EQ(0x00FF00u, drawn(green));
+    device->SetTexture(0, NULL);
+    green->Release();
+    blue->Release();
+}
+
 // Quads taken by index from anywhere in a buffer of pretransformed vertices,
 // in turn from its end, its start and its end again, land where their own
 // vertices say; the caller's vertex range does not matter.

@@ -204,18 +204,17 @@ TEST_F(EditorTest, LevelAndPlaceableListsEditAndKeepTheirSelection)
     EXPECT_EQ(Row(IDC_LEVEL_LIST, 2), "Second");
     EXPECT_EQ(Text(IDC_LEVEL_COUNT), "4");
 
-    // Level Up and Down move the level and the selection with it.
+    // Level Up and Down move "Second" and the selection with it; past the
+    // last row there is no selection.
+    const int levelSteps[][3] = {
+        { IDC_LEVEL_UP, 1, 1 }, { IDC_LEVEL_DOWN, 2, 2 }, { IDC_LEVEL_DOWN, 3, 3 }, { IDC_LEVEL_DOWN, 3, LB_ERR }
+    };
     Send(IDC_LEVEL_LIST, LB_SETCURSEL, 2);
-    Command(IDC_LEVEL_UP);
-    EXPECT_EQ(Row(IDC_LEVEL_LIST, 1), "Second");
-    EXPECT_EQ(Send(IDC_LEVEL_LIST, LB_GETCURSEL), 1);
-    Command(IDC_LEVEL_DOWN);
-    Command(IDC_LEVEL_DOWN);
-    EXPECT_EQ(Row(IDC_LEVEL_LIST, 3), "Second");
-    EXPECT_EQ(Send(IDC_LEVEL_LIST, LB_GETCURSEL), 3);
-    Command(IDC_LEVEL_DOWN);
-    EXPECT_EQ(Row(IDC_LEVEL_LIST, 3), "Second");
-    EXPECT_EQ(Send(IDC_LEVEL_LIST, LB_GETCURSEL), LB_ERR);
+    for (const auto& step : levelSteps) {
+        Command(step[0]);
+        EXPECT_EQ(Row(IDC_LEVEL_LIST, step[1]), "Second") << step[1];
+        EXPECT_EQ(Send(IDC_LEVEL_LIST, LB_GETCURSEL), step[2]) << step[1];
+    }
 
     // "->" appends without a selection and inserts in front of the selected row.
     Command(IDC_ADD_PLACEABLE);

@@ -59,10 +59,11 @@ wait_for() {  # seconds, condition...
     done
     return 1
 }
-dialog_window() { xdotool search --name '^Level Editor$' 2>/dev/null | head -1; }
-dialog_shown() { [ -n "$(dialog_window)" ]; }
-wait_for 60 dialog_shown || fail "no Level Editor window"
-window=$(dialog_window)
+window_named() { xdotool search --name "^$1\$" 2>/dev/null | head -1; }
+shown() { [ -n "$(window_named "$1")" ]; }
+gone() { ! shown "$1"; }
+wait_for 60 shown "Level Editor" || fail "no Level Editor window"
+window=$(window_named "Level Editor")
 eval "$(xdotool getwindowgeometry --shell "$window")"
 left=$X
 top=$Y
@@ -106,13 +107,10 @@ wait_for 120 test -f "$work/board.png" || fail "the editor board did not come up
 
 # "..." opens the file chooser, a window of its own; cancelled, it closes again.
 click_at 168 17 14 12
-chooser_window() { xdotool search --name '^Select Level File$' 2>/dev/null | head -1; }
-chooser_shown() { [ -n "$(chooser_window)" ]; }
-chooser_gone() { ! chooser_shown; }
-wait_for 20 chooser_shown || fail "no file chooser"
-xdotool windowfocus --sync "$(chooser_window)"
+wait_for 20 shown "Select Level File" || fail "no file chooser"
+xdotool windowfocus --sync "$(window_named "Select Level File")"
 xdotool key Escape
-wait_for 10 chooser_gone || fail "the file chooser stayed open"
+wait_for 10 gone "Select Level File" || fail "the file chooser stayed open"
 
 type_into 7 18 159 12 "$work/levels.xml"
 list=$(control_picture 7 80 116 99)

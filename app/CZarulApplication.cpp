@@ -18,6 +18,7 @@
 #include "CMouse.h"
 #include "CObjQueue.h"
 #include "CResourceManager.h"
+#include "CSoundDev.h"
 #include "CTexMgr.h"
 #include "CXObjectLoader.h"
 
@@ -90,6 +91,27 @@ bool CZarulApplication::WantsEditor(const char* commandLine)
 DWORD CZarulApplication::PackColor(const D3DXCOLOR& color)
 {
     return (DWORD)color;
+}
+
+CMouse* CZarulApplication::LiveMouse()
+{
+    if (!g_pD3DApp || !CMouse::IsLive(g_pD3DApp->mouse))
+        return 0;
+    return g_pD3DApp->mouse;
+}
+
+void CZarulApplication::ListenToMouse(C3DWindow* button)
+{
+    if (CMouse* pointer = LiveMouse()) {
+        pointer->AddMouseEventListener(button);
+        pointer->AddMouseMotionEventListener(button);
+    }
+}
+
+void CZarulApplication::PlayMenuSound(const char* name)
+{
+    CSoundDev* sound = CResourceManager::GetSoundDevice();
+    sound->PlayIndex(sound->LoadSound(name, NULL), 0, -1.0f, 1);
 }
 
 CCameraView* CZarulApplication::GetCameraView() const

@@ -16,6 +16,8 @@ class CGameController;
 class CFadeEffect;
 class CCameraView;
 class C3DTextArea;
+class C3DWindow;
+class CMouse;
 
 class CZarulApplication : public CD3DApplication, public IActionListener {
 public:
@@ -77,6 +79,15 @@ public:
     static DWORD PackColor(const D3DXCOLOR& color);
     // True when the command line asks for the level editor ("-editor" anywhere).
     static bool WantsEditor(const char* commandLine);
+
+    // Shared by the menu screens:
+    // the frame's pointer while it lives (null before the device set-up and
+    // after the frame has let it go);
+    static CMouse* LiveMouse();
+    // the pointer's clicks and movements for a button (nothing without a pointer);
+    static void ListenToMouse(C3DWindow* button);
+    // one of the interface sounds, played once.
+    static void PlayMenuSound(const char* name);
 
     int loading;                    // 1 until the loading text has been painted
     CGameController* controller;    // fetched at each device set-up

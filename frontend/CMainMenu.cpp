@@ -8,21 +8,6 @@
 #include "CCamera.h"
 #include "CMouse.h"
 #include "CResourceManager.h"
-#include "CSoundDev.h"
-
-static void PlaySound(const char* name)
-{
-    CSoundDev* sound = CResourceManager::GetSoundDevice();
-    sound->PlayIndex(sound->LoadSound(name, NULL), 0, -1.0f, 1);
-}
-
-static void ListenToMouse(C3DWindow* button)
-{
-    if (!g_pD3DApp || !CMouse::IsLive(g_pD3DApp->mouse))
-        return;
-    g_pD3DApp->mouse->AddMouseEventListener(button);
-    g_pD3DApp->mouse->AddMouseMotionEventListener(button);
-}
 
 CMainMenu::CMainMenu(IDirect3DDevice8* device)
     : C3DObject(device, D3DXVECTOR3(0, 0, 0)), m_pButtonRight(0), m_pButtonLeft(0), backFirst(0), backSecond(0),
@@ -42,15 +27,15 @@ CMainMenu::CMainMenu(IDirect3DDevice8* device)
 
     m_pButtonRight = new C3DAlphaButton(device, CRECTVirtual(0.6f, 0.75f, 0.09f, 0.06f), ".//media//right.dds", 1);
     m_pButtonRight->AddActionListener(&rightListener);
-    ListenToMouse(m_pButtonRight);
+    CZarulApplication::ListenToMouse(m_pButtonRight);
 
     m_pButtonLeft = new C3DAlphaButton(device, CRECTVirtual(0.3f, 0.75f, 0.09f, 0.06f), ".//media//left.dds", 1);
     m_pButtonLeft->AddActionListener(&leftListener);
-    ListenToMouse(m_pButtonLeft);
+    CZarulApplication::ListenToMouse(m_pButtonLeft);
 
     exitButton = new C3DButton(device, CRECTVirtual(0.03f, 0.9f, 0.04f, 0.04f), ".//media//exit2.dds");
     exitButton->SetQuadratic(1);
-    ListenToMouse(exitButton);
+    CZarulApplication::ListenToMouse(exitButton);
     exitButton->AddActionListener(&exitListener);
     backSecond->AddWindow(exitButton);
 }
@@ -99,14 +84,14 @@ void CMainMenu::Restore()
 void CMainMenu::m_pButtonRight_ActionPerformed(CActionEvent event)
 {
     (void)event;
-    PlaySound("MENU_CLICK");
+    CZarulApplication::PlayMenuSound("MENU_CLICK");
     ring->RotateLeft();
 }
 
 void CMainMenu::m_pButtonLeft_ActionPerformed(CActionEvent event)
 {
     (void)event;
-    PlaySound("MENU_CLICK");
+    CZarulApplication::PlayMenuSound("MENU_CLICK");
     ring->RotateRight();
 }
 

@@ -6,7 +6,6 @@
 #include "CMouse.h"
 #include "CMessageLog.h"
 #include "CResourceManager.h"
-#include "CSoundDev.h"
 #include "CTexMgr.h"
 
 const float CMenuItemCub::HALF_SIZE = 1.3f;
@@ -148,8 +147,7 @@ void CMenuItemCub::MouseClicked(CMouseEvent event)
     (void)event;
     if (!(mouseOver == 1 && selected == 1))
         return;
-    CSoundDev* sound = CResourceManager::GetSoundDevice();
-    sound->PlayIndex(sound->LoadSound("MENU_CLICK", NULL), 0, -1.0f, 1);
+    CZarulApplication::PlayMenuSound("MENU_CLICK");
     fireActionPerformed(CActionEvent(this, CActionEvent::ACTION_DEFAULT));
 }
 

@@ -12,7 +12,6 @@
 #include "CMouse.h"
 #include "CObjQueue.h"
 #include "CResourceManager.h"
-#include "CSoundDev.h"
 
 const float CMenuRing::STEP_ANGLE = 1.2566371f;
 
@@ -20,19 +19,6 @@ static const char* const ITEM_TEXTURES[CMenuRing::ITEM_COUNT] = {
     ".//media//start.jpg", ".//media//options.jpg", ".//media//score.jpg", ".//media//credits.jpg",
     ".//media//help.jpg",
 };
-
-static CMouse* AppMouse()
-{
-    if (!g_pD3DApp || !CMouse::IsLive(g_pD3DApp->mouse))
-        return 0;
-    return g_pD3DApp->mouse;
-}
-
-static void PlaySound(const char* name)
-{
-    CSoundDev* sound = CResourceManager::GetSoundDevice();
-    sound->PlayIndex(sound->LoadSound(name, NULL), 0, -1.0f, 1);
-}
 
 CMenuRing::CMenuRing(IDirect3DDevice8* device, D3DXVECTOR3 centre, float radius, D3DXVECTOR3 axis)
     : C3DRenderObject(device, centre, D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 0)), active(0), axis(axis),
@@ -54,7 +40,7 @@ CMenuRing::CMenuRing(IDirect3DDevice8* device, D3DXVECTOR3 centre, float radius,
         items[i]->AddActionListener(listeners[i]);
     }
     items[0]->SetSelected(1);
-    if (CMouse* mouse = AppMouse()) {
+    if (CMouse* mouse = CZarulApplication::LiveMouse()) {
         for (int i = 0; i < ITEM_COUNT; i++) {
             mouse->AddMouseMotionEventListener(items[i]);
             mouse->AddMouseEventListener(items[i]);
@@ -136,7 +122,7 @@ void CMenuRing::Turn(int step)
     selected = (selected + step + ITEM_COUNT) % ITEM_COUNT;
     targetAngle -= (float)step * STEP_ANGLE;
     items[selected]->SetSelected(1);
-    PlaySound("MENU_ROTATE");
+    CZarulApplication::PlayMenuSound("MENU_ROTATE");
 }
 
 void CMenuRing::RotateLeft()

@@ -9,7 +9,6 @@
 #include "CWindowScaleModifier.h"
 #include "CResourceManager.h"
 #include "CInputManager.h"
-#include "CSoundDev.h"
 #include "CMouse.h"
 
 const D3DXCOLOR CSubMenu::TEXT_BLUE(0.09f, 0.1f, 0.66f, 1.0f);
@@ -18,14 +17,6 @@ const D3DXCOLOR CSubMenu::FRAME_YELLOW(1.0f, 1.0f, 0.2f, 0.7f);
 static const CRECTVirtual OPEN_RECT(0.25f, 0.25f, 0.5f, 0.5f);
 static const CRECTVirtual POINT_RECT(0.5f, 0.5f, 0.0f, 0.0f);
 static const float SCALE_SECONDS = 0.3f;
-
-// The application's mouse, when there is one.
-static CMouse* AppMouse()
-{
-    if (!g_pD3DApp || !CMouse::IsLive(g_pD3DApp->mouse))
-        return 0;
-    return g_pD3DApp->mouse;
-}
 
 void CSubMenu::CSubMenu_back_IActionListener::actionPerformed(CActionEvent event)
 {
@@ -46,10 +37,7 @@ CSubMenu::CSubMenu(IDirect3DDevice8* device, CMenuRing* ring)
 
     backButton = new C3DTextButton(device, CRECTVirtual(0.4f, 0.85f, 0.2f, 0.1f), "zurück", ".//media//arial.dds",
                                    D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f));
-    if (CMouse* mouse = AppMouse()) {
-        mouse->AddMouseEventListener(backButton);
-        mouse->AddMouseMotionEventListener(backButton);
-    }
+    CZarulApplication::ListenToMouse(backButton);
     backButton->AddActionListener(&backListener);
     backButton->GetTextRenderer()->color = (DWORD)TEXT_BLUE;
     backButton->GetTextRenderer()->effects |= C3DText::EFFECT_SHADDOW;
@@ -90,7 +78,7 @@ void CSubMenu::Render()
 
 void CSubMenu::SetMask(int on)
 {
-    if (CMouse* mouse = AppMouse())
+    if (CMouse* mouse = CZarulApplication::LiveMouse())
         mouse->SetMouseMask(on, GetWindowSize(), 1);
 }
 
@@ -128,17 +116,10 @@ void CSubMenu::FireAction(CActionEvent event)
     actionListeners.Fire(&IActionListener::actionPerformed, event);
 }
 
-void CSubMenu::PlaySound(const char* name)
-{
-    CSoundDev* sound = CResourceManager::GetSoundDevice();
-    int index = sound->LoadSound(name, NULL);
-    sound->PlayIndex(index, 0, -1.0f, 1);
-}
-
 void CSubMenu::back_ActionPerformed(CActionEvent event)
 {
     (void)event;
-    PlaySound("MENU_CLICK");
+    CZarulApplication::PlayMenuSound("MENU_CLICK");
     Close();
 }
 
@@ -178,10 +159,7 @@ void CSubMenu::BuildQuestion(const char* question, float x, IActionListener* ok)
     C3DTextButton* button = new C3DTextButton(device, CRECTVirtual(0.35f, 0.5f, 0.3f, 0.2f), "OK", ".//media//arial.dds",
                                               D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f));
     button->AddActionListener(ok);
-    if (CMouse* mouse = AppMouse()) {
-        mouse->AddMouseEventListener(button);
-        mouse->AddMouseMotionEventListener(button);
-    }
+    CZarulApplication::ListenToMouse(button);
     AddWindow(button);
 
     C3DTextArea* text = new C3DTextArea(device, CRECTVirtual(0.0f, 0.0f, 1.0f, 1.0f), 0.2f, TEXT_BLUE);

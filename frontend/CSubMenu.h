@@ -58,8 +58,6 @@ public:
     int IsClosing() const { return closing; }
     CWindowScaleModifier* GetScaleModifier() const { return scaleModifier; }
 
-    // Plays one of the interface sounds.
-    static void PlaySound(const char* name);
     // Mask on or off over this window on the application's mouse.
     void SetMask(int on);
 

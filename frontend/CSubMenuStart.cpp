@@ -2,8 +2,7 @@
 
 #include "CFadeEffect.h"
 #include "C3DTextButton.h"
-#include "CMouse.h"
-#include "CD3DApplication.h"
+#include "CZarulApplication.h"
 
 void CSubMenuStart::CSubMenuStart_StartButton_IActionListener::actionPerformed(CActionEvent event)
 {
@@ -21,10 +20,7 @@ CSubMenuStart::CSubMenuStart(IDirect3DDevice8* device, CMenuRing* ring)
     C3DTextButton* button = new C3DTextButton(device, CRECTVirtual(0.35f, 0.4f, 0.3f, 0.15f), "Start",
                                               ".//media//arial.dds", D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f));
     button->AddActionListener(&startListener);
-    if (g_pD3DApp && CMouse::IsLive(g_pD3DApp->mouse)) {
-        g_pD3DApp->mouse->AddMouseEventListener(button);
-        g_pD3DApp->mouse->AddMouseMotionEventListener(button);
-    }
+    CZarulApplication::ListenToMouse(button);
     AddWindow(button);
 }
 

@@ -121,40 +121,62 @@ short ReadShort(TemplateReader& reader)
     return (short)reader.Word();
 }
 
+// What a dialog and each of its controls take alike from the template:
+// their styles and their position and size in dialog units.
+struct TemplateEntry {
+    DWORD style;
+    DWORD exStyle;
+    short x, y, cx, cy;
+};
+
+void ReadBox(TemplateReader& reader, TemplateEntry* entry)
+{
+    entry->x = ReadShort(reader);
+    entry->y = ReadShort(reader);
+    entry->cx = ReadShort(reader);
+    entry->cy = ReadShort(reader);
+}
+
+DialogItem* NewTemplateItem(int kind, const TemplateEntry& entry, const std::string& title, HINSTANCE instance)
+{
+    DialogItem* item = NewItem(kind);
+    item->title = title;
+    item->style = entry.style;
+    item->exStyle = entry.exStyle;
+    item->instance = instance;
+    item->x = entry.x;
+    item->y = entry.y;
+    item->cx = entry.cx;
+    item->cy = entry.cy;
+    return item;
+}
+
 // Builds the dialog and its controls; null when the template is cut short.
 DialogItem* BuildDialog(const BYTE* data, size_t size, HINSTANCE instance)
 {
     TemplateReader reader = { data, data, data + size };
     if (!reader.Has(sizeof(DLGTEMPLATE)))
         return NULL;
-    DWORD style = ReadDword(reader);
-    DWORD exStyle = ReadDword(reader);
+    TemplateEntry header;
+    header.style = ReadDword(reader);
+    header.exStyle = ReadDword(reader);
     int count = reader.Word();
-    short x = ReadShort(reader);
-    short y = ReadShort(reader);
-    short cx = ReadShort(reader);
-    short cy = ReadShort(reader);
+    ReadBox(reader, &header);
     reader.Name();  // menu: dialogs here have none
     reader.Name();  // window class: always the dialog class
     std::string caption = reader.Text();
     int pointSize = 8;
     std::string fontName = "MS Sans Serif";
-    if (style & DS_SETFONT) {
+    if (header.style & DS_SETFONT) {
         pointSize = reader.Word();
         fontName = reader.Text();
     }
     if (reader.at >= reader.end && count > 0)
         return NULL;
 
-    DialogItem* dialog = NewItem(DIALOG_WINDOW);
-    dialog->title = caption;
-    dialog->style = style & ~WS_VISIBLE;
-    dialog->exStyle = exStyle;
-    dialog->instance = instance;
-    dialog->x = x;
-    dialog->y = y;
-    dialog->cx = cx;
-    dialog->cy = cy;
+    // Shown only by ShowWindow, or after WM_INITDIALOG when the template asks.
+    header.style &= ~WS_VISIBLE;
+    DialogItem* dialog = NewTemplateItem(DIALOG_WINDOW, header, caption, instance);
     dialog->pointSize = pointSize;
     dialog->fontName = fontName;
 
@@ -164,29 +186,21 @@ DialogItem* BuildDialog(const BYTE* data, size_t size, HINSTANCE instance)
             Win32DestroyDialogItem(dialog);
             return NULL;
         }
-        DWORD itemStyle = ReadDword(reader);
-        DWORD itemExStyle = ReadDword(reader);
-        short itemX = ReadShort(reader);
-        short itemY = ReadShort(reader);
-        short itemCx = ReadShort(reader);
-        short itemCy = ReadShort(reader);
+        TemplateEntry entry;
+        entry.style = ReadDword(reader);
+        entry.exStyle = ReadDword(reader);
+        ReadBox(reader, &entry);
         short id = (short)reader.Word();
         std::string className = reader.Name();
         std::string text = reader.Name();
         WORD extra = reader.Word();
         reader.at = std::min(reader.at + extra, reader.end);
 
-        DialogItem* control = NewItem(KindOfClass(className, itemStyle));
+        // An ordinal in place of the text (an icon's resource) shows no text.
+        std::string title = text[0] == '#' ? "" : text;
+        DialogItem* control = NewTemplateItem(KindOfClass(className, entry.style), entry, title, instance);
         control->id = id;
-        control->title = text[0] == '#' ? "" : text;
-        control->style = itemStyle;
-        control->exStyle = itemExStyle;
-        control->instance = instance;
-        control->visible = (itemStyle & WS_VISIBLE) != 0;
-        control->x = itemX;
-        control->y = itemY;
-        control->cx = itemCx;
-        control->cy = itemCy;
+        control->visible = (entry.style & WS_VISIBLE) != 0;
         control->dialog = dialog;
         dialog->controls.push_back(control);
     }

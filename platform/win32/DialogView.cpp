@@ -175,6 +175,18 @@ void WindowClosed(Fl_Widget* widget, void*)
         Win32QueueDialogCommand(dialog, IDCANCEL, BN_CLICKED, NULL);
 }
 
+// An edit, list or drop-down list: text in the dialog font, and the control
+// told when the user changes it.
+template <class Widget>
+Widget* NewTextWidget(int x, int y, int w, int h, int when, Fl_Callback* changed, DialogItem* control)
+{
+    Widget* widget = new Widget(x, y, w, h);
+    widget->textsize(FONT_PIXELS);
+    widget->when((uchar)when);
+    widget->callback(changed, control);
+    return widget;
+}
+
 Fl_Widget* MakeWidget(DialogItem* control)
 {
     int x = PixelsX(control->x);
@@ -190,32 +202,20 @@ Fl_Widget* MakeWidget(DialogItem* control)
     case CONTROL_GROUPBOX:
         widget = new GroupFrame(x, y, w, h);
         break;
-    case CONTROL_EDIT: {
-        Fl_Input* input = new Fl_Input(x, y, w, h);
-        input->textsize(FONT_PIXELS);
-        input->when(FL_WHEN_CHANGED);
-        input->callback(EditChanged, control);
-        widget = input;
+    case CONTROL_EDIT:
+        widget = NewTextWidget<Fl_Input>(x, y, w, h, FL_WHEN_CHANGED, EditChanged, control);
         break;
-    }
     case CONTROL_LISTBOX: {
-        Fl_Hold_Browser* browser = new Fl_Hold_Browser(x, y, w, h);
-        browser->textsize(FONT_PIXELS);
+        Fl_Hold_Browser* browser =
+            NewTextWidget<Fl_Hold_Browser>(x, y, w, h, FL_WHEN_CHANGED | FL_WHEN_ENTER_KEY, ListClicked, control);
         browser->format_char(0);  // rows are shown as they are, never as format codes
         browser->column_char(0);
-        browser->when(FL_WHEN_CHANGED | FL_WHEN_ENTER_KEY);
-        browser->callback(ListClicked, control);
         widget = browser;
         break;
     }
-    case CONTROL_COMBOBOX: {
-        Fl_Choice* choice = new Fl_Choice(x, y, w, h);
-        choice->textsize(FONT_PIXELS);
-        choice->when(FL_WHEN_CHANGED);
-        choice->callback(ComboChosen, control);
-        widget = choice;
+    case CONTROL_COMBOBOX:
+        widget = NewTextWidget<Fl_Choice>(x, y, w, h, FL_WHEN_CHANGED, ComboChosen, control);
         break;
-    }
     default: {
         Fl_Box* label = new Fl_Box(x, y, w, h);
         // Labels are never cut: the dialog font here is a little wider than the one the layout was made for.

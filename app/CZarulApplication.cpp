@@ -353,6 +353,11 @@ void CZarulApplication::RenderAfterScene()
 
 void CZarulApplication::RenderShadowQuad()
 {
+    DrawShadowQuad(device, quadVB);
+}
+
+void CZarulApplication::DrawShadowQuad(IDirect3DDevice8* device, IDirect3DVertexBuffer8* quad)
+{
     device->SetRenderState(D3DRS_ZENABLE, FALSE);
     device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
     device->SetRenderState(D3DRS_FOGENABLE, FALSE);
@@ -374,7 +379,7 @@ void CZarulApplication::RenderShadowQuad()
     device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
 
     device->SetVertexShader(SHADOW_FVF);
-    device->SetStreamSource(0, quadVB, sizeof(ShadowVertex));
+    device->SetStreamSource(0, quad, sizeof(ShadowVertex));
     device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
 
     device->SetRenderState(D3DRS_ZENABLE, TRUE);

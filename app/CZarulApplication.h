@@ -70,6 +70,9 @@ public:
     void RenderEnvMap();
     void RenderShadowQuad();
     void InitLight();
+    // Darkens every stencilled pixel with the given full-screen quad (four vertices of
+    // XYZRHW and a colour, a strip); shared with tools that draw the game's frame.
+    static void DrawShadowQuad(IDirect3DDevice8* device, IDirect3DVertexBuffer8* quad);
 
     // The frame's camera as the game camera (null before the device set-up).
     CCameraView* GetCameraView() const;

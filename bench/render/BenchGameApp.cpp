@@ -1,5 +1,7 @@
 #include "BenchGameApp.h"
 
+#include "CZarulApplication.h"
+
 #include "CGameController.h"
 #include "CGameData.h"
 #include "CGrid.h"
@@ -86,32 +88,11 @@ void BenchGameApp::RenderAfterScene()
     RenderShadowQuad();
 }
 
-// Darkens every pixel whose stencil count is 1 or more.
+// Darkens every pixel whose stencil count is 1 or more, as the game does.
 void BenchGameApp::RenderShadowQuad()
 {
-    if (!quadVB)
-        return;
-    device->SetRenderState(D3DRS_ZENABLE, FALSE);
-    device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
-    device->SetRenderState(D3DRS_FOGENABLE, FALSE);
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
-    device->SetTexture(0, NULL);
-    device->SetRenderState(D3DRS_STENCILREF, 1);
-    device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_LESSEQUAL);
-    device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
-    device->SetVertexShader(quadFormat);
-    device->SetStreamSource(0, quadVB, sizeof(QuadVertex));
-    device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
-    device->SetRenderState(D3DRS_ZENABLE, TRUE);
-    device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
+    if (quadVB)
+        CZarulApplication::DrawShadowQuad(device, quadVB);
 }
 
 bool BenchGameApp::StartLevel(int number)

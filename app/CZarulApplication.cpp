@@ -151,14 +151,19 @@ void CZarulApplication::PaintLoadingText(HWND window)
     ReleaseDC(window, dc);
 }
 
-HRESULT CZarulApplication::InitDeviceObjects()
+CMouse* CZarulApplication::MakePointer(IDirect3DDevice8* device)
 {
     CMouse* pointer = new CMouse(device, D3DXVECTOR3(0.0f, 0.0f, 0.0f));
     pointer->SetMouseTexture(".//media//arrow.dds");
     pointer->moveThreshold = 1.0f / 1000.0f;
     pointer->visible = 1;
     CResourceManager::GetObjectQueue()->AddObject(pointer, 4, 0);
-    mouse = pointer;
+    return pointer;
+}
+
+HRESULT CZarulApplication::InitDeviceObjects()
+{
+    mouse = MakePointer(device);
 
     CResourceManager::MessageLog()->Message(0, "init keyboard");
     CResourceManager::GetInputManager()->CreateDevice(0x13);

@@ -73,6 +73,9 @@ public:
     // Darkens every stencilled pixel with the given full-screen quad (four vertices of
     // XYZRHW and a colour, a strip); shared with tools that draw the game's frame.
     static void DrawShadowQuad(IDirect3DDevice8* device, IDirect3DVertexBuffer8* quad);
+    // The game's pointer: the arrow cursor, its motion threshold, shown, queued over the
+    // scene; shared with test frames that set up the game the same way.
+    static CMouse* MakePointer(IDirect3DDevice8* device);
 
     // The frame's camera as the game camera (null before the device set-up).
     CCameraView* GetCameraView() const;

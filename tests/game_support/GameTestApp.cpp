@@ -14,6 +14,7 @@
 #include "CObjQueue.h"
 #include "CResourceManager.h"
 #include "CStoneInfo.h"
+#include "CZarulApplication.h"
 
 GameTestApp::GameTestApp(int width, int height, float step)
     : cameraView(nullptr), controller(nullptr), timeStep(step), elapsed(0.0f), opened(0)
@@ -52,12 +53,7 @@ void GameTestApp::Close()
 
 HRESULT GameTestApp::InitDeviceObjects()
 {
-    CMouse* pointer = new CMouse(device, D3DXVECTOR3(0, 0, 0));
-    pointer->SetMouseTexture(".//media//arrow.dds");
-    pointer->moveThreshold = 1.0f / 1000.0f;
-    pointer->visible = 1;
-    CResourceManager::GetObjectQueue()->AddObject(pointer, 4, 0);
-    mouse = pointer;
+    mouse = CZarulApplication::MakePointer(device);
 
     CResourceManager::GetInputManager()->CreateDevice(0x13);
 

@@ -78,6 +78,9 @@ void CZarulApplication::Setup(const char* commandLine)
         editorFlag = 1;
         creationWidth = EDITOR_WIDTH;
         creationHeight = EDITOR_HEIGHT;
+        // The stored display mode is the game's: the editor neither opens in it
+        // nor overwrites it.
+        settingsFile.clear();
     }
     // The shadows need a stencil buffer.
     useStencilBuffer = 1;

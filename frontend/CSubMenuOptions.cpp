@@ -196,6 +196,26 @@ bool CSubMenuOptions::ApplyEffect(CActionEvent event, int effect)
     return box->checked != 0;
 }
 
+void CSubMenuOptions::ApplyEffectBoxes()
+{
+    static const int rows[][2] = { { BOX_ENVMAP, CD3DApplication::R_EFFECT_ENVMAP },
+                                   { BOX_SHADOW, CD3DApplication::R_EFFECT_SHADOW },
+                                   { BOX_PARTICLES, CD3DApplication::R_EFFECT_PARTICLES } };
+    if (!g_pD3DApp)
+        return;
+    BYTE effects = g_pD3DApp->renderEffects;
+    for (const auto& row : rows) {
+        // A locked box offered no choice: the effect stays as the restore left it.
+        if (!boxes[row[0]] || boxes[row[0]]->IsLocked())
+            continue;
+        if (boxes[row[0]]->checked)
+            effects |= (BYTE)row[1];
+        else
+            effects &= (BYTE)~row[1];
+    }
+    g_pD3DApp->SetRenderEffects(effects);
+}
+
 void CSubMenuOptions::envMap_ActionPerformed(CActionEvent event)
 {
     if (!ApplyEffect(event, CD3DApplication::R_EFFECT_ENVMAP))
@@ -233,6 +253,12 @@ void CSubMenuOptions::startlevel_ActionPerformed(CActionEvent event)
     // Only a level that is in the file becomes the start level.
     if (levels && toggle->selection >= 1 && toggle->selection <= levels->GetLevelCount())
         levels->last = toggle->selection;
+}
+
+void CSubMenuOptions::Restore()
+{
+    CSubMenu::Restore();
+    ApplyEffectBoxes();
 }
 
 void CSubMenuOptions::Close()

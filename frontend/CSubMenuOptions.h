@@ -51,6 +51,9 @@ public:
     // Applies the chosen display mode, stores it, writes the level file, then
     // closes as every submenu does.
     virtual void Close();
+    // A device reset (the mode chosen here) switches every render effect on;
+    // the effect boxes then apply the player's choices again.
+    virtual void Restore();
 
     int musicState;                 // the background music's state when the submenu was made
     int soundState;                 // the sound switch
@@ -72,6 +75,8 @@ private:
     C3DCheckBox* AddCheckBox(float y, int effect, int checked, IActionListener* listener);
     // Switches one render effect on or off from its box; true when it is now on.
     bool ApplyEffect(CActionEvent event, int effect);
+    // Sets the render effects as the three effect boxes show them (locked ones aside).
+    void ApplyEffectBoxes();
 
     CSubMenuOptions_music_IActionListener musicListener;
     CSubMenuOptions_effects_IActionListener effectsListener;

@@ -207,6 +207,15 @@ static void DropView(CGameController* controller, CNextStoneView* view)
     view->MarkForDeletion();
 }
 
+// A new level: the slide marker of the last board must not show over this
+// one before the pointer has moved on it.
+static void HideSlideMarker(CGameController* controller)
+{
+    AbstractEventHandler* slide = controller->handlers[CGameController::MODE_SLIDE];
+    if (slide)
+        static_cast<CMoveStoneEventHandler*>(slide)->HideMarker();
+}
+
 // Puts the level's target fields on the board, shows their tiles and bursts
 // the groups the level starts with, at once and without a level-end test.
 static void SetFieldsAndBurstGroups(CGrid* grid, CGridView* view, CLevel* level)
@@ -250,6 +259,7 @@ void CGameController::StartLevel(CLevel* level)
     finishChecker = new CSpecialFieldFC();
 
     mode = nextStoneView && nextStoneView->GetRemaining() == 0 ? MODE_SLIDE : MODE_PLACE;
+    HideSlideMarker(this);
     FireStateChanged(CChangeEvent(nullptr));
     modeCount = 2;
     ShowLevelBanner(level);
@@ -292,6 +302,11 @@ void CGameController::StartEditorLevel(CLevel* level)
 
     delete finishChecker;
     finishChecker = nullptr;
+    HideSlideMarker(this);
+    // A level tried before leaves neither its number nor its moves on the panel.
+    gameData->moves = 0;
+    if (gridView && gridView->overlay)
+        gridView->overlay->ClearLevel();
     FireStateChanged(CChangeEvent(nullptr));
     modeCount = 3;
 }

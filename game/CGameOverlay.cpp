@@ -142,6 +142,12 @@ void CGameOverlay::SetLevel(int level)
     levelLabel->SetText(text.c_str());
 }
 
+void CGameOverlay::ClearLevel()
+{
+    levelLabel->SetText("Level");
+    SetMoves(0);
+}
+
 void CGameOverlay::SetMoves(int moves)
 {
     std::string digits = std::to_string(moves);

@@ -27,6 +27,8 @@ public:
     virtual void stateChanged(CChangeEvent event);
 
     void SetLevel(int level);
+    // Back to the texts before any level: "Level" without a number, no moves.
+    void ClearLevel();
     // The count in decimal, padded with zeros to four digits.
     void SetMoves(int moves);
     void AddActionListener(IActionListener* listener);

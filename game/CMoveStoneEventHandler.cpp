@@ -157,11 +157,17 @@ void CMoveStoneEventHandler::MouseClicked(CMouseEvent event)
 
     CSoundDev* sound = CResourceManager::GetSoundDevice();
     sound->PlayIndex(sound->LoadSound("GAME_MOVE", NULL), 0, -1.0f, 1);
-    SlideStone(direction, hovered);
+    if (SlideStone(direction, hovered))
+        HideMarker();   // else it would stand over the cell the stone has left
     owner->gameData->moves++;
     if (view->overlay)
         view->overlay->SetMoves(owner->gameData->moves);
     owner->StartComboTimer();
+}
+
+void CMoveStoneEventHandler::HideMarker()
+{
+    hover = 0;
 }
 
 void CMoveStoneEventHandler::Move(float seconds)

@@ -29,6 +29,9 @@ public:
     int CanMoveAny();
     int ChooseDirection(float u, float v);
     int SlideStone(int direction, CStoneInfo stone);
+    // Hides the marker until the pointer moves again: the board under it has
+    // changed (a slide, a new level) and the stone it stood over may be gone.
+    void HideMarker();
 
     C3DXObject* markers[2];     // owned: the cross and the arrow
     int markerIndex;            // the marker shown

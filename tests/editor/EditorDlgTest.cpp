@@ -13,9 +13,12 @@
 #include <tuple>
 #include <vector>
 
+#include "C3DStaticText.h"
 #include "CEditorDlg.h"
 #include "CGameController.h"
 #include "CGameData.h"
+#include "CGameOverlay.h"
+#include "CGridView.h"
 #include "CGrid.h"
 #include "CLevel.h"
 #include "CLevelLoader.h"
@@ -105,6 +108,7 @@ protected:
 
     CGameController* controller() { return app.controller; }
     CGrid* board() { return controller()->gameData->board; }
+    CGameOverlay* overlay() { return controller()->gridView->overlay; }
     HWND dialog() { return editor->dialog; }
 
     INT_PTR Command(int id, int code = BN_CLICKED)
@@ -286,8 +290,12 @@ TEST_F(EditorTest, OpenPlayAndEditSwitchTheBoardAndSaveKeepsWhatTheTrialLeft)
     // While trying, the next-stone choice does not touch the level's own supply.
     ChooseType(STONE_RED);
     Command(IDC_NEXT_STONE, CBN_SELCHANGE);
-    controller()->PlaceStone(5, 5);
+    float x, y;
+    ASSERT_TRUE(app.FindCellPointer(5, 5, &x, &y));
+    app.Click(x, y);
     EXPECT_EQ(board()->GetStoneInfo(5, 5, 0).type, STONE_SPECIAL);
+    EXPECT_STREQ(overlay()->levelLabel->GetText(), "Level 1");
+    EXPECT_STREQ(overlay()->moveCounter->GetText(), "0001");
     app.StepSeconds(0.5f);
     std::vector<Stone> trial = BoardStones(board());
 
@@ -302,6 +310,10 @@ TEST_F(EditorTest, OpenPlayAndEditSwitchTheBoardAndSaveKeepsWhatTheTrialLeft)
     EXPECT_NE(dynamic_cast<CNextStoneViewEditor*>(controller()->nextStoneView), nullptr);
     EXPECT_EQ(BoardStones(board()), trial);
     EXPECT_EQ(editor->currentLevel, first);
+    // The trial's level number and moves leave the panel with it.
+    EXPECT_STREQ(overlay()->levelLabel->GetText(), "Level");
+    EXPECT_STREQ(overlay()->moveCounter->GetText(), "0000");
+    EXPECT_EQ(controller()->gameData->moves, 0);
 }
 
 TEST_F(EditorTest, WithoutTheLevelsBoardTheBoardOperationsDoNothing)

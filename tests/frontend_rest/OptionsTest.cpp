@@ -103,12 +103,19 @@ TEST_F(OptionsTest, CloseStoresTheModeWritesTheStartLevelAndAppliesAChosenMode)
     ASSERT_EQ(chosen.windowed, 1);
     EXPECT_EQ(std::string(options->resolutionToggle->labelButton->GetText()), CSubMenuOptions::ModeText(chosen));
     EXPECT_EQ(app.ResetPending(), 0);   // nothing before the close
+    // Effects switched off in the same visit stay off over the mode change,
+    // whose device reset switches every effect on.
+    Toggle(options->boxes[CSubMenuOptions::BOX_PARTICLES]);
+    Toggle(options->boxes[CSubMenuOptions::BOX_SHADOW]);
+    const BYTE chosenEffects = app.renderEffects;
+    ASSERT_FALSE(chosenEffects & CD3DApplication::R_EFFECT_PARTICLES);
 
     options->Close();
     app.Step(1);
     Image picture = app.Capture(media.File("resized.png"));
     EXPECT_EQ(picture.width, (int)chosen.Width);
     EXPECT_EQ(picture.height, (int)chosen.Height);
+    EXPECT_EQ(app.renderEffects, chosenEffects);
 }
 
 TEST_F(OptionsTest, EditorModeHasNoStartLevelAndWritesNoLevelFile)

@@ -122,6 +122,15 @@ TEST_F(HandlerTest, MarkersAndClicksOfTheSlideTool)
     EXPECT_EQ(2, Controller()->gameData->moves);
     EXPECT_EQ("0002", MovesShown());
     EXPECT_EQ(scene + 2, SceneObjects());   // the first group pass of each move waits
+
+    // The marker does not stay over the cell the slid stone has left; the next
+    // pointer move shows it again, and a new level starts without it.
+    EXPECT_EQ(0, SlideTool()->hover);
+    ASSERT_TRUE(app->StoneTopToWindow(4, 4, 0, &x, &y));
+    app->MoveMouse(x, y);
+    EXPECT_EQ(1, SlideTool()->hover);
+    Controller()->RestartLevel();
+    EXPECT_EQ(0, SlideTool()->hover);
 }
 
 TEST_F(HandlerTest, RemoveToolTakesTopStonesAndClearsFields)

@@ -2,6 +2,8 @@
 // a game started and left again, and the end.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -131,6 +133,28 @@ TEST(Program, StartShowsTheStoredLevelAndEscapeOkSavesAndReturnsToTheMenu)
     EXPECT_LT(DifferentPixels(menu, menu2, 225, 180, 50, 50, 80), 250);
     EXPECT_GT(DifferentPixels(game, menu2, 225, 180, 50, 50, 40), 1000);
     EXPECT_FALSE(QuestionFrameShows(menu2));
+}
+
+// A display mode the game stored (640 x 480, windowed) opens the game in it;
+// the editor opens at its own size all the same.
+TEST(Program, EditorOpensAtItsOwnSizeWhateverModeTheGameStored)
+{
+    struct Case {
+        const char* argument;
+        int width, height;
+    };
+    const Case cases[] = { { 0, 640, 480 }, { "-editor", 1024, 768 } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.argument ? c.argument : "game");
+        ProgramRun run("mode");
+        ASSERT_TRUE(run.IsReady());
+        std::ofstream(run.File("display.cfg")) << "640 480 22 1\n";
+        ASSERT_EQ(0, run.Run(At(2, "snapshot first.png"), 3, 1.0f / 30.0f, c.argument)) << run.Log();
+        Image first;
+        ASSERT_TRUE(run.Snapshot("first.png", first));
+        EXPECT_EQ(c.width, first.width);
+        EXPECT_EQ(c.height, first.height);
+    }
 }
 
 } // namespace

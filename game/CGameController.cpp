@@ -207,8 +207,9 @@ static void DropView(CGameController* controller, CNextStoneView* view)
     view->MarkForDeletion();
 }
 
-// A new level: the slide marker of the last board must not show over this
-// one before the pointer has moved on it.
+// The slide marker stands where the pointer was at the slide tool's last
+// move; after a new level or a turn of another tool it must not show before
+// the pointer has moved again.
 static void HideSlideMarker(CGameController* controller)
 {
     AbstractEventHandler* slide = controller->handlers[CGameController::MODE_SLIDE];
@@ -325,10 +326,14 @@ void CGameController::SetEditorMode(int flag)
 
 void CGameController::ToggleMode()
 {
+    int before = mode;
     if (nextStoneView && nextStoneView->GetRemaining() == 0)
         mode = MODE_SLIDE;
     else
         mode = (mode + 1) % modeCount;
+    // The slide tool saw no pointer moves while another tool was on.
+    if (mode == MODE_SLIDE && before != MODE_SLIDE)
+        HideSlideMarker(this);
     FireStateChanged(CChangeEvent(nullptr));
 }
 

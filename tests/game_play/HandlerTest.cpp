@@ -124,11 +124,19 @@ TEST_F(HandlerTest, MarkersAndClicksOfTheSlideTool)
     EXPECT_EQ(scene + 2, SceneObjects());   // the first group pass of each move waits
 
     // The marker does not stay over the cell the slid stone has left; the next
-    // pointer move shows it again, and a new level starts without it.
+    // pointer move shows it again. Nor does it come back when the mode returns
+    // to sliding from another tool, or when a new level starts.
     EXPECT_EQ(0, SlideTool()->hover);
     ASSERT_TRUE(app->StoneTopToWindow(4, 4, 0, &x, &y));
     app->MoveMouse(x, y);
     EXPECT_EQ(1, SlideTool()->hover);
+    Controller()->ToggleMode();   // the stack is empty: sliding stays on
+    EXPECT_EQ(1, SlideTool()->hover);
+    Controller()->mode = CGameController::MODE_PLACE;
+    Controller()->ToggleMode();
+    EXPECT_EQ(0, SlideTool()->hover);
+    app->MoveMouse(x, y + 0.01f);
+    ASSERT_EQ(1, SlideTool()->hover);
     Controller()->RestartLevel();
     EXPECT_EQ(0, SlideTool()->hover);
 }

@@ -18,6 +18,7 @@
 #include "CMessageLog.h"
 #include "CMouse.h"
 #include "CMoveStoneEventHandler.h"
+#include "CNextStoneStackView.h"
 #include "CNextStoneView.h"
 #include "CNextStoneViewEditor.h"
 #include "CObjQueue.h"
@@ -141,6 +142,7 @@ void CGameController::StartGame()
 
     gameData = new CGameData(6);
     gridView = new CGridView(this, Device(), 6);
+    gameData->board->SetView(gridView);
     if (gridView->overlay)
         gridView->overlay->AddActionListener(this);
     background = new C3DIcon(Device(), CRECTVirtual(0.0f, 0.0f, 1.0f, 1.0f), ".//media//game_back.jpg");
@@ -196,6 +198,16 @@ void CGameController::EndGame()
         background->MarkForDeletion();
         background = nullptr;
     }
+}
+
+CNextStoneView* CGameController::CreateRandomNextStoneView()
+{
+    return new CNextStoneView(this, Device());
+}
+
+CNextStoneView* CGameController::CreateNextStoneStackView(int count, int* types)
+{
+    return new CNextStoneStackView(this, Device(), count, types);
 }
 
 // Unhooks and drops the next-stone view of the last level.
@@ -480,7 +492,7 @@ void CGameController::CheckLevelFinished()
 {
     if (!finishChecker)
         return;
-    if (finishChecker->IsFinished(this) == 1) {
+    if (finishChecker->IsFinished(gameData) == 1) {
         delete finishChecker;
         finishChecker = nullptr;
         won = 1;
@@ -489,7 +501,7 @@ void CGameController::CheckLevelFinished()
         CScore* score = GetCurrentScore();
         int best = levelLoader ? (score ? score->score : NO_RESULT) : 0;
         Queue(new CLevelFinishedOvl(Device(), this, best), 4);
-    } else if (finishChecker->IsLost(this) == 1) {
+    } else if (finishChecker->IsLost(gameData) == 1) {
         delete finishChecker;
         finishChecker = nullptr;
         won = 0;

@@ -13,6 +13,7 @@
 #include "IActionListener.h"
 #include "IChangeListener.h"
 #include "CHighScore.h"
+#include "INextStoneViewFactory.h"
 
 class CFadeEffect;
 class CAbstractFinishChecker;
@@ -26,7 +27,8 @@ class CLevel;
 class CScore;
 class AbstractEventHandler;
 
-class CGameController : public IKeyListener, public IActionListener, public IChangeListener
+class CGameController : public IKeyListener, public IActionListener, public IChangeListener,
+                        public INextStoneViewFactory
 {
 public:
     // Action ids the controller sends and takes.
@@ -68,6 +70,10 @@ public:
     virtual void actionPerformed(CActionEvent event);
     // The timer pass: burst groups, test the level end, schedule the next pass.
     virtual void stateChanged(CChangeEvent event);
+
+    // The next-stone views the level list picks for a level.
+    virtual CNextStoneView* CreateRandomNextStoneView();
+    virtual CNextStoneView* CreateNextStoneStackView(int count, int* types);
 
     // Moves, group timers and level end
     void PlaceStone(int x, int y);

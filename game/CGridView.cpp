@@ -68,6 +68,10 @@ CGridView::CGridView(CGameController* controller, IDirect3DDevice8* device, int 
 
 CGridView::~CGridView()
 {
+    // The board of a game still running keeps its stones but not their objects.
+    CGrid* board = CGameController::GetExistingInstance() == controller ? Board() : 0;
+    if (board && board->view == this)
+        board->SetView(0);
     if (vertexBuffer)
         vertexBuffer->Release();
     for (CField* tile : fieldTiles)
@@ -238,6 +242,28 @@ void CGridView::AddStone(CStoneInfo* info, float delay)
     } else {
         stone->visible = 1;
     }
+}
+
+void CGridView::BurstStone(CStoneInfo* info)
+{
+    if (!info || !info->stone)
+        return;
+    info->stone->Explode();
+    DestroyStone(info);
+}
+
+void CGridView::DropStone(CStoneInfo* info)
+{
+    if (info && info->stone)
+        info->stone->SetGravity(1);
+}
+
+void CGridView::DestroyStone(CStoneInfo* info)
+{
+    if (!info)
+        return;
+    delete info->stone;
+    info->stone = 0;
 }
 
 void CGridView::UpdateFields()

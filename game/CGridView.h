@@ -19,6 +19,7 @@
 #include <d3dx8.h>
 
 #include "C3DRenderObject.h"
+#include "IBoardView.h"
 #include "IChangeListener.h"
 #include "IMouseListener.h"
 #include "IMouseMotionListener.h"
@@ -33,7 +34,8 @@ class CStoneInfo;
 class CGrid;
 class AbstractEventHandler;
 
-class CGridView : public C3DRenderObject, public IChangeListener, public IMouseListener, public IMouseMotionListener
+class CGridView : public C3DRenderObject, public IBoardView, public IChangeListener, public IMouseListener,
+                  public IMouseMotionListener
 {
 public:
     CGridView(CGameController* controller, IDirect3DDevice8* device, int gridSize);
@@ -42,9 +44,13 @@ public:
     virtual void Render();
     virtual void Move(float seconds);
 
-    // Makes the 3D object of a placed stone and stores it in the record; the
-    // object shows after delay seconds (at once when delay <= 0).
-    void AddStone(CStoneInfo* info, float delay);
+    // Board side: the stones' 3D objects, made, burst, dropped and destroyed
+    // when the board says so, and the turn the board's visibility tests use.
+    virtual void AddStone(CStoneInfo* info, float delay);
+    virtual void BurstStone(CStoneInfo* info);
+    virtual void DropStone(CStoneInfo* info);
+    virtual void DestroyStone(CStoneInfo* info);
+    virtual float GetYaw() { return yaw; }
 
     // Rebuilds the target-field tiles from the board's field values.
     void UpdateFields();

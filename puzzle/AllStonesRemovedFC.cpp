@@ -10,14 +10,14 @@ AllStonesRemovedFC::~AllStonesRemovedFC()
 {
 }
 
-int AllStonesRemovedFC::IsFinished(CGameController* controller)
+int AllStonesRemovedFC::IsFinished(CGameData* game)
 {
-    CGrid* board = BoardOf(controller);
+    CGrid* board = BoardOf(game);
     return (board && board->GetStoneCount() == 0) ? 1 : 0;
 }
 
-int AllStonesRemovedFC::IsLost(CGameController* controller)
+int AllStonesRemovedFC::IsLost(CGameData* game)
 {
-    (void)controller;
+    (void)game;
     return 0;
 }

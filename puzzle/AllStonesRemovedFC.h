@@ -10,8 +10,8 @@ public:
     AllStonesRemovedFC();
     virtual ~AllStonesRemovedFC();
 
-    virtual int IsFinished(CGameController* controller);
-    virtual int IsLost(CGameController* controller);
+    virtual int IsFinished(CGameData* game);
+    virtual int IsLost(CGameData* game);
 };
 
 #endif

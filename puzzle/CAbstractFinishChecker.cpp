@@ -1,15 +1,12 @@
 #include "CAbstractFinishChecker.h"
 
-#include "CGameController.h"
 #include "CGameData.h"
 
 CAbstractFinishChecker::~CAbstractFinishChecker()
 {
 }
 
-CGrid* CAbstractFinishChecker::BoardOf(CGameController* controller)
+CGrid* CAbstractFinishChecker::BoardOf(CGameData* game)
 {
-    if (!controller || !controller->gameData)
-        return nullptr;
-    return controller->gameData->board;
+    return game ? game->board : nullptr;
 }

@@ -2,10 +2,8 @@
 
 #include <cstdlib>
 
-#include "CGameController.h"
-#include "CGridView.h"
-#include "CStone.h"
 #include "CStoneTypes.h"
+#include "IBoardView.h"
 
 // Single-precision angle constants of the visibility tests.
 static const float HALF_PI = 1.5707964f;
@@ -40,6 +38,7 @@ CGrid::CGrid(int width, int height, int depth)
     heights = NewColumnTable(width, height);
     fields = NewColumnTable(width, height);
     stoneCount = 0;
+    view = nullptr;
 }
 
 CGrid::~CGrid()
@@ -52,13 +51,14 @@ CGrid::~CGrid()
     DeleteColumnTable(fields, width);
 }
 
-// The board view of the running game makes and bursts the stones' 3D objects;
-// without one (no game shown, or no controller at all, as in the level
-// checker) the stones have none. Asking must never build a controller.
-CGridView* CGrid::BoardView()
+void CGrid::SetView(IBoardView* newView)
 {
-    CGameController* controller = CGameController::GetExistingInstance();
-    return controller ? controller->gridView : nullptr;
+    if (view && view != newView) {
+        for (int i = 0; i < cellCount; i++)
+            if (cells[i] && cells[i]->stone)
+                view->DestroyStone(cells[i]);
+    }
+    view = newView;
 }
 
 std::string CGrid::RandomName()
@@ -76,7 +76,6 @@ void CGrid::PlaceStone(int x, int y, int type, float delay)
     CStoneInfo* record = new CStoneInfo(x, y, z, type, RandomName());
     record->sideExposed = 1;
 
-    CGridView* view = BoardView();
     if (view)
         view->AddStone(record, delay);
 
@@ -125,11 +124,8 @@ void CGrid::RemoveStone(int x, int y, int z)
         break;
     }
 
-    if (record->stone) {
-        record->stone->Explode();
-        delete record->stone;
-        record->stone = nullptr;
-    }
+    if (record->stone && view)
+        view->BurstStone(record);
     delete record;
     cells[Index(x, y, z)] = nullptr;
 
@@ -143,8 +139,8 @@ void CGrid::RemoveStone(int x, int y, int z)
         cells[Index(x, y, k - 1)] = above;
         above->z = k - 1;
         above->reposition = 1;
-        if (above->stone)
-            above->stone->SetGravity(1);
+        if (above->stone && view)
+            view->DropStone(above);
         k++;
     }
     cells[Index(x, y, k - 1)] = nullptr;
@@ -220,8 +216,8 @@ void CGrid::Clear()
         CStoneInfo* record = cells[i];
         if (!record)
             continue;
-        delete record->stone;
-        record->stone = nullptr;
+        if (record->stone && view)
+            view->DestroyStone(record);
         delete record;
         cells[i] = nullptr;
     }
@@ -281,8 +277,7 @@ int CGrid::IsOpenTowardsCamera(int x, int y, int z, float angle)
     if (!GetStoneInfo(x, y, z).stone)
         return 1;
 
-    CGridView* view = BoardView();
-    float a = (view ? view->yaw : 0.0f) + angle;
+    float a = (view ? view->GetYaw() : 0.0f) + angle;
     if (a > TWO_PI)
         a -= TWO_PI;
     if (a < 0)
@@ -307,8 +302,7 @@ int CGrid::IsVisibleTowardsCamera(int x, int y, int z)
     if (!CellAt(x, y, z + 1))
         return 1;
 
-    CGridView* view = BoardView();
-    int q = Quadrant(view ? view->yaw : 0.0f);
+    int q = Quadrant(view ? view->GetYaw() : 0.0f);
     if (q < 0)
         return 1;
     int nx = x - towardsCameraX[q];

@@ -12,7 +12,7 @@
 
 #include "CStoneInfo.h"
 
-class CGridView;
+class IBoardView;
 
 class CGrid
 {
@@ -35,6 +35,9 @@ public:
     void SetStoneValue(int x, int y, int z, int value);
     int IsOpenTowardsCamera(int x, int y, int z, float angle);
     int IsVisibleTowardsCamera(int x, int y, int z);
+    // The scene that shows the board, or null. A view that goes away first
+    // destroys the stone objects it made, so that no record keeps one.
+    void SetView(IBoardView* newView);
 
     // Group search and removal
     int RemoveCombos();
@@ -55,6 +58,7 @@ public:
     int cellCount;
     int layerSize;
     int stoneCount;
+    IBoardView* view;           // not owned; makes, bursts and drops the stones' 3D objects
 
 private:
     CGrid(const CGrid&) = delete;
@@ -68,7 +72,6 @@ private:
     int CountRun(int x, int y, int z, int dx, int dy, int type) const;
 
     static std::string RandomName();
-    static CGridView* BoardView();
 };
 
 #endif

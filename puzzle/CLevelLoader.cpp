@@ -3,13 +3,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "CD3DApplication.h"
 #include "CDamagedFile.h"
 #include "CLevel.h"
-#include "CNextStoneStackView.h"
-#include "CNextStoneView.h"
 #include "CStoneInfo.h"
 #include "CXmlDocument.h"
+#include "INextStoneViewFactory.h"
 
 // File layout: <levels completed last> holds one <level nr name> per level,
 // each with <grid size> (its <field type> children with a <position x y z>),
@@ -304,12 +302,11 @@ void CLevelLoader::MoveLevelDown(CLevel* level)
     levels[at + 1] = level;
 }
 
-CNextStoneView* CLevelLoader::CreateNextStoneView(CGameController* controller, CLevel* level)
+CNextStoneView* CLevelLoader::CreateNextStoneView(INextStoneViewFactory* factory, CLevel* level)
 {
-    if (!level)
+    if (!level || !factory)
         return nullptr;
-    IDirect3DDevice8* device = g_pD3DApp ? g_pD3DApp->device : nullptr;
     if (level->placeableMode != 0)
-        return new CNextStoneView(controller, device);
-    return new CNextStoneStackView(controller, device, level->placeableCount, level->placeableTypes);
+        return factory->CreateRandomNextStoneView();
+    return factory->CreateNextStoneStackView(level->placeableCount, level->placeableTypes);
 }

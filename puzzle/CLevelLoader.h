@@ -9,8 +9,8 @@
 
 class CLevel;
 class CXmlDocument;
-class CGameController;
 class CNextStoneView;
+class INextStoneViewFactory;
 
 class CLevelLoader
 {
@@ -37,9 +37,10 @@ public:
     int NextLevel();
     void ResetToLastLevel();
     void UpdateCompleted();
-    // A new next-stone view for the level: a finite stack (placeable mode 0)
-    // or an endless random supply; null for a null level. The caller owns it.
-    CNextStoneView* CreateNextStoneView(CGameController* controller, CLevel* level);
+    // A new next-stone view for the level, made by the game's factory: a
+    // finite stack (placeable mode 0) or an endless random supply; null for a
+    // null level. The caller owns it.
+    CNextStoneView* CreateNextStoneView(INextStoneViewFactory* factory, CLevel* level);
 
     void InsertLevel(CLevel* level, CLevel* before);
     void MoveLevelUp(CLevel* level);

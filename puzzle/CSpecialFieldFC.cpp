@@ -13,9 +13,9 @@ CSpecialFieldFC::~CSpecialFieldFC()
 
 // An uncovered target field, or one with any other stone on the floor layer,
 // keeps the level open, whatever stands higher up in the column.
-int CSpecialFieldFC::IsFinished(CGameController* controller)
+int CSpecialFieldFC::IsFinished(CGameData* game)
 {
-    CGrid* board = BoardOf(controller);
+    CGrid* board = BoardOf(game);
     if (!board)
         return 0;
     for (int y = 0; y < board->height; y++) {
@@ -29,8 +29,8 @@ int CSpecialFieldFC::IsFinished(CGameController* controller)
     return 1;
 }
 
-int CSpecialFieldFC::IsLost(CGameController* controller)
+int CSpecialFieldFC::IsLost(CGameData* game)
 {
-    (void)controller;
+    (void)game;
     return 0;
 }

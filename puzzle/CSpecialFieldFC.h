@@ -11,8 +11,8 @@ public:
     CSpecialFieldFC();
     virtual ~CSpecialFieldFC();
 
-    virtual int IsFinished(CGameController* controller);
-    virtual int IsLost(CGameController* controller);
+    virtual int IsFinished(CGameData* game);
+    virtual int IsLost(CGameData* game);
 };
 
 #endif

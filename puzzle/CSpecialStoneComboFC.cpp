@@ -11,14 +11,14 @@ CSpecialStoneComboFC::~CSpecialStoneComboFC()
 {
 }
 
-int CSpecialStoneComboFC::IsFinished(CGameController* controller)
+int CSpecialStoneComboFC::IsFinished(CGameData* game)
 {
-    CGrid* board = BoardOf(controller);
+    CGrid* board = BoardOf(game);
     return (board && board->HasLineOfType(STONE_SPECIAL) == 1) ? 1 : 0;
 }
 
-int CSpecialStoneComboFC::IsLost(CGameController* controller)
+int CSpecialStoneComboFC::IsLost(CGameData* game)
 {
-    (void)controller;
+    (void)game;
     return 0;
 }

@@ -26,6 +26,7 @@ void BoardTest::SetUp()
     grid = controller->gameData->board;
     view = new CGridView(controller, device, 6);
     controller->gridView = view;
+    grid->SetView(view);
     controller->running = 1;
 }
 

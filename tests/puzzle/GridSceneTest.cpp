@@ -1,49 +1,59 @@
-// The board's calls into the 3D side and the two visibility tests, which only
-// look at stones that have a 3D object. Runs against the headless board view
-// and stone object of the game library.
+// The board's calls into the scene that shows it, and the two visibility
+// tests, which only look at stones that have a 3D object. A recording view
+// stands in for the game's board view.
 #include <gtest/gtest.h>
 
-#include "CGameController.h"
+#include <string>
+
 #include "CGrid.h"
-#include "CGridView.h"
-#include "CStone.h"
 #include "CStoneTypes.h"
+#include "IBoardView.h"
 #include "PuzzleTestHelpers.h"
 
 namespace {
 
-int destroyedStones = 0;
-
-class CountedStone : public CStone
+// Gives every stone a token object and writes down what the board asks of it,
+// as "burst 1,1,0" lines.
+class RecordingView : public IBoardView
 {
 public:
-    CountedStone() : CStone(nullptr, D3DXVECTOR3(0, 0, 0), STONE_RED, 4.0f, nullptr, nullptr, 1) {}
-    virtual ~CountedStone() { destroyedStones++; }
+    virtual void AddStone(CStoneInfo* record, float delay)
+    {
+        (void)delay;
+        record->stone = reinterpret_cast<CStone*>(&token);
+        live++;
+    }
+    virtual void BurstStone(CStoneInfo* record) { Note("burst", record); DestroyStone(record); }
+    virtual void DropStone(CStoneInfo* record) { Note("drop", record); }
+    virtual void DestroyStone(CStoneInfo* record)
+    {
+        record->stone = nullptr;
+        live--;
+    }
+    virtual float GetYaw() { return yaw; }
+
+    void Note(const char* what, CStoneInfo* record) { log += std::string(what) + " " + RecordText(*record) + "\n"; }
+
+    char token = 0;
+    int live = 0;
+    float yaw = 0.0f;
+    std::string log;
 };
 
 // One angle inside each quadrant of the turn.
 const float quadrantAngles[4] = { 0.1f, 2.0f, 3.5f, 5.0f };
 const float QUARTER = 0.7853982f;
 
-// A board whose stones all have a 3D object, seen by a board view of a
-// chosen yaw.
+// A board whose stones all have a 3D object, seen by a view of a chosen yaw.
 class PuzzleGridScene : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        destroyedStones = 0;
-        CGameController::GetInstance()->gridView = &view;
-    }
-
-    void TearDown() override { CGameController::GetInstance()->gridView = nullptr; }
+    void SetUp() override { grid.SetView(&view); }
 
     void Stack(int x, int y, int count)
     {
-        for (int i = 0; i < count; i++) {
+        for (int i = 0; i < count; i++)
             grid.PlaceStone(x, y, STONE_RED, 0.0f);
-            grid.cells[x + y * 6 + (grid.GetHeight(x, y) - 1) * 36]->stone = new CountedStone();
-        }
     }
 
     // Stone (2, 2) of the given height with one stone on each of its four sides.
@@ -56,36 +66,40 @@ protected:
 
     const int sideX[4] = { -1, 1, 0, 0 };
     const int sideY[4] = { 0, 0, -1, 1 };
-    CGridView view { nullptr, nullptr, 6 };
+    RecordingView view;
     CGrid grid { 6, 6, 6 };
 };
 
 } // namespace
 
-TEST_F(PuzzleGridScene, RemovalBurstsTheObjectAndSetsGravityOnTheFallingStones)
+TEST_F(PuzzleGridScene, RemovalBurstsTheObjectAndDropsTheStonesAbove)
 {
     Stack(1, 1, 3);
-    CStone* middle = grid.cells[1 + 6 + 36]->stone;
-    CStone* top = grid.cells[1 + 6 + 72]->stone;
+    EXPECT_EQ(3, view.live);
 
     grid.RemoveStone(1, 1, 0);
-
-    EXPECT_EQ(1, destroyedStones);
-    EXPECT_EQ(1, middle->gravity);
-    EXPECT_EQ(1, top->gravity);
+    EXPECT_EQ("burst 1,1,0 4\ndrop 1,1,0 4\ndrop 1,1,1 4\n", view.log);
+    EXPECT_EQ(2, view.live);
     // A copy shares the object; destroying it leaves the object alone.
     {
         CStoneInfo copy = grid.GetStoneInfo(1, 1, 0);
-        EXPECT_EQ(middle, copy.stone);
+        EXPECT_EQ(grid.cells[1 + 6]->stone, copy.stone);
     }
-    EXPECT_EQ(1, destroyedStones);
+    EXPECT_EQ(2, view.live);
 
+    // Clearing destroys the objects without a burst; so does a view that goes.
     grid.Clear();
-    EXPECT_EQ(3, destroyedStones);
+    EXPECT_EQ(0, view.live);
+    Stack(1, 1, 2);
+    grid.SetView(nullptr);
+    EXPECT_EQ(0, view.live);
+    EXPECT_EQ(nullptr, grid.cells[1 + 6]->stone);
+    EXPECT_EQ("burst 1,1,0 4\ndrop 1,1,0 4\ndrop 1,1,1 4\n", view.log);
 }
 
 TEST_F(PuzzleGridScene, EmptyCellsAndStonesWithoutObjectAreAlwaysOpenAndVisible)
 {
+    grid.SetView(nullptr);
     Fill(grid, { { 2, 2, { STONE_RED, STONE_RED } }, { 1, 2, { STONE_RED } }, { 2, 3, { STONE_RED } } });
     EXPECT_EQ(1, grid.IsOpenTowardsCamera(2, 2, 0, QUARTER));
     EXPECT_EQ(1, grid.IsVisibleTowardsCamera(2, 2, 0));

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <unordered_map>
 
-#include "CGameController.h"
 #include "CGameData.h"
 #include "CGrid.h"
 #include "CLevel.h"
@@ -28,8 +27,7 @@ static bool IsStoneItem(int type)
 }
 
 CLevelSolver::CLevelSolver(long stateLimit)
-    : stateLimit(stateLimit), gameData(new CGameData(BOARD_SIZE)),
-      controller(CGameController::GetInstance()), board(gameData->board),
+    : stateLimit(stateLimit), gameData(new CGameData(BOARD_SIZE)), board(gameData->board),
       level(nullptr), stackIndex(0), fieldsChange(false)
 {
 }
@@ -147,7 +145,7 @@ int CLevelSolver::Settle()
     int removed = 1;
     while (removed) {
         removed = board->RemoveCombos();
-        if (goal.IsFinished(controller))
+        if (goal.IsFinished(gameData))
             return 1;
     }
     return 0;
@@ -258,9 +256,6 @@ struct CLevelSolverStep
 CLevelSolver::Result CLevelSolver::Solve(CLevel* startLevel)
 {
     std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
-    CGameData* previous = controller->gameData;
-    controller->gameData = gameData;
-
     StartLevel(startLevel);
 
     Result result;
@@ -335,6 +330,5 @@ CLevelSolver::Result CLevelSolver::Solve(CLevel* startLevel)
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     board->Clear();
     board->ClearFields();
-    controller->gameData = previous;
     return result;
 }

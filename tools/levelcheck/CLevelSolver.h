@@ -19,7 +19,6 @@
 #include <string>
 #include <vector>
 
-class CGameController;
 class CGameData;
 class CGrid;
 class CLevel;
@@ -88,7 +87,6 @@ private:
 
     long stateLimit;
     CGameData* gameData;
-    CGameController* controller;
     CGrid* board;
     CLevel* level;
     int stackIndex;         // next stone of the finite stack

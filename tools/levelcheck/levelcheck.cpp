@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "CGameController.h"
 #include "CLevel.h"
 #include "CLevelLoader.h"
 #include "CLevelSolver.h"
@@ -163,6 +162,5 @@ int main(int argc, char** argv)
             exitCode = EXIT_NOT_PROVEN;
     }
 
-    CGameController::DestroyInstance();
     return exitCode;
 }

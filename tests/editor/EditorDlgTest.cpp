@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -347,23 +348,17 @@ TEST_F(EditorTest, WithoutTheLevelsBoardTheBoardOperationsDoNothing)
     EXPECT_EQ(Text(IDC_PLAY), "Play");
 }
 
-TEST_F(EditorTest, RandomPlacesColouredStonesAndNeverOverfillsAColumn)
+TEST_F(EditorTest, RandomPlacesEveryColourAndNeverOverfillsAColumn)
 {
     Load("three.xml");
     OpenRow(1);
-    for (unsigned seed : { 1u, 7u, 12345u }) {
-        Command(IDC_RESTORE);
-        ASSERT_EQ(board()->GetStoneCount(), 0);
-        srand(seed);
-        SetDlgItemTextA(dialog(), IDC_RANDOM_TRIES, "10");
-        Command(IDC_RANDOM);
-        std::vector<Stone> stones = BoardStones(board());
-        EXPECT_LE(stones.size(), 10u);
-        for (const Stone& s : stones) {
-            EXPECT_GE(std::get<3>(s), STONE_BLUE);
-            EXPECT_LE(std::get<3>(s), STONE_YELLOW);
-        }
-    }
+    srand(7);
+    SetDlgItemTextA(dialog(), IDC_RANDOM_TRIES, "40");
+    Command(IDC_RANDOM);
+    std::set<int> colours;
+    for (const Stone& s : BoardStones(board()))
+        colours.insert(std::get<3>(s));
+    EXPECT_EQ(colours, (std::set<int>{ STONE_BLUE, STONE_GREEN, STONE_RED, STONE_YELLOW }));
     // A full board: any number of tries adds nothing and ends at once.
     Command(IDC_RESTORE);
     for (int x = 0; x < 6; x++) {
@@ -425,46 +420,6 @@ TEST_F(EditorTest, ShippedLevelRoundTripsThroughSaveAndAFreshEditorWithItsNameCu
     EXPECT_EQ(placeable.back(), STONE_ORANGE);
     EXPECT_EQ(BoardStones(board()), stones);
     EXPECT_EQ(BoardFields(board()), fields);
-
-    std::string command = std::string(LEVELCHECK_PATH) + " roundtrip.xml > levelcheck.txt 2>&1";
-    int status = system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_NE(WEXITSTATUS(status), 2);
-    std::ifstream output("levelcheck.txt");
-    std::string text((std::istreambuf_iterator<char>(output)), std::istreambuf_iterator<char>());
-    EXPECT_NE(text.find("\"" + name + "\""), std::string::npos) << text;
-}
-
-// The level list's edits that the editor reaches.
-TEST(EditorLevelList, InsertingAListedLevelAndSettingAnOwnArrayKeepOneOwner)
-{
-    CLevelLoader list;
-    CLevel* a = new CLevel();
-    CLevel* b = new CLevel();
-    list.InsertLevel(a, nullptr);
-    list.InsertLevel(b, nullptr);
-    list.InsertLevel(a, b);
-    list.InsertLevel(b, nullptr);
-    ASSERT_EQ(list.GetLevelCount(), 2);
-    EXPECT_EQ(list.GetLevel(1), a);
-    EXPECT_EQ(list.GetLevel(2), b);
-
-    CStoneInfo** stones = new CStoneInfo*[2];
-    stones[0] = new CStoneInfo(1, 1, 1, STONE_RED, "");
-    stones[1] = new CStoneInfo(1, 1, 0, STONE_BLUE, "");
-    a->SetStones(stones, 2);
-    a->SetStones(a->stones, a->stoneCount);
-    ASSERT_EQ(a->stoneCount, 2);
-    EXPECT_EQ(a->stones[0]->type, STONE_BLUE);
-    EXPECT_EQ(a->stones[1]->type, STONE_RED);
-    a->SetStones(a->stones, 1);
-    EXPECT_EQ(a->stoneCount, 1);
-
-    CStoneInfo* fields = new CStoneInfo[1];
-    fields[0] = CStoneInfo(2, 2, 0, FIELD_SPECIAL_TARGET, "");
-    a->SetFields(fields, 1);
-    a->SetFields(a->fields, a->fieldCount);
-    EXPECT_EQ(a->fields[0].type, FIELD_SPECIAL_TARGET);
 }
 
 } // namespace

@@ -158,17 +158,16 @@ TEST_F(EngineCoreMouse, ListenersInRegistrationOrderAndChangesDuringDispatch)
 TEST_F(EngineCoreMouse, GoneListenerLeavesEveryMouse)
 {
     CMouse other(0, D3DXVECTOR3(0.0f, 0.0f, 0.0f));
-    RecordingMouseListener* window = new RecordingMouseListener();
-    mouse.AddMouseEventListener(window);
-    other.AddMouseEventListener(window);
-    mouse.AddMouseMotionEventListener(window);
-    CMouse::RemoveListenerEverywhere(static_cast<IMouseListener*>(window));
-    CMouse::RemoveListenerEverywhere(static_cast<IMouseMotionListener*>(window));
-    delete window;
-    Send(WM_LBUTTONDOWN, 10, 10);   // ASan would catch a call on the deleted listener
+    RecordingMouseListener window;
+    mouse.AddMouseEventListener(&window);
+    other.AddMouseEventListener(&window);
+    mouse.AddMouseMotionEventListener(&window);
+    CMouse::RemoveListenerEverywhere(static_cast<IMouseListener*>(&window));
+    CMouse::RemoveListenerEverywhere(static_cast<IMouseMotionListener*>(&window));
+    Send(WM_LBUTTONDOWN, 10, 10);
     Send(WM_MOUSEMOVE, 20, 10);
     other.HandleMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5), WIDTH, HEIGHT);
-    SUCCEED();
+    EXPECT_TRUE(window.names.empty());
 }
 
 TEST_F(EngineCoreMouse, SmallMotionsAddUpUntilTheyPassTheThreshold)

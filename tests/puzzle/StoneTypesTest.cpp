@@ -1,11 +1,9 @@
-// Type table and stone record.
+// The type table: names and rules of every id, and the texture each asks for.
 #include <climits>
-#include <cstring>
 
 #include <gtest/gtest.h>
 
 #include "CResourceManager.h"
-#include "CStoneInfo.h"
 #include "CStoneTypes.h"
 #include "CTexMgr.h"
 #include "FakeDevice.h"
@@ -62,34 +60,4 @@ TEST(PuzzleStoneTypes, TexturesAreAskedForByPath)
         EXPECT_EQ(++before, textures->GetTextureCount()) << step.path;
     }
     textures->SetDevice(nullptr);
-}
-
-TEST(PuzzleStoneTypes, OneMaterialForEveryType)
-{
-    // Diffuse (1, 1, 1, 0.5), ambient, specular and emissive grey 0.8, power 1.
-    const D3DMATERIAL8 expected = { { 1.0f, 1.0f, 1.0f, 0.5f }, { 0.8f, 0.8f, 0.8f, 1.0f },
-                                    { 0.8f, 0.8f, 0.8f, 1.0f }, { 0.8f, 0.8f, 0.8f, 1.0f }, 1.0f };
-    for (int id : { 0, 1, 5, 8, 1001, 42, -9 }) {
-        D3DMATERIAL8 m = CStoneTypes::GetMaterial(id);
-        EXPECT_EQ(0, memcmp(&expected, &m, sizeof m)) << id;
-    }
-}
-
-TEST(PuzzleStoneInfo, ConstructedAndDefaultRecords)
-{
-    CStoneInfo made(2, 3, 0, 4, "anything");
-    EXPECT_EQ("2,3,0 4", RecordText(made));
-    EXPECT_EQ("anything", made.name);
-    EXPECT_EQ(0, made.moved);
-    EXPECT_EQ(1, made.reposition);
-    EXPECT_EQ(0, made.sideExposed);
-    EXPECT_EQ(0, made.drawn);
-    EXPECT_EQ(0, made.targetState);
-    EXPECT_EQ(nullptr, made.stone);
-
-    CStoneInfo empty;
-    EXPECT_EQ("-1,-1,-1 -1", RecordText(empty));
-    EXPECT_EQ("EMPTY", empty.name);
-    EXPECT_EQ(1, empty.reposition);
-    EXPECT_EQ(nullptr, empty.stone);
 }

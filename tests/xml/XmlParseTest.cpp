@@ -136,48 +136,6 @@ TEST(XmlParse, DeepNestingDoesNotExhaustTheStack)
     EXPECT_EQ(3 * depth + 3, doc.Record(depth).endClose);
 }
 
-TEST(XmlParse, RecordArrayStartsFromTheTextLengthAndGrowsByHalf)
-{
-    // A 1000-byte text starts with room for 23 records (record 0 included);
-    // looking for a further child takes a record too before it meets an end tag.
-    auto padded = [](int elements) {
-        std::string text = "<r>";
-        for (int i = 1; i < elements; i++)
-            text += "<e/>";
-        text += "</r>";
-        text.append(1000 - text.size(), ' ');
-        return text;
-    };
-    XmlProbe fits(padded(21).c_str());
-    EXPECT_EQ(23, fits.Capacity());
-    EXPECT_EQ(22, fits.FreeRecord());
-    XmlProbe grows(padded(23).c_str());
-    ASSERT_TRUE(grows.HasRootElement());
-    EXPECT_EQ(34, grows.Capacity());
-    EXPECT_EQ(24, grows.FreeRecord());
-    XmlProbe fresh;
-    EXPECT_EQ(8, fresh.Capacity());
-}
-
-TEST(XmlParse, GrowthAddsAtMostOnePagePerStep)
-{
-    XmlProbe doc;
-    const int steps[][3] = {
-        // requested, capacity after, page table slots after
-        { 300000, 131072, 4 },
-        { 300000, 196608, 4 },
-        { 70000, 196608, 4 },  // never shrinks
-        { 300000, 262144, 4 },
-        { 300000, 300000, 12 },
-    };
-    for (const auto& step : steps)
-    {
-        EXPECT_TRUE(doc.GrowRecords(step[0]));
-        EXPECT_EQ(step[1], doc.Capacity()) << step[0];
-        EXPECT_EQ(step[2], doc.PageSlots()) << step[0];
-    }
-}
-
 TEST(XmlParse, IndexBeyondOnePageKeepsEveryRecord)
 {
     const int elements = 70000;

@@ -257,6 +257,14 @@ TEST_F(FrontEnd, GameQuestionsRestartTheLevelLetTheGameGoOnOrSaveAndShowTheMenu)
     EXPECT_NE(std::string::npos, ReadFileText(media.MediaFile("levels.xml")).find("last="));
     Step(0.5f);
     EXPECT_EQ(0, controller->running);   // the game has ended: it stays off
+
+    // OK and Return in one frame: the second answer saves nothing again.
+    CSubMenuEndGame* question = new CSubMenuEndGame(app.device, 0);
+    queue->AddObject(question, 4, 0);
+    question->exit_ActionPerformed(CActionEvent());
+    remove(media.MediaFile("highscore.xml").c_str());
+    question->Confirm();
+    EXPECT_FALSE(FileExists(media.MediaFile("highscore.xml")));
 }
 
 TEST_F(FrontEnd, StartSubmenuStartsExactlyOneGameHoweverOftenItIsPressed)

@@ -92,6 +92,22 @@ TEST_F(LevelEndTest, OnlyANewBestAsksForANameAndIsRecorded)
     }
 }
 
+// A result equal to the stored best is no new best, whoever asks to record it.
+TEST_F(LevelEndTest, RecordScoreTakesOnlyFewerMoves)
+{
+    Open({ OneSlideLevel() }, HighScoreText({ { 1, 15 } }).c_str());
+    StartAndSettle();
+    CScore* entry = Controller()->GetCurrentScore();
+    ASSERT_NE(nullptr, entry);
+    const std::string name = entry->name;
+    Controller()->gameData->moves = 15;
+    EXPECT_EQ(-1, Controller()->RecordScore("Neu"));
+    EXPECT_EQ(name, entry->name);
+    Controller()->gameData->moves = 14;
+    EXPECT_EQ(14, Controller()->RecordScore("Neu"));
+    EXPECT_EQ("Neu", entry->name);
+}
+
 TEST_F(LevelEndTest, LastLevelSavesBothFilesAndLeadsToTheMainMenu)
 {
     Open({ OneSlideLevel() }, HighScoreText({ { 1, 3 } }).c_str());

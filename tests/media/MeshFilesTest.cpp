@@ -1,7 +1,6 @@
 // The three meshes, read by the engine's mesh loader: well formed, lit correctly (unit
-// normals on the side each triangle faces), textured where they need it, and shaped for
-// their jobs: the sky encloses the eye, the markers float over a stone and the slide
-// arrow points along +z.
+// normals on the side each triangle faces), textured where they need it, and the sky encloses
+// the eye.
 #include "MediaTestSupport.h"
 
 #include "CXMesh.h"
@@ -97,47 +96,6 @@ TEST(MediaSkyboxMesh, EnclosesTheEyeWithInwardFacesAndLoadableTextures)
         const Image sky = LoadMediaImage(s.material.textureFile);
         EXPECT_GT(sky.width, 0) << s.material.textureFile;
     }
-}
-
-// The markers are drawn at the middle of the cell above the hovered stone, scaled by the
-// cell size: one unit is a cell, the stone's top face lies 0.25 below the origin.
-TEST(MediaMarkerMeshes, FloatJustAboveTheStoneWithinOneCell)
-{
-    for (const char* name : { "cross.x", "arrow.x" }) {
-        const Bounds b = BoundsOf(LoadMesh(name));
-        EXPECT_GT(b.min[1], -0.25) << name << " sinks into the stone";
-        EXPECT_LT(b.max[1], 0.25) << name;
-        for (int i : { 0, 2 }) {
-            EXPECT_GE(b.min[i], -0.5) << name << " reaches into the next cell";
-            EXPECT_LE(b.max[i], 0.5) << name;
-        }
-    }
-}
-
-TEST(MediaMarkerMeshes, ArrowPointsAlongPlusZ)
-{
-    const XMeshData d = LoadMesh("arrow.x");
-    const Bounds b = BoundsOf(d);
-    // the tip is the single point furthest along +z, on the arrow's centre line
-    double tipX = 0;
-    int atTip = 0;
-    for (const XMeshVertex& v : d.vertices)
-        if (v.z > b.max[2] - 1e-4) {
-            tipX += v.x;
-            atTip++;
-        }
-    ASSERT_GT(atTip, 0);
-    EXPECT_NEAR(0.0, tipX / atTip, 1e-3);
-    // the head (wide part) lies at the +z end, the shaft behind it
-    double widthFront = 0, widthBack = 0;
-    for (const XMeshVertex& v : d.vertices) {
-        if (v.z > 0.02)
-            widthFront = std::max(widthFront, std::fabs((double)v.x));
-        if (v.z < -0.1)
-            widthBack = std::max(widthBack, std::fabs((double)v.x));
-    }
-    EXPECT_GT(widthFront, widthBack * 1.5);
-    EXPECT_NEAR(b.min[0], -b.max[0], 1e-3);
 }
 
 } // namespace

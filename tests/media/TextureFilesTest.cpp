@@ -71,34 +71,6 @@ TEST(MediaTextureFiles, EveryOneLoadsWithTheRightFormatSizeAndAlpha)
     }
 }
 
-TEST(MediaTextureFormats, ExplosionSheetIsA24BitBitmapOfSixBySixFrames)
-{
-    const std::vector<unsigned char> b = ReadBytes(MediaPath("expla.bmp"));
-    ASSERT_GE(b.size(), 54u);
-    EXPECT_EQ(24u, ReadLe16(&b[28]));
-    EXPECT_EQ(0u, ReadLe32(&b[30]));   // no compression
-
-    // the fire grows from the first frame and has died down by the last
-    const Image sheet = LoadMediaImage("expla.bmp");
-    auto frameLight = [&](int frame) {
-        const int ox = (frame % 6) * 256, oy = (frame / 6) * 256;
-        double sum = 0;
-        for (int y = 0; y < 256; y++)
-            for (int x = 0; x < 256; x++) {
-                const uint32_t p = sheet.Pixel(ox + x, oy + y);
-                sum += ((p >> 16) & 0xff) + ((p >> 8) & 0xff) + (p & 0xff);
-            }
-        return sum;
-    };
-    EXPECT_GT(frameLight(10), frameLight(0));
-    EXPECT_LT(frameLight(35), frameLight(10) * 0.05);
-    // frame borders stay black so neighbouring frames never bleed into a billboard
-    for (int i = 0; i < 1536; i++) {
-        EXPECT_EQ(0xFF000000u, sheet.Pixel(i, 0));
-        EXPECT_EQ(0xFF000000u, sheet.Pixel(255, i));
-    }
-}
-
 // The six stone types the game tells apart by texture must look different.
 TEST(MediaTextureLook, StoneTexturesHaveDistinctColours)
 {

@@ -10,7 +10,7 @@
 static const int MIX_CHANNELS_WANTED = 16;
 
 CSoundDev::CSoundDev()
-    : soundSwitch(1), open(0), triedOpen(0)
+    : soundSwitch(1), music(0), musicIndex(-1), open(0), triedOpen(0)
 {
 }
 
@@ -62,28 +62,87 @@ int CSoundDev::LoadSound(const char* name, HINSTANCE instance)
     // the index and its state flag freely; such a sound just never plays.
     Sound sound;
     sound.name = name;
+    sound.data = 0;
+    sound.size = 0;
     sound.chunk = 0;
+    sound.decodeFailed = 0;
     sound.channel = -1;
 
+    // Resources stay in memory for the whole run, so a sound keeps only a
+    // pointer to its file and decodes when it is first played.
     HRSRC resource = FindResourceA(instance, name, "WAVE");
     if (!resource) {
         char text[256];
         snprintf(text, sizeof(text), "sound %s not found", name);
         CResourceManager::MessageLog()->Message(0, text);
-    } else if (open) {
+    } else {
         HGLOBAL handle = LoadResource(instance, resource);
-        const void* data = LockResource(handle);
-        DWORD size = SizeofResource(instance, resource);
-        if (data && size > 0) {
-            sound.chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(data, (int)size), 1);
-            if (!sound.chunk)
-                fprintf(stderr, "sound: %s cannot be decoded (%s)\n", name, Mix_GetError());
-        }
+        sound.data = LockResource(handle);
+        sound.size = (int)SizeofResource(instance, resource);
+        if (sound.size <= 0)
+            sound.data = 0;
     }
 
     sounds.push_back(sound);
     soundState.push_back(0);
     return (int)sounds.size() - 1;
+}
+
+Mix_Chunk* CSoundDev::Chunk(Sound& sound)
+{
+    if (!sound.chunk && !sound.decodeFailed && sound.data) {
+        sound.chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(sound.data, sound.size), 1);
+        if (!sound.chunk) {
+            fprintf(stderr, "sound: %s cannot be decoded (%s)\n", sound.name.c_str(), Mix_GetError());
+            sound.decodeFailed = 1;
+        }
+    }
+    return sound.chunk;
+}
+
+// Returns 1 when the sound started on a mixer channel.
+int CSoundDev::PlayChunk(Sound& sound, int loop, int level)
+{
+    Mix_Chunk* chunk = Chunk(sound);
+    if (!chunk)
+        return 0;
+    int channel = Mix_PlayChannel(-1, chunk, loop ? -1 : 0);
+    if (channel < 0)
+        return 0;
+    Mix_Volume(channel, level);
+    sound.channel = channel;
+    return 1;
+}
+
+// Streams a looping sound as the mixer's music. Returns 0 when it cannot, and
+// the caller plays it as a decoded chunk instead.
+int CSoundDev::PlayMusic(int index, int level)
+{
+    Sound& sound = sounds[index];
+    if (musicIndex >= 0 || !sound.data)
+        return 0;
+    music = Mix_LoadMUS_RW(SDL_RWFromConstMem(sound.data, sound.size), 1);
+    if (!music)
+        return 0;
+    if (Mix_PlayMusic(music, -1) != 0) {
+        Mix_FreeMusic(music);
+        music = 0;
+        return 0;
+    }
+    Mix_VolumeMusic(level);
+    musicIndex = index;
+    return 1;
+}
+
+void CSoundDev::StopMusic()
+{
+    if (musicIndex < 0)
+        return;
+    Mix_HaltMusic();
+    Mix_FreeMusic(music);
+    music = 0;
+    soundState[musicIndex] = 0;
+    musicIndex = -1;
 }
 
 void CSoundDev::PlayIndex(int index, int loop, float volume, int play)
@@ -93,7 +152,9 @@ void CSoundDev::PlayIndex(int index, int loop, float volume, int play)
     Sound& sound = sounds[index];
 
     if (!play) {
-        if (open && sound.channel >= 0 && Mix_GetChunk(sound.channel) == sound.chunk)
+        if (index == musicIndex)
+            StopMusic();
+        if (open && sound.channel >= 0 && sound.chunk && Mix_GetChunk(sound.channel) == sound.chunk)
             Mix_HaltChannel(sound.channel);
         sound.channel = -1;
         soundState[index] = 0;
@@ -109,17 +170,19 @@ void CSoundDev::PlayIndex(int index, int loop, float volume, int play)
     if (loop && soundState[index])
         return;
 
-    if (open && sound.chunk) {
-        int channel = Mix_PlayChannel(-1, sound.chunk, loop ? -1 : 0);
-        if (channel >= 0) {
-            int level = volume < 0.0f ? MIX_MAX_VOLUME : (int)(volume * MIX_MAX_VOLUME);
-            if (level > MIX_MAX_VOLUME)
-                level = MIX_MAX_VOLUME;
-            Mix_Volume(channel, level);
-            sound.channel = channel;
+    if (open && sound.data) {
+        int level = volume < 0.0f ? MIX_MAX_VOLUME : (int)(volume * MIX_MAX_VOLUME);
+        if (level > MIX_MAX_VOLUME)
+            level = MIX_MAX_VOLUME;
+        int started = 0;
+        if (loop)
+            started = PlayMusic(index, level);
+        if (!started)
+            started = PlayChunk(sound, loop, level);
+        if (started) {
             soundState[index] = 1;
+            return;
         }
-        return;
     }
     // Silent: looping sounds count as playing until stopped; effects end at once.
     soundState[index] = loop ? 1 : 0;
@@ -129,6 +192,8 @@ void CSoundDev::Update()
 {
     if (!open)
         return;
+    if (musicIndex >= 0 && !Mix_PlayingMusic())
+        StopMusic();
     for (size_t i = 0; i < sounds.size(); i++) {
         Sound& sound = sounds[i];
         if (sound.channel < 0)
@@ -142,8 +207,10 @@ void CSoundDev::Update()
 
 void CSoundDev::StopAll()
 {
-    if (open)
+    if (open) {
+        StopMusic();
         Mix_HaltChannel(-1);
+    }
     for (size_t i = 0; i < sounds.size(); i++) {
         sounds[i].channel = -1;
         soundState[i] = 0;

@@ -6,10 +6,13 @@
 #include <windows.h>
 
 struct Mix_Chunk;
+typedef struct _Mix_Music Mix_Music;
 
 // Plays the program's WAVE resources through SDL_mixer. Without an audio device
 // it stays silent and everything else goes on working: sounds still get indices
-// and state flags.
+// and state flags. Effects are decoded whole on first use; looping music is
+// streamed from the resource, since decoded at the mixer's rate it would take
+// about sixteen times the size of the file.
 class CSoundDev {
 public:
     CSoundDev();
@@ -39,13 +42,22 @@ public:
 private:
     struct Sound {
         std::string name;
-        Mix_Chunk* chunk;
+        const void* data;       // the resource's WAVE file, or 0 when there is none
+        int size;
+        Mix_Chunk* chunk;       // decoded on first play as an effect
+        int decodeFailed;
         int channel;
     };
 
     void OpenAudio();
+    Mix_Chunk* Chunk(Sound& sound);
+    int PlayChunk(Sound& sound, int loop, int level);
+    int PlayMusic(int index, int level);
+    void StopMusic();
 
     std::vector<Sound> sounds;
+    Mix_Music* music;           // the streamed looping sound, if one plays
+    int musicIndex;             // its sound index, or -1
     int open;
     int triedOpen;
 };

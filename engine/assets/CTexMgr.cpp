@@ -14,7 +14,7 @@ namespace {
 
 // Averages 2 x 2 pixels of the level above into one; odd edges repeat their last
 // row or column so every level is a fair picture of the one before.
-void Downsample(const std::vector<uint32_t>& src, int srcW, int srcH,
+void Downsample(const uint32_t* src, int srcW, int srcH,
                 std::vector<uint32_t>& dst, int dstW, int dstH)
 {
     dst.resize((size_t)dstW * dstH);
@@ -38,7 +38,7 @@ void Downsample(const std::vector<uint32_t>& src, int srcW, int srcH,
     }
 }
 
-bool FillLevel(IDirect3DTexture8* texture, UINT level, const std::vector<uint32_t>& pixels, int width, int height)
+bool FillLevel(IDirect3DTexture8* texture, UINT level, const uint32_t* pixels, int width, int height)
 {
     D3DLOCKED_RECT locked;
     if (FAILED(texture->LockRect(level, &locked, NULL, 0)) || !locked.pBits)
@@ -78,6 +78,14 @@ void CTexMgr::SetDevice(IDirect3DDevice8* dev)
 
 IDirect3DTexture8* CTexMgr::CreateTextureFromImage(IDirect3DDevice8* dev, const Image& image)
 {
+    return MakeTexture(dev, image, 0);
+}
+
+// Level 0 is the picture; each further level halves the one before. When
+// spent is given, the picture's pixels are released as soon as level 1 has
+// been made from them, so a large picture is not held beside its texture.
+IDirect3DTexture8* CTexMgr::MakeTexture(IDirect3DDevice8* dev, const Image& image, std::vector<uint32_t>* spent)
+{
     if (!dev || image.width <= 0 || image.height <= 0)
         return 0;
 
@@ -86,8 +94,8 @@ IDirect3DTexture8* CTexMgr::CreateTextureFromImage(IDirect3DDevice8* dev, const 
         || !texture)
         return 0;
 
-    // Level 0 is the picture; each further level halves the one before.
-    std::vector<uint32_t> current = image.pixels, next;
+    const uint32_t* current = image.pixels.data();
+    std::vector<uint32_t> levelPixels, next;
     int width = image.width, height = image.height;
     DWORD levels = texture->GetLevelCount();
     for (DWORD level = 0; level < levels; level++) {
@@ -96,9 +104,14 @@ IDirect3DTexture8* CTexMgr::CreateTextureFromImage(IDirect3DDevice8* dev, const 
             break;
         if (level > 0) {
             Downsample(current, width, height, next, (int)desc.Width, (int)desc.Height);
-            current.swap(next);
+            levelPixels.swap(next);
+            current = levelPixels.data();
             width = (int)desc.Width;
             height = (int)desc.Height;
+            if (level == 1 && spent) {
+                spent->clear();
+                spent->shrink_to_fit();
+            }
         }
         if (!FillLevel(texture, level, current, width, height)) {
             texture->Release();
@@ -141,7 +154,7 @@ IDirect3DTexture8* CTexMgr::GetTexture(std::string name)
             LogFailure(name, error);
             texture = GetFallback();
         } else {
-            texture = CreateTextureFromImage(device, image);
+            texture = MakeTexture(device, image, &image.pixels);
             if (!texture) {
                 LogFailure(name, "the device made no texture");
                 texture = GetFallback();

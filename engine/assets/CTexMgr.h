@@ -8,7 +8,9 @@
 // texture; a missing or damaged file also writes one message-log line.
 // The cache owns its textures: callers get a plain pointer and never release it.
 
+#include <cstdint>
 #include <string>
+#include <vector>
 #include <unordered_map>
 
 struct IDirect3DDevice8;
@@ -50,6 +52,7 @@ private:
     CTexMgr& operator=(const CTexMgr&);
 
     IDirect3DTexture8* GetFallback();
+    static IDirect3DTexture8* MakeTexture(IDirect3DDevice8* device, const Image& image, std::vector<uint32_t>* spent);
 
     IDirect3DDevice8* device;
     IDirect3DTexture8* fallback;

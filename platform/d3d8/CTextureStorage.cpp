@@ -3,8 +3,37 @@
 #include "D3D8Helpers.h"
 #include "PixelFormats.h"
 
+namespace {
+
+bool FormatHasAlpha(D3DFORMAT format)
+{
+    switch (format) {
+    case D3DFMT_A8R8G8B8:
+    case D3DFMT_A1R5G5B5:
+    case D3DFMT_A4R4G4B4:
+    case D3DFMT_A8L8:
+    case D3DFMT_A8:
+    case D3DFMT_A4L4:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool AnyTransparent(const BYTE* bgra, UINT count)
+{
+    for (UINT i = 0; i < count; i++) {
+        if (bgra[i * 4 + 3] != 255)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 CTextureStorage::CTextureStorage(UINT faces, UINT width_, UINT height_, UINT levels, D3DFORMAT format_)
-    : name(0), faceCount(faces), levelCount(0), width(width_), height(height_), format(format_), pixelBytes(0)
+    : name(0), faceCount(faces), levelCount(0), width(width_), height(height_), format(format_), pixelBytes(0),
+      transparentImages(0)
 {
     pixelBytes = PixelFormatBytes(format);
     if (pixelBytes == 0 || width == 0 || height == 0 || (faces != 1 && faces != 6))
@@ -21,17 +50,21 @@ CTextureStorage::CTextureStorage(UINT faces, UINT width_, UINT height_, UINT lev
     glTextureParameteri(name, GL_TEXTURE_BASE_LEVEL, 0);
     glTextureParameteri(name, GL_TEXTURE_MAX_LEVEL, (GLint)levelCount - 1);
 
-    // Contents start black (and transparent) rather than undefined.
+    // Contents start black (and transparent where the format has alpha)
+    // rather than undefined: all bytes 0 in the texture's own format.
+    bool hasAlpha = FormatHasAlpha(format);
+    const BYTE black[4] = { 0, 0, 0, (BYTE)(hasAlpha ? 0 : 255) };
+    for (UINT level = 0; level < levelCount; level++)
+        glClearTexImage(name, (GLint)level, GL_BGRA, GL_UNSIGNED_BYTE, black);
     images.resize(faceCount * levelCount);
-    for (UINT face = 0; face < faceCount; face++) {
-        for (UINT level = 0; level < levelCount; level++) {
-            Image& image = images[face * levelCount + level];
-            image.pixels.assign(GetLevelWidth(level) * GetLevelHeight(level) * pixelBytes, 0);
-            image.locked = false;
-            image.readOnly = false;
-            image.drawn = false;
-            Upload(face, level);
-        }
+    for (Image& image : images) {
+        image.locks = 0;
+        image.locked = false;
+        image.readOnly = false;
+        image.drawn = false;
+        image.zero = true;
+        image.transparent = false;
+        SetTransparent(image, hasAlpha);
     }
 }
 
@@ -91,10 +124,12 @@ HRESULT CTextureStorage::Lock(UINT face, UINT level, D3DLOCKED_RECT* lockedRect,
     if (rect && (rect->left < 0 || rect->top < 0 || rect->left >= rect->right || rect->top >= rect->bottom ||
                  (UINT)rect->right > w || (UINT)rect->bottom > h))
         return D3DERR_INVALIDCALL;
-    if (image->drawn) {
+    if (image->pixels.empty() && image->zero && !image->drawn)
+        image->pixels.assign(w * h * pixelBytes, 0);
+    else if (image->pixels.empty() || image->drawn)
         Download(face, level);
-        image->drawn = false;
-    }
+    image->drawn = false;
+    image->locks++;
     image->locked = true;
     image->readOnly = (flags & D3DLOCK_READONLY) != 0;
     lockedRect->Pitch = (INT)(w * pixelBytes);
@@ -111,8 +146,16 @@ HRESULT CTextureStorage::Unlock(UINT face, UINT level)
     if (!image || !image->locked)
         return D3DERR_INVALIDCALL;
     image->locked = false;
-    if (!image->readOnly)
+    if (!image->readOnly) {
+        image->zero = false;
         Upload(face, level);
+    }
+    // OpenGL holds the pixels now; a level locked only once (a texture filled
+    // on loading) needs no copy of its own.
+    if (image->locks == 1) {
+        image->pixels.clear();
+        image->pixels.shrink_to_fit();
+    }
     return D3D_OK;
 }
 
@@ -127,8 +170,31 @@ DWORD CTextureStorage::SetMostDetailedLevel(DWORD level)
 void CTextureStorage::MarkDrawn(UINT face, UINT level)
 {
     Image* image = Find(face, level);
-    if (image)
-        image->drawn = true;
+    if (!image)
+        return;
+    image->drawn = true;
+    image->zero = false;
+    // What was drawn is not looked at; its alpha is unknown.
+    SetTransparent(*image, true);
+}
+
+size_t CTextureStorage::GetMemoryBytes() const
+{
+    size_t bytes = 0;
+    for (const Image& image : images)
+        bytes += image.pixels.capacity();
+    return bytes;
+}
+
+void CTextureStorage::SetTransparent(Image& image, bool transparent)
+{
+    if (image.transparent == transparent)
+        return;
+    image.transparent = transparent;
+    if (transparent)
+        transparentImages++;
+    else
+        transparentImages--;
 }
 
 void CTextureStorage::Upload(UINT face, UINT level)
@@ -136,16 +202,23 @@ void CTextureStorage::Upload(UINT face, UINT level)
     Image* image = Find(face, level);
     UINT w = GetLevelWidth(level);
     UINT h = GetLevelHeight(level);
-    scratch.resize(w * h * 4);
-    PixelsToBGRA(format, image->pixels.data(), scratch.data(), w * h);
+    // A8R8G8B8 already is B,G,R,A in memory; other formats go through a
+    // converted copy that lives only for the upload.
+    std::vector<BYTE> converted;
+    const BYTE* bgra = image->pixels.data();
+    if (format != D3DFMT_A8R8G8B8) {
+        converted.resize(w * h * 4);
+        PixelsToBGRA(format, image->pixels.data(), converted.data(), w * h);
+        bgra = converted.data();
+    }
+    SetTransparent(*image, AnyTransparent(bgra, w * h));
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     if (faceCount == 6)
         glTextureSubImage3D(name, (GLint)level, 0, 0, (GLint)face, (GLsizei)w, (GLsizei)h, 1, GL_BGRA,
-                            GL_UNSIGNED_BYTE, scratch.data());
+                            GL_UNSIGNED_BYTE, bgra);
     else
-        glTextureSubImage2D(name, (GLint)level, 0, 0, (GLsizei)w, (GLsizei)h, GL_BGRA, GL_UNSIGNED_BYTE,
-                            scratch.data());
+        glTextureSubImage2D(name, (GLint)level, 0, 0, (GLsizei)w, (GLsizei)h, GL_BGRA, GL_UNSIGNED_BYTE, bgra);
 }
 
 void CTextureStorage::Download(UINT face, UINT level)
@@ -153,10 +226,17 @@ void CTextureStorage::Download(UINT face, UINT level)
     Image* image = Find(face, level);
     UINT w = GetLevelWidth(level);
     UINT h = GetLevelHeight(level);
-    scratch.resize(w * h * 4);
+    image->pixels.resize(w * h * pixelBytes);
+    std::vector<BYTE> converted;
+    BYTE* bgra = image->pixels.data();
+    if (format != D3DFMT_A8R8G8B8) {
+        converted.resize(w * h * 4);
+        bgra = converted.data();
+    }
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     glGetTextureSubImage(name, (GLint)level, 0, 0, (GLint)(faceCount == 6 ? face : 0), (GLsizei)w, (GLsizei)h, 1,
-                         GL_BGRA, GL_UNSIGNED_BYTE, (GLsizei)scratch.size(), scratch.data());
-    PixelsFromBGRA(format, scratch.data(), image->pixels.data(), w * h);
+                         GL_BGRA, GL_UNSIGNED_BYTE, (GLsizei)(w * h * 4), bgra);
+    if (format != D3DFMT_A8R8G8B8)
+        PixelsFromBGRA(format, bgra, image->pixels.data(), w * h);
 }

@@ -1,7 +1,9 @@
-// The pixels of a texture: an OpenGL texture (2D or cube, RGBA8) with every
-// face and mip level also kept in memory in the texture's own format, so a
-// lock can read and write it. Unlocking uploads the level; after OpenGL has
-// drawn into a level, the next lock reads it back first.
+// The pixels of a texture: an OpenGL texture (2D or cube, RGBA8), and for a
+// lock a copy of a face and mip level in memory in the texture's own format.
+// Unlocking uploads the level. Most textures are filled once and never locked
+// again, so the copy is dropped after the first lock; a level locked a second
+// time is read back from OpenGL and from then on kept. After OpenGL has drawn
+// into a level, the next lock reads it back first.
 #ifndef ZARUL_CTEXTURESTORAGE_H
 #define ZARUL_CTEXTURESTORAGE_H
 
@@ -43,18 +45,30 @@ public:
     // Called when OpenGL has drawn into a level: the memory copy is stale.
     void MarkDrawn(UINT face, UINT level);
 
+    // True when every pixel of every level has alpha 255 (a format without
+    // alpha, or uploaded pixels that are all opaque); blending such a texture
+    // by its own alpha changes nothing.
+    bool IsOpaque() const { return transparentImages == 0; }
+
+    // Bytes held in memory for locks.
+    size_t GetMemoryBytes() const;
+
 private:
     static unsigned deletions;
     struct Image {
-        std::vector<BYTE> pixels;
+        std::vector<BYTE> pixels; // empty while not in memory
+        UINT locks;               // locks so far
         bool locked;
         bool readOnly;
-        bool drawn;
+        bool drawn;               // OpenGL drew into it since the last upload
+        bool zero;                // never written: all bytes 0
+        bool transparent;         // some pixel has alpha below 255
     };
 
     Image* Find(UINT face, UINT level);
     void Upload(UINT face, UINT level);
     void Download(UINT face, UINT level);
+    void SetTransparent(Image& image, bool transparent);
 
     GLuint name;
     UINT faceCount;
@@ -64,7 +78,7 @@ private:
     D3DFORMAT format;
     UINT pixelBytes;
     std::vector<Image> images; // face * levelCount + level
-    std::vector<BYTE> scratch; // B,G,R,A pixels on their way to or from OpenGL
+    UINT transparentImages;
 };
 
 #endif

@@ -3,6 +3,11 @@
 // that would read past their data.
 #include "RenderFixture.h"
 
+#include "CD3D8Texture.h"
+
+#include <string.h>
+#include <vector>
+
 TEST_F(RenderFixture, StatesStartAtTheirDirect3DDefaultsAndCallsAreChecked)
 {
     CreateDevice(16, 16);
@@ -140,6 +145,35 @@ TEST_F(RenderFixture, TextureLevelsLockForReadingAndWriting)
     IDirect3DTexture8* broken = NULL;
     EXPECT_EQ(D3DERR_INVALIDCALL, device->CreateTexture(0, 16, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &broken));
     EXPECT_EQ(D3DERR_INVALIDCALL, device->CreateTexture(16, 16, 1, 0, D3DFMT_DXT1, D3DPOOL_MANAGED, &broken));
+}
+
+// A level filled once keeps no copy in memory; locked again, it comes back
+// from OpenGL with every bit the format stores.
+TEST_F(RenderFixture, FilledTexturesKeepNoCopyAndReadBackEveryStoredBit)
+{
+    CreateDevice(16, 16);
+    const D3DFORMAT formats[] = { D3DFMT_A8R8G8B8, D3DFMT_R8G8B8, D3DFMT_R5G6B5, D3DFMT_A1R5G5B5,
+                                  D3DFMT_A4R4G4B4, D3DFMT_A8L8, D3DFMT_A8, D3DFMT_L8, D3DFMT_A4L4 };
+    for (D3DFORMAT format : formats) {
+        SCOPED_TRACE(format);
+        IDirect3DTexture8* texture = NULL;
+        ASSERT_EQ(D3D_OK, device->CreateTexture(8, 4, 1, 0, format, D3DPOOL_MANAGED, &texture));
+        CTextureStorage* storage = static_cast<CD3D8Texture*>(texture)->GetStorage();
+        D3DLOCKED_RECT locked;
+        ASSERT_EQ(D3D_OK, texture->LockRect(0, &locked, NULL, 0));
+        std::vector<BYTE> written(locked.Pitch * 4);
+        for (size_t i = 0; i < written.size(); i++)
+            written[i] = (BYTE)(i * 37 + 11);
+        memcpy(locked.pBits, written.data(), written.size());
+        texture->UnlockRect(0);
+        EXPECT_EQ(0u, storage->GetMemoryBytes());
+
+        ASSERT_EQ(D3D_OK, texture->LockRect(0, &locked, NULL, D3DLOCK_READONLY));
+        EXPECT_EQ(0, memcmp(written.data(), locked.pBits, written.size()));
+        texture->UnlockRect(0);
+        EXPECT_NE(0u, storage->GetMemoryBytes()) << "locked twice: kept";
+        texture->Release();
+    }
 }
 
 TEST_F(RenderFixture, DrawingIntoATextureCanBeReadBackByLocking)

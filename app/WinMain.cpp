@@ -1,6 +1,7 @@
 // The program's entry: makes the application object and runs the frame loop.
 #include <windows.h>
 
+#include "CMediaLock.h"
 #include "CZarulApplication.h"
 #include "GameResources.h"
 
@@ -9,6 +10,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     (void)previous;
     (void)commandLine;
     (void)show;
+    // A second copy on the same media folder would write its stale levels and
+    // results over those the first one saves: it says so and ends untouched.
+    if (!CMediaLock::Take("media")) {
+        MessageBoxA(NULL,
+                    "Zarul l\xe4uft schon mit diesem Ordner (media).\n"
+                    "Ein zweites Spiel w\xfcrde die gespeicherten Ergebnisse des ersten \xfc"
+                    "berschreiben "
+                    "und wird nicht gestartet.",
+                    "Zarul", MB_OK | MB_ICONWARNING);
+        return 1;
+    }
     // The sounds and the editor's dialog template, found by name from now on.
     RegisterGameResources();
     // Lives for the whole run, reached through the global pointer.

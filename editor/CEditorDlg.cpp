@@ -2,6 +2,7 @@
 
 #include <stdio.h>
 #include <string.h>
+#include <strings.h>
 
 #include <string>
 #include <vector>
@@ -186,12 +187,25 @@ void CEditorDlg::BrowseLevelFile()
     }
 }
 
+// Level files are XML files; the name says so in any case (".xml", ".XML").
+static bool NamesXmlFile(const char* path)
+{
+    for (const char* at = path; *at; at++) {
+        if (strncasecmp(at, ".xml", 4) == 0)
+            return true;
+    }
+    return false;
+}
+
 void CEditorDlg::LoadLevelFile()
 {
     char path[PATH_SIZE];
     GetDlgItemTextA(dialog, IDC_LEVEL_FILE, path, PATH_SIZE);
-    if (!strstr(path, ".xml"))
+    if (!NamesXmlFile(path)) {
+        std::string text = std::string("Only level files named .xml are loaded:\n") + path;
+        MessageBoxA(dialog, text.c_str(), "Level Editor", MB_OK | MB_ICONWARNING);
         return;
+    }
     // A file that does not load leaves the list as it was.
     if (!levels.Load(path)) {
         TellFailure("The level file could not be loaded:", path);
@@ -206,6 +220,16 @@ void CEditorDlg::SaveLevelFile()
     char path[PATH_SIZE];
     GetDlgItemTextA(dialog, IDC_LEVEL_FILE, path, PATH_SIZE);
     StoreCurrentLevel();
+    // Levels of the file that the list does not hold would be lost (a Save
+    // before any Load writes the empty list): that is asked first.
+    CLevelLoader onDisk;
+    if (onDisk.Load(path) && onDisk.GetLevelCount() > levels.GetLevelCount()) {
+        char text[PATH_SIZE + 160];
+        snprintf(text, sizeof(text), "%s\nholds %d levels, the editor's list %d.\nWrite the list over the file?", path,
+                 onDisk.GetLevelCount(), levels.GetLevelCount());
+        if (MessageBoxA(dialog, text, "Level Editor", MB_OKCANCEL | MB_ICONWARNING) != IDOK)
+            return;
+    }
     // A failed save leaves the file that was there as it was.
     if (!levels.Save(path))
         TellFailure("The level file could not be saved:", path);

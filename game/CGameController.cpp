@@ -589,7 +589,8 @@ void CGameController::SaveAndQuit()
 {
     SaveLevels();
     if (!highScore.Save(HIGHSCORE_FILE)) {
-        std::string line = std::string("Die Bestenliste konnte nicht gespeichert werden: ") + HIGHSCORE_FILE;
+        std::string line = std::string("Die Bestenliste konnte nicht gespeichert werden: ") + HIGHSCORE_FILE + " (" +
+                           highScore.GetResultText() + ")";
         CResourceManager::MessageLog()->Message(0, line.c_str());
     }
     FireActionPerformed(CActionEvent(nullptr, ACTION_MAIN_MENU));

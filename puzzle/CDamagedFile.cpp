@@ -76,7 +76,7 @@ bool CDamagedFile::KeepBeforeSave(const char* path, std::string* error)
 {
     struct stat info;
     if (!path || stat(path, &info) != 0 || !S_ISREG(info.st_mode))
-        return true;    // nothing there to lose; the save reports its own errors
+        return true;    // nothing to keep: the save creates the file, or refuses what is no regular file
 
     CXmlDocument document;
     if (document.Load(path))

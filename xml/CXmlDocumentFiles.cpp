@@ -9,6 +9,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +20,10 @@ static std::string ByteCountText(long count)
     return text;
 }
 
+// Only a regular file is read: a FIFO or a device could block the reader or
+// never end, and a folder holds no text.
+static const char NOT_REGULAR[] = "not a regular file";
+
 bool CXmlDocument::Load(const char* path)
 {
     if (!path)
@@ -26,18 +31,32 @@ bool CXmlDocument::Load(const char* path)
         resultText = strerror(EINVAL);
         return false;
     }
-    FILE* file = fopen(path, "rb");
-    if (!file)
+    // Opened without blocking: opening a FIFO for reading would otherwise
+    // wait for a writer.
+    int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
     {
         resultText = strerror(errno);
         return false;
     }
-    // A folder opens for reading on this system; say what it is.
     struct stat info;
-    if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode))
+    if (fstat(fd, &info) != 0)
     {
-        fclose(file);
-        resultText = strerror(EISDIR);
+        resultText = strerror(errno);
+        close(fd);
+        return false;
+    }
+    if (!S_ISREG(info.st_mode))
+    {
+        resultText = S_ISDIR(info.st_mode) ? strerror(EISDIR) : NOT_REGULAR;
+        close(fd);
+        return false;
+    }
+    FILE* file = fdopen(fd, "rb");
+    if (!file)
+    {
+        resultText = strerror(errno);
+        close(fd);
         return false;
     }
 
@@ -123,7 +142,9 @@ static std::string FolderOf(const std::string& path)
 }
 
 // Removes the temporaries that earlier saves of the file left behind when
-// they were killed before their rename.
+// they were killed before their rename. A save holds a lock on its temporary
+// while it writes, so one that another process is writing right now is
+// left alone; the lock of a killed save went with its process.
 static void RemoveStaleTemporaries(const std::string& target)
 {
     std::string folder = FolderOf(target);
@@ -134,10 +155,43 @@ static void RemoveStaleTemporaries(const std::string& target)
         return;
     while (struct dirent* entry = readdir(dir))
     {
-        if (IsTemporaryOf(entry->d_name, file))
+        if (!IsTemporaryOf(entry->d_name, file))
+            continue;
+        int fd = openat(dirfd(dir), entry->d_name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        // Removed only while locked here, and only when the name still is the
+        // file that was locked (a save may have renamed it meanwhile).
+        struct stat opened, named;
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &opened) == 0 &&
+            fstatat(dirfd(dir), entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            opened.st_dev == named.st_dev && opened.st_ino == named.st_ino)
             unlinkat(dirfd(dir), entry->d_name, 0);
+        close(fd);
     }
     closedir(dir);
+}
+
+// Makes a new temporary beside the target and locks it for the time of the
+// save. A temporary that another save took for a stale one and removed
+// between its making and its locking is made again.
+static int MakeLockedTemporary(const std::string& target, std::string* temporary)
+{
+    for (int attempt = 0; attempt < 100; attempt++)
+    {
+        *temporary = target + TEMPORARY_MARK + "XXXXXX";
+        int fd = mkstemp(&(*temporary)[0]);
+        if (fd < 0)
+            return -1;
+        // A file system without locks still saves, only unguarded.
+        flock(fd, LOCK_EX);
+        struct stat info;
+        if (fstat(fd, &info) != 0 || info.st_nlink > 0)
+            return fd;
+        close(fd);
+    }
+    errno = EAGAIN;
+    return -1;
 }
 
 // Makes the rename itself durable: without this a power cut can bring the
@@ -179,21 +233,36 @@ bool CXmlDocument::Save(const char* path)
         return false;
     }
 
-    // A file that could not be opened for writing is not replaced either
-    // (a write-protected file, a folder); the error is the one opening gives.
+    // Only a regular file is replaced: a FIFO, a device or a folder in its
+    // place stays as it is. A file that could not be opened for writing is
+    // not replaced either (a write-protected file); the error is the one
+    // opening gives.
     std::string target = SaveTarget(path);
-    int existing = open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (existing < 0 && errno != ENOENT)
+    struct stat existingInfo;
+    if (stat(target.c_str(), &existingInfo) == 0)
+    {
+        if (!S_ISREG(existingInfo.st_mode))
+        {
+            resultText = S_ISDIR(existingInfo.st_mode) ? strerror(EISDIR) : NOT_REGULAR;
+            return false;
+        }
+        int existing = open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (existing < 0)
+        {
+            resultText = strerror(errno);
+            return false;
+        }
+        close(existing);
+    }
+    else if (errno != ENOENT)
     {
         resultText = strerror(errno);
         return false;
     }
-    if (existing >= 0)
-        close(existing);
 
     RemoveStaleTemporaries(target);
-    std::string temporary = target + TEMPORARY_MARK + "XXXXXX";
-    int fd = mkstemp(&temporary[0]);
+    std::string temporary;
+    int fd = MakeLockedTemporary(target, &temporary);
     if (fd < 0)
     {
         resultText = strerror(errno);
@@ -214,23 +283,18 @@ bool CXmlDocument::Save(const char* path)
         mode = 0666 & ~mask;
     }
 
+    // Renamed while still open, so the lock holds until the temporary has
+    // become the file.
     bool ok = fchmod(fd, mode) == 0 &&
               WriteAll(fd, docText.data(), docText.size()) &&
-              fsync(fd) == 0;
+              fsync(fd) == 0 &&
+              rename(temporary.c_str(), target.c_str()) == 0;
     int error = errno;
-    if (close(fd) != 0 && ok)
-    {
-        ok = false;
-        error = errno;
-    }
-    if (ok && rename(temporary.c_str(), target.c_str()) != 0)
-    {
-        ok = false;
-        error = errno;
-    }
+    if (!ok)
+        unlink(temporary.c_str());
+    close(fd);
     if (!ok)
     {
-        unlink(temporary.c_str());
         resultText = strerror(error);
         return false;
     }

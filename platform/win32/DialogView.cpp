@@ -460,9 +460,8 @@ bool DialogViewChooseFile(const char* title, const char* filter, int filterIndex
 
 bool DialogViewMessageBox(const char* text, const char* caption, UINT type, int* answer)
 {
-    // Only beside a dialog that is on the screen: other callers keep the
-    // message on the error output alone.
-    if (!DialogViewAvailable() || !Fl::first_window())
+    // Only on a display; headless the message stays on the error output.
+    if (!DialogViewAvailable())
         return false;
     SyncChangedControls();
     fl_message_title(ToUtf8(caption ? caption : "").c_str());

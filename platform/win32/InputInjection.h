@@ -21,6 +21,9 @@ BOOL InjectText(HWND window, const char* text);
 BOOL InjectMouseMove(HWND window, int x, int y);
 // A button going down or up at pixel (x, y).
 BOOL InjectMouseButton(HWND window, int button, BOOL down, int x, int y);
+// The answer (IDOK, IDCANCEL, IDYES, IDNO) the next message box gives without
+// being shown; answers queue up, one per box.
+void InjectMessageBoxAnswer(int answer);
 // The client size of a live window in pixels; false for any other handle.
 BOOL InjectClientSize(HWND window, int* width, int* height);
 

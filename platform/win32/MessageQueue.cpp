@@ -211,12 +211,17 @@ void TranslateEvent(const SDL_Event& event)
         Post(window, WM_MOUSEWHEEL, MAKEWPARAM(ModifierKeys(), (WORD)(short)(event.wheel.y * 120)), 0);
         break;
     }
-    case SDL_QUIT:
+    case SDL_QUIT: {
         // The process was asked to end (the last window closed, or a signal):
         // ask the active window to close as a click on its close box would.
-        if (HWND active = GetActiveWindow())
-            Post((HWND__*)active, WM_CLOSE, 0, 0);
+        // With the keyboard in a dialog no window of ours is active; the main
+        // window is closed then, or nothing would end.
+        HWND__* window = (HWND__*)GetActiveWindow();
+        if (!window)
+            window = Win32MainWindow();
+        Post(window, WM_CLOSE, 0, 0);
         break;
+    }
     default:
         break;
     }

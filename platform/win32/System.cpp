@@ -1,5 +1,6 @@
 // Process, time, locale and C-runtime functions of Win32.
 #include "DialogInternal.h"
+#include "InputInjection.h"
 
 #include <ctype.h>
 #include <errno.h>
@@ -8,6 +9,8 @@
 #include <stdio.h>
 #include <time.h>
 #include <unistd.h>
+
+#include <deque>
 
 namespace {
 
@@ -280,11 +283,42 @@ int _strnicmp(const char* a, const char* b, size_t n)
     return strncasecmp(a, b, n);
 }
 
-// Message boxes go to stderr: the program runs on without waiting for a click.
+// Answers given ahead by scripted runs, taken one per box.
+static std::deque<int> scriptedAnswers;
+
+void InjectMessageBoxAnswer(int answer)
+{
+    scriptedAnswers.push_back(answer);
+}
+
+// Texts of the program are Latin-1; the error output is read as UTF-8.
+static void PrintLatin1(FILE* out, const char* text)
+{
+    for (const unsigned char* c = (const unsigned char*)text; *c; c++) {
+        if (*c < 0x80) {
+            fputc(*c, out);
+        } else {
+            fputc(0xC0 | (*c >> 6), out);
+            fputc(0x80 | (*c & 0x3F), out);
+        }
+    }
+}
+
+// Message boxes go to stderr; on a display they show in a box of their own
+// and wait for the click. Headless the program runs on with the scripted
+// answer, else with OK (or Yes).
 int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type)
 {
-    fprintf(stderr, "%s: %s\n", caption ? caption : "Message", text ? text : "");
+    PrintLatin1(stderr, caption ? caption : "Message");
+    fputs(": ", stderr);
+    PrintLatin1(stderr, text ? text : "");
+    fputc('\n', stderr);
     int answer = 0;
+    if (!scriptedAnswers.empty()) {
+        answer = scriptedAnswers.front();
+        scriptedAnswers.pop_front();
+        return answer;
+    }
     if (DialogViewMessageBox(text, caption, type, &answer))
         return answer;
     if ((type & 0xF) == MB_YESNO)

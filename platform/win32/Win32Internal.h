@@ -39,6 +39,9 @@ bool Win32IsHeadless();
 // The window behind a handle, or null when the handle is not a live window.
 HWND__* Win32LookupWindow(HWND hWnd);
 
+// The first window made that is still live (the program's main window), or null.
+HWND__* Win32MainWindow();
+
 // Removes the messages still queued for a window that is being destroyed.
 void Win32DropWindowMessages(HWND hWnd);
 

@@ -57,6 +57,15 @@ HWND__* Win32LookupWindow(HWND hWnd)
     return NULL;
 }
 
+HWND__* Win32MainWindow()
+{
+    for (HWND__* window : allWindows) {
+        if (!window->destroyed)
+            return window;
+    }
+    return NULL;
+}
+
 ATOM RegisterClassA(const WNDCLASSA* wc)
 {
     if (!wc || !wc->lpszClassName || IS_INTRESOURCE(wc->lpszClassName))

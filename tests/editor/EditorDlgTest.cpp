@@ -30,6 +30,7 @@
 #include "GameResources.h"
 #include "GameTestApp.h"
 #include "GameTestFolder.h"
+#include "InputInjection.h"
 
 namespace {
 
@@ -164,15 +165,17 @@ protected:
 
 TEST_F(EditorTest, LoadAddsTheFilesLevelsAndNeedsXmlInThePath)
 {
+    // A path without ".xml" loads nothing and says why; ".XML" is as good.
     rename("three.xml", "three.lvl");
     testing::internal::CaptureStderr();
     Load("three.lvl");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("named .xml"), std::string::npos);
     EXPECT_EQ(Send(IDC_LEVEL_LIST, LB_GETCOUNT), 0);
     EXPECT_EQ(Text(IDC_LEVEL_COUNT), "Count");
 
-    rename("three.lvl", "three.xml");
-    Load("three.xml");
+    rename("three.lvl", "THREE.XML");
+    Load("THREE.XML");
+    rename("THREE.XML", "three.xml");
     EXPECT_EQ(Send(IDC_LEVEL_LIST, LB_GETCOUNT), 3);
     EXPECT_EQ(Row(IDC_LEVEL_LIST, 0), "First");
     EXPECT_EQ(((CLevel*)Send(IDC_LEVEL_LIST, LB_GETITEMDATA, 0))->GetName(), "First");
@@ -193,6 +196,31 @@ TEST_F(EditorTest, LoadAddsTheFilesLevelsAndNeedsXmlInThePath)
         EXPECT_EQ(Send(IDC_LEVEL_LIST, LB_GETCOUNT), 6);
         EXPECT_EQ(Text(IDC_LEVEL_COUNT), "6");
     }
+}
+
+// Save writes the list over the file in the path edit; a list with fewer
+// levels than the file (nothing loaded yet, say) is written only after "OK".
+TEST_F(EditorTest, SaveOfFewerLevelsOverAFileAsksFirst)
+{
+    SetDlgItemTextA(dialog(), IDC_LEVEL_FILE, "three.xml");
+    const int answers[] = { IDCANCEL, IDOK };
+    const int levelsAfter[] = { 3, 0 };
+    for (int i = 0; i < 2; i++) {
+        InjectMessageBoxAnswer(answers[i]);
+        testing::internal::CaptureStderr();
+        Command(IDC_SAVE);
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("holds 3 levels, the editor's list 0"), std::string::npos);
+        CLevelLoader file;
+        file.Load("three.xml");
+        EXPECT_EQ(file.GetLevelCount(), levelsAfter[i]) << answers[i];
+    }
+
+    // As many levels as the file: written without a question.
+    WriteFile("three.xml", THREE_LEVELS);
+    Load("three.xml");
+    testing::internal::CaptureStderr();
+    Command(IDC_SAVE);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 TEST_F(EditorTest, LevelAndPlaceableListsEditAndKeepTheirSelection)

@@ -2,7 +2,8 @@
 # The editor on a real X display: "zarul -editor" shows the game and the
 # "Level Editor" dialog; the game side starts the editor board through its
 # input script, xdotool drives the dialog like a user: it loads a level file,
-# opens a level, renames it, presses Play and Edit and saves. Screenshots of
+# opens a level, renames it, presses Play and Edit and saves; SIGTERM then
+# ends it with the keyboard still in the dialog. Screenshots of
 # the whole screen are kept in the build folder.
 #
 # usage: EditorXvfbTest.sh ZARUL_EXECUTABLE BUILD_DIR
@@ -135,5 +136,17 @@ wait_for 30 saved || fail "the saved file has no level named \"Xvfb Level\""
 import -window root "$build/editor_xvfb.png" || fail "no screenshot"
 levels_after=$(grep -o '<level ' "$work/levels.xml" | wc -l)
 [ "$levels_after" -eq "$levels_before" ] || fail "levels before $levels_before, after $levels_after"
-echo "editor under X: dialog shown, level loaded, opened, renamed, tried and saved"
+# With the keyboard in the dialog a signal ends the program all the same,
+# as closing the game window does.
+kill -TERM "$pid"
+for _ in $(seq 100); do
+    case "$(ps -o stat= -p "$pid")" in ""|Z*) break ;; esac
+    sleep 0.1
+done
+case "$(ps -o stat= -p "$pid")" in ""|Z*) ;; *) fail "the program did not end on SIGTERM" ;; esac
+wait "$pid"
+status=$?
+pid=
+[ "$status" -eq 0 ] || fail "the program ended with status $status on SIGTERM"
+echo "editor under X: dialog shown, level loaded, opened, renamed, tried and saved; SIGTERM ended it"
 exit 0

@@ -9,6 +9,8 @@
 #include <dirent.h>
 #include <fstream>
 #include <sstream>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -110,6 +112,30 @@ TEST_F(XmlFile, LoadFailuresKeepTheDocument)
     EXPECT_EQ("0 bytes", doc.GetResultText());
 }
 
+// A FIFO or a device in a file's place is neither read (a FIFO without a
+// writer would block, /dev/zero never end) nor replaced, also while a reader
+// has the FIFO open.
+TEST_F(XmlFile, OnlyRegularFilesAreReadOrReplaced)
+{
+    std::string fifo = PathOf("levels.xml");
+    ASSERT_EQ(0, mkfifo(fifo.c_str(), 0644));
+    XmlProbe doc("<keep/>");
+    for (const std::string& path : { fifo, std::string("/dev/zero") })
+    {
+        EXPECT_FALSE(doc.Load(path.c_str())) << path;
+        EXPECT_EQ("not a regular file", doc.GetResultText());
+        EXPECT_EQ("<keep/>", doc.GetDocText());
+    }
+    int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    EXPECT_FALSE(doc.Save(fifo.c_str()));
+    EXPECT_EQ("not a regular file", doc.GetResultText());
+    close(reader);
+    struct stat info;
+    ASSERT_EQ(0, lstat(fifo.c_str(), &info));
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_EQ(1, EntryCount());
+}
+
 TEST_F(XmlFile, ShortReadTakesOnlyTheBytesRead)
 {
     // Kernel attribute files report a size of a page but hold a short text.
@@ -208,12 +234,19 @@ TEST_F(XmlFile, SaveRemovesOnlyItsOwnStaleTemporaries)
         WriteFile(PathOf(name), "<half");
     for (const char* name : kept)
         WriteFile(PathOf(name), "<mine/>");
+    // Another save is writing this one right now: it holds the lock on it.
+    std::string writing = PathOf("levels.xml.tmp-Wr1t3s");
+    WriteFile(writing, "<mine/>");
+    int other = open(writing.c_str(), O_RDONLY);
+    ASSERT_EQ(0, flock(other, LOCK_EX));
 
     XmlProbe doc("<new/>");
     ASSERT_TRUE(doc.Save(PathOf("levels.xml").c_str()));
+    close(other);
     for (const char* name : stale)
         EXPECT_NE(0, access(PathOf(name).c_str(), F_OK)) << name;
     for (const char* name : kept)
         EXPECT_EQ("<mine/>", ReadFile(PathOf(name))) << name;
-    EXPECT_EQ(5, EntryCount());
+    EXPECT_EQ("<mine/>", ReadFile(writing));
+    EXPECT_EQ(6, EntryCount());
 }

@@ -320,6 +320,32 @@ void SyncChangedControls()
     }
 }
 
+// A signal (SIGTERM, SIGINT) reaches the program as SDL's quit event, which
+// the frame loop's message pump turns into closing the window. While a
+// message box or the file chooser waits for the user that pump does not run:
+// a timer looks for the quit event meanwhile and closes them as their close
+// box would (Cancel, No), so the program still ends. The event stays queued
+// for the pump.
+const double QUIT_CHECK_SECONDS = 0.1;
+
+void CloseModalOnQuit(void*)
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO)) {
+        SDL_PumpEvents();
+        Fl_Window* modal = Fl::modal();
+        if (modal && SDL_HasEvent(SDL_QUIT)) {
+            modal->do_callback();
+            modal->hide();
+        }
+    }
+    Fl::repeat_timeout(QUIT_CHECK_SECONDS, CloseModalOnQuit);
+}
+
+struct QuitWatch {
+    QuitWatch() { Fl::add_timeout(QUIT_CHECK_SECONDS, CloseModalOnQuit); }
+    ~QuitWatch() { Fl::remove_timeout(CloseModalOnQuit); }
+};
+
 } // namespace
 
 bool DialogViewAvailable()
@@ -442,6 +468,7 @@ bool DialogViewChooseFile(const char* title, const char* filter, int filterIndex
     Fl_File_Chooser chooser(start.c_str(), patterns.c_str(), Fl_File_Chooser::SINGLE, caption.c_str());
     if (filterIndex > 0)
         chooser.filter_value(filterIndex - 1);
+    QuitWatch watch;
     for (;;) {
         chooser.show();
         while (chooser.shown())
@@ -464,6 +491,7 @@ bool DialogViewMessageBox(const char* text, const char* caption, UINT type, int*
     if (!DialogViewAvailable())
         return false;
     SyncChangedControls();
+    QuitWatch watch;
     fl_message_title(ToUtf8(caption ? caption : "").c_str());
     std::string message = ToUtf8(text ? text : "");
     switch (type & 0xF) {

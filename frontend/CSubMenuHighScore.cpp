@@ -96,7 +96,8 @@ void CSubMenuHighScore::ShowPage(int page)
         float y = row * 0.1f + 0.1f;
         textArea->AddText(Decimal(n).c_str(), CPOINTVirtual(0.02f, y), 0.0f, areaColor);
         if (entry) {
-            textArea->AddText(entry->name.c_str(), CPOINTVirtual(0.19f, y), 0.0f, areaColor);
+            // A long name ends with "..." before the date column.
+            textArea->AddTextCut(entry->name.c_str(), CPOINTVirtual(0.19f, y), 0.34f);
             textArea->AddText(entry->date.c_str(), CPOINTVirtual(0.55f, y), 0.0f, areaColor);
             textArea->AddText(Decimal(entry->score).c_str(), CPOINTVirtual(0.87f, y), 0.0f, areaColor);
         } else {

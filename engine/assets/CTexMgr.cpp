@@ -166,6 +166,26 @@ IDirect3DTexture8* CTexMgr::GetTexture(std::string name)
     return texture;
 }
 
+IDirect3DTexture8* CTexMgr::FindTexture(const std::string& name) const
+{
+    std::unordered_map<std::string, IDirect3DTexture8*>::const_iterator hit = textures.find(name);
+    return hit != textures.end() ? hit->second : 0;
+}
+
+IDirect3DTexture8* CTexMgr::AddTexture(const std::string& name, const Image& picture)
+{
+    if (!device)
+        return 0;
+    IDirect3DTexture8* texture = CreateTextureFromImage(device, picture);
+    if (!texture)
+        return 0;
+    IDirect3DTexture8*& slot = textures[name];
+    if (slot && slot != fallback)
+        slot->Release();
+    slot = texture;
+    return texture;
+}
+
 void CTexMgr::ReleaseAllTextures()
 {
     for (std::unordered_map<std::string, IDirect3DTexture8*>::iterator it = textures.begin(); it != textures.end(); ++it) {

@@ -37,6 +37,12 @@ public:
     // device (or the device cannot make a texture at all).
     IDirect3DTexture8* GetTexture(std::string name);
 
+    // A texture made from a picture in memory rather than a file (a font drawn at
+    // one size, say), kept under 'name' and released with the others. FindTexture
+    // gives null for a name not kept yet; AddTexture replaces what the name held.
+    IDirect3DTexture8* FindTexture(const std::string& name) const;
+    IDirect3DTexture8* AddTexture(const std::string& name, const Image& picture);
+
     // Releases every texture; later calls load them again.
     void ReleaseAllTextures();
 

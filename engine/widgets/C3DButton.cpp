@@ -6,6 +6,7 @@
 
 // Colour factor of a highlighting button while the pointer is elsewhere.
 static const float RESTING_BRIGHTNESS = 0.75f;
+static const float MIN_PICTURE_PIXELS = 11.0f;
 
 C3DButton::C3DButton(IDirect3DDevice8* device_, CRECTVirtual rect_, const char* texture)
     : C3DAbstractButton(device_, rect_), textureName(texture ? texture : ""), highlight(1)
@@ -33,7 +34,9 @@ void C3DButton::Render()
         }
         IDirect3DTexture8* texture = CResourceManager::GetTextures()->GetTexture(textureName);
         C2DDrawState state2D(device);
-        DrawQuad(device, GetPixelRect(), (DWORD)top, (DWORD)bottom, texture);
+        // A tiny picture (a page arrow) grows about its centre to a size one can see.
+        PixelRect r = GrowPixelRect(GetPixelRect(), MIN_PICTURE_PIXELS, MIN_PICTURE_PIXELS);
+        DrawQuad(device, r, (DWORD)top, (DWORD)bottom, texture);
     }
     RenderChildren();
 }

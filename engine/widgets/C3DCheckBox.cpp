@@ -4,6 +4,7 @@
 
 // The mark of a checked box: a square inset by this fraction of the box on each side.
 static const float MARK_INSET = 0.25f;
+static const float MIN_BOX_PIXELS = 12.0f;
 
 C3DCheckBox::C3DCheckBox(IDirect3DDevice8* device_, CRECTVirtual rect_, CMouse* mouse)
     : C3DAbstractButton(device_, rect_), checked(0), locked(0)
@@ -21,7 +22,9 @@ C3DCheckBox::~C3DCheckBox()
 void C3DCheckBox::Render()
 {
     RenderBackground();
-    PixelRect r = GetPixelRect();
+    // A tiny box grows about its centre to a size one can see, with a light edge.
+    PixelRect r = GrowPixelRect(GetPixelRect(), MIN_BOX_PIXELS, MIN_BOX_PIXELS);
+    OutlineRect(r, 1, locked ? 0x80C0C0C0 : 0xFFFAF4D6);
     if (locked)
         FillRect(r, D3DXCOLOR(0.5f, 0.5f, 0.5f, 0.3f), D3DXCOLOR(0.5f, 0.5f, 0.5f, 0.3f));
     if (checked) {

@@ -15,7 +15,14 @@ void C3DStaticText::Render()
 {
     RenderBackground();
     PixelRect r = GetPixelRect();
-    renderer->DrawTextPixels(text.c_str(), r.x, r.y, r.height);
+    // A label may run on to the right over the free room of the window
+    // holding it: labels are laid out by where they start.
+    PixelRect box = r;
+    PixelRect inside;
+    bool framed = InsideParent(&inside);
+    if (framed && inside.x + inside.width > box.x + box.width)
+        box.width = inside.x + inside.width - box.x;
+    renderer->DrawLineInBox(text.c_str(), box, false, framed ? &inside : 0);
     RenderChildren();
 }
 

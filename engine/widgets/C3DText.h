@@ -8,6 +8,7 @@
 #include "CRECTVirtual.h"
 #include "CPOINTVirtual.h"
 #include "GlyphMetrics.h"
+#include "WindowLayout.h"
 
 // Bitmap-font text. The font is an atlas texture of 16 x 16 cells, one per
 // Latin-1 code; texts are UTF-8 and are decoded to those cells. Glyphs are
@@ -22,8 +23,11 @@ class C3DText {
 public:
     enum {
         EFFECT_NONE = 0,
-        EFFECT_SHADDOW = 1   // a dark copy drawn under the text, offset down and right
+        EFFECT_SHADDOW = 1   // a light halo around the glyphs, lifting dark text off any ground
     };
+    // The smallest cell that widgets draw text at unless it cannot fit: its
+    // glyphs, from the top of an 'Ä' to the foot of a 'g', span about 9 pixels.
+    enum { MIN_CELL_PIXELS = 12 };
     enum { DEFAULT_COLOR = 0xFFFFFFFF };
 
     explicit C3DText(IDirect3DDevice8* device);
@@ -48,6 +52,24 @@ public:
     // Draws the text with its cells' top-left corner at (x, y) in pixels.
     void DrawTextPixels(const char* text, float x, float y, float cellPixels);
 
+    // The cell height a widget draws a text of 'cellPixels' at: never below the minimum.
+    static float ReadableCell(float cellPixels);
+    // The largest cell, at most 'cellPixels', at which the text is no wider than 'widthPixels'.
+    float CellToFit(const char* text, float cellPixels, float widthPixels);
+    // The text as it fits into 'widthPixels' at the cell height: whole, or cut
+    // short with "..." at its end.
+    std::string Shortened(const char* text, float widthPixels, float cellPixels);
+
+    // Draws one line in a widget's box: at the box height, but at least the
+    // readable minimum (centred on the box, yet kept inside 'within'), smaller
+    // where the line would be wider than the box, and cut off at the box
+    // (grown to the line's height). From the left edge, or centred.
+    void DrawLineInBox(const char* text, const PixelRect& box, bool centred, const PixelRect* within);
+
+    // Glyphs are cut off at this rectangle (pixels) until ClearClip.
+    void SetClipPixels(const PixelRect& clip);
+    void ClearClip();
+
     // Written directly by callers: the packed ARGB text colour and the effect bits.
     DWORD color;
     DWORD effects;
@@ -58,13 +80,15 @@ private:
 
     // Horizontal pixels per cell pixel: 1 unless a cell width was set.
     float StretchFor(float cellPixels) const;
-    void DrawGlyphs(const std::string& latin1, float x, float y, float cellPixels, DWORD glyphColor);
+    void DrawGlyphs(const std::string& latin1, float x, float y, float cellPixels, DWORD glyphColor, bool halo);
 
     IDirect3DDevice8* device;
     std::string fontTexture;
     const GlyphWidths* widths;
     float sizeHeight;
     float sizeWidth;
+    bool clipping;
+    PixelRect clip;
 };
 
 // The widths of a font atlas file, measured on first use and kept for the run.

@@ -20,6 +20,9 @@ public:
     // Adds a text at 'at'; each '\n' starts a new line one text size further
     // down. A size of 0 and a colour of (0, 0, 0, 0) mean the area's own.
     void AddText(const char* text, CPOINTVirtual at, float size, D3DXCOLOR color);
+    // One line that ends with "..." where it would be wider than 'width' (a
+    // fraction of the area's width); the text kept stays whole.
+    void AddTextCut(const char* text, CPOINTVirtual at, float width);
     void ClearTextArea();
 
     int GetLineCount() const { return (int)lines.size(); }
@@ -34,10 +37,17 @@ private:
         CPOINTVirtual at;
         float size;
         DWORD color;
+        int block;        // lines of one AddText call share a number
+        float cutWidth;   // > 0: shortened to this fraction of the area's width
     };
+
+    // Draws the lines first..end-1 of one block: at the readable size, or
+    // smaller where the block would leave the area.
+    void DrawBlock(const PixelRect& r, size_t first, size_t end);
 
     std::vector<Line> lines;
     float size;
+    int blocks;
     D3DXCOLOR textColor;
     C3DText* renderer;
 };

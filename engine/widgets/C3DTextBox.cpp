@@ -36,7 +36,22 @@ void C3DTextBox::Render()
     std::string shown = text;
     if (state == STATE_ACTIVE && std::fmod(caretTime, CARET_PERIOD) < CARET_PERIOD * 0.5f)
         shown += '_';
-    renderer->DrawTextPixels(shown.c_str(), r.x + r.height * TEXT_MARGIN, r.y, r.height);
+    // A name longer than the field shows its end, where the typing goes on;
+    // the rest is cut off at the field's left edge.
+    float cell = C3DText::ReadableCell(r.height);
+    float margin = r.height * TEXT_MARGIN;
+    float width = renderer->GetTextWidthPixels(shown.c_str(), cell);
+    float x = r.x + margin;
+    if (width > r.width - 2.0f * margin)
+        x = r.x + r.width - margin - width;
+    PixelRect field = r;
+    if (cell > r.height) {
+        field.y = r.y + (r.height - cell) * 0.5f;
+        field.height = cell;
+    }
+    renderer->SetClipPixels(field);
+    renderer->DrawTextPixels(shown.c_str(), x, field.y + (field.height - cell) * 0.5f, cell);
+    renderer->ClearClip();
     RenderChildren();
 }
 

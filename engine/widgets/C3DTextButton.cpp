@@ -36,8 +36,9 @@ void C3DTextButton::Render()
         FillRect(r, Lighten(colors[0]), Lighten(colors[1]));
     else if (colors[0].a > 0.0f || colors[1].a > 0.0f)
         FillRect(r, colors[0], colors[1]);
-    float width = renderer->GetTextWidthPixels(text.c_str(), r.height);
-    renderer->DrawTextPixels(text.c_str(), r.x + (r.width - width) * 0.5f, r.y, r.height);
+    PixelRect inside;
+    bool framed = InsideParent(&inside);
+    renderer->DrawLineInBox(text.c_str(), r, true, framed ? &inside : 0);
     RenderChildren();
 }
 

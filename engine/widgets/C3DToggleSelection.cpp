@@ -28,6 +28,9 @@ C3DToggleSelection::C3DToggleSelection(IDirect3DDevice8* device_, CRECTVirtual r
     labelButton = new C3DTextButton(device_, CRECTVirtual(a, 0.0f, 1.0f - 2.0f * a, 1.0f),
                                     entries.empty() ? "" : entries[0].c_str(), LABEL_FONT,
                                     D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f));
+    // The label only shows the entry: the pointer goes through it to the arrows,
+    // whose hit areas reach over its ends when the toggle is small.
+    labelButton->SetTakesPointer(0);
     nextButton = new C3DAlphaButton(device_, CRECTVirtual(1.0f - a, 0.0f, a, 1.0f), nextTexture, 1);
     prevButton->AddActionListener(&prevListener);
     nextButton->AddActionListener(&nextListener);

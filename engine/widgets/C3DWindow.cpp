@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "C3DFrame.h"
 #include "CMouse.h"
 #include "WindowDrawing.h"
 
@@ -192,7 +193,7 @@ bool C3DWindow::IsUnderPointer(float x, float y)
     GetScreenSize(device, &width, &height);
     float px = x * width;
     float py = y * height;
-    if (!PixelRectContains(GetPixelRect(), px, py))
+    if (!PixelRectContains(GetHitRect(), px, py))
         return false;
     const std::vector<C3DWindow*>& windows = LiveWindows();
     for (size_t i = 0; i < windows.size(); i++) {
@@ -201,10 +202,18 @@ bool C3DWindow::IsUnderPointer(float x, float y)
             continue;
         if (other->drawOrder <= drawOrder || IsAncestorOf(other))
             continue;
-        if (PixelRectContains(other->GetPixelRect(), px, py))
+        if (PixelRectContains(other->GetHitRect(), px, py))
             return false;
     }
     return true;
+}
+
+PixelRect C3DWindow::GetHitRect()
+{
+    PixelRect r = GetPixelRect();
+    if (!takesPointer)
+        return r;
+    return GrowPixelRect(r, (float)MIN_HIT_PIXELS, (float)MIN_HIT_PIXELS);
 }
 
 void C3DWindow::GetScreenSize(IDirect3DDevice8* device, float* width, float* height)
@@ -260,6 +269,27 @@ void C3DWindow::OutlineRect(const PixelRect& r, int thickness, DWORD color)
     C2DDrawState state2D(device);
     for (int i = 0; i < 4; i++)
         DrawQuad(device, edges[i], color, color, NULL);
+}
+
+bool C3DWindow::InsideParent(PixelRect* inside)
+{
+    if (!parent)
+        return false;
+    PixelRect p = parent->GetPixelRect();
+    // A frame drawn along the parent's edges: text keeps one pixel off it.
+    float margin = 0.0f;
+    for (size_t i = 0; i < parent->children.size(); i++) {
+        const C3DFrame* frame = dynamic_cast<const C3DFrame*>(parent->children[i]);
+        if (frame && frame->borderSize + 1.0f > margin)
+            margin = frame->borderSize + 1.0f;
+    }
+    if (p.width <= 2.0f * margin || p.height <= 2.0f * margin)
+        margin = 0.0f;
+    inside->x = p.x + margin;
+    inside->y = p.y + margin;
+    inside->width = p.width - 2.0f * margin;
+    inside->height = p.height - 2.0f * margin;
+    return true;
 }
 
 void C3DWindow::RenderChildren()

@@ -88,9 +88,15 @@ public:
     void SetState(int newState) { state = newState; }
     int HasFocus() const;
 
-    // True when a pointer at (x, y) in screen fractions lies in this window and
-    // no pointer-taking window drawn over it lies under the pointer too.
+    // True when a pointer at (x, y) in screen fractions lies in this window's
+    // hit area and no pointer-taking window drawn over it has the pointer too.
     bool IsUnderPointer(float x, float y);
+    // Where the pointer hits a window: a pointer-taking window's rectangle
+    // grown to at least MIN_HIT_PIXELS each way about its centre, so that small
+    // buttons, boxes and arrows can be hit; any other window's rectangle.
+    enum { MIN_HIT_PIXELS = 16 };
+    PixelRect GetHitRect();
+    void SetTakesPointer(int on) { takesPointer = on ? 1 : 0; }
 
     // The back-buffer size windows are laid out on: the device's viewport, or
     // 640 x 480 without a device.
@@ -106,6 +112,9 @@ protected:
     // Draws the four edges of a pixel rectangle, 'thickness' pixels wide, inside it.
     void OutlineRect(const PixelRect& r, int thickness, DWORD color);
     void RenderChildren();
+    // The parent's rectangle less the width of the frame along its edges, if
+    // it has one: where a child's text stays. False for a window without a parent.
+    bool InsideParent(PixelRect* inside);
 
     // Guards code that runs after a call that may delete this window: copy it
     // before the call, test *alive after.

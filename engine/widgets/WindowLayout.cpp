@@ -31,6 +31,20 @@ bool PixelRectContains(const PixelRect& rect, float px, float py)
     return px >= rect.x && py >= rect.y && px < rect.x + rect.width && py < rect.y + rect.height;
 }
 
+PixelRect GrowPixelRect(const PixelRect& rect, float minWidth, float minHeight)
+{
+    PixelRect r = rect;
+    if (r.width < minWidth) {
+        r.x -= (minWidth - r.width) * 0.5f;
+        r.width = minWidth;
+    }
+    if (r.height < minHeight) {
+        r.y -= (minHeight - r.height) * 0.5f;
+        r.height = minHeight;
+    }
+    return r;
+}
+
 CRECTVirtual BlendRect(const CRECTVirtual& from, const CRECTVirtual& to, float t)
 {
     return CRECTVirtual(from.x + (to.x - from.x) * t,

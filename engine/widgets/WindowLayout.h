@@ -25,6 +25,10 @@ CRECTScreen RoundPixelRect(const PixelRect& rect);
 // True when the point (px, py) lies inside; the right and bottom edges are outside.
 bool PixelRectContains(const PixelRect& rect, float px, float py);
 
+// The rectangle grown, where it is smaller, to at least the given width and
+// height about its own centre.
+PixelRect GrowPixelRect(const PixelRect& rect, float minWidth, float minHeight);
+
 // The straight blend from 'from' to 'to'; t = 0 gives 'from', t = 1 gives 'to'.
 CRECTVirtual BlendRect(const CRECTVirtual& from, const CRECTVirtual& to, float t);
 

@@ -254,17 +254,20 @@ static void MakeStudioLogo(MediaSet& media)
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_paint(cr);
 
+    // The intro shows the picture at 520 x 480 whatever the window, centred: on
+    // the smallest window (500 x 375) only its middle shows, so everything is
+    // drawn well inside x 10..510, y 52..428.
     // a cube of nine stones, the studio's mark
-    const IsoView v = { W / 2.0, 175, 56 };
+    const IsoView v = { W / 2.0, 185, 44 };
     const Colour colours[3] = { Palette::blue, Palette::gold, Palette::red };
     for (int y = 0; y < 2; y++)
         for (int x = 0; x < 2; x++)
             for (int z = 0; z < 3; z++)
                 DrawIsoStone(cr, v, x - 1, y - 1, z, colours[(x + y + z) % 3]);
 
-    DrawTitleText(cr, "QM", W / 2.0, 355, 96);
-    DrawCentredText(cr, "Q U A D E R M E I S T E R", W / 2.0, 400, 22, true, { 0.85, 0.88, 1.0 });
-    DrawCentredText(cr, "präsentiert", W / 2.0, 440, 18, false, { 0.6, 0.65, 0.8 });
+    DrawTitleText(cr, "QM", W / 2.0, 318, 76);
+    DrawCentredText(cr, "Q U A D E R M E I S T E R", W / 2.0, 360, 20, true, { 0.85, 0.88, 1.0 });
+    DrawCentredText(cr, "präsentiert", W / 2.0, 396, 17, false, { 0.6, 0.65, 0.8 });
     cairo_destroy(cr);
     media.Save("qm_logo.jpg", s);
 }

@@ -1,9 +1,12 @@
 // Text decoding, glyph measuring and typed entry: the logic under the font and the text box.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "GlyphMetrics.h"
+#include "Image.h"
+#include "SizedFont.h"
 #include "TextEncoding.h"
 #include "TextEntry.h"
 
@@ -128,4 +131,50 @@ TEST(TextEntry, BackspaceReturnAndLength)
     EXPECT_EQ(ApplyKeyToText(name, 0x1E, 0, false, 3), ENTRY_IGNORED);
     EXPECT_EQ(ApplyKeyToText(name, ENTRY_KEY_BACKSPACE, 0, false, 3), ENTRY_CHANGED);
     EXPECT_EQ(ApplyKeyToText(name, 0x1E, 0, false, 3), ENTRY_CHANGED);
+}
+
+TEST(SizedFont, EveryGlyphKeepsItsInkAtSmallSizesAndGetsAHaloAroundIt)
+{
+    Image atlas;
+    std::string error;
+    if (!LoadImageFile(".//media//arial.dds", atlas, error))
+        GTEST_SKIP() << "no font atlas: the media folder is not built (target media)";
+    std::vector<unsigned char> alpha(atlas.pixels.size());
+    for (size_t i = 0; i < alpha.size(); i++)
+        alpha[i] = (unsigned char)(atlas.pixels[i] >> 24);
+    int source = atlas.width / GLYPH_ATLAS_CELLS;
+
+    for (int cell : { 8, 10, 12, 15, 21 }) {
+        SizedFontPictures font;
+        MakeSizedFont(alpha, atlas.width, atlas.height, cell, 2.5f, &font);
+        ASSERT_EQ(font.glyphs.width, GLYPH_ATLAS_CELLS * cell);
+        int halo = cell + 2 * font.pad;
+        ASSERT_EQ(font.halo.width, GLYPH_ATLAS_CELLS * halo);
+        for (int code = 33; code < 256; code++) {
+            int cx = code % GLYPH_ATLAS_CELLS, cy = code / GLYPH_ATLAS_CELLS;
+            int inkBefore = 0;
+            for (int y = 0; y < source; y++)
+                for (int x = 0; x < source; x++)
+                    inkBefore = std::max(inkBefore, (int)alpha[(size_t)(cy * source + y) * atlas.width + cx * source + x]);
+            if (inkBefore == 0)
+                continue;
+            // A thin stroke ('i', 'l', '.') still shows as a dark mark, not a
+            // faint one, and the halo covers two pixels beside it.
+            uint32_t peak = 0;
+            int peakX = 0, peakY = 0;
+            for (int y = 0; y < cell; y++)
+                for (int x = 0; x < cell; x++) {
+                    uint32_t a = font.glyphs.Pixel(cx * cell + x, cy * cell + y) >> 24;
+                    if (a > peak) {
+                        peak = a;
+                        peakX = x;
+                        peakY = y;
+                    }
+                }
+            EXPECT_GE(peak, 160u) << "glyph " << code << " at cell " << cell;
+            int hx = cx * halo + font.pad + peakX, hy = cy * halo + font.pad + peakY;
+            EXPECT_GE(font.halo.Pixel(hx - 2, hy) >> 24, 240u) << "glyph " << code << " at cell " << cell;
+            EXPECT_GE(font.halo.Pixel(hx, hy + 2) >> 24, 240u) << "glyph " << code << " at cell " << cell;
+        }
+    }
 }

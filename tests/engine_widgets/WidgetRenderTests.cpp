@@ -11,6 +11,7 @@
 #include "C3DFrame.h"
 #include "C3DIcon.h"
 #include "C3DStaticText.h"
+#include "C3DTextArea.h"
 #include "C3DTextBox.h"
 #include "C3DTextButton.h"
 #include "C3DToggleSelection.h"
@@ -297,4 +298,69 @@ TEST_F(WidgetRender, TextButtonsLightUpUnderThePointer)
     Image lit = EndFrame("widgets_button.png");
     EXPECT_GT(Red(lit.Pixel(cornerX, cornerY)), 30);
     EXPECT_EQ(Red(lit.Pixel(cornerX - 3, cornerY)), 0);
+}
+
+// Pixels of the picture that differ from the clear colour outside 'allowed' (grown by a pixel for rounding).
+static int DrawnOutside(const Image& image, PixelRect allowed, uint32_t clear)
+{
+    int count = 0;
+    for (int y = 0; y < image.height; y++)
+        for (int x = 0; x < image.width; x++) {
+            bool inside = x >= allowed.x - 1 && x < allowed.x + allowed.width + 1 && y >= allowed.y - 1 &&
+                          y < allowed.y + allowed.height + 1;
+            if (!inside && (image.Pixel(x, y) & 0xFFFFFF) != clear)
+                count++;
+        }
+    return count;
+}
+
+TEST_F(WidgetRender, TooLongTextsStayInsideTheirWidgets)
+{
+    FILE* font = fopen(FONT, "rb");
+    if (!font)
+        GTEST_SKIP() << "no font atlas: the media folder is not built (target media)";
+    fclose(font);
+
+    const char* longName = "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW";
+    // A label may use the free room of the window holding it; every other
+    // widget keeps to its own rectangle (a box lower than the smallest
+    // readable text grows about its middle to that height).
+    C3DWindow holder(device, CRECTVirtual(0.2f, 0.2f, 0.4f, 0.4f));
+    C3DStaticText* label = new C3DStaticText(device, CRECTVirtual(0.1f, 0.4f, 0.3f, 0.1f), "Level 1000000000", FONT);
+    C3DTextButton* button = new C3DTextButton(device, CRECTVirtual(0.1f, 0.1f, 0.3f, 0.04f), longName, FONT,
+                                              D3DXCOLOR(0, 0, 0, 0));
+    C3DTextBox* box = new C3DTextBox(device, CRECTVirtual(0.1f, 0.7f, 0.5f, 0.15f));
+    box->SetText(longName);
+    box->setSelected(1);
+    C3DTextArea* area = new C3DTextArea(device, CRECTVirtual(0.5f, 0.1f, 0.4f, 0.3f), 0.2f, TEXT_BLUE);
+    area->AddText("Ein Text, viel breiter als sein Feld,\nund mit Zeilen,\ndie unten\nhinausgingen", CPOINTVirtual(0.1f, 0.3f),
+                  0.0f, D3DXCOLOR(0, 0, 0, 0));
+    C3DWindow* widgets[] = { label, button, box, area };
+    for (C3DWindow* w : widgets)
+        holder.AddWindow(w);
+    PixelRect grownButton = GrowPixelRect(button->GetPixelRect(), 0.0f, (float)C3DText::MIN_CELL_PIXELS);
+    struct Case {
+        C3DWindow* widget;
+        PixelRect allowed;
+    } cases[] = {
+        { label, holder.GetPixelRect() },
+        { button, grownButton },
+        { box, box->GetPixelRect() },
+        { area, area->GetPixelRect() },
+    };
+    for (const Case& c : cases) {
+        C3DText* text = c.widget == label ? label->GetTextRenderer()
+                      : c.widget == button ? button->GetTextRenderer() : 0;
+        if (text) {
+            text->color = TEXT_BLUE;
+            text->effects |= C3DText::EFFECT_SHADDOW;
+        }
+        BeginFrame(0xFF303030);
+        c.widget->Render();
+        Image image = EndFrame("widgets_long_text.png");
+        EXPECT_GT(CountTextBlue(image, 0, 0, SCREEN_W, SCREEN_H), 20);
+        EXPECT_EQ(DrawnOutside(image, c.allowed, 0x303030u), 0)
+            << "widget " << (&c - cases) << " drew outside its rectangle";
+    }
+    box->setSelected(0);
 }

@@ -105,10 +105,11 @@ public:
 protected:
     // Paints the loading text into the window (while loading is 1).
     virtual void PaintLoadingText(HWND window);
+    // Lets every scene object but the pointer go, with the meshes and textures.
+    void EmptyScene();
 
 private:
     void Setup(const char* commandLine);
-    void EmptyScene();
     // Lets go of the cube-map renderer and the cube texture.
     void ReleaseEnvMap();
 };

@@ -1,88 +1,44 @@
-// Whole game frames: a shipped level as the player sees it through the game
-// camera, the slab reflecting the sky and the stones' stencil shadows darkened
-// after the scene, at two turns of the board. The pictures stay in the build
-// folder for people to look at.
+// Whole game frames drawn by the game's application: a shipped level as the
+// player sees it through the game camera, the slab reflecting the sky's cube
+// map and the stones' stencil shadows darkened after the scene, at two turns
+// of the board. The pictures stay in the build folder for people to look at.
 #include <gtest/gtest.h>
 
-#include "C3DSkyBox.h"
 #include "CGameController.h"
 #include "CGameData.h"
 #include "CGrid.h"
 #include "CGridView.h"
 #include "CLevelLoader.h"
 #include "CStoneInfo.h"
+#include "CStoneTypes.h"
 #include "GameTestApp.h"
 #include "Image.h"
 #include "TestFiles.h"
-#include "TestGeometry.h"
 
 namespace {
 
-// The game frame with the sky's cube map for the slab and the shadow pass after
-// the scene, as the application draws them.
+// The game's application, with a switch that clears every stone's side-exposed
+// flag just before its shadow pass, and one that draws the application's shadow
+// quad over a stencil buffer filled with one count in place of the pass.
 class ShadedGameApp : public GameTestApp {
 public:
-    // Closed here, while the cube map's clean-up below still runs.
-    ~ShadedGameApp() { Close(); }
-
-    HRESULT RestoreDeviceObjects() override
-    {
-        GameTestApp::RestoreDeviceObjects();
-        if (FAILED(D3DXCreateRenderToEnvMap(device, 256, backBufferDesc.Format, TRUE, D3DFMT_D16, &envMapRenderer)))
-            return S_OK;
-        device->CreateCubeTexture(256, 1, 0, backBufferDesc.Format, D3DPOOL_MANAGED, &envCubeTexture);
-        C3DSkyBox sky(device, ".//media//env_skybox.x");
-        const D3DXVECTOR3 targets[6] = { { 1, 0, 0 }, { -1, 0, 0 }, { 0, 1, 0 }, { 0, -1, 0 }, { 0, 0, 1 }, { 0, 0, -1 } };
-        const D3DXVECTOR3 ups[6] = { { 0, 1, 0 }, { 0, 1, 0 }, { 0, 0, -1 }, { 0, 0, 1 }, { 0, 1, 0 }, { 0, 1, 0 } };
-        D3DXVECTOR3 origin(0, 0, 0);
-        envMapRenderer->BeginCube(envCubeTexture);
-        for (int face = 0; face < 6; face++) {
-            D3DXMATRIX look;
-            D3DXMatrixLookAtLH(&look, &origin, &targets[face], &ups[face]);
-            device->SetTransform(D3DTS_VIEW, &look);
-            envMapRenderer->Face((D3DCUBEMAP_FACES)face);
-            sky.Render();
-        }
-        envMapRenderer->End();
-        renderEffects |= R_EFFECT_ENVMAP;
-        return S_OK;
-    }
-
     void RenderAfterScene() override
     {
-        if (!controller || !controller->gridView || !(renderEffects & R_EFFECT_SHADOW))
+        if (stencilFill >= 0) {
+            device->Clear(0, NULL, D3DCLEAR_STENCIL, 0, 1.0f, (DWORD)stencilFill);
+            RenderShadowQuad();
             return;
-        if (exposedOff) {
+        }
+        if (exposedOff && controller && controller->gameData) {
             CGrid* grid = controller->gameData->board;
             for (int i = 0; i < grid->stoneCount; i++)
                 grid->sortedStones[i]->sideExposed = 0;
         }
-        controller->gridView->RenderShadows();
-
-        // Half-black over every pixel whose stencil count is 1 or more.
-        device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-        device->SetTexture(0, NULL);
-        device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-        SetStencilShadeStates(device);
-        DrawScreenQuad(device, 0, 0, (float)backBufferDesc.Width, (float)backBufferDesc.Height, 0, 0x7F000000);
-        device->SetRenderState(D3DRS_ZENABLE, TRUE);
-        device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
+        GameTestApp::RenderAfterScene();
     }
 
-    HRESULT DeleteDeviceObjects() override
-    {
-        GameTestApp::DeleteDeviceObjects();
-        if (envMapRenderer)
-            envMapRenderer->Release();
-        if (envCubeTexture)
-            envCubeTexture->Release();
-        envMapRenderer = 0;
-        envCubeTexture = 0;
-        return S_OK;
-    }
-
-    bool exposedOff = false;   // every stone's side-exposed flag cleared before the shadow pass
+    bool exposedOff = false;
+    int stencilFill = -1;
 };
 
 int Brightness(uint32_t pixel)
@@ -98,7 +54,7 @@ TEST(BoardFrame, ShippedLevelWithShadowsAndReflectionsFromTwoTurns)
 {
     ShadedGameApp app;
     ASSERT_TRUE(app.Open());
-    app.controller->StartGame();
+    app.StartGame();
     app.controller->StartLevel(app.controller->levelLoader->GetLevel(22));
     // Every stone drops in, the level's banner goes.
     app.StepSeconds(0.3f + 0.1f * app.controller->gameData->board->GetStoneCount() + 3.5f);
@@ -149,4 +105,58 @@ TEST(BoardFrame, ShippedLevelWithShadowsAndReflectionsFromTwoTurns)
     }
     EXPECT_GT(reflected, matt + 10L * pixels);
     EXPECT_GT(turned, pixels / 10);
+
+    // The shadow quad darkens a pixel by half from a stencil count of 1 on
+    // the stencil buffer filled with 0, 1 and 2 under the application's quad.
+    Image filled[3];
+    app.renderEffects = ALL;
+    for (int count = 0; count < 3; count++) {
+        app.stencilFill = count;
+        ASSERT_TRUE(app.Capture(BuildPath("board_stencil_fill.png"), filled[count]));
+    }
+    int halved[3] = { 0, 0, 0 }, bright = 0;
+    for (int i = 0; i < pixels; i++) {
+        int unshaded = Brightness(filled[0].pixels[i]);
+        if (unshaded < 60)
+            continue;
+        bright++;
+        for (int count = 0; count < 3; count++)
+            halved[count] += abs(2 * Brightness(filled[count].pixels[i]) - unshaded) <= 12;
+    }
+    EXPECT_GT(bright, pixels / 10);
+    EXPECT_EQ(0, halved[0]);
+    // What the frame draws after the pass (pointer, overlay) is not darkened.
+    EXPECT_GT(halved[1], bright * 9 / 10);
+    EXPECT_EQ(halved[1], halved[2]);
+
+    // The application's light falls from above, from the left and from the
+    // camera's side: a stone's top and its side towards +x are lit, its side
+    // towards -x has the ambient light alone. Stones at both ends of a row
+    // show the camera those two sides.
+    app.stencilFill = -1;
+    app.renderEffects = ALL & ~CD3DApplication::R_EFFECT_SHADOW;
+    app.controller->gridView->yaw = 0.0f;
+    CGrid* board = app.controller->gameData->board;
+    board->Clear();
+    board->PlaceStone(0, 2, STONE_RED, 0.0f);
+    board->PlaceStone(5, 2, STONE_RED, 0.0f);
+    app.Step(2);
+    Image lit;
+    ASSERT_TRUE(app.Capture(BuildPath("board_lit_sides.png"), lit));
+    CGridView* view = app.controller->gridView;
+    float half = view->cellSize * 0.5f, quarter = view->cellSize * 0.25f;
+    D3DXVECTOR3 left = view->CellPosition(0, 2, 0), right = view->CellPosition(5, 2, 0);
+    struct Face { const char* name; D3DXVECTOR3 point; } faces[] = {
+        { "top", left + D3DXVECTOR3(0.0f, quarter * 0.99f, 0.0f) },
+        { "+x side", left + D3DXVECTOR3(half * 0.99f, 0.0f, 0.0f) },
+        { "-x side", right - D3DXVECTOR3(half * 0.99f, 0.0f, 0.0f) },
+    };
+    int light[3];
+    for (int i = 0; i < 3; i++) {
+        float x, y;
+        ASSERT_TRUE(app.BoardPointToWindow(faces[i].point, &x, &y)) << faces[i].name;
+        light[i] = Brightness(lit.Pixel((int)(x * lit.width), (int)(y * lit.height)));
+    }
+    EXPECT_GT(light[0], light[2] + 90) << light[0] << " " << light[2];
+    EXPECT_GT(light[1], light[2] + 90) << light[1] << " " << light[2];
 }

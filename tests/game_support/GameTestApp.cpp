@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "CCameraView.h"
 #include "CGameController.h"
 #include "CGameData.h"
 #include "CGrid.h"
@@ -14,16 +13,13 @@
 #include "CObjQueue.h"
 #include "CResourceManager.h"
 #include "CStoneInfo.h"
-#include "CZarulApplication.h"
 
 GameTestApp::GameTestApp(int width, int height, float step)
-    : cameraView(nullptr), controller(nullptr), timeStep(step), elapsed(0.0f), opened(0)
+    : CZarulApplication(""), timeStep(step), elapsed(0.0f), opened(0)
 {
-    windowTitle = "Zarul";
     creationWidth = width;
     creationHeight = height;
-    useDepthBuffer = 1;
-    useStencilBuffer = 1;
+    // The player's stored display mode is neither read nor written.
     settingsFile = "";
 }
 
@@ -38,6 +34,9 @@ bool GameTestApp::Open()
     if (FAILED(Create(NULL)))
         return false;
     opened = 1;
+    // The tests start from a quiet frame: the intro goes as at any screen change.
+    EmptyScene();
+    Step(1);
     return true;
 }
 
@@ -49,90 +48,6 @@ void GameTestApp::Close()
     Shutdown();
     if (g_pD3DApp == this)
         g_pD3DApp = nullptr;
-}
-
-HRESULT GameTestApp::InitDeviceObjects()
-{
-    mouse = CZarulApplication::MakePointer(device);
-
-    CResourceManager::GetInputManager()->CreateDevice(0x13);
-
-    CGameController::DestroyInstance();
-    controller = CGameController::GetInstance();
-    controller->AddActionListener(this);
-
-    cameraView = new CCameraView(D3DXVECTOR3(0, 0, -35), controller, D3DXVECTOR3(0, 0, 1), device,
-                                 D3DXVECTOR3(0, 1, 0));
-    cameraView->lookAtTarget = 1;
-    cameraView->target = D3DXVECTOR3(0, 0, 0);
-    camera = cameraView;
-    return S_OK;
-}
-
-HRESULT GameTestApp::RestoreDeviceObjects()
-{
-    const int effects[3] = { R_EFFECT_ENVMAP, R_EFFECT_SHADOW, R_EFFECT_PARTICLES };
-    for (int i = 0; i < 3; i++) {
-        if (IsRenderEffectCapable(effects[i]))
-            SetRenderEffects((BYTE)(renderEffects | effects[i]));
-    }
-    // The game draws without the environment map here: the test frame has no cube map.
-    renderEffects &= (BYTE)~R_EFFECT_ENVMAP;
-
-    memset(&material, 0, sizeof(material));
-    material.Diffuse = D3DXCOLOR(1, 1, 1, 1);
-    material.Ambient = D3DXCOLOR(1, 1, 1, 1);
-    device->SetMaterial(&material);
-
-    D3DXMATRIX projection;
-    D3DXMatrixPerspectiveFovLH(&projection, 0.3f * D3DX_PI,
-                               (float)backBufferDesc.Width / (float)backBufferDesc.Height, 1.0f, 1000.0f);
-    device->SetTransform(D3DTS_PROJECTION, &projection);
-    D3DXMATRIX view;
-    D3DXVECTOR3 eye(0, 0, -5), at(0, 0, 0), up(0, 1, 0);
-    D3DXMatrixLookAtLH(&view, &eye, &at, &up);
-    device->SetTransform(D3DTS_VIEW, &view);
-
-    D3DLIGHT8 light;
-    memset(&light, 0, sizeof(light));
-    light.Type = D3DLIGHT_DIRECTIONAL;
-    light.Diffuse.r = light.Diffuse.g = light.Diffuse.b = 1.0f;
-    D3DXVECTOR3 direction(-1, -1, 1);
-    D3DXVec3Normalize((D3DXVECTOR3*)&light.Direction, &direction);
-    light.Position = D3DXVECTOR3(-1, -1, 1);
-    light.Range = 1000.0f;
-    device->SetLight(0, &light);
-    device->LightEnable(0, TRUE);
-    device->SetRenderState(D3DRS_LIGHTING, TRUE);
-    device->SetRenderState(D3DRS_ZENABLE, TRUE);
-    return S_OK;
-}
-
-HRESULT GameTestApp::Render()
-{
-    device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF203040, 1.0f, 0);
-    if (FAILED(device->BeginScene()))
-        return S_OK;
-    device->SetMaterial(&material);
-    CD3DApplication::Render();
-    device->EndScene();
-    return S_OK;
-}
-
-HRESULT GameTestApp::DeleteDeviceObjects()
-{
-    CD3DApplication::DeleteDeviceObjects();
-    CGameController::DestroyInstance();
-    controller = nullptr;
-    return S_OK;
-}
-
-HRESULT GameTestApp::FinalCleanup()
-{
-    delete cameraView;
-    cameraView = nullptr;
-    camera = nullptr;
-    return S_OK;
 }
 
 void GameTestApp::actionPerformed(CActionEvent event)
@@ -178,8 +93,7 @@ bool GameTestApp::Capture(const std::string& pngPath, Image& picture)
 
 void GameTestApp::StartGameAtCurrentLevel()
 {
-    controller->StartGame();
-    controller->RestartLevel();
+    StartGame();
 }
 
 void GameTestApp::SendMouse(unsigned int message, float x, float y)

@@ -1,9 +1,10 @@
-// GameTestApp: a game frame for tests. It sets up the frame the way the game's
-// application does (a mouse in the queue, the keyboard, a fresh game controller
-// with this frame as its action listener, the game camera, projection, light
-// and material), without intro or menus, and lets a test step it frame by
-// frame at a fixed time step. Input goes into the engine's own mouse and input
-// manager, so it reaches the listeners exactly as window messages would.
+// GameTestApp: the game's own application, run headless for tests. Every
+// device and scene step (pointer, keyboard, controller, camera, light,
+// environment map, shadow pass, screen changes) is the application's; this
+// class only opens it at a fixed time step, steps it frame by frame, records
+// the actions the controller sends and feeds pointer and key input into the
+// engine's own mouse and input manager, so that it reaches the listeners
+// exactly as window messages would.
 #ifndef ZARUL_GAMETESTAPP_H
 #define ZARUL_GAMETESTAPP_H
 
@@ -13,22 +14,21 @@
 
 #include <d3dx8.h>
 
-#include "CD3DApplication.h"
-#include "IActionListener.h"
+#include "CZarulApplication.h"
 #include "Image.h"
 
-class CCameraView;
-class CGameController;
 class CGridView;
 
-class GameTestApp : public CD3DApplication, public IActionListener {
+class GameTestApp : public CZarulApplication {
 public:
-    GameTestApp(int width = 500, int height = 375, float timeStep = 1.0f / 50.0f);
+    GameTestApp(int width = GAME_WIDTH, int height = GAME_HEIGHT, float timeStep = 1.0f / 50.0f);
     virtual ~GameTestApp();
 
-    // Opens the window and device and runs the set-up hooks; false on failure.
+    // Opens the window and device and runs the application's set-up hooks,
+    // then empties the scene of the intro; false on failure.
     bool Open();
-    // Runs the clean-up hooks (the controller is destroyed) and drops the device.
+    // Runs the application's clean-up hooks (the controller is destroyed) and
+    // drops the device.
     void Close();
 
     // Frames at the fixed time step.
@@ -45,7 +45,8 @@ public:
     // or one relative to the working folder), then reads it back.
     bool Capture(const std::string& pngPath, Image& picture);
 
-    // Starts a game and the level list's current level, as the application does.
+    // The application's start of a game: the scene emptied, the level list's
+    // current level started, the screen faded in.
     void StartGameAtCurrentLevel();
 
     // Pointer input, in window fractions (0..1 from the top left corner).
@@ -74,18 +75,10 @@ public:
 
     // Action ids the controller sent to the frame, in order.
     std::vector<int> actions;
-    // Called for each action after it was recorded (may be empty).
+    // Called for each action after it was recorded (may be empty). The
+    // application does not answer the actions: a test decides what follows.
     std::function<void(int)> onAction;
 
-    CCameraView* cameraView;
-    CGameController* controller;
-
-    // Frame hooks.
-    virtual HRESULT InitDeviceObjects();
-    virtual HRESULT RestoreDeviceObjects();
-    virtual HRESULT Render();
-    virtual HRESULT DeleteDeviceObjects();
-    virtual HRESULT FinalCleanup();
     virtual void actionPerformed(CActionEvent event);
 
 private:

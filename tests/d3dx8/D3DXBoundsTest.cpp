@@ -43,25 +43,6 @@ TEST(D3DXBounds, BoxOverStridedVertices)
     EXPECT_NE(D3DXComputeBoundingBox(coloured.data(), 2, D3DFVF_DIFFUSE, &min, &max), D3D_OK);
 }
 
-TEST(D3DXBounds, SphereCentredOnTheMeanOfThePositions)
-{
-    std::vector<LitVertex> lit = { Lit(11, 0, 0), Lit(9, 0, 0), Lit(10, 1, 0),
-                                   Lit(10, -1, 0), Lit(10, 0, 1), Lit(10, 0, -1) };
-    D3DXVECTOR3 centre;
-    float radius = 0.0f;
-    ASSERT_EQ(D3DXComputeBoundingSphere(lit.data(), 6, FVF_LIT, &centre, &radius), D3D_OK);
-    ExpectVector(centre, 10, 0, 0);
-    EXPECT_NEAR(radius, 1.0f, kTolerance);
-
-    // Uneven points: the centre is the mean, the radius reaches the farthest.
-    std::vector<LitVertex> uneven = { Lit(0, 0, 0), Lit(0, 0, 0), Lit(0, 0, 0), Lit(4, 0, 0) };
-    ASSERT_EQ(D3DXComputeBoundingSphere(uneven.data(), 4, FVF_LIT, &centre, &radius), D3D_OK);
-    ExpectVector(centre, 1, 0, 0);
-    EXPECT_NEAR(radius, 3.0f, kTolerance);
-
-    EXPECT_NE(D3DXComputeBoundingSphere(lit.data(), 0, FVF_LIT, &centre, &radius), D3D_OK);
-}
-
 TEST(D3DXBounds, BoxProbeHitsMissesAndIgnoresWhatLiesBehind)
 {
     D3DXVECTOR3 min(-1, -1, -1), max(1, 1, 1);

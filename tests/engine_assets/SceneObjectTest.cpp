@@ -19,13 +19,6 @@
 
 namespace {
 
-void ExpectMatrixEq(const D3DMATRIX& expected, const D3DMATRIX& actual)
-{
-    for (int i = 0; i < 4; i++)
-        for (int j = 0; j < 4; j++)
-            EXPECT_NEAR(expected.m[i][j], actual.m[i][j], 1e-5) << "element " << i << j;
-}
-
 D3DXMATRIX LookAt(D3DXVECTOR3 eye, D3DXVECTOR3 at, D3DXVECTOR3 up)
 {
     D3DXMATRIX m;
@@ -64,31 +57,6 @@ protected:
     FakeDevice device;
 };
 
-}
-
-TEST_F(SceneObjects, CameraAppliesViewAtOnce)
-{
-    CCamera camera(D3DXVECTOR3(0, 0, -35), D3DXVECTOR3(0, 0, 1), &device, D3DXVECTOR3(0, 1, 0));
-    camera.Move(0.0f);
-    ExpectMatrixEq(LookAt(D3DXVECTOR3(0, 0, -35), D3DXVECTOR3(0, 0, -34), D3DXVECTOR3(0, 1, 0)),
-                   device.transforms[D3DTS_VIEW]);
-
-    // As the game start does it: new eye, target mode, applied by Move(0).
-    camera.lookAtTarget = 1;
-    camera.target = D3DXVECTOR3(3.2f, 0.0f, -2.0f);
-    camera.SetPosition(D3DXVECTOR3(3.2f, 24.0f, -27.0f));
-    camera.Move(0.0f);
-    D3DXMATRIX expected = LookAt(D3DXVECTOR3(3.2f, 24, -27), D3DXVECTOR3(3.2f, 0, -2), D3DXVECTOR3(0, 1, 0));
-    ExpectMatrixEq(expected, device.transforms[D3DTS_VIEW]);
-    ExpectMatrixEq(expected, camera.view);
-
-    // An eye on the target, or looking straight along up, keeps the last view.
-    camera.target = camera.position;
-    camera.DoDuties();
-    ExpectMatrixEq(expected, device.transforms[D3DTS_VIEW]);
-    camera.target = camera.position + D3DXVECTOR3(0, -5, 0);
-    camera.DoDuties();
-    ExpectMatrixEq(expected, device.transforms[D3DTS_VIEW]);
 }
 
 TEST_F(SceneObjects, SkyBoxFollowsTheEyeUnlitWithoutDepthWrites)

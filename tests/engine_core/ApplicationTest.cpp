@@ -238,60 +238,6 @@ TEST_F(EngineCoreFrame, WindowMessagesReachKeysAndPointer)
     app.Run();
 }
 
-TEST_F(EngineCoreFrame, RenderEffectsAreLimitedToWhatTheDeviceCanDo)
-{
-    SceneApp app;
-    app.SetHeadlessRun(1, 0.01f);
-    ASSERT_GE(app.Create(NULL), 0);
-    EXPECT_TRUE(app.IsRenderEffectCapable(CD3DApplication::R_EFFECT_PARTICLES));
-    app.SetRenderEffects(CD3DApplication::R_EFFECT_PARTICLES | 0x80);
-    EXPECT_EQ(CD3DApplication::R_EFFECT_PARTICLES, app.renderEffects);
-    BYTE all = CD3DApplication::R_EFFECT_ENVMAP | CD3DApplication::R_EFFECT_SHADOW | CD3DApplication::R_EFFECT_PARTICLES;
-    app.SetRenderEffects(all);
-    EXPECT_EQ(app.IsRenderEffectCapable(CD3DApplication::R_EFFECT_SHADOW) != 0,
-              (app.renderEffects & CD3DApplication::R_EFFECT_SHADOW) != 0);
-    app.Run();
-}
-
-TEST_F(EngineCoreFrame, ChangeModeResizesAtTheNextFrameAndTheChoiceIsKept)
-{
-    std::string settings = BuildPath("core_test_display.cfg");
-    remove(settings.c_str());
-    SceneApp app;
-    app.settingsFile = settings;
-    app.SetHeadlessRun(3, 0.01f);
-    ASSERT_GE(app.Create(NULL), 0);
-
-    const D3DAdapterRecord& adapter = app.GetCurrentAdapter();
-    ASSERT_FALSE(adapter.devices.empty());
-    const D3DDeviceRecord& dev = adapter.devices[adapter.dwCurrentDevice];
-    ASSERT_GE(dev.modes.size(), 2u);
-    EXPECT_EQ(0u, dev.dwCurrentMode);
-    EXPECT_EQ(320u, dev.modes[0].Width);
-    EXPECT_EQ(1, dev.modes[0].windowed);
-    int target = 1;
-    EXPECT_EQ(1, dev.modes[target].windowed);
-    DWORD width = dev.modes[target].Width;
-    DWORD height = dev.modes[target].Height;
-
-    EXPECT_LT(app.ChangeMode(999), 0);
-    EXPECT_GE(app.ChangeMode(target), 0);
-    EXPECT_EQ(320u, app.backBufferDesc.Width) << "nothing changes inside the caller's handler";
-    EXPECT_GE(app.SaveDisplayMode(), 0);
-    app.Run();
-    EXPECT_EQ(width, app.backBufferDesc.Width);
-    EXPECT_EQ(height, app.backBufferDesc.Height);
-    EXPECT_NE(app.calls.end(), std::find(app.calls.begin(), app.calls.end(), "InvalidateDeviceObjects"));
-
-    SceneApp next;
-    next.settingsFile = settings;
-    next.SetHeadlessRun(1, 0.01f);
-    ASSERT_GE(next.Create(NULL), 0);
-    EXPECT_EQ(width, next.backBufferDesc.Width) << "the stored mode is used at the next start";
-    next.Run();
-    remove(settings.c_str());
-}
-
 // A game's clean-up takes its listeners off the frame's mouse after the frame's
 // own DeleteDeviceObjects: the mouse must still be there then, and go afterwards.
 TEST_F(EngineCoreFrame, TheMouseOutlivesTheFramesDeleteDeviceObjects)

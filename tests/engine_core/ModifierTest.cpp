@@ -45,24 +45,6 @@ TEST_F(EngineCoreModifier, ColorFadeInStartsBlackAndClearsWithOneEvent)
     EXPECT_EQ(1u, listener.events.size());
 }
 
-TEST_F(EngineCoreModifier, ColorFadeOutStaysBlackAfterItsEnd)
-{
-    window->SetColor(D3DXCOLOR(0, 0, 0, 0), D3DXCOLOR(0, 0, 0, 0));
-    CColorFadeModifier fade(1, 1.0f, D3DXCOLOR(0, 0, 0, 1));
-    RecordingChangeListener listener;
-    fade.AddChangeListener(&listener);
-    Step(&fade, 0.0f);
-    EXPECT_FLOAT_EQ(0.0f, Alpha());
-    Step(&fade, 0.5f);
-    EXPECT_NEAR(0.5f, Alpha(), 1e-5f);
-    Step(&fade, 0.6f);
-    EXPECT_FLOAT_EQ(1.0f, Alpha());
-    for (int i = 0; i < 4; i++)
-        Step(&fade, 0.5f);
-    EXPECT_FLOAT_EQ(1.0f, Alpha());
-    EXPECT_EQ(1u, listener.events.size());
-}
-
 TEST_F(EngineCoreModifier, FadeInOutRunsItsPhasesThenRemovesTheWindow)
 {
     window->SetColor(D3DXCOLOR(1, 1, 1, 0), D3DXCOLOR(1, 1, 1, 0));

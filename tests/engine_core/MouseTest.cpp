@@ -183,16 +183,3 @@ TEST_F(EngineCoreMouse, SmallMotionsAddUpUntilTheyPassTheThreshold)
     EXPECT_FLOAT_EQ(0.0f, listener.events[0].prevX);
     EXPECT_FLOAT_EQ(0.012f, listener.events[0].x);
 }
-
-TEST_F(EngineCoreMouse, RefreshTellsTheListenersThePointerAgain)
-{
-    RecordingMouseListener listener;
-    mouse.AddMouseMotionEventListener(&listener);
-    Send(WM_MOUSEMOVE, 100, 100);
-    mouse.refresh = 1;
-    mouse.Move(0.1f);
-    mouse.Move(0.1f);
-    ASSERT_EQ(2u, listener.events.size());
-    EXPECT_FLOAT_EQ(0.2f, listener.events[1].x);
-    EXPECT_EQ(0, mouse.refresh);
-}

@@ -157,21 +157,6 @@ TEST_F(EngineCoreQueue, ReleaseAllFromAModifierDuringMoveIsSafe)
     EXPECT_EQ(1, modifier.calls);
 }
 
-TEST_F(EngineCoreQueue, ReleaseAllOutsideAnyPassStillWaitsForASafePoint)
-{
-    // A click handler (not inside a queue pass) empties the scene: the clicked
-    // object must live until the frame reaches its deletion point.
-    bool alive = true;
-    LoggingObject* button = new LoggingObject("button");
-    button->alive = &alive;
-    queue->AddObject(button, 4, 0);
-    queue->ReleaseAllObjects(0);
-    EXPECT_TRUE(alive);
-    EXPECT_EQ(0, queue->GetObjectCount());
-    queue->DeleteMarkedObjects();
-    EXPECT_FALSE(alive);
-}
-
 TEST_F(EngineCoreQueue, ReleaseAllKeepsThePointerAndDeletesNewestFirst)
 {
     CMouse* mouse = new CMouse(0, D3DXVECTOR3(0.0f, 0.0f, 0.0f));
@@ -250,18 +235,6 @@ TEST_F(EngineCoreQueue, CollisionChecksReachEveryCollidableButItself)
     queue->MoveAll(0.0f);
     ASSERT_EQ(1u, debris->collidedWith.size());
     EXPECT_EQ(board, debris->collidedWith[0]);
-}
-
-TEST_F(EngineCoreQueue, MoveIntegratesVelocityAfterModifiers)
-{
-    LoggingObject* object = new LoggingObject("falling");
-    CallbackModifier push;
-    push.onApply = [](CModEvent event) { event.GetTarget()->velocity.y -= 10.0f * event.GetSeconds(); };
-    object->AddModifier(&push);
-    queue->AddObject(object, 1, 0);
-    queue->MoveAll(0.5f);
-    EXPECT_FLOAT_EQ(-5.0f, object->velocity.y);
-    EXPECT_FLOAT_EQ(-2.5f, object->position.y);
 }
 
 TEST_F(EngineCoreQueue, ObjectsNeverDeleteTheirModifiers)

@@ -47,16 +47,6 @@ protected:
     CSoundDev sound;
 };
 
-TEST_F(EngineCoreSound, LoadingAgainGivesTheCachedIndex)
-{
-    int click = sound.LoadSound("TEST_CLICK", NULL);
-    int music = sound.LoadSound("TEST_MUSIC", NULL);
-    EXPECT_GE(click, 0);
-    EXPECT_NE(click, music);
-    EXPECT_EQ(click, sound.LoadSound("TEST_CLICK", NULL));
-    EXPECT_EQ(2, sound.GetSoundCount());
-}
-
 TEST_F(EngineCoreSound, MissingSoundStillHasAUsableIndexAndFlag)
 {
     int missing = sound.LoadSound("NO_SUCH_SOUND", NULL);

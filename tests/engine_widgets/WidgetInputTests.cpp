@@ -72,28 +72,6 @@ TEST(WindowPointer, OnlyTheTopmostButtonUnderThePointerTakesTheClick)
     EXPECT_EQ(upperHits.events.size(), 1u);
 }
 
-TEST(WindowPointer, ChildRectanglesNestAndQuadraticWindowsStaySquare)
-{
-    C3DWindow panel(nullptr, CRECTVirtual(0.82f, 0.02f, 0.16f, 0.8f));
-    C3DTextButton* exit = MakeButton(0.1f, 0.9f, 0.8f, 0.042f);
-    panel.AddWindow(exit);
-    CRECTScreen r = exit->GetWindowSize();
-    EXPECT_EQ(r.x, 535);   // 524.8 + 0.1 * 102.4
-    EXPECT_EQ(r.y, 355);   // 9.6 + 0.9 * 384
-    EXPECT_EQ(r.width, 82);
-    EXPECT_EQ(r.height, 16);
-    EXPECT_EQ(exit->GetParent(), &panel);
-
-    exit->SetQuadratic(1);
-    r = exit->GetWindowSize();
-    EXPECT_EQ(r.width, r.height);
-
-    // Hit tests follow the parent: the button moves with the panel.
-    panel.SetRect(CRECTVirtual(0.0f, 0.02f, 0.16f, 0.8f));
-    EXPECT_TRUE(exit->IsUnderPointer(0.03f, 0.76f));
-    EXPECT_FALSE(exit->IsUnderPointer(0.85f, 0.76f));
-}
-
 TEST(ButtonClick, FiresOnceOnPressAndReleaseOnTheButtonAndStopsThere)
 {
     CMouse mouse(nullptr, D3DXVECTOR3(0, 0, 0));
@@ -283,35 +261,6 @@ TEST(ToggleSelection, ArrowsStepThroughCopiedEntriesAndWrap)
     EXPECT_EQ(hits.events.size(), 3u);
 }
 
-TEST(ToggleSelection, SubclassSlotsRunAndMissingMouseOrEntriesLeaveTheArrowsDead)
-{
-    CMouse mouse(nullptr, D3DXVECTOR3(0, 0, 0));
-    std::unique_ptr<CountingToggle> toggle(new CountingToggle(&mouse));
-    toggle->selection = 3;
-    ClickAt(mouse, 300, 20);
-    ClickAt(mouse, 30, 20);
-    EXPECT_EQ(toggle->nexts, 1);
-    EXPECT_EQ(toggle->prevs, 1);
-    EXPECT_EQ(toggle->selection, 13);
-
-    std::unique_ptr<CountingToggle> deaf(new CountingToggle(nullptr));
-    CMouse other(nullptr, D3DXVECTOR3(0, 0, 0));
-    ClickAt(other, 300, 20);
-    EXPECT_EQ(deaf->nexts, 0);
-
-    // Without entries the arrows change nothing.
-    std::unique_ptr<C3DToggleSelection> empty(new C3DToggleSelection(
-        nullptr, CRECTVirtual(0.0f, 0.0f, 0.5f, 0.1f), "next.dds", "prev.dds", nullptr, 0, &other, 0.2f));
-    ActionRecorder hits;
-    empty->AddActionListener(&hits);
-    ClickAt(other, 300, 20);
-    ClickAt(other, 30, 20);
-    empty->SetSelection(0);
-    EXPECT_EQ(empty->selection, 0);
-    EXPECT_STREQ(empty->labelButton->GetText(), "");
-    EXPECT_EQ(hits.events.size(), 0u);
-}
-
 static void Key(int scanCode, int character)
 {
     CResourceManager::GetInputManager()->CreateDevice(CInputManager::DEVICE_KEYBOARD);
@@ -359,32 +308,6 @@ TEST(TextBox, TypingBackspaceAndReturnEndTheEntryWithOneEvent)
     Key(0x1C, 13);
     EXPECT_STREQ(box->GetText(), "J\xC3\xBC");
     EXPECT_EQ(changes.events.size(), 2u);
-}
-
-TEST(TextBox, LosingTheFocusEndsTheEntry)
-{
-    CMouse mouse(nullptr, D3DXVECTOR3(0, 0, 0));
-    std::unique_ptr<C3DTextBox> first(new C3DTextBox(nullptr, CRECTVirtual(0, 0, 1, 0.1f)));
-    std::unique_ptr<C3DTextBox> second(new C3DTextBox(nullptr, CRECTVirtual(0, 0.5f, 1, 0.1f)));
-    ChangeRecorder changes;
-    first->AddChangeEventListener(&changes);
-    first->setSelected(1);
-    second->setSelected(1);
-    EXPECT_EQ(first->GetState(), (int)C3DWindow::STATE_INACTIVE);
-    EXPECT_EQ(changes.events.size(), 2u);
-    Key(0x1E, 'a');
-    EXPECT_STREQ(first->GetText(), "");
-    EXPECT_STREQ(second->GetText(), "a");
-
-    // A click elsewhere ends the entry too.
-    Register(mouse, second.get());
-    ClickAt(mouse, 320, 400);
-    EXPECT_EQ(second->GetState(), (int)C3DWindow::STATE_INACTIVE);
-
-    // A box deleted while entering leaves the keys alone.
-    first->setSelected(1);
-    first.reset();
-    Key(0x1E, 'a');
 }
 
 TEST(TextArea, LinesSplitAndZeroMeansTheAreasOwn)

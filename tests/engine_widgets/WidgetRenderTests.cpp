@@ -240,42 +240,6 @@ struct StripedIcon : public C3DIcon
     }
 };
 
-TEST_F(WidgetRender, IconSubclassesMayRewriteTheQuadAndCoordinatesWrap)
-{
-    // A 4 x 4 picture: left half red, right half green.
-    std::vector<uint32_t> pixels(16);
-    for (int i = 0; i < 16; i++)
-        pixels[i] = (i % 4) < 2 ? 0xFFFF0000 : 0xFF00FF00;
-    std::string path = BuildPath("widgets_stripes.dds");
-    ASSERT_TRUE(WriteDds(path, 4, 4, pixels));
-
-    StripedIcon icon(device, path.c_str());
-    icon.Rewrite(0xFF808080, 2.0f);
-    BeginFrame(0xFF000000);
-    icon.Render();
-    icon.Render();   // a second drawing keeps what the subclass wrote
-    Image image = EndFrame("widgets_icon_stripes.png");
-
-    // Twice across: red, green, red, green, each at half brightness.
-    const int centres[4] = { 62, 187, 312, 437 };
-    for (int i = 0; i < 4; i++) {
-        uint32_t p = image.Pixel(centres[i], 187);
-        int lit = i % 2 == 0 ? Red(p) : Green(p);
-        int dark = i % 2 == 0 ? Green(p) : Red(p);
-        EXPECT_NEAR(lit, 128, 6) << "quarter " << i;
-        EXPECT_LT(dark, 10) << "quarter " << i;
-    }
-
-    // A new window colour goes to the quad again.
-    icon.SetColor(D3DXCOLOR(1, 0.5f, 1, 1), D3DXCOLOR(1, 0.5f, 1, 1));
-    BeginFrame(0xFF000000);
-    icon.Render();
-    image = EndFrame("widgets_icon_stripes.png");
-    EXPECT_GT(Red(image.Pixel(62, 187)), 240);
-    EXPECT_NEAR(Green(image.Pixel(187, 187)), 128, 6);
-    remove(path.c_str());
-}
-
 TEST_F(WidgetRender, TextButtonsLightUpUnderThePointer)
 {
     CMouse mouse(device, D3DXVECTOR3(0, 0, 0));

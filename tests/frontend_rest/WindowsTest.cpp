@@ -43,21 +43,6 @@ TEST_F(CreditWndTest, KeyInFirstFrameClosesAndGivesBackMouseAndKeys)
     EXPECT_EQ(input->GetExclusivListener(), nullptr);
 }
 
-TEST_F(CreditWndTest, LineIsDrawnAtTheBottomEdgeButNotAtTheTop)
-{
-    // Frozen scroll with only one line in the band: the window stays exactly
-    // while that line is drawn.
-    credits->scrollSpeed = 0.0f;
-    for (int i = 0; i < credits->lineCount; i++)
-        credits->lines[i].y = i == 3 ? 1.0f : 1.5f;
-    app.Step(2);
-    EXPECT_TRUE(FrontTestApp::InScene(credits));
-    credits->lines[3].y = 0.0f;
-    app.Step(1);
-    EXPECT_FALSE(FrontTestApp::InScene(credits));
-    EXPECT_FALSE(app.mouse->IsMaskOn());
-}
-
 TEST_F(CreditWndTest, ScrollsCentredTextAndLeavesAfterTheLastLine)
 {
     ASSERT_EQ(credits->lineCount, 14);

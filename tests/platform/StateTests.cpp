@@ -103,50 +103,6 @@ TEST_F(RenderFixture, StateBlocksRestoreEverythingTheyCaptured)
     device->SetTexture(0, NULL);
 }
 
-TEST_F(RenderFixture, TextureLevelsLockForReadingAndWriting)
-{
-    CreateDevice(16, 16);
-    IDirect3DTexture8* texture = NULL;
-    ASSERT_EQ(D3D_OK, device->CreateTexture(64, 16, 0, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &texture));
-    EXPECT_EQ(7u, texture->GetLevelCount()) << "64 x 16 down to 1 x 1";
-    D3DSURFACE_DESC desc;
-    ASSERT_EQ(D3D_OK, texture->GetLevelDesc(2, &desc));
-    EXPECT_EQ(16u, desc.Width);
-    EXPECT_EQ(4u, desc.Height);
-    EXPECT_EQ(D3DFMT_R5G6B5, desc.Format);
-    EXPECT_EQ(D3DERR_INVALIDCALL, texture->GetLevelDesc(7, &desc));
-
-    D3DLOCKED_RECT locked;
-    ASSERT_EQ(D3D_OK, texture->LockRect(1, &locked, NULL, 0));
-    EXPECT_EQ(64, locked.Pitch);
-    EXPECT_EQ(D3DERR_INVALIDCALL, texture->LockRect(1, &locked, NULL, 0)) << "already locked";
-    ((WORD*)locked.pBits)[5] = 0xF800;
-    ASSERT_EQ(D3D_OK, texture->UnlockRect(1));
-    EXPECT_EQ(D3DERR_INVALIDCALL, texture->UnlockRect(1)) << "not locked";
-
-    RECT part = {4, 2, 8, 4};
-    ASSERT_EQ(D3D_OK, texture->LockRect(1, &locked, &part, D3DLOCK_READONLY));
-    texture->UnlockRect(1);
-    ASSERT_EQ(D3D_OK, texture->LockRect(1, &locked, NULL, D3DLOCK_READONLY));
-    EXPECT_EQ(0xF800, ((WORD*)locked.pBits)[5]);
-    texture->UnlockRect(1);
-    RECT outside = {30, 0, 40, 4};
-    EXPECT_EQ(D3DERR_INVALIDCALL, texture->LockRect(1, &locked, &outside, 0));
-    EXPECT_EQ(D3DERR_INVALIDCALL, texture->LockRect(9, &locked, NULL, 0));
-
-    // A level surface shares the texture's reference count.
-    IDirect3DSurface8* level = NULL;
-    ASSERT_EQ(D3D_OK, texture->GetSurfaceLevel(0, &level));
-    EXPECT_EQ(3u, texture->AddRef());
-    texture->Release();
-    level->Release();
-    EXPECT_EQ(0u, texture->Release());
-
-    IDirect3DTexture8* broken = NULL;
-    EXPECT_EQ(D3DERR_INVALIDCALL, device->CreateTexture(0, 16, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &broken));
-    EXPECT_EQ(D3DERR_INVALIDCALL, device->CreateTexture(16, 16, 1, 0, D3DFMT_DXT1, D3DPOOL_MANAGED, &broken));
-}
-
 // A level filled once keeps no copy in memory; locked again, it comes back
 // from OpenGL with every bit the format stores.
 TEST_F(RenderFixture, FilledTexturesKeepNoCopyAndReadBackEveryStoredBit)
@@ -216,60 +172,6 @@ TEST_F(RenderFixture, DrawingIntoATextureCanBeReadBackByLocking)
     texture->Release();
 }
 
-TEST_F(RenderFixture, BuffersLockInsideTheirBoundsAndDrawsStayInside)
-{
-    CreateDevice(16, 16);
-    IDirect3DVertexBuffer8* buffer = NULL;
-    IDirect3DIndexBuffer8* indices = NULL;
-    ASSERT_EQ(D3D_OK, device->CreateVertexBuffer(4 * sizeof(ScreenVertex), D3DUSAGE_WRITEONLY, FVF_SCREEN,
-                                                 D3DPOOL_MANAGED, &buffer));
-    ASSERT_EQ(D3D_OK, device->CreateIndexBuffer(6 * sizeof(WORD), 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &indices));
-    BYTE* data = NULL;
-    EXPECT_EQ(D3DERR_INVALIDCALL, buffer->Lock(0, 200, &data, 0));
-    EXPECT_EQ(NULL, data);
-    ASSERT_EQ(D3D_OK, buffer->Lock(0, 0, &data, 0));
-    ScreenVertex quad[4] = {
-        {0, 0, 0, 1, 0xFF00FF00}, {16, 0, 0, 1, 0xFF00FF00}, {0, 16, 0, 1, 0xFF00FF00}, {16, 16, 0, 1, 0xFF00FF00},
-    };
-    memcpy(data, quad, sizeof(quad));
-    buffer->Unlock();
-    ASSERT_EQ(D3D_OK, indices->Lock(0, 0, &data, 0));
-    WORD order[6] = {0, 1, 2, 2, 1, 3};
-    memcpy(data, order, sizeof(order));
-    indices->Unlock();
-
-    device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    device->SetVertexShader(FVF_SCREEN);
-    EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2)) << "no stream set";
-    device->SetStreamSource(0, buffer, sizeof(ScreenVertex));
-    ASSERT_EQ(D3D_OK, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2));
-    EXPECT_EQ(0x00FF00u, Pixel(8, 8));
-    EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 1, 2)) << "would read a fifth vertex";
-    EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2));
-
-    device->SetIndices(indices, 0);
-    device->Clear(0, NULL, D3DCLEAR_TARGET, 0, 1.0f, 0);
-    ASSERT_EQ(D3D_OK, device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2));
-    EXPECT_EQ(0x00FF00u, Pixel(12, 12));
-    device->SetIndices(indices, 1);
-    EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2))
-        << "index 3 from base 1 is past the buffer";
-    device->SetIndices(NULL, 0);
-    indices->Release();
-
-    // Drawing from user memory unbinds stream 0.
-    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(ScreenVertex)));
-    IDirect3DVertexBuffer8* bound = buffer;
-    UINT stride = 1;
-    device->GetStreamSource(0, &bound, &stride);
-    EXPECT_EQ(NULL, bound);
-
-    // The device holds the buffer while it is the stream source.
-    device->SetStreamSource(0, buffer, sizeof(ScreenVertex));
-    EXPECT_EQ(1u, buffer->Release());
-    device->SetStreamSource(0, NULL, 0);
-}
-
 TEST_F(RenderFixture, ResetMakesANewBackBufferAndRestoresDefaultStates)
 {
     CreateDevice(32, 24);
@@ -311,40 +213,4 @@ TEST_F(RenderFixture, ResetMakesANewBackBufferAndRestoresDefaultStates)
     pp.AutoDepthStencilFormat = D3DFMT_D24S8;
     ASSERT_EQ(D3D_OK, device->Reset(&pp));
     EXPECT_EQ(D3D_OK, device->Clear(0, NULL, D3DCLEAR_TARGET, 0, 1.0f, 0));
-}
-
-TEST(Direct3D, CreationChecksTheVersionAndListsModes)
-{
-    EXPECT_EQ(NULL, Direct3DCreate8(120));
-    IDirect3D8* d3d = Direct3DCreate8(D3D_SDK_VERSION);
-    ASSERT_TRUE(d3d != NULL);
-    EXPECT_EQ(1u, d3d->GetAdapterCount());
-    UINT modes = d3d->GetAdapterModeCount(D3DADAPTER_DEFAULT);
-    ASSERT_GT(modes, 0u);
-    D3DDISPLAYMODE mode;
-    ASSERT_EQ(D3D_OK, d3d->EnumAdapterModes(D3DADAPTER_DEFAULT, 0, &mode));
-    EXPECT_GT(mode.Width, 0u);
-    EXPECT_EQ(D3DERR_INVALIDCALL, d3d->EnumAdapterModes(D3DADAPTER_DEFAULT, modes, &mode));
-    D3DCAPS8 caps;
-    ASSERT_EQ(D3D_OK, d3d->GetDeviceCaps(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, &caps));
-    EXPECT_TRUE(caps.TextureCaps & D3DPTEXTURECAPS_CUBEMAP);
-    EXPECT_TRUE(caps.StencilCaps & D3DSTENCILCAPS_INCR);
-    EXPECT_EQ(D3D_OK, d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DUSAGE_DEPTHSTENCIL,
-                                             D3DRTYPE_SURFACE, D3DFMT_D24S8));
-    D3DPRESENT_PARAMETERS pp;
-    memset(&pp, 0, sizeof(pp));
-    IDirect3DDevice8* device = NULL;
-    EXPECT_EQ(D3DERR_INVALIDCALL, d3d->CreateDevice(0, D3DDEVTYPE_HAL, NULL, 0, &pp, &device))
-        << "a device needs a window";
-    EXPECT_EQ(0u, d3d->Release());
-}
-
-TEST(VertexFormats, SizesFollowTheFormatBits)
-{
-    EXPECT_EQ(20u, D3D8GetFVFVertexSize(D3DFVF_XYZRHW | D3DFVF_DIFFUSE));
-    EXPECT_EQ(36u, D3D8GetFVFVertexSize(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX1));
-    EXPECT_EQ(24u, D3D8GetFVFVertexSize(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1));
-    EXPECT_EQ(12u, D3D8GetFVFVertexSize(D3DFVF_XYZ));
-    EXPECT_EQ(28u, D3D8GetFVFVertexSize(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1));
-    EXPECT_EQ(24u, D3D8GetFVFVertexSize(D3DFVF_XYZ | D3DFVF_TEX1 | D3DFVF_TEXCOORDSIZE3(0)));
 }

@@ -147,46 +147,6 @@ TEST_F(DrawPathTest, EveryChangeOfLightMaterialOrViewShowsInTheNextDraw)
     EXPECT_TRUE(Near(headless.Pixel(16, 16), 0xFF0000)) << std::hex << headless.Pixel(16, 16);
 }
 
-// The projection is sent only when it changes, and a pretransformed draw in
-// between must not leave its screen mapping behind for the next scene draw.
-TEST_F(DrawPathTest, ProjectionChangesAndPretransformedDrawsInBetweenShowInTheNextDraw)
-{
-    D3DMATRIX identity = IdentityMatrix();
-    D3DMATRIX wide = PerspectiveMatrix(1.5707964f, 1.0f, 1.0f, 100.0f);
-    D3DMATRIX narrow = PerspectiveMatrix(0.3f, 1.0f, 1.0f, 100.0f);
-    device->SetTransform(D3DTS_VIEW, &identity);
-    device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    // A red quad at depth 5 reaching half way to the edges under the wide view.
-    ColorVertex quad[4];
-    for (int i = 0; i < 4; i++) {
-        ColorVertex v = {i % 2 ? 2.5f : -2.5f, i < 2 ? 2.5f : -2.5f, 5, 0xFFFF0000};
-        quad[i] = v;
-    }
-    struct Step {
-        const D3DMATRIX* projection; // null: left as it is
-        bool screenQuadFirst;
-        DWORD corner; // pixel (2, 2): covered only under the narrow view
-    } steps[] = {{&wide, false, 0x0000FF}, {&narrow, false, 0xFF0000}, {NULL, true, 0xFF0000},
-                 {&wide, true, 0x0000FF}, {NULL, true, 0x0000FF}};
-    for (const Step& step : steps) {
-        if (step.projection)
-            device->SetTransform(D3DTS_PROJECTION, step.projection);
-        device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF0000FF, 1.0f, 0);
-        if (step.screenQuadFirst) {
-            ASSERT_EQ(D3D_OK, DrawScreenQuad(device, 20, 20, 22, 22, 0.5f, 0xFF00FF00));
-        }
-        for (int world = 0; world < 2; world++) {
-            D3DMATRIX move = TranslationMatrix(0, 0, (float)world * 0.5f);
-            device->SetTransform(D3DTS_WORLD, &move);
-            device->SetVertexShader(FVF_COLOR);
-            ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(ColorVertex)));
-        }
-        EXPECT_EQ(0xFF0000u, headless.Pixel(16, 16));
-        EXPECT_EQ(step.corner, headless.Pixel(2, 2)) << std::hex << headless.Pixel(2, 2);
-    }
-}
-
 IDirect3DTexture8* SolidTexture(IDirect3DDevice8* device, DWORD color)
 {
     IDirect3DTexture8* texture = NULL;

@@ -111,20 +111,6 @@ Bytes MakeBmp(int width, int height, int bits, bool topDown, const std::vector<u
     return b;
 }
 
-uint16_t To565(unsigned r, unsigned g, unsigned b)
-{
-    return (uint16_t)(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
-}
-
-void AppendColorBlock(Bytes& b, uint16_t c0, uint16_t c1, uint32_t indices)
-{
-    size_t at = b.size();
-    b.resize(at + 8);
-    Put16(b, at, c0);
-    Put16(b, at + 2, c1);
-    Put32(b, at + 4, indices);
-}
-
 bool Decode(const Bytes& data, Image& img)
 {
     std::string error;
@@ -223,41 +209,6 @@ TEST(ImageDecoders, DdsUncompressedWithAndWithoutAlpha)
     ASSERT_TRUE(Decode(rgb, img));
     EXPECT_EQ(0xFF010203u, img.Pixel(0, 0));
     EXPECT_EQ(0xFFAABBCCu, img.Pixel(0, 1));
-}
-
-TEST(ImageDecoders, Dxt1ModesAndSizesNotAMultipleOfFour)
-{
-    // 8 x 4: two blocks side by side.
-    Bytes dds = DdsHeader(8, 4, 0x4, "DXT1", 0, 0, 0, 0, 0);
-    // Block 1: white above black, indices 0,1,2,3 along the first row, then all 0.
-    AppendColorBlock(dds, 0xFFFF, 0x0000, 0x000000E4);
-    // Block 2: first colour not above the second: index 2 halfway, index 3 transparent.
-    AppendColorBlock(dds, To565(0, 0, 0), To565(255, 0, 0), 1u | (2u << 2) | (3u << 8));
-    Image img;
-    ASSERT_TRUE(Decode(dds, img));
-    EXPECT_EQ(0xFFFFFFFFu, img.Pixel(0, 0));
-    EXPECT_EQ(0xFF000000u, img.Pixel(1, 0));
-    EXPECT_EQ(0xFFAAAAAAu, img.Pixel(2, 0));   // two thirds white
-    EXPECT_EQ(0xFF555555u, img.Pixel(3, 0));   // one third white
-    EXPECT_EQ(0xFFFFFFFFu, img.Pixel(3, 3));
-    EXPECT_EQ(0xFFFF0000u, img.Pixel(4, 0));
-    EXPECT_EQ(0xFF7F0000u, img.Pixel(5, 0));   // halfway to full red
-    EXPECT_EQ(0xFF000000u, img.Pixel(6, 0));
-    EXPECT_EQ(0x00000000u, img.Pixel(4, 1));   // index 3 in three-colour mode
-
-    // 5 x 3 needs 2 x 1 blocks; pixels outside the picture are dropped.
-    dds = DdsHeader(5, 3, 0x4, "DXT1", 0, 0, 0, 0, 0);
-    AppendColorBlock(dds, 0xFFFF, 0x0000, 0);
-    AppendColorBlock(dds, 0x0000, 0xFFFF, 0x55555555);
-    ASSERT_TRUE(Decode(dds, img));
-    ASSERT_EQ(15u, img.pixels.size());
-    EXPECT_EQ(0xFFFFFFFFu, img.Pixel(3, 2));
-    EXPECT_EQ(0xFFFFFFFFu, img.Pixel(4, 2));   // second block, index 1 = white
-
-    // One block short of what the size needs.
-    dds.resize(dds.size() - 8);
-    EXPECT_FALSE(Decode(dds, img));
-    EXPECT_TRUE(img.pixels.empty());
 }
 
 TEST(ImageDecoders, DamagedFilesFailCleanly)

@@ -212,32 +212,6 @@ TEST_F(EngineCoreFrame, PostQuitMessageOrClosingTheWindowEndsRun)
     EXPECT_LT(closed.GetFrameCount(), 1000);
 }
 
-TEST_F(EngineCoreFrame, WindowMessagesReachKeysAndPointer)
-{
-    SceneApp app;
-    app.SetHeadlessRun(2, 0.01f);
-    ASSERT_GE(app.Create(NULL), 0);
-    CResourceManager::GetInputManager()->CreateDevice(CInputManager::DEVICE_KEYBOARD);
-
-    struct Keys : IKeyListener {
-        void keyPressed(CKeyEvent event) override { codes.push_back(event.GetKeyCode()); }
-        void keyReleased(CKeyEvent) override {}
-        std::vector<DWORD> codes;
-    } keys;
-    CResourceManager::GetInputManager()->AddKeyListener(&keys);
-    SendMessageA(app.hWnd, WM_KEYDOWN, VK_ESCAPE, (1 << 16) | 1);
-    SendMessageA(app.hWnd, WM_KEYUP, VK_ESCAPE, (1 << 16) | 1);
-    SendMessageA(app.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(80, 60));
-    EXPECT_EQ(std::vector<DWORD>{ DIK_ESCAPE }, keys.codes);
-    EXPECT_FLOAT_EQ(0.25f, app.mouse->GetX());
-    EXPECT_FLOAT_EQ(0.25f, app.mouse->GetY());
-    CResourceManager::GetInputManager()->RemoveKeyListener(&keys);
-
-    SendMessageA(app.hWnd, WM_ACTIVATE, WA_INACTIVE, 0);
-    EXPECT_EQ(0, app.active);
-    app.Run();
-}
-
 // A game's clean-up takes its listeners off the frame's mouse after the frame's
 // own DeleteDeviceObjects: the mouse must still be there then, and go afterwards.
 TEST_F(EngineCoreFrame, TheMouseOutlivesTheFramesDeleteDeviceObjects)

@@ -105,20 +105,3 @@ TEST_F(EngineCoreModifier, KeyDuringFadeInFadesOutFromTheAlphaReached)
     input->HandleMessage(WM_KEYDOWN, VK_RETURN, 0);
     input->Flush();
 }
-
-TEST_F(EngineCoreModifier, FadedOutIconReachesItsListenersThroughTheQueue)
-{
-    C3DWindow* icon = new C3DWindow(0, CRECTVirtual(0.3f, 0.3f, 0.2f, 0.2f));
-    icon->SetColor(D3DXCOLOR(1, 1, 1, 0), D3DXCOLOR(1, 1, 1, 0));
-    CFadeInOutModifier fade(0.1f, 0.1f, 0.1f);
-    icon->AddModifier(&fade);
-    RecordingChangeListener listener;
-    icon->AddChangeEventListener(&listener);
-    CObjQueue* queue = CResourceManager::GetObjectQueue();
-    queue->AddObject(icon, 4, 0);
-    for (int i = 0; i < 10; i++)
-        queue->MoveAll(0.05f);
-    ASSERT_EQ(1u, listener.events.size());
-    EXPECT_EQ(CChangeEvent::PRE_OBJECT_DELETION, listener.events[0].GetState());
-    EXPECT_EQ(0, queue->GetObjectCount());
-}

@@ -85,22 +85,6 @@ TEST_F(EngineCoreQueue, MarkedObjectGetsPreDeletionEventThenIsDeleted)
     EXPECT_EQ(0, queue->GetObjectCount());
 }
 
-TEST_F(EngineCoreQueue, ObjectsAddedFromPreDeletionHandlersSurvive)
-{
-    LoggingObject* first = new LoggingObject("first");
-    RecordingChangeListener listener;
-    listener.onEvent = [this](CChangeEvent) { queue->AddObject(new LoggingObject("next"), 1, 0); };
-    first->AddChangeEventListener(&listener);
-    queue->AddObject(first, 4, 0);
-    first->MarkForDeletion();
-    Frame();
-    EXPECT_EQ(1, queue->GetObjectCount());
-    g_events.clear();
-    Frame();
-    std::vector<std::string> expected = { "move:next", "render:next" };
-    EXPECT_EQ(expected, g_events);
-}
-
 TEST_F(EngineCoreQueue, ReleaseAllFromInsideAHandlerWaitsForTheHandlerToReturn)
 {
     bool selfAlive = true;
@@ -196,21 +180,6 @@ TEST_F(EngineCoreQueue, ObjectAddedTwiceIsDeletedOnceAndOneDeletedByItsOwnerLeav
     g_events.clear();
     Frame();  // must not touch the deleted object
     EXPECT_TRUE(g_events.empty());
-}
-
-TEST_F(EngineCoreQueue, MarkedCollidableDeletedByItsOwnerIsNotCheckedAgain)
-{
-    // A stone marked for deletion skips its own Remove when its owner deletes it;
-    // the queue must still forget it.
-    LoggingObject* debris = new LoggingObject("debris");
-    debris->collisionCheck = 1;
-    queue->AddObject(debris, 2, 0);
-    LoggingObject* stone = new LoggingObject("stone");
-    queue->AddCollidable(stone);
-    stone->MarkForDeletion();
-    delete stone;
-    queue->MoveAll(0.0f);
-    EXPECT_TRUE(debris->collidedWith.empty());
 }
 
 TEST_F(EngineCoreQueue, CollisionChecksReachEveryCollidableButItself)

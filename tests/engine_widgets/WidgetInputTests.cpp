@@ -310,23 +310,6 @@ TEST(TextBox, TypingBackspaceAndReturnEndTheEntryWithOneEvent)
     EXPECT_EQ(changes.events.size(), 2u);
 }
 
-TEST(TextArea, LinesSplitAndZeroMeansTheAreasOwn)
-{
-    C3DTextArea area(nullptr, CRECTVirtual(0.05f, 0.1f, 0.8f, 0.8f), 0.07f, D3DXCOLOR(0.09f, 0.1f, 0.66f, 1.0f));
-    area.AddText("Ziehen\n \nFreie Steine", CPOINTVirtual(0.0f, 0.0f), 0.0f, D3DXCOLOR(0, 0, 0, 0));
-    ASSERT_EQ(area.GetLineCount(), 3);
-    EXPECT_STREQ(area.GetLineText(1), " ");
-    EXPECT_FLOAT_EQ(area.GetLinePoint(2).y, 0.14f);
-    EXPECT_FLOAT_EQ(area.GetLineSize(0), 0.07f);
-    EXPECT_EQ(area.GetLineColor(0), 0xFF171AA8u);
-
-    area.AddText("-", CPOINTVirtual(0.87f, 0.1f), 0.2f, D3DXCOLOR(1, 0, 0, 0.5f));
-    EXPECT_FLOAT_EQ(area.GetLineSize(3), 0.2f);
-    EXPECT_EQ(area.GetLineColor(3), 0x80FF0000u);
-    area.ClearTextArea();
-    EXPECT_EQ(area.GetLineCount(), 0);
-}
-
 // Deletes the modifier that reports to it, as a closing submenu replaces its scale-out.
 struct ModifierDeleter : public IChangeListener
 {
@@ -341,39 +324,3 @@ struct ModifierDeleter : public IChangeListener
         modifier = nullptr;
     }
 };
-
-TEST(WindowScaleModifier, ScalesTheWindowAndReportsTheEndOnceToAListenerThatMayDeleteIt)
-{
-    C3DWindow window(nullptr, CRECTVirtual(0.5f, 0.5f, 0.0f, 0.0f));
-    CWindowScaleModifier scale(CRECTVirtual(0.5f, 0.5f, 0.0f, 0.0f), CRECTVirtual(0.25f, 0.25f, 0.5f, 0.5f), 0.3f);
-    ChangeRecorder changes;
-    scale.AddChangeListener(&changes);
-    window.AddModifier(&scale);
-
-    window.Move(0.15f);
-    EXPECT_NEAR(window.GetRect().x, 0.375f, 1e-5);
-    EXPECT_NEAR(window.GetRect().width, 0.25f, 1e-5);
-    EXPECT_EQ(changes.events.size(), 0u);
-    window.Move(0.2f);
-    EXPECT_FLOAT_EQ(window.GetRect().y, 0.25f);
-    EXPECT_FLOAT_EQ(window.GetRect().height, 0.5f);
-    ASSERT_EQ(changes.events.size(), 1u);
-    EXPECT_EQ(changes.events[0].GetSource(), &window);
-    window.SetRect(CRECTVirtual(0, 0, 1, 1));
-    window.Move(0.2f);
-    EXPECT_EQ(changes.events.size(), 1u);
-    EXPECT_FLOAT_EQ(window.GetRect().width, 1.0f);
-    window.RemoveModifier(&scale);
-
-    // Scaling back out, the listener deletes the modifier when it ends.
-    ModifierDeleter deleter;
-    deleter.window = &window;
-    deleter.modifier = new CWindowScaleModifier(CRECTVirtual(0.25f, 0.25f, 0.5f, 0.5f),
-                                                CRECTVirtual(0.5f, 0.5f, 0.0f, 0.0f), 0.3f);
-    deleter.modifier->AddChangeListener(&deleter);
-    window.AddModifier(deleter.modifier);
-    for (int i = 0; i < 40; i++)
-        window.Move(0.016f);
-    EXPECT_EQ(deleter.events, 1);
-    EXPECT_FLOAT_EQ(window.GetRect().width, 0.0f);
-}

@@ -43,28 +43,6 @@ TEST_F(CreditWndTest, KeyInFirstFrameClosesAndGivesBackMouseAndKeys)
     EXPECT_EQ(input->GetExclusivListener(), nullptr);
 }
 
-TEST_F(CreditWndTest, ScrollsCentredTextAndLeavesAfterTheLastLine)
-{
-    ASSERT_EQ(credits->lineCount, 14);
-    EXPECT_FLOAT_EQ(credits->lines[13].y, 2.28f);
-
-    // 12 s in: the first pairs stand in the middle, as much text left of the centre as right of it.
-    app.Step(120, 0.1f);
-    Image picture = app.Capture(media.File("credits.png"));
-    WritePng(Kept("frontend_credits.png"), picture.width, picture.height, picture.pixels, false);
-    int text = CountColor(picture, 23, 26, 168, 40, 0, 0, picture.width, picture.height);
-    int left = CountColor(picture, 23, 26, 168, 40, 0, 0, picture.width / 2, picture.height);
-    EXPECT_GT(text, 200);
-    EXPECT_NEAR((double)left / text, 0.5, 0.15);
-
-    // The last line leaves the top at 2.28 / 0.07 = 32.57 s.
-    app.Step(324 - 121, 0.1f);
-    EXPECT_TRUE(FrontTestApp::InScene(credits));
-    app.Step(3, 0.1f);
-    EXPECT_FALSE(FrontTestApp::InScene(credits));
-    EXPECT_FALSE(app.mouse->IsMaskOn());
-}
-
 // The area's lines joined by line breaks, then its pictures' textures.
 std::string Contents(C3DTextArea* area)
 {

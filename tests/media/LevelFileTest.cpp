@@ -35,21 +35,6 @@ protected:
     CLevelLoader loader;
 };
 
-TEST_F(MediaShippedLevels, StartAFreshPlayerAtLevelOne)
-{
-    EXPECT_GE(loader.GetLevelCount(), 20);
-    EXPECT_EQ(0, loader.completed);
-    EXPECT_EQ(1, loader.last);
-    std::set<std::string> names;
-    for (int n = 1; n <= loader.GetLevelCount(); n++) {
-        CLevel* level = loader.GetLevel(n);
-        EXPECT_EQ(n, level->number);
-        EXPECT_EQ(6, level->size);
-        EXPECT_FALSE(level->name.empty());
-        EXPECT_TRUE(names.insert(level->name).second) << "two levels named " << level->name;
-    }
-}
-
 TEST_F(MediaShippedLevels, EveryTargetFieldHasAGoalStone)
 {
     int randomLevels = 0;

@@ -103,36 +103,6 @@ TEST_F(RenderFixture, ClearAndPretransformedDrawsHitThePixelsTheyName)
     EXPECT_EQ(0xFF0000u, Pixel(2, 12));
 }
 
-// Stage 1 adds its texture to what stage 0 made; disabling it ends the cascade.
-TEST_F(RenderFixture, SecondStageAddsItsTextureToTheFirstStagesResult)
-{
-    CreateDevice(16, 16);
-    const DWORD texel = 0xFF002000;
-    IDirect3DTexture8* texture = MakeTexture(device, 1, 1, &texel);
-    device->SetTexture(1, texture);
-    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_ADD);
-    device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_CURRENT);
-    device->SetTextureStageState(1, D3DTSS_TEXCOORDINDEX, 0);
-    struct TexturedScreenVertex {
-        float x, y, z, rhw;
-        DWORD color;
-        float u, v;
-    } quad[4] = {
-        {0, 0, 0, 1, 0xFF400000, 0, 0}, {16, 0, 0, 1, 0xFF400000, 1, 0},
-        {0, 16, 0, 1, 0xFF400000, 0, 1}, {16, 16, 0, 1, 0xFF400000, 1, 1},
-    };
-    device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1);
-    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
-    EXPECT_EQ(0x402000u, Pixel(8, 8)) << "stage 0 passes the diffuse colour (no texture: white), stage 1 adds";
-
-    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
-    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
-    EXPECT_EQ(0x400000u, Pixel(8, 8));
-    device->SetTexture(1, NULL);
-    texture->Release();
-}
-
 TEST_F(RenderFixture, LitQuadsShowTheirTextureUprightAndTakeColourAndAlphaFromTheVertex)
 {
     CreateDevice(64, 64);

@@ -162,20 +162,4 @@ TEST(DialogResources, MissingOrCutTemplatesMakeNoDialog)
     EXPECT_EQ(CreateDialogParamA(NULL, MAKEINTRESOURCEA(4713), NULL, RecordingProc, 0), nullptr);
 }
 
-TEST(DialogResources, OpenFileDialogWithoutDisplayFailsWithReason)
-{
-    char file[1024] = "";
-    OPENFILENAMEA ofn;
-    memset(&ofn, 0, sizeof(ofn));
-    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof(file);
-    EXPECT_FALSE(GetOpenFileNameA(&ofn));
-    EXPECT_EQ(CommDlgExtendedError(), (DWORD)CDERR_DIALOGFAILURE);
-    EXPECT_STREQ(file, "");
-    ofn.lStructSize = 12;
-    EXPECT_FALSE(GetOpenFileNameA(&ofn));
-    EXPECT_EQ(CommDlgExtendedError(), (DWORD)CDERR_STRUCTSIZE);
-}
-
 } // namespace

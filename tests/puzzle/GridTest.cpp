@@ -82,51 +82,6 @@ TEST(PuzzleGrid, RemovalLetsTheStonesAboveFall)
     EXPECT_EQ("2,2:4 2 n2 {2:1 4:1}", BoardText(grid));
 }
 
-TEST(PuzzleGrid, LookupsGiveCopiesOrTheErrorRecord)
-{
-    CGrid grid(6, 6, 6);
-    for (CStoneInfo info : { grid.GetStoneInfo(0, 0, 0), grid.GetStoneInfo(-1, 0, 0), grid.GetStoneInfo(0, 0, 15),
-                             grid.GetStoneInfo(5, 5, 14), grid.GetStoneInfo(INT_MAX, INT_MAX, INT_MAX) }) {
-        EXPECT_EQ("-9,-9,-9 -9", RecordText(info));
-        EXPECT_EQ("ERROR", info.name);
-    }
-    // The lookup goes by index: one past the last column is the next row's first.
-    grid.PlaceStone(0, 1, STONE_RED, 0.0f);
-    EXPECT_EQ("0,1,0 4", RecordText(grid.GetStoneInfo(6, 0, 0)));
-    EXPECT_EQ(-1, grid.GetHeight(6, 0));
-    EXPECT_EQ(-1, grid.GetHeight(0, -1));
-
-    // A copy without the visibility flags; changing it leaves the board alone.
-    CStoneInfo* record = grid.cells[6];
-    record->drawn = 1;
-    CStoneInfo copy = grid.GetStoneInfo(0, 1, 0);
-    EXPECT_EQ(0, copy.sideExposed);
-    EXPECT_EQ(0, copy.drawn);
-    EXPECT_EQ(record->name, copy.name);
-    copy.type = STONE_BLUE;
-    EXPECT_EQ(STONE_RED, record->type);
-    EXPECT_EQ(1, record->sideExposed);
-}
-
-TEST(PuzzleGrid, ClearKeepsFieldsAndClearFieldsKeepsStones)
-{
-    CGrid grid(6, 6, 6);
-    Fill(grid, { { 1, 1, { 2, 3 } } });
-    grid.SetField(1, 1, FIELD_SPECIAL_TARGET);
-    grid.SetField(4, 5, 7);
-
-    grid.ClearFields();
-    EXPECT_EQ(0, grid.fields[1][1]);
-    EXPECT_EQ(0, grid.fields[4][5]);
-    EXPECT_EQ("1,1:2 3 n2 {2:1 3:1}", BoardText(grid));
-
-    grid.SetField(1, 1, FIELD_SPECIAL_TARGET);
-    grid.Clear();
-    EXPECT_EQ(FIELD_SPECIAL_TARGET, grid.fields[1][1]);
-    EXPECT_EQ("n0 {}", BoardText(grid));
-    EXPECT_EQ("", SortedText(grid));
-}
-
 TEST(PuzzleGrid, MoveStoneCarriesTheRecordToAFreeCell)
 {
     CGrid grid(6, 6, 6);

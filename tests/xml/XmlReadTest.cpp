@@ -73,17 +73,6 @@ TEST(XmlNavigation, EnterAndLeave)
                       { "F", true, 1, 2, 0 } });
 }
 
-TEST(XmlNavigation, SavedPositions)
-{
-    XmlProbe doc("<r><a><x/></a><b/></r>");
-    RunSteps(doc, { { "S", false, 0, 0, 0 }, { "C a", true, 0, 1, 2 }, { "E", true, 1, 2, 0 },
-                    { "C x", true, 1, 2, 3 }, { "S x", true, 1, 2, 3 }, { "L", true, 0, 1, 2 },
-                    { "S ", true, 0, 1, 2 }, { "C b", true, 0, 1, 4 }, { "R x", true, 1, 2, 3 },
-                    { "R ", true, 0, 1, 2 }, { "R y", false, 0, 1, 2 }, { "R", false, 0, 1, 2 } });
-    doc.SetDocText(doc.GetDocText().c_str());
-    RunSteps(doc, { { "R x", false, 0, 0, 0 } });
-}
-
 TEST(XmlRead, AttributesAndNames)
 {
     XmlProbe doc("<level nr=\"3\" name='a&amp;b' q = \"&quot;&apos;&lt;&gt;\" b=1 nr=\"9\"/>");

@@ -21,6 +21,23 @@ static const int SIZED_FONT_LARGEST = 32;
 // The halo: pale cream, reaching an eighth of the cell (at least 2.5 pixels) past the glyphs.
 static const DWORD HALO_COLOR = 0xFFFAF4D6;
 
+// The cell sizes the atlas is redrawn at: every whole pixel up to 16, every
+// second one up to the largest. Text between two of them, and the passing sizes
+// of a window that grows, draw from the nearest, so a screen makes at most 19.
+static const int SIZED_FONT_SMALLEST = 6;
+
+static int SizedCell(float cellPixels)
+{
+    int cell = (int)(cellPixels + 0.5f);
+    if (cell < SIZED_FONT_SMALLEST)
+        return SIZED_FONT_SMALLEST;
+    if (cell > SIZED_FONT_LARGEST)
+        return SIZED_FONT_LARGEST;
+    if (cell > 16)
+        cell = (int)(cellPixels * 0.5f + 0.5f) * 2;
+    return cell;
+}
+
 static float HaloRadius(int cell)
 {
     float radius = cell * 0.12f;
@@ -261,13 +278,9 @@ void C3DText::DrawGlyphs(const std::string& latin1, float x, float y, float cell
     float stretch = StretchFor(cellPixels);
     float cellWidth = cellPixels * stretch;
 
-    // Small text comes from the atlas drawn at its size; larger text is the
-    // largest such picture, enlarged.
-    int cell = (int)(cellPixels + 0.5f);
-    if (cell < 1)
-        cell = 1;
-    if (cell > SIZED_FONT_LARGEST)
-        cell = SIZED_FONT_LARGEST;
+    // Text comes from the atlas drawn at its size (or the nearest one made);
+    // larger text is the largest such picture, enlarged.
+    int cell = SizedCell(cellPixels);
     IDirect3DTexture8* glyphTexture = 0;
     IDirect3DTexture8* haloTexture = 0;
     int pad = 0;

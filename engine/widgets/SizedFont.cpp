@@ -78,37 +78,45 @@ void MakeSizedFont(const std::vector<unsigned char>& alpha, int width, int heigh
 
     // The halo of each cell: the strongest neighbour within the radius, its
     // weight falling off over the last pixel so the ring's edge is smooth.
+    // Each inked pixel spreads into its neighbourhood; most pixels hold no ink.
     int pad = out->pad, haloCell = cell + 2 * pad, reach = (int)std::ceil(radius + 0.5f);
     int haloSide = GLYPH_ATLAS_CELLS * haloCell;
-    out->halo.width = haloSide;
-    out->halo.height = haloSide;
-    out->halo.pixels.assign((size_t)haloSide * haloSide, White(0.0f));
+    int span = 2 * reach + 1;
+    std::vector<float> kernel((size_t)span * span);
+    for (int dy = -reach; dy <= reach; dy++)
+        for (int dx = -reach; dx <= reach; dx++) {
+            float falloff = radius + 0.5f - std::sqrt((float)(dx * dx + dy * dy));
+            float weight = falloff <= 0.0f ? 0.0f : (falloff < 1.0f ? falloff : 1.0f);
+            kernel[(size_t)(dy + reach) * span + dx + reach] = weight;
+        }
+    std::vector<float> spread((size_t)haloSide * haloSide, 0.0f);
     for (int cy = 0; cy < GLYPH_ATLAS_CELLS; cy++) {
         for (int cx = 0; cx < GLYPH_ATLAS_CELLS; cx++) {
-            for (int y = 0; y < haloCell; y++) {
-                for (int x = 0; x < haloCell; x++) {
-                    float best = 0.0f;
+            for (int gy = 0; gy < cell; gy++) {
+                for (int gx = 0; gx < cell; gx++) {
+                    float c = coverage[(size_t)(cy * cell + gy) * side + cx * cell + gx];
+                    if (c <= 0.0f)
+                        continue;
+                    // The glyph pixel sits 'pad' pixels into its grown cell, so
+                    // every neighbour within the reach lies inside that cell.
+                    int hx = cx * haloCell + pad + gx, hy = cy * haloCell + pad + gy;
                     for (int dy = -reach; dy <= reach; dy++) {
-                        int gy = y - pad + dy;
-                        if (gy < 0 || gy >= cell)
-                            continue;
+                        float* row = &spread[(size_t)(hy + dy) * haloSide + hx];
+                        const float* weights = &kernel[(size_t)(dy + reach) * span + reach];
                         for (int dx = -reach; dx <= reach; dx++) {
-                            int gx = x - pad + dx;
-                            if (gx < 0 || gx >= cell)
-                                continue;
-                            float falloff = radius + 0.5f - std::sqrt((float)(dx * dx + dy * dy));
-                            if (falloff <= 0.0f)
-                                continue;
-                            float c = coverage[(size_t)(cy * cell + gy) * side + cx * cell + gx];
-                            float v = c * (falloff < 1.0f ? falloff : 1.0f);
-                            if (v > best)
-                                best = v;
+                            float v = c * weights[dx];
+                            if (v > row[dx])
+                                row[dx] = v;
                         }
                     }
-                    // Even a faint stroke gets a full ring around it.
-                    out->halo.pixels[(size_t)(cy * haloCell + y) * haloSide + cx * haloCell + x] = White(best * 3.0f);
                 }
             }
         }
     }
+    out->halo.width = haloSide;
+    out->halo.height = haloSide;
+    out->halo.pixels.resize(spread.size());
+    // Even a faint stroke gets a full ring around it.
+    for (size_t i = 0; i < spread.size(); i++)
+        out->halo.pixels[i] = White(spread[i] * 3.0f);
 }

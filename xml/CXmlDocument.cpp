@@ -60,14 +60,16 @@ Construction and record storage
 
 CXmlDocument::CXmlDocument()
     : parentPos(0), mainPos(0), childPos(0), freeRecord(0), nodeKind(0),
-      recordPages(0), recordCapacity(0), pageSlots(0)
+      recordPages(0), recordCapacity(0), pageSlots(0),
+      walkRecord(0), walkNext(0), walkCount(0), walkDone(false)
 {
     SetDocText(0);
 }
 
 CXmlDocument::CXmlDocument(const CXmlDocument& source)
     : parentPos(0), mainPos(0), childPos(0), freeRecord(0), nodeKind(0),
-      recordPages(0), recordCapacity(0), pageSlots(0)
+      recordPages(0), recordCapacity(0), pageSlots(0),
+      walkRecord(0), walkNext(0), walkCount(0), walkDone(false)
 {
     *this = source;
 }
@@ -113,6 +115,7 @@ CXmlDocument& CXmlDocument::operator=(const CXmlDocument& source)
         memcpy(recordPages[p], source.recordPages[p], count * sizeof(ElemRecord));
     }
     docText = source.docText;
+    ForgetTagWalk();
 
     // Saved positions name records of the old index; they mean nothing now.
     savedPositions.clear();
@@ -225,10 +228,10 @@ Tokenizer
 ==============================================================================
 */
 
-bool CXmlDocument::ScanTo(const char* text, int* offset, char c)
+// Most runs between markup characters are short: a few characters are looked
+// at directly before the rest goes to the library's vectorised search.
+static inline bool FindChar(const char* text, int* offset, char c)
 {
-    // Most runs between markup characters are short: look at a few characters
-    // directly before handing the rest to the library's vectorised search.
     const char* p = text + *offset;
     for (int i = 0; i < 64; i++, p++)
     {
@@ -253,6 +256,11 @@ bool CXmlDocument::ScanTo(const char* text, int* offset, char c)
     return true;
 }
 
+bool CXmlDocument::ScanTo(const char* text, int* offset, char c)
+{
+    return FindChar(text, offset, c);
+}
+
 bool CXmlDocument::SkipWhite(const char* text, int* offset)
 {
     int pos = *offset;
@@ -262,38 +270,138 @@ bool CXmlDocument::SkipWhite(const char* text, int* offset)
     return text[pos] != 0;
 }
 
-bool CXmlDocument::NextToken(TextToken& token)
+// The token at or after pos: a quoted run (first and last inside the quotes,
+// to the end of the text when the quote is not closed), a run of characters
+// up to a delimiter, or a delimiter on its own. False at the end of the text.
+static inline bool ReadToken(const char* text, int pos, int* first, int* last, int* next, bool* quoted)
 {
-    const char* text = token.text;
-    int pos = token.next;
-    token.quoted = false;
-
-    SkipWhite(text, &pos);
-    if (text[pos] == 0)
+    while (IsWhite(text[pos]))
+        pos++;
+    *quoted = false;
+    char c = text[pos];
+    if (c == 0)
     {
-        token.first = token.last = token.next = pos;
+        *first = *last = *next = pos;
         return false;
     }
 
-    char c = text[pos];
     if (c == '"' || c == '\'')
     {
-        token.quoted = true;
-        token.first = pos + 1;
+        *quoted = true;
+        *first = pos + 1;
         int end = pos + 1;
-        bool closed = ScanTo(text, &end, c);
-        token.last = end - 1;
-        token.next = closed ? end + 1 : end;
+        bool closed = FindChar(text, &end, c);
+        *last = end - 1;
+        *next = closed ? end + 1 : end;
         return true;
     }
 
-    token.first = pos;
+    *first = pos;
     while (!EndsToken(text[pos]))
         pos++;
-    if (pos == token.first)
+    if (pos == *first)
         pos++;  // a delimiter is a token of its own
-    token.last = pos - 1;
-    token.next = pos;
+    *last = pos - 1;
+    *next = pos;
+    return true;
+}
+
+bool CXmlDocument::NextToken(TextToken& token)
+{
+    return ReadToken(token.text, token.next, &token.first, &token.last, &token.next, &token.quoted);
+}
+
+/*
+==============================================================================
+Start tag walk
+==============================================================================
+*/
+
+// A start tag's tokens are walked from the element name on, only as far as a
+// read needs, and every further read of the same tag goes on from there. The
+// walk ends at a '>', '/' or '?' token or at the end of the text. Every
+// unquoted token after the name other than '=' is an attribute name; its value
+// is the token two further on when that one is quoted.
+void CXmlDocument::BeginTagWalk(int record) const
+{
+    if (record == walkRecord)
+        return;
+    walkRecord = record;
+    walkNext = Record(record).startOpen + 1;
+    walkCount = 0;
+    walkDone = false;
+    walkAttributes.clear();
+}
+
+void CXmlDocument::ForgetTagWalk()
+{
+    walkRecord = 0;
+    walkAttributes.clear();
+}
+
+// Walks one token further, or three for the usual name="value"; false once
+// the walk has ended.
+bool CXmlDocument::WalkTagToken() const
+{
+    if (walkDone)
+        return false;
+    const char* text = docText.c_str();
+    int first;
+    int last;
+    int next;
+    bool quoted;
+    if (!ReadToken(text, walkNext, &first, &last, &next, &quoted))
+    {
+        walkDone = true;
+        return false;
+    }
+    int index = walkCount++;
+    walkNext = next;
+
+    if (quoted)
+    {
+        // The name two tokens back is one of the last two found, as the token
+        // between may be a name too.
+        int count = (int)walkAttributes.size();
+        for (int k = count - 1; k >= 0 && k >= count - 2; k--)
+        {
+            TagAttribute& attribute = walkAttributes[k];
+            if (attribute.token == index - 2)
+            {
+                attribute.valueFirst = first;
+                attribute.valueLast = last;
+            }
+        }
+        return true;
+    }
+
+    char c = text[first];
+    if (c == '>' || c == '/' || c == '?')
+    {
+        walkDone = true;
+        return false;
+    }
+    if (index == 0 || c == '=')
+        return true;
+
+    walkAttributes.emplace_back();
+    TagAttribute& attribute = walkAttributes.back();
+    attribute.token = index;
+    attribute.nameFirst = first;
+    attribute.nameLength = last - first + 1;
+    attribute.valueFirst = -1;
+    attribute.valueLast = -1;
+
+    if (text[next] == '=' && (text[next + 1] == '"' || text[next + 1] == '\''))
+    {
+        char quote = text[next + 1];
+        int end = next + 2;
+        bool closed = FindChar(text, &end, quote);
+        attribute.valueFirst = next + 2;
+        attribute.valueLast = end - 1;
+        walkNext = closed ? end + 1 : end;
+        walkCount += 2;
+    }
     return true;
 }
 
@@ -308,12 +416,36 @@ std::string CXmlDocument::TokenText(const TextToken& token)
 
 bool CXmlDocument::NameMatch(const char* token, int tokenLength, const char* name, int nameLength)
 {
-    if (tokenLength > nameLength || memcmp(token, name, tokenLength) != 0)
+    if (tokenLength > nameLength)
         return false;
-    if (tokenLength == nameLength)
-        return true;
-    char after = name[tokenLength];
-    return after == 0 || after == ' ' || after == '=' || after == '/' || after == '[';
+    // The cheap test first: a shorter token must end where the name does.
+    if (tokenLength < nameLength)
+    {
+        char after = name[tokenLength];
+        if (after != 0 && after != ' ' && after != '=' && after != '/' && after != '[')
+            return false;
+    }
+    return memcmp(token, name, tokenLength) == 0;
+}
+
+// Whether the name of the start tag at startOpen matches, as NameMatch takes
+// it. A name right after the '<' is compared in place.
+bool CXmlDocument::TagNameMatch(const char* text, int startOpen, const char* name, int nameLength)
+{
+    const char* tag = text + startOpen + 1;
+    if (EndsToken(tag[0]) || tag[0] == '"' || tag[0] == '\'')
+    {
+        TextToken token(text);
+        token.next = startOpen + 1;
+        return NextToken(token) && NameMatch(text + token.first, token.last - token.first + 1, name, nameLength);
+    }
+    int k = 0;
+    while (k < nameLength && tag[k] == name[k] && !EndsToken(tag[k]))
+        k++;
+    // The name token goes on past the part that matched.
+    if (!EndsToken(tag[k]))
+        return false;
+    return k == nameLength || NameMatch(tag, k, name, nameLength);
 }
 
 int CXmlDocument::SkipMarkup(TextToken& token)
@@ -419,6 +551,7 @@ bool CXmlDocument::BuildIndex()
 
     SetCurrent(0, 0, 0);
     savedPositions.clear();
+    ForgetTagWalk();
     freeRecord = 1;
     GrowRecords((int)(docText.size() >> 6) + 8);
     resultText.clear();

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 class CXmlDocument
 {
@@ -43,6 +44,17 @@ public:
 
         explicit TextToken(const char* scanText = 0)
             : first(0), last(-1), next(0), text(scanText), quoted(false) {}
+    };
+
+    // An attribute of a start tag as its tokens give it: the name token, and
+    // the quoted value when it is the second token after the name.
+    struct TagAttribute
+    {
+        int token;          // the name's index among the tag's tokens (the element name is 0)
+        int nameFirst;
+        int nameLength;
+        int valueFirst;     // inside the quotes; -1 when the name has no value
+        int valueLast;
     };
 
     // Node kinds reported by SkipMarkup.
@@ -124,11 +136,15 @@ protected:
     static std::string TokenText(const TextToken& token);
     static int SkipMarkup(TextToken& token);
     static bool NameMatch(const char* token, int tokenLength, const char* name, int nameLength);
+    static bool TagNameMatch(const char* text, int startOpen, const char* name, int nameLength);
 
     // Reading steps
     int FindSibling(int parent, int after, const char* name) const;
     std::string ElementNameAt(int record) const;
-    bool SeekAttribute(TextToken& token, const char* name) const;
+    void BeginTagWalk(int record) const;
+    bool WalkTagToken() const;
+    void ForgetTagWalk();
+    bool FindAttributeValue(int record, const char* name, int* first, int* last) const;
     std::string ReadAttribute(int record, const char* name) const;
     std::string ReadText(int record) const;
     std::string UnescapeText(int left, int right) const;
@@ -159,6 +175,15 @@ protected:
     ElemRecord** recordPages;
     int recordCapacity;
     int pageSlots;
+
+    // The start tag walked last, so far as it has been walked: reading one
+    // attribute after another goes on from here instead of from the tag's
+    // start. Any change of the text forgets it.
+    mutable int walkRecord;         // 0: none
+    mutable int walkNext;           // where the next token starts
+    mutable int walkCount;          // tokens walked
+    mutable bool walkDone;          // the tag's end (or the text's) is reached
+    mutable std::vector<TagAttribute> walkAttributes;
 };
 
 #endif

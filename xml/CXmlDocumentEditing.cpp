@@ -53,6 +53,7 @@ bool CXmlDocument::WrapCData(const char* text, std::string* wrapped) const
 void CXmlDocument::ReplaceText(int offset, int length, const std::string& text)
 {
     docText.replace(offset, length, text);
+    ForgetTagWalk();
 }
 
 // Moves every record after `record` in document order by delta, and the end
@@ -328,9 +329,9 @@ bool CXmlDocument::WriteAttribute(int record, const char* name, const char* valu
     int replaced = 0;
     std::string text;
 
-    TextToken token(docText.c_str());
-    token.next = r.startOpen + 1;
-    if (!SeekAttribute(token, name))
+    int first;
+    int last;
+    if (!FindAttributeValue(record, name, &first, &last))
     {
         text = " ";
         text += name;
@@ -341,11 +342,11 @@ bool CXmlDocument::WriteAttribute(int record, const char* name, const char* valu
     else
     {
         // The old value must lie inside the start tag to be replaced in place.
-        if (token.last + 1 >= r.startClose)
+        if (last + 1 >= r.startClose)
             return false;
         text = EscapeText(value, true);
-        at = token.first;
-        replaced = token.last - token.first + 1;
+        at = first;
+        replaced = last - first + 1;
     }
 
     ReplaceText(at, replaced, text);
@@ -407,7 +408,7 @@ int CXmlDocument::UnlinkElement(int record)
 
     int start = Record(record).startOpen;
     int length = ElementEnd(record) - start;
-    docText.erase(start, length);
+    ReplaceText(start, length, std::string());
     ShiftOffsets(record, -length, true);
 
     // Mark the record as removed so that stale positions are recognised.
@@ -499,7 +500,7 @@ bool CXmlDocument::InsertElementText(const char* text, bool insert, bool asChild
     {
         if (i > 0)
             resultText = "Element runs past the inserted text";
-        docText.replace(at, inserted.size(), emptyParent ? "/" : "");
+        ReplaceText(at, (int)inserted.size(), emptyParent ? "/" : "");
         freeRecord = savedFree;
         return false;
     }

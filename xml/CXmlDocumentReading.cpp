@@ -21,9 +21,7 @@ int CXmlDocument::FindSibling(int parent, int after, const char* name) const
     int nameLength = (int)strlen(name);
     for (; candidate != 0; candidate = Record(candidate).nextSibling)
     {
-        TextToken token(text);
-        token.next = Record(candidate).startOpen + 1;
-        if (NextToken(token) && NameMatch(text + token.first, token.last - token.first + 1, name, nameLength))
+        if (TagNameMatch(text, Record(candidate).startOpen, name, nameLength))
             return candidate;
     }
     return 0;
@@ -126,52 +124,58 @@ std::string CXmlDocument::GetElementName()
     return mainPos ? ElementNameAt(mainPos) : std::string();
 }
 
-// Walks the start tag from token.next. With a name, stops on the quoted value
-// of the first attribute of that name; without one, on the next attribute name.
-bool CXmlDocument::SeekAttribute(TextToken& token, const char* name) const
+// The first attribute name in the start tag of `record` that matches `name`
+// decides: gives the span of its quoted value, or false when it has none.
+// The empty name stands for any name and gives the first attribute's name.
+bool CXmlDocument::FindAttributeValue(int record, const char* name, int* first, int* last) const
 {
-    const char* text = token.text;
-    bool anyName = !name || !*name;
-    int nameLength = anyName ? 0 : (int)strlen(name);
-    int counter = 0;
-    int matched = -1;
-
-    while (NextToken(token))
+    BeginTagWalk(record);
+    bool anyName = !*name;
+    int nameLength = (int)strlen(name);
+    const char* text = docText.c_str();
+    size_t k = 0;
+    for (;;)
     {
-        if (!token.quoted)
+        for (; k < walkAttributes.size(); k++)
         {
-            char c = text[token.first];
-            if (c == '>' || c == '/' || c == '?')
-                return false;
-            if (c != '=' && matched < 0 && counter != 0)
+            const TagAttribute& found = walkAttributes[k];
+            if (anyName)
             {
-                if (anyName)
-                    return true;
-                if (NameMatch(text + token.first, token.last - token.first + 1, name, nameLength))
-                    matched = counter;
+                *first = found.nameFirst;
+                *last = found.nameFirst + found.nameLength - 1;
+                return true;
             }
+            // Most names differ in their first character.
+            if (text[found.nameFirst] != name[0] ||
+                !NameMatch(text + found.nameFirst, found.nameLength, name, nameLength))
+                continue;
+            // The value is known once the walk is two tokens past the name.
+            // Walking on may move the list, so the entry is looked up again.
+            int valueToken = found.token + 2;
+            while (walkCount <= valueToken && WalkTagToken())
+                ;
+            const TagAttribute& settled = walkAttributes[k];
+            *first = settled.valueFirst;
+            *last = settled.valueLast;
+            return settled.valueFirst >= 0;
         }
-        else if (matched >= 0 && counter == matched + 2)
-        {
-            return true;
-        }
-        counter++;
+        if (!WalkTagToken())
+            return false;
     }
-    return false;
 }
 
 std::string CXmlDocument::ReadAttribute(int record, const char* name) const
 {
     if (record == 0 || nodeKind != 1 || !name)
         return std::string();
-    TextToken token(docText.c_str());
-    token.next = Record(record).startOpen + 1;
-    if (!SeekAttribute(token, name))
+    int first;
+    int last;
+    if (!FindAttributeValue(record, name, &first, &last))
         return std::string();
     // A value whose quote is not closed inside the start tag is no value.
-    if (token.last + 1 >= Record(record).startClose)
+    if (last + 1 >= Record(record).startClose)
         return std::string();
-    return UnescapeText(token.first, token.last);
+    return UnescapeText(first, last);
 }
 
 std::string CXmlDocument::GetAttribute(const char* name)
@@ -184,20 +188,31 @@ std::string CXmlDocument::GetChildAttribute(const char* name)
     return ReadAttribute(childPos, name);
 }
 
+// The n-th name the tag lists, counting from 0. A name is listed unless it
+// directly follows the last listed name, as the second of two bare names
+// does.
 std::string CXmlDocument::GetAttributeName(int n)
 {
-    if (mainPos == 0 || nodeKind != 1)
+    if (mainPos == 0 || nodeKind != 1 || n < 0)
         return std::string();
-    TextToken token(docText.c_str());
-    token.next = Record(mainPos).startOpen + 1;
-    for (int k = 0; k <= n; k++)
+    BeginTagWalk(mainPos);
+    int listed = -1;
+    int lastListed = -1;
+    size_t k = 0;
+    for (;;)
     {
-        if (!SeekAttribute(token, 0))
+        for (; k < walkAttributes.size(); k++)
+        {
+            const TagAttribute& attribute = walkAttributes[k];
+            if (attribute.token <= lastListed + 1)
+                continue;
+            lastListed = attribute.token;
+            if (++listed == n)
+                return std::string(docText.c_str() + attribute.nameFirst, attribute.nameLength);
+        }
+        if (!WalkTagToken())
             return std::string();
     }
-    if (n < 0)
-        return std::string();
-    return TokenText(token);
 }
 
 std::string CXmlDocument::GetChildText()
@@ -263,19 +278,21 @@ std::string CXmlDocument::UnescapeText(int left, int right) const
     std::string out;
     if (right < left)
         return out;
+    const char* text = docText.c_str();
+    if (!memchr(text + left, '&', right - left + 1))
+        return std::string(text + left, right - left + 1);
     out.reserve(right - left + 1);
 
-    const char* text = docText.c_str();
     int pos = left;
     while (pos <= right)
     {
-        char c = text[pos];
-        if (c != '&')
-        {
-            out += c;
-            pos++;
-            continue;
-        }
+        // The run up to the next '&' is taken as it is.
+        const char* amp = (const char*)memchr(text + pos, '&', right - pos + 1);
+        int stop = amp ? (int)(amp - text) : right + 1;
+        out.append(text + pos, stop - pos);
+        pos = stop;
+        if (pos > right)
+            break;
 
         if (text[pos + 1] != '#')
         {

@@ -73,44 +73,67 @@ TEST(XmlNavigation, EnterAndLeave)
                       { "F", true, 1, 2, 0 } });
 }
 
-TEST(XmlRead, AttributesAndNames)
+// Each tag stands as element "e" between "<r>" and a sibling. Its values are
+// read forwards and backwards, in turn with a read of another tag, after an
+// edit that moves it in the text, and as the main element; every way must
+// give the same values. The empty name stands for the first name.
+TEST(XmlRead, AttributeTable)
 {
-    XmlProbe doc("<level nr=\"3\" name='a&amp;b' q = \"&quot;&apos;&lt;&gt;\" b=1 nr=\"9\"/>");
-    EXPECT_EQ("", doc.GetAttribute("nr"));  // no main element yet
-    EXPECT_EQ("", doc.GetAttributeName(0));
-    EXPECT_EQ("", doc.GetElementName());
-    ASSERT_TRUE(doc.FindElement("level"));
-    EXPECT_EQ("level", doc.GetElementName());
-
-    const char* cases[][2] = {
-        { "nr", "3" },  // the first of two
-        { "nr =x", "3" },  // a name matches up to a space, '=', '/' or '['
-        { "name", "a&b" },
-        { "q", "\"'<>" },
-        { "n", "" },
-        { "nrx", "" },
-        { "b", "" },  // a value without quotes is no value
+    struct Row
+    {
+        const char* tag;
+        std::vector<std::pair<const char*, const char*> > values;
+        const char* names;  // the names the tag lists, each followed by ','
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c[1], doc.GetAttribute(c[0])) << c[0];
-    EXPECT_EQ("", doc.GetAttribute(0));
+    const Row rows[] = {
+        { "<e nr=\"3\" name='a&amp;b' q = \"&quot;&apos;&lt;&gt;\" b=1 nr=\"9\"/>",
+          { { "nr", "3" }, { "nr =x", "3" }, { "name", "a&b" }, { "q", "\"'<>" }, { "n", "" }, { "nrx", "" },
+            { "b", "" }, { "", "nr" } },
+          "nr,name,q,b,1," },  // a name matches up to a space, '=', '/' or '['; unquoted is no value
+        { "<e b c=\"1\" d=\"2\"/>", { { "b", "" }, { "c", "1" }, { "d", "2" } }, "b,d," },
+        { "<e x x=\"1\" y z \"2\"/>", { { "x", "" }, { "y", "2" }, { "z", "" } }, "x,y," },  // the first name decides
+        { "<e x='\"' y=\"'\" z=\"1&amp;&#65;\"/>", { { "x", "\"" }, { "y", "'" }, { "z", "1&A" } }, "x,y,z," },
+        { "<e\r\n\tx = '1'\r\ny=\"2\"/>", { { "y", "2" }, { "x", "1" } }, "x,y," },
+        { "<e x=\"1\" / y=\"2\"/>", { { "x", "1" }, { "y", "" } }, "x," },  // the tag ends at '/'
+        { "<e =\"1\" b=\"2\" bb=\"3\" b[1]=\"4\"/>", { { "b", "2" }, { "bb", "3" }, { "b[1]", "2" } }, "b,bb,b[1]," },
+        { "<e x=\"a>b\" y=\"2\"></e>", { { "x", "" }, { "y", "" } }, "x,y," },  // values past the tag's '>'
+        // An unclosed quote: the tag's tokens run on into the text after it.
+        { "<e x=\"1\" y=\"2/>", { { "x", "1" }, { "y", "" } }, "x,y,0\"," },
+    };
+    for (const Row& row : rows)
+    {
+        std::string text = std::string("<r>") + row.tag + "<f k=\"0\"/></r>";
+        XmlProbe doc(text.c_str());
+        ASSERT_TRUE(doc.FindChildElement()) << text;
+        for (const auto& v : row.values)
+            EXPECT_EQ(v.second, doc.GetChildAttribute(v.first)) << text << " " << v.first;
+        for (size_t k = row.values.size(); k-- > 0;)
+        {
+            EXPECT_EQ(row.values[k].second, doc.GetChildAttribute(row.values[k].first)) << text;
+            EXPECT_EQ("", doc.GetAttribute(row.values[k].first)) << text;
+        }
+        ASSERT_TRUE(doc.InsertElementText("<g/>", true, true));  // moves e on in the text
+        ASSERT_TRUE(doc.FindChildElement("e")) << text;
+        for (const auto& v : row.values)
+            EXPECT_EQ(v.second, doc.GetChildAttribute(v.first)) << text << " after an edit";
 
-    EXPECT_EQ("nr", doc.GetAttributeName(0));
-    EXPECT_EQ("name", doc.GetAttributeName(1));
-    EXPECT_EQ("q", doc.GetAttributeName(2));
-    EXPECT_EQ("", doc.GetAttributeName(-1));
+        ASSERT_TRUE(doc.EnterElement());
+        std::string names;
+        for (int n = 0; !doc.GetAttributeName(n).empty(); n++)
+            names += doc.GetAttributeName(n) + ",";
+        EXPECT_EQ(row.names, names) << text;
+        for (const auto& v : row.values)
+            EXPECT_EQ(v.second, doc.GetAttribute(v.first)) << text << " as main element";
+    }
 
-    // An attribute without a value hides the one after it.
-    XmlProbe bare("<a b c=\"1\" d=\"2\"/>");
-    bare.FindElement();
-    EXPECT_EQ("b", bare.GetAttributeName(0));
-    EXPECT_EQ("d", bare.GetAttributeName(1));
-    EXPECT_EQ("", bare.GetAttributeName(2));
-
-    // A quoted value that runs past the end of its start tag is no value.
-    XmlProbe open("<a b=\"x></a>");
-    open.FindElement();
-    EXPECT_EQ("", open.GetAttribute("b"));
+    XmlProbe none("<level nr=\"3\"/>");
+    EXPECT_EQ("", none.GetAttribute("nr"));  // no main element yet
+    EXPECT_EQ("", none.GetAttributeName(0));
+    EXPECT_EQ("", none.GetElementName());
+    ASSERT_TRUE(none.FindElement("level"));
+    EXPECT_EQ("level", none.GetElementName());
+    EXPECT_EQ("", none.GetAttribute(0));
+    EXPECT_EQ("", none.GetAttributeName(-1));
 }
 
 TEST(XmlRead, ChildAttributesAndText)

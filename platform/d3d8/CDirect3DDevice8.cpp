@@ -17,7 +17,7 @@ CDirect3DDevice8::CDirect3DDevice8(IDirect3D8* d3d_, HWND window_, SDL_GLContext
       nextStateBlock(1), inScene(false), renderStatesDirty(true), transformsDirty(true), projectionDirty(true),
       stagesDirty(true),
       lastPretransformed(-1), lightsDirty(true), materialDirty(true), lightingEnabled(-1), colorMaterial(0),
-      fogEnabled(-1), clientArrays(0), appliedDeletions(0)
+      fogEnabled(-1), blendEnabled(-1), clientArrays(0), appliedDeletions(0), magnifiedStages(0)
 {
     memset(&presentParameters, 0, sizeof(presentParameters));
     memset(&creationParameters, 0, sizeof(creationParameters));

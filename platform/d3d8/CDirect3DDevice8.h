@@ -154,9 +154,15 @@ private:
     void ApplyLighting(const VertexFormat& layout, bool pretransformed);
     void ApplyMaterial(GLenum tracked);
     void ApplyLights();
+    bool DrawIsOpaque(const VertexFormat& layout, const BYTE* vertices, UINT stride, UINT firstVertex,
+                      UINT vertexCount, bool pretransformed);
+    void ApplyBlending(const VertexFormat& layout, const BYTE* vertices, UINT stride, UINT firstVertex,
+                       UINT vertexCount, bool pretransformed);
     void ApplyTextureStages(bool pretransformed);
     void ApplyCombiner(UINT stage, bool alpha, DWORD op, DWORD arg1, DWORD arg2);
-    void ApplySampler(UINT stage, GLuint texture, GLenum target);
+    void ApplySampler(UINT stage, GLuint texture, GLenum target, bool magnified);
+    unsigned MagnifiedStages(D3DPRIMITIVETYPE type, UINT drawCount, const VertexFormat& layout, const BYTE* vertices,
+                             UINT stride);
     void BindVertexArrays(const VertexFormat& layout, const BYTE* vertices, UINT stride, UINT firstVertex,
                           UINT vertexCount);
     void EnableClientArray(unsigned bit, GLenum array, bool on);
@@ -195,6 +201,7 @@ private:
     int lightingEnabled;  // GL_LIGHTING as OpenGL has it; -1 before the first draw
     GLenum colorMaterial; // the material part that follows the vertex colour; 0 for none
     int fogEnabled;       // GL_FOG as OpenGL has it; -1 before the first draw
+    int blendEnabled;     // GL_BLEND as OpenGL has it; -1 when not known
     // The vertex arrays OpenGL has switched on: positions, normals, colours,
     // then the texture coordinates of each stage.
     enum { CLIENT_POSITIONS = 1, CLIENT_NORMALS = 2, CLIENT_COLORS = 4, CLIENT_TEXCOORDS = 8 };
@@ -205,6 +212,7 @@ private:
         bool valid;
         bool disabled;
         bool pretransformed;
+        bool magnified; // drawn without its mip filter
         GLuint name;
         GLenum target;
         DWORD factor;
@@ -213,6 +221,7 @@ private:
     };
     AppliedStage appliedStages[DEVICE_GL_STAGES];
     unsigned appliedDeletions; // textures deleted when the stages were compared last
+    unsigned magnifiedStages;  // stages of the draw at hand never minified (MagnifiedStages)
 
     std::vector<float> screenPositions; // pretransformed vertices made homogeneous, at their own indices
 };

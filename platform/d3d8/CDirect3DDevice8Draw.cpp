@@ -8,6 +8,7 @@
 #include "CD3D8VertexBuffer.h"
 #include "D3D8Helpers.h"
 
+#include <math.h>
 #include <string.h>
 
 namespace {
@@ -203,6 +204,51 @@ void IndexRange(const void* indices, UINT indexBytes, UINT count, UINT* lowest, 
     *highest = high;
 }
 
+// True when the blend mode gives the source colour unchanged wherever the
+// source alpha is 1: "source alpha, inverse source alpha" added.
+bool BlendKeepsOpaqueSource(const DWORD* rs)
+{
+    if (rs[D3DRS_BLENDOP] != D3DBLENDOP_ADD)
+        return false;
+    if (rs[D3DRS_SRCBLEND] == D3DBLEND_BOTHSRCALPHA)
+        return true;
+    return rs[D3DRS_SRCBLEND] == D3DBLEND_SRCALPHA && rs[D3DRS_DESTBLEND] == D3DBLEND_INVSRCALPHA;
+}
+
+// True when every vertex colour has alpha 255 (colours are B, G, R, A bytes).
+bool VertexAlphasOpaque(const BYTE* vertices, UINT stride, int diffuseOffset, UINT firstVertex, UINT vertexCount)
+{
+    const BYTE* alpha = vertices + (size_t)firstVertex * stride + diffuseOffset + 3;
+    for (UINT i = 0; i < vertexCount; i++, alpha += stride) {
+        if (*alpha != 0xFF)
+            return false;
+    }
+    return true;
+}
+
+// True when a triangle shows its texture at no more than one texel a pixel
+// in either screen direction. (x, y) are screen positions, (u, v) texels.
+bool TriangleMagnifies(const float* p[3], const float* t[3], float width, float height)
+{
+    float ex1 = p[1][0] - p[0][0], ey1 = p[1][1] - p[0][1];
+    float ex2 = p[2][0] - p[0][0], ey2 = p[2][1] - p[0][1];
+    float det = ex1 * ey2 - ey1 * ex2;
+    if (fabsf(det) < 1e-6f)
+        return true; // covers no pixel
+    float u1 = (t[1][0] - t[0][0]) * width, v1 = (t[1][1] - t[0][1]) * height;
+    float u2 = (t[2][0] - t[0][0]) * width, v2 = (t[2][1] - t[0][1]) * height;
+    float dudx = (u1 * ey2 - u2 * ey1) / det, dvdx = (v1 * ey2 - v2 * ey1) / det;
+    float dudy = (u2 * ex1 - u1 * ex2) / det, dvdy = (v2 * ex1 - v1 * ex2) / det;
+    // The sum bounds every measure of the footprint a rasteriser may use.
+    const float limit = 1.0f + 1e-5f;
+    return fabsf(dudx) + fabsf(dvdx) <= limit && fabsf(dudy) + fabsf(dvdy) <= limit;
+}
+
+bool IsBorderAddress(DWORD mode)
+{
+    return mode == D3DTADDRESS_BORDER;
+}
+
 } // namespace
 
 void CDirect3DDevice8::ApplyRenderStates()
@@ -257,8 +303,10 @@ void CDirect3DDevice8::ApplyRenderStates()
     else
         glDisable(GL_DITHER);
 
+    // Blending itself is switched per draw (ApplyBlending): it is left off
+    // where it would change no pixel.
+    blendEnabled = -1;
     if (rs[D3DRS_ALPHABLENDENABLE]) {
-        glEnable(GL_BLEND);
         DWORD source = rs[D3DRS_SRCBLEND];
         if (source == D3DBLEND_BOTHSRCALPHA)
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -267,8 +315,6 @@ void CDirect3DDevice8::ApplyRenderStates()
         else
             glBlendFunc(BlendFactor(source), BlendFactor(rs[D3DRS_DESTBLEND]));
         glBlendEquation(BlendEquation(rs[D3DRS_BLENDOP]));
-    } else {
-        glDisable(GL_BLEND);
     }
 
     if (rs[D3DRS_ALPHATESTENABLE]) {
@@ -446,13 +492,15 @@ void CDirect3DDevice8::ApplyLighting(const VertexFormat& layout, bool pretransfo
     ApplyLights();
 }
 
-void CDirect3DDevice8::ApplySampler(UINT stage, GLuint texture, GLenum target)
+void CDirect3DDevice8::ApplySampler(UINT stage, GLuint texture, GLenum target, bool magnified)
 {
     const DWORD* ss = state.stageStates[stage];
     GLuint sampler = samplers[stage];
     bool linearMin = ss[D3DTSS_MINFILTER] >= D3DTEXF_LINEAR;
     GLenum minFilter = linearMin ? GL_LINEAR : GL_NEAREST;
-    if (ss[D3DTSS_MIPFILTER] == D3DTEXF_POINT)
+    if (magnified) {
+        // Never minified: the mip filter would pick the most detailed level anyway.
+    } else if (ss[D3DTSS_MIPFILTER] == D3DTEXF_POINT)
         minFilter = linearMin ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST;
     else if (ss[D3DTSS_MIPFILTER] >= D3DTEXF_LINEAR)
         minFilter = linearMin ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_LINEAR;
@@ -596,8 +644,10 @@ void CDirect3DDevice8::ApplyTextureStages(bool pretransformed)
         GLuint name = storage ? storage->GetName() : whiteTexture;
         GLenum target = storage ? storage->GetTarget() : GL_TEXTURE_2D;
         DWORD textureFactor = state.renderStates[D3DRS_TEXTUREFACTOR];
+        bool magnified = (magnifiedStages & (1u << stage)) != 0;
         if (applied.valid && applied.disabled == disabled &&
             (disabled || (applied.name == name && applied.target == target && applied.factor == textureFactor &&
+                          applied.magnified == magnified &&
                           applied.pretransformed == pretransformed &&
                           memcmp(applied.states, ss, sizeof(applied.states)) == 0 &&
                           memcmp(&applied.matrix, &state.textureMatrices[stage], sizeof(D3DMATRIX)) == 0)))
@@ -607,6 +657,7 @@ void CDirect3DDevice8::ApplyTextureStages(bool pretransformed)
         applied.name = name;
         applied.target = target;
         applied.factor = textureFactor;
+        applied.magnified = magnified;
         applied.pretransformed = pretransformed;
         memcpy(applied.states, ss, sizeof(applied.states));
         applied.matrix = state.textureMatrices[stage];
@@ -621,7 +672,7 @@ void CDirect3DDevice8::ApplyTextureStages(bool pretransformed)
             glDisable(GL_TEXTURE_GEN_R);
             continue;
         }
-        ApplySampler(stage, name, target);
+        ApplySampler(stage, name, target, magnified);
 
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
         glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, factor);
@@ -669,6 +720,164 @@ void CDirect3DDevice8::ApplyTextureStages(bool pretransformed)
         glMatrixMode(GL_MODELVIEW);
     }
     glActiveTexture(GL_TEXTURE0);
+}
+
+// True when every fragment of the draw leaves the texture stages with alpha
+// 1: the stages' alpha operations worked through with what is known of their
+// inputs (opaque textures, vertex colours, material, texture factor). Anything
+// not known to be 1 counts as not opaque.
+bool CDirect3DDevice8::DrawIsOpaque(const VertexFormat& layout, const BYTE* vertices, UINT stride, UINT firstVertex,
+                                    UINT vertexCount, bool pretransformed)
+{
+    const DWORD* rs = state.renderStates;
+    // The lit or unlit vertex colour.
+    bool diffuse = true;
+    bool lit = !pretransformed && rs[D3DRS_LIGHTING];
+    GLenum tracked = lit ? TrackedMaterial(rs, layout) : 0;
+    if (lit && tracked != GL_DIFFUSE && tracked != GL_AMBIENT_AND_DIFFUSE)
+        diffuse = state.material.Diffuse.a >= 1.0f;
+    else if (layout.diffuseOffset >= 0)
+        diffuse = VertexAlphasOpaque(vertices, stride, layout.diffuseOffset, firstVertex, vertexCount);
+
+    bool current = diffuse;
+    for (UINT stage = 0; stage < DEVICE_GL_STAGES; stage++) {
+        const DWORD* ss = state.stageStates[stage];
+        CTextureStorage* storage = StorageOf(state.textures[stage]);
+        if (ss[D3DTSS_COLOROP] == D3DTOP_DISABLE)
+            break;
+        if (stage > 0 && !storage && ((ss[D3DTSS_COLORARG1] & D3DTA_SELECTMASK) == D3DTA_TEXTURE ||
+                                      (ss[D3DTSS_COLORARG2] & D3DTA_SELECTMASK) == D3DTA_TEXTURE))
+            break;
+        bool texture = !storage || storage->IsOpaque();
+        if (IsBorderAddress(ss[D3DTSS_ADDRESSU]) || IsBorderAddress(ss[D3DTSS_ADDRESSV]) ||
+            IsBorderAddress(ss[D3DTSS_ADDRESSW]))
+            texture = texture && (ss[D3DTSS_BORDERCOLOR] >> 24) == 0xFF;
+        bool args[2];
+        DWORD argStates[2] = {ss[D3DTSS_ALPHAARG1], ss[D3DTSS_ALPHAARG2]};
+        for (int i = 0; i < 2; i++) {
+            DWORD arg = argStates[i];
+            bool opaque = false;
+            switch (arg & D3DTA_SELECTMASK) {
+            case D3DTA_DIFFUSE:
+            case D3DTA_SPECULAR:
+                opaque = diffuse;
+                break;
+            case D3DTA_TEXTURE:
+                opaque = texture;
+                break;
+            case D3DTA_TFACTOR:
+                opaque = (rs[D3DRS_TEXTUREFACTOR] >> 24) == 0xFF;
+                break;
+            case D3DTA_CURRENT:
+                opaque = current;
+                break;
+            default:
+                break;
+            }
+            args[i] = opaque && !(arg & D3DTA_COMPLEMENT);
+        }
+        switch (ss[D3DTSS_ALPHAOP]) {
+        case D3DTOP_DISABLE:
+            break;
+        case D3DTOP_SELECTARG1:
+            current = args[0];
+            break;
+        case D3DTOP_SELECTARG2:
+            current = args[1];
+            break;
+        case D3DTOP_MODULATE:
+        case D3DTOP_MODULATE2X:
+        case D3DTOP_MODULATE4X:
+            current = args[0] && args[1];
+            break;
+        case D3DTOP_ADD:
+            current = args[0] || args[1];
+            break;
+        default:
+            current = false;
+            break;
+        }
+    }
+    return current;
+}
+
+// Bit per stage: the stage's 2D texture is drawn at no more than one texel a
+// pixel everywhere, so the level of detail never rises above the most detailed
+// level and filtering between mip levels would change no pixel. Only known for
+// pretransformed triangles drawn without perspective (every rhw alike) and
+// without indices; anything else gives 0.
+unsigned CDirect3DDevice8::MagnifiedStages(D3DPRIMITIVETYPE type, UINT drawCount, const VertexFormat& layout,
+                                           const BYTE* vertices, UINT stride)
+{
+    if (!layout.pretransformed || (type != D3DPT_TRIANGLELIST && type != D3DPT_TRIANGLESTRIP &&
+                                   type != D3DPT_TRIANGLEFAN))
+        return 0;
+    float rhw = ((const float*)vertices)[3];
+    for (UINT i = 1; i < drawCount; i++) {
+        if (((const float*)(vertices + (size_t)i * stride))[3] != rhw)
+            return 0;
+    }
+    unsigned mask = 0;
+    for (UINT stage = 0; stage < DEVICE_GL_STAGES; stage++) {
+        const DWORD* ss = state.stageStates[stage];
+        if (ss[D3DTSS_COLOROP] == D3DTOP_DISABLE)
+            break;
+        CTextureStorage* storage = StorageOf(state.textures[stage]);
+        if (!storage || storage->GetTarget() != GL_TEXTURE_2D || ss[D3DTSS_MIPFILTER] == D3DTEXF_NONE ||
+            ss[D3DTSS_MAXMIPLEVEL] != 0 || FloatFromBits(ss[D3DTSS_MIPMAPLODBIAS]) > 0.0f)
+            continue;
+        UINT set = ss[D3DTSS_TEXCOORDINDEX] & 0xFFFF;
+        // Without coordinates of its own the stage reads one texel everywhere.
+        bool constant = set >= layout.texCoordSets;
+        if (!constant && layout.texCoordSize[set] < 2)
+            continue;
+        UINT base = storage->GetMostDetailedLevel();
+        float width = (float)storage->GetLevelWidth(base);
+        float height = (float)storage->GetLevelHeight(base);
+        bool magnified = true;
+        UINT triangles = type == D3DPT_TRIANGLELIST ? drawCount / 3 : drawCount - 2;
+        for (UINT n = 0; n < triangles && magnified && !constant; n++) {
+            UINT corner[3] = {n, n + 1, n + 2};
+            if (type == D3DPT_TRIANGLELIST) {
+                corner[0] = n * 3;
+                corner[1] = n * 3 + 1;
+                corner[2] = n * 3 + 2;
+            } else if (type == D3DPT_TRIANGLEFAN) {
+                corner[0] = 0;
+            }
+            const float* p[3];
+            const float* t[3];
+            for (int i = 0; i < 3; i++) {
+                const BYTE* vertex = vertices + (size_t)corner[i] * stride;
+                p[i] = (const float*)vertex;
+                t[i] = (const float*)(vertex + layout.texCoordOffset[set]);
+            }
+            magnified = TriangleMagnifies(p, t, width, height);
+        }
+        if (magnified)
+            mask |= 1u << stage;
+    }
+    return mask;
+}
+
+// Blending is switched on only where it can change a pixel: an opaque
+// source drawn with "source alpha, inverse source alpha" just replaces the
+// destination, which is what drawing without blending does, at less cost.
+void CDirect3DDevice8::ApplyBlending(const VertexFormat& layout, const BYTE* vertices, UINT stride, UINT firstVertex,
+                                     UINT vertexCount, bool pretransformed)
+{
+    const DWORD* rs = state.renderStates;
+    bool blend = rs[D3DRS_ALPHABLENDENABLE] != 0;
+    if (blend && BlendKeepsOpaqueSource(rs) &&
+        DrawIsOpaque(layout, vertices, stride, firstVertex, vertexCount, pretransformed))
+        blend = false;
+    if (blendEnabled == (int)blend)
+        return;
+    if (blend)
+        glEnable(GL_BLEND);
+    else
+        glDisable(GL_BLEND);
+    blendEnabled = blend;
 }
 
 // Vertices firstVertex .. firstVertex + vertexCount - 1 are the ones the draw
@@ -765,6 +974,11 @@ HRESULT CDirect3DDevice8::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const
         ApplyTransforms(pretransformed);
         transformsDirty = false;
     }
+    unsigned magnified = indices ? 0 : MagnifiedStages(type, drawCount, layout, vertices + (size_t)firstVertex * stride, stride);
+    if (magnified != magnifiedStages) {
+        magnifiedStages = magnified;
+        stagesDirty = true;
+    }
     if (stagesDirty) {
         ApplyTextureStages(pretransformed);
         stagesDirty = false;
@@ -780,6 +994,7 @@ HRESULT CDirect3DDevice8::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const
         fogEnabled = fog;
     }
     ApplyLighting(layout, pretransformed);
+    ApplyBlending(layout, vertices, stride, firstVertex, vertexCount, pretransformed);
     BindVertexArrays(layout, vertices, stride, firstVertex, vertexCount);
 
     GLenum mode = PrimitiveMode(type);

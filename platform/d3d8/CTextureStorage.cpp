@@ -33,7 +33,7 @@ bool AnyTransparent(const BYTE* bgra, UINT count)
 
 CTextureStorage::CTextureStorage(UINT faces, UINT width_, UINT height_, UINT levels, D3DFORMAT format_)
     : name(0), faceCount(faces), levelCount(0), width(width_), height(height_), format(format_), pixelBytes(0),
-      transparentImages(0)
+      transparentImages(0), mostDetailed(0)
 {
     pixelBytes = PixelFormatBytes(format);
     if (pixelBytes == 0 || width == 0 || height == 0 || (faces != 1 && faces != 6))
@@ -164,6 +164,7 @@ DWORD CTextureStorage::SetMostDetailedLevel(DWORD level)
     if (level >= levelCount)
         level = levelCount - 1;
     glTextureParameteri(name, GL_TEXTURE_BASE_LEVEL, (GLint)level);
+    mostDetailed = level;
     return level;
 }
 

@@ -41,6 +41,7 @@ public:
     // Makes level the most detailed one drawn (clamped to the levels there
     // are) and returns it.
     DWORD SetMostDetailedLevel(DWORD level);
+    UINT GetMostDetailedLevel() const { return mostDetailed; }
 
     // Called when OpenGL has drawn into a level: the memory copy is stale.
     void MarkDrawn(UINT face, UINT level);
@@ -79,6 +80,7 @@ private:
     UINT pixelBytes;
     std::vector<Image> images; // face * levelCount + level
     UINT transparentImages;
+    UINT mostDetailed;
 };
 
 #endif

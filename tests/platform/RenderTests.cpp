@@ -227,6 +227,103 @@ TEST_F(RenderFixture, DepthTestKeepsTheNearerSurfaceAndZWriteCanBeSwitchedOff)
 // Shadow volumes: stencil counts front faces up and back faces down where
 // they pass the depth test, without touching colour; a darkening
 // pretransformed quad then touches only pixels with 1 <= stencil.
+// Alpha blending by the alpha the stages make from the texture, the vertex
+// colour and the texture factor; the draws alternate between opaque and
+// translucent so that blending must come back after an opaque draw.
+TEST_F(RenderFixture, BlendingFollowsTheAlphaOfTextureVertexAndFactor)
+{
+    CreateDevice(8, 8);
+    struct Case {
+        const char* name;
+        BYTE vertexAlpha, texelAlpha;
+        DWORD alphaOp, alphaArg1, alphaArg2, factor;
+        int red; // the red a red quad over blue ends with
+    };
+    const Case cases[] = {
+        {"all opaque", 255, 255, D3DTOP_MODULATE, D3DTA_TEXTURE, D3DTA_DIFFUSE, 0xFFFFFFFF, 255},
+        {"vertex half", 128, 255, D3DTOP_MODULATE, D3DTA_TEXTURE, D3DTA_DIFFUSE, 0xFFFFFFFF, 128},
+        {"opaque again", 255, 255, D3DTOP_MODULATE, D3DTA_TEXTURE, D3DTA_DIFFUSE, 0xFFFFFFFF, 255},
+        {"texel half", 255, 128, D3DTOP_MODULATE, D3DTA_TEXTURE, D3DTA_DIFFUSE, 0xFFFFFFFF, 128},
+        {"factor half", 255, 255, D3DTOP_SELECTARG2, D3DTA_TEXTURE, D3DTA_TFACTOR, 0x80FFFFFF, 128},
+        {"complement", 255, 255, D3DTOP_SELECTARG1, D3DTA_TEXTURE | D3DTA_COMPLEMENT, D3DTA_DIFFUSE, 0xFFFFFFFF, 0},
+        {"vertex ignored", 0, 255, D3DTOP_SELECTARG1, D3DTA_TEXTURE, D3DTA_DIFFUSE, 0xFFFFFFFF, 255},
+    };
+    SetStates({{D3DRS_ZENABLE, D3DZB_FALSE}, {D3DRS_ALPHABLENDENABLE, TRUE}, {D3DRS_SRCBLEND, D3DBLEND_SRCALPHA},
+               {D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA}});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DWORD texels[4];
+        for (DWORD& texel : texels)
+            texel = ((DWORD)c.texelAlpha << 24) | 0xFFFFFF;
+        IDirect3DTexture8* texture = MakeTexture(device, 2, 2, texels);
+        device->SetTexture(0, texture);
+        device->SetTextureStageState(0, D3DTSS_ALPHAOP, c.alphaOp);
+        device->SetTextureStageState(0, D3DTSS_ALPHAARG1, c.alphaArg1);
+        device->SetTextureStageState(0, D3DTSS_ALPHAARG2, c.alphaArg2);
+        device->SetRenderState(D3DRS_TEXTUREFACTOR, c.factor);
+        device->Clear(0, NULL, D3DCLEAR_TARGET, 0xFF0000FF, 1.0f, 0);
+        DrawScreenQuad(0, 0, 8, 8, 0.5f, ((DWORD)c.vertexAlpha << 24) | 0xFF0000);
+        DWORD pixel = Pixel(4, 4);
+        EXPECT_TRUE(Near(Red(pixel), c.red) && Near(Blue(pixel), 255 - c.red)) << std::hex << pixel;
+        device->SetTexture(0, NULL);
+        texture->Release();
+    }
+}
+
+// A texture whose level 0 is red and level 1 green, drawn on screen
+// rectangles: the mip level shows only where the texture is minified, in
+// either direction, and a draw near 1 : 1 keeps the most detailed level.
+TEST_F(RenderFixture, MipLevelsShowOnlyWhereTheTextureIsMinified)
+{
+    CreateDevice(16, 16);
+    IDirect3DTexture8* texture = NULL;
+    ASSERT_EQ(D3D_OK, device->CreateTexture(8, 8, 2, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture));
+    for (UINT level = 0; level < 2; level++) {
+        D3DLOCKED_RECT locked;
+        ASSERT_EQ(D3D_OK, texture->LockRect(level, &locked, NULL, 0));
+        UINT edge = 8 >> level;
+        for (UINT y = 0; y < edge; y++)
+            for (UINT x = 0; x < edge; x++)
+                ((DWORD*)((BYTE*)locked.pBits + y * locked.Pitch))[x] = level == 0 ? 0xFFFF0000 : 0xFF00FF00;
+        texture->UnlockRect(level);
+    }
+    struct TexturedScreenVertex {
+        float x, y, z, rhw, u, v;
+    };
+    struct Case {
+        const char* name;
+        float width, height; // of the rectangle, in pixels
+        bool green;
+    };
+    const Case cases[] = {
+        {"magnified", 16, 16, false}, {"one to one", 8, 8, false},   {"minified", 4, 4, true},
+        {"minified across", 4, 16, true}, {"minified down", 16, 4, true}, {"one to one again", 8, 8, false},
+    };
+    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    device->SetTexture(0, texture);
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    device->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_POINT);
+    device->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_POINT);
+    device->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_POINT);
+    device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_TEX1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        device->Clear(0, NULL, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+        TexturedScreenVertex quad[4] = {
+            {-0.5f, c.height - 0.5f, 0.5f, 1.0f, 0.0f, 1.0f},
+            {-0.5f, -0.5f, 0.5f, 1.0f, 0.0f, 0.0f},
+            {c.width - 0.5f, c.height - 0.5f, 0.5f, 1.0f, 1.0f, 1.0f},
+            {c.width - 0.5f, -0.5f, 0.5f, 1.0f, 1.0f, 0.0f},
+        };
+        ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+        DWORD pixel = Pixel(1, 1);
+        EXPECT_EQ(c.green ? 0xFF00FF00u : 0xFFFF0000u, pixel | 0xFF000000u) << std::hex << pixel;
+    }
+    device->SetTexture(0, NULL);
+    texture->Release();
+}
+
 TEST_F(RenderFixture, StencilPassesMarkPixelsThatADarkeningQuadThenShades)
 {
     CreateDevice(64, 32);

@@ -1,8 +1,11 @@
 #include "CZarulApplication.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
+#include <vector>
 
 #include "CGameController.h"
 #include "CGridView.h"
@@ -12,6 +15,7 @@
 #include "CIntro.h"
 #include "CMainMenu.h"
 #include "C3DSkyBox.h"
+#include "C3DText.h"
 #include "C3DTextArea.h"
 #include "CInputManager.h"
 #include "CMessageLog.h"
@@ -21,6 +25,7 @@
 #include "CSoundDev.h"
 #include "CTexMgr.h"
 #include "CXObjectLoader.h"
+#include "TextWrap.h"
 
 CZarulApplication* g_pZarulApp = 0;
 HINSTANCE g_hZarulInstance = 0;
@@ -36,14 +41,24 @@ struct ShadowVertex {
 static const DWORD SHADOW_FVF = D3DFVF_XYZRHW | D3DFVF_DIFFUSE;
 static const DWORD SHADOW_COLOR = 0x7F000000;   // black at half strength
 
+// The warnings band: the message line's font, light text on a dark band, the
+// cell height a fraction of the frame's height but never below a size that
+// reads, and the band at most half the frame high (the text shrinks to fit).
+static const char* const MESSAGE_FONT = ".//media//arial.dds";
+static const D3DXCOLOR WARNING_TEXT(1.0f, 0.93f, 0.6f, 1.0f);
+static const D3DXCOLOR WARNING_BAND(0.0f, 0.0f, 0.0f, 0.8f);
+static const float WARNING_CELL = 0.05f;
+static const float WARNING_MIN_CELL_PIXELS = 12.0f;
+static const float WARNING_MAX_BAND = 0.5f;
+
 CZarulApplication::CZarulApplication()
-    : loading(1), controller(0), fade(0), quadVB(0), editorFlag(0), textArea(0)
+    : loading(1), controller(0), fade(0), quadVB(0), editorFlag(0), textArea(0), warningArea(0)
 {
     Setup(GetCommandLineA());
 }
 
 CZarulApplication::CZarulApplication(const char* commandLine)
-    : loading(1), controller(0), fade(0), quadVB(0), editorFlag(0), textArea(0)
+    : loading(1), controller(0), fade(0), quadVB(0), editorFlag(0), textArea(0), warningArea(0)
 {
     Setup(commandLine);
 }
@@ -246,6 +261,9 @@ HRESULT CZarulApplication::RestoreDeviceObjects()
     delete textArea;
     textArea = new C3DTextArea(device, CRECTVirtual(0.0f, 0.8f, 1.0f, 0.2f), 0.2f,
                                D3DXCOLOR(0.09f, 0.1f, 0.66f, 1.0f));
+    delete warningArea;
+    warningArea = new C3DTextArea(device, CRECTVirtual(0.0f, 0.8f, 1.0f, 0.2f), 0.2f, WARNING_TEXT);
+    warningArea->SetColor(WARNING_BAND, WARNING_BAND);
 
     if (renderEffects & R_EFFECT_ENVMAP)
         RenderEnvMap();
@@ -303,6 +321,8 @@ HRESULT CZarulApplication::DeleteDeviceObjects()
 
     delete textArea;
     textArea = 0;
+    delete warningArea;
+    warningArea = 0;
     ReleaseEnvMap();
     if (quadVB)
         quadVB->Release();
@@ -324,6 +344,7 @@ HRESULT CZarulApplication::FinalCleanup()
 
 HRESULT CZarulApplication::FrameMove(float seconds)
 {
+    CResourceManager::MessageLog()->AgeWarnings(seconds);
     CD3DApplication::FrameMove(seconds);
     return S_OK;
 }
@@ -347,8 +368,43 @@ HRESULT CZarulApplication::Render()
     CD3DApplication::Render();
     if (textArea)
         textArea->Render();
+    RenderWarnings();
     device->EndScene();
     return S_OK;
+}
+
+void CZarulApplication::RenderWarnings()
+{
+    std::vector<std::string> warnings = CResourceManager::MessageLog()->GetWarnings();
+    if (!warningArea || warnings.empty())
+        return;
+    float width = 0.0f, height = 0.0f;
+    C3DWindow::GetScreenSize(device, &width, &height);
+    const GlyphWidths* widths = GetFontGlyphWidths(MESSAGE_FONT);
+
+    float cell = std::max(height * WARNING_CELL, WARNING_MIN_CELL_PIXELS);
+    float margin = cell * 0.5f;
+    std::vector<std::string> lines;
+    for (;;) {
+        lines.clear();
+        for (size_t i = 0; i < warnings.size(); i++) {
+            std::vector<std::string> wrapped = WrapTextToWidth(warnings[i], (width - 2.0f * margin) / cell, *widths);
+            lines.insert(lines.end(), wrapped.begin(), wrapped.end());
+        }
+        if ((float)lines.size() * cell <= height * WARNING_MAX_BAND || cell <= WARNING_MIN_CELL_PIXELS)
+            break;
+        cell = std::max(cell * 0.85f, WARNING_MIN_CELL_PIXELS);
+        margin = cell * 0.5f;
+    }
+
+    float band = std::min((float)lines.size() * cell + margin, height);
+    warningArea->SetRect(CRECTVirtual(0.0f, 1.0f - band / height, 1.0f, band / height));
+    warningArea->ClearTextArea();
+    for (size_t i = 0; i < lines.size(); i++) {
+        CPOINTVirtual at(margin / width, (0.5f * margin + (float)i * cell) / band);
+        warningArea->AddText(lines[i].c_str(), at, cell / band, D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f));
+    }
+    warningArea->Render();
 }
 
 void CZarulApplication::RenderAfterScene()
@@ -483,6 +539,9 @@ LRESULT CZarulApplication::MsgProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
         active = LOWORD(wParam) != 0 ? 1 : 0;
     if (msg == WM_PAINT && loading == 1)
         PaintLoadingText(window);
+    // A key or a click ends the warnings that have been up long enough to read.
+    if (msg == WM_KEYDOWN || msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN)
+        CResourceManager::MessageLog()->DismissWarnings();
     return CD3DApplication::MsgProc(window, msg, wParam, lParam);
 }
 
@@ -511,6 +570,16 @@ void CZarulApplication::EmptyScene()
 
 void CZarulApplication::StartGame()
 {
+    // Without a level to play no empty board opens: the menu comes back and
+    // the message line says why.
+    if (editorFlag == 0) {
+        std::string problem = controller->GetLevelFileProblem();
+        if (!problem.empty()) {
+            CResourceManager::MessageLog()->Message(CMessageLog::WARNING, problem.c_str());
+            ShowMainMenu();
+            return;
+        }
+    }
     EmptyScene();
     controller->StartGame();
     controller->SetEditorMode(editorFlag);

@@ -110,8 +110,13 @@ protected:
 
 private:
     void Setup(const char* commandLine);
+    // Draws the message log's warnings over the bottom of the frame: wrapped
+    // to the frame's width, light on a dark band.
+    void RenderWarnings();
     // Lets go of the cube-map renderer and the cube texture.
     void ReleaseEnvMap();
+
+    C3DTextArea* warningArea;       // the kept warnings; made with textArea
 };
 
 // The one application object, set by WinMain (and by the constructor, so that

@@ -17,6 +17,7 @@
 #include "CStoneInfo.h"
 #include "CStoneTypes.h"
 #include "EditorDialogResource.h"
+#include "TextEncoding.h"
 
 CEditorDlg* g_pEditorDlg = nullptr;
 
@@ -241,7 +242,7 @@ void CEditorDlg::RefreshLevelList()
     int count = levels.GetLevelCount();
     for (int n = 1; n <= count; n++) {
         CLevel* level = levels.GetLevel(n);
-        LRESULT row = LevelList(dialog, LB_ADDSTRING, 0, (LPARAM)level->GetName().c_str());
+        LRESULT row = LevelList(dialog, LB_ADDSTRING, 0, (LPARAM)Utf8ToLatin1(level->GetName()).c_str());
         if (row >= 0)
             LevelList(dialog, LB_SETITEMDATA, (WPARAM)row, (LPARAM)level);
     }
@@ -279,7 +280,7 @@ void CEditorDlg::ShowLevel()
         int type = currentLevel->placeableTypes[i];
         InsertPlaceableRow(dialog, -1, CStoneTypes::GetName(type).c_str(), type);
     }
-    SetDlgItemTextA(dialog, IDC_LEVEL_NAME, currentLevel->GetName().c_str());
+    SetDlgItemTextA(dialog, IDC_LEVEL_NAME, Utf8ToLatin1(currentLevel->GetName()).c_str());
     ShowLevelCount(dialog, levels.GetLevelCount());
 }
 
@@ -362,10 +363,13 @@ void CEditorDlg::StoreCurrentLevel()
         currentLevel->SetFields(fields, (int)found.size());
     }
 
+    // The dialog's texts are Latin-1, level names UTF-8. A name the dialog
+    // shows unchanged stays as it is, so characters it cannot show survive.
     char name[NAME_SIZE];
     GetDlgItemTextA(dialog, IDC_LEVEL_NAME, name, NAME_SIZE);
     if (name[0]) {
-        currentLevel->SetName(name);
+        if (name != Utf8ToLatin1(currentLevel->GetName()))
+            currentLevel->SetName(Latin1ToUtf8(name));
         RefreshLevelList();
     }
 }

@@ -291,6 +291,16 @@ void CGameController::RestartLevel()
         StartLevel(levelLoader->GetCurrentLevel());
 }
 
+std::string CGameController::GetLevelFileProblem()
+{
+    if (!levelLoader || levelLoader->GetLevelCount() > 0)
+        return "";
+    if (!levelLoader->loaded)
+        return std::string("Die Level konnten nicht gelesen werden: ") + LEVELS_FILE + " (" +
+               levelLoader->GetResultText() + ")";
+    return std::string("Die Leveldatei enthält keine Level: ") + LEVELS_FILE;
+}
+
 void CGameController::StartEditorLevel(CLevel* level)
 {
     if (!gameData)
@@ -581,7 +591,7 @@ void CGameController::SaveLevels()
     if (!levelLoader->Save(LEVELS_FILE)) {
         std::string line = std::string("Die Level konnten nicht gespeichert werden: ") + LEVELS_FILE + " (" +
                            levelLoader->GetResultText() + ")";
-        CResourceManager::MessageLog()->Message(0, line.c_str());
+        CResourceManager::MessageLog()->Message(CMessageLog::WARNING, line.c_str());
     }
 }
 
@@ -591,7 +601,7 @@ void CGameController::SaveAndQuit()
     if (!highScore.Save(HIGHSCORE_FILE)) {
         std::string line = std::string("Die Bestenliste konnte nicht gespeichert werden: ") + HIGHSCORE_FILE + " (" +
                            highScore.GetResultText() + ")";
-        CResourceManager::MessageLog()->Message(0, line.c_str());
+        CResourceManager::MessageLog()->Message(CMessageLog::WARNING, line.c_str());
     }
     FireActionPerformed(CActionEvent(nullptr, ACTION_MAIN_MENU));
 }

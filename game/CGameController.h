@@ -7,6 +7,7 @@
 #define CGAMECONTROLLER_H
 
 #include <list>
+#include <string>
 
 #include "CListenerList.h"
 #include "IKeyListener.h"
@@ -55,6 +56,9 @@ public:
     void EndGame();
     void StartLevel(CLevel* level);
     void RestartLevel();
+    // Empty when the level list has a level to play; else the warning that
+    // tells the player why not (the level file cannot be read, or holds none).
+    std::string GetLevelFileProblem();
     void StartEditorLevel(CLevel* level);
     void SetEditorMode(int flag);
     void ToggleMode();

@@ -95,7 +95,7 @@ bool CDamagedFile::KeepBeforeSave(const char* path, std::string* error)
                               strerror(result), error);
         std::string line = std::string(path) + " could not be read (" + reason + "); kept as " + kept +
                            ", a new file is written";
-        CResourceManager::MessageLog()->Message(0, line.c_str());
+        CResourceManager::MessageLog()->Message(CMessageLog::WARNING, line.c_str());
         return true;
     }
     return Refuse("cannot keep the damaged file " + std::string(path) + ": every name up to " + path +

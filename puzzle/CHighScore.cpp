@@ -5,6 +5,7 @@
 
 #include "CDamagedFile.h"
 #include "CScore.h"
+#include "TextEncoding.h"
 #include "CXmlDocument.h"
 
 // File layout: <HighScores> holds <puzzle> and <panik>; each holds one
@@ -54,6 +55,7 @@ void CHighScore::Load(const char* path)
 // Reads the "level" children of the current element. Each search inside
 // "highscore" goes on after the child found before, so the children must
 // stand in the order name, score, date; a missing one keeps the empty value.
+// Texts are kept as UTF-8; files written as Latin-1 read the same.
 void CHighScore::ReadList(CXmlDocument& document, int mode, std::vector<CScore*>& list)
 {
     while (document.FindChildElement("level")) {
@@ -64,11 +66,11 @@ void CHighScore::ReadList(CXmlDocument& document, int mode, std::vector<CScore*>
         if (document.FindChildElement("highscore")) {
             document.EnterElement();
             if (document.FindChildElement("name"))
-                entry->name = document.GetChildText();
+                entry->name = ToWellFormedUtf8(document.GetChildText());
             if (document.FindChildElement("score"))
                 entry->score = atoi(document.GetChildText().c_str());
             if (document.FindChildElement("date"))
-                entry->date = document.GetChildText();
+                entry->date = ToWellFormedUtf8(document.GetChildText());
             document.LeaveElement();
         }
         list.push_back(entry);

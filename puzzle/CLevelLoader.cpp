@@ -6,6 +6,7 @@
 #include "CDamagedFile.h"
 #include "CLevel.h"
 #include "CStoneInfo.h"
+#include "TextEncoding.h"
 #include "CXmlDocument.h"
 #include "INextStoneViewFactory.h"
 
@@ -87,7 +88,8 @@ void CLevelLoader::ReadPosition(CXmlDocument& document, int* x, int* y, int* z)
 CLevel* CLevelLoader::ReadLevel(CXmlDocument& document)
 {
     CLevel* level = new CLevel();
-    level->SetName(document.GetAttribute("name"));
+    // Names are kept as UTF-8; files written as Latin-1 read the same.
+    level->SetName(ToWellFormedUtf8(document.GetAttribute("name")));
     level->number = ReadInt(document.GetAttribute("nr"));
 
     if (document.FindChildElement("grid")) {

@@ -647,7 +647,7 @@ HRESULT CD3DApplication::SaveDisplayMode()
         return E_FAIL;
     FILE* file = fopen(settingsFile.c_str(), "w");
     if (!file) {
-        CResourceManager::MessageLog()->Message(0, "the display settings cannot be saved");
+        CResourceManager::MessageLog()->Message(CMessageLog::WARNING, "the display settings cannot be saved");
         return E_FAIL;
     }
     fprintf(file, "%u %u %d %d\n", (unsigned)mode->Width, (unsigned)mode->Height, (int)mode->Format, mode->windowed);

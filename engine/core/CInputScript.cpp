@@ -133,6 +133,10 @@ void CInputScript::ParseLine(const std::string& line, int number)
             Error(number, command + " takes one key name");
             return;
         }
+        if (!IsInjectableKeyName(key.c_str())) {
+            Error(number, "unknown key " + key);
+            return;
+        }
         if (command != "up")
             Add((int)frame, KEY_DOWN, key, 0, x, y, number);
         if (command != "down")

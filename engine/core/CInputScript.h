@@ -48,7 +48,8 @@ public:
     int GetLastFrame() const;
 
     // Feeds the input commands of the given frame into the window; returns how
-    // many could not be delivered (an unknown key, a dead window).
+    // many could not be delivered (a dead window). Unknown key names are
+    // refused when the script is read.
     int Feed(int frame, HWND window);
 
 private:

@@ -1,5 +1,7 @@
 #include "TextEncoding.h"
 
+#include <cstdio>
+
 // Length of the well-formed UTF-8 sequence at text[i], or 0 when the bytes
 // there do not form one. The code point is stored in *codePoint.
 static size_t Utf8SequenceAt(const std::string& text, size_t i, unsigned long* codePoint)
@@ -99,4 +101,65 @@ size_t CountUtf8Characters(const std::string& text)
         count++;
     }
     return count;
+}
+
+size_t Utf8CharacterLength(const std::string& text, size_t i)
+{
+    if (i >= text.size())
+        return 0;
+    unsigned long codePoint = 0;
+    size_t length = Utf8SequenceAt(text, i, &codePoint);
+    return length ? length : 1;
+}
+
+std::string Latin1ToUtf8(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); i++)
+        AppendLatin1AsUtf8(out, (unsigned char)text[i]);
+    return out;
+}
+
+std::string ToWellFormedUtf8(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        unsigned long codePoint = 0;
+        size_t length = Utf8SequenceAt(text, i, &codePoint);
+        if (length == 0) {
+            AppendLatin1AsUtf8(out, (unsigned char)text[i]);
+            i++;
+            continue;
+        }
+        out.append(text, i, length);
+        i += length;
+    }
+    return out;
+}
+
+std::string EscapeUnprintable(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        unsigned char c = (unsigned char)text[i];
+        unsigned long codePoint = 0;
+        size_t length = Utf8SequenceAt(text, i, &codePoint);
+        // C0 and C1 controls and DEL print as nothing or move the cursor.
+        bool control = codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0);
+        if (length == 0 || control) {
+            char escaped[8];
+            snprintf(escaped, sizeof(escaped), "\\x%02x", c);
+            out += escaped;
+            i++;
+            continue;
+        }
+        out.append(text, i, length);
+        i += length;
+    }
+    return out;
 }

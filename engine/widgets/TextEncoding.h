@@ -20,4 +20,20 @@ void EraseLastUtf8Character(std::string& text);
 // The number of characters of a UTF-8 text, counted as Utf8ToLatin1 would decode them.
 size_t CountUtf8Characters(const std::string& text);
 
+// The byte length of the character at text[i] as the decoder takes it: its
+// UTF-8 sequence, or 1 for a byte that starts none; 0 at or past the end.
+size_t Utf8CharacterLength(const std::string& text, size_t i);
+
+// Encodes a Latin-1 text (as the dialogs give it) as UTF-8.
+std::string Latin1ToUtf8(const std::string& text);
+
+// Makes a text read from a file well-formed UTF-8: sequences that are UTF-8
+// stay, every other byte is taken as a Latin-1 code. So files written in
+// either encoding read the same.
+std::string ToWellFormedUtf8(const std::string& text);
+
+// The text with each control byte and each byte outside a well-formed UTF-8
+// sequence written as \xNN, so a line of it prints as one line of readable text.
+std::string EscapeUnprintable(const std::string& text);
+
 #endif

@@ -34,6 +34,11 @@ BOOL InjectKey(HWND window, const char* keyName, BOOL down)
     return Push(&event);
 }
 
+BOOL IsInjectableKeyName(const char* keyName)
+{
+    return keyName && SDL_GetScancodeFromName(keyName) != SDL_SCANCODE_UNKNOWN;
+}
+
 BOOL InjectText(HWND window, const char* text)
 {
     HWND__* live = LiveWindow(window);

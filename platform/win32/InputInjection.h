@@ -15,6 +15,8 @@ enum {
 // A key by its name ("Escape", "Return", "Space", "Left", "Right", "A", "7", ...).
 // False when the name names no key or the window is not live.
 BOOL InjectKey(HWND window, const char* keyName, BOOL down);
+// True when the name names a key that InjectKey can press.
+BOOL IsInjectableKeyName(const char* keyName);
 // Typed text (UTF-8), as the text that follows a key press.
 BOOL InjectText(HWND window, const char* text);
 // Pointer at pixel (x, y) of the window's client area.

@@ -41,6 +41,8 @@ TEST(InputScript, ReadsEveryCommandInFrameOrderAndRejectsBadLines)
         { "x key Escape", -1 },
         { "3 key", -1 },
         { "3 key A B", -1 },
+        { "3 key NoSuchKey", -1 },
+        { "3 down Escape2", -1 },
         { "3 jump", -1 },
         { "3 move 1.5 0.5", -1 },
         { "3 move 0.5", -1 },
@@ -71,6 +73,12 @@ TEST(InputScript, ReadsEveryCommandInFrameOrderAndRejectsBadLines)
     EXPECT_EQ(CInputScript::KEY_DOWN, commands[2].kind);
     EXPECT_EQ(9, script.GetLastFrame());
     EXPECT_FALSE(script.Load("/nonexistent/zarul-input.txt"));
+
+    // An unknown key is refused when the script is read, with its line.
+    CInputScript unknown;
+    EXPECT_FALSE(unknown.Parse("1 key A\n\n3 key NoSuchKey\n4 key Return\n"));
+    EXPECT_EQ(unknown.GetErrors(), std::vector<std::string>({ "line 3: unknown key NoSuchKey" }));
+    EXPECT_EQ(unknown.GetCommands().size(), 4u);
 }
 
 // Records what the program sees of the input: key events with the frame they

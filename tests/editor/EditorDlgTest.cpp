@@ -417,8 +417,10 @@ TEST_F(EditorTest, ShippedLevelRoundTripsThroughSaveAndAFreshEditorWithItsNameCu
     ChooseType(FIELD_SPECIAL_TARGET);
     Command(IDC_NEXT_STONE, CBN_SELCHANGE);
     controller()->PlaceStone(1, 5);
-    const std::string forty = "Round Trip 45678901234567890123456789012";
+    // The dialog's texts are Latin-1 ("J\xF6rg"); the file has UTF-8.
+    const std::string forty = "J\xF6rg Trip 45678901234567890123456789012";
     const std::string name = forty.substr(0, 31);
+    const std::string utf8Name = "J\xC3\xB6rg" + name.substr(4);
     SetDlgItemTextA(dialog(), IDC_LEVEL_NAME, forty.c_str());
     ChooseType(STONE_ORANGE);
     Command(IDC_ADD_PLACEABLE);
@@ -437,6 +439,9 @@ TEST_F(EditorTest, ShippedLevelRoundTripsThroughSaveAndAFreshEditorWithItsNameCu
     SetDlgItemTextA(dialog(), IDC_LEVEL_NAME, "");
     SetDlgItemTextA(dialog(), IDC_LEVEL_FILE, "roundtrip.xml");
     Command(IDC_SAVE);
+    std::ifstream saved("roundtrip.xml");
+    std::string file((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    EXPECT_NE(file.find("name=\"" + utf8Name + "\""), std::string::npos);
 
     delete editor;
     editor = new CEditorDlg(NULL, NULL, controller());

@@ -9,6 +9,7 @@
 #include "SizedFont.h"
 #include "TextEncoding.h"
 #include "TextEntry.h"
+#include "TextWrap.h"
 
 TEST(TextEncoding, GermanTextsDecodeToLatin1Cells)
 {
@@ -50,6 +51,52 @@ TEST(TextEncoding, AppendAndEraseKeepWholeCharacters)
     EraseLastUtf8Character(text);
     EraseLastUtf8Character(text);
     EXPECT_TRUE(text.empty());
+}
+
+TEST(TextEncoding, FilesReadAsUtf8WhateverTheyWereWrittenInAndLogLinesShowEveryByte)
+{
+    struct Case {
+        const char* in;
+        const char* utf8;      // ToWellFormedUtf8
+        const char* escaped;   // EscapeUnprintable
+    };
+    const Case cases[] = {
+        { "J\xC3\xB6rg", "J\xC3\xB6rg", "J\xC3\xB6rg" },               // UTF-8 stays
+        { "J\xF6rg", "J\xC3\xB6rg", "J\\xf6rg" },                     // Latin-1 is read as such
+        { "\xC4rger \xE2\x82\xAC", "\xC3\x84rger \xE2\x82\xAC", "\\xc4rger \xE2\x82\xAC" },
+        { "a\x01\tb\x7F", "a\x01\tb\x7F", "a\\x01\\x09b\\x7f" },     // controls
+        { "ab\xC3", "ab\xC3\x83", "ab\\xc3" },                         // a cut sequence
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ToWellFormedUtf8(c.in), std::string(c.utf8)) << c.in;
+        EXPECT_EQ(EscapeUnprintable(c.in), std::string(c.escaped)) << c.in;
+    }
+    EXPECT_EQ(Latin1ToUtf8("J\xF6rg \xC3"), std::string("J\xC3\xB6rg \xC3\x83"));
+}
+
+TEST(TextWrap, LinesBreakAtSpacesAndInsideWordsOnlyWhenAWordIsTooWide)
+{
+    GlyphWidths widths;
+    DefaultGlyphWidths(&widths);   // every glyph half a cell: 10 characters a line
+    const std::string ae = "\xC3\xA4";
+    std::string ten;
+    for (int i = 0; i < 10; i++)
+        ten += ae;
+    struct Case {
+        std::string text;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        { "", {} },
+        { "kurz", { "kurz" } },
+        { "eins zwei drei vier", { "eins zwei", "drei vier" } },
+        { "a .//media//levels.xml b", { "a", ".//media//", "levels.xml", "b" } },
+        { ten + ae, { ten, ae } },
+        { "zwei\nZeilen", { "zwei", "Zeilen" } },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WrapTextToWidth(c.text, 5.0f, widths), c.lines) << c.text;
+    EXPECT_EQ(WrapTextToWidth("ab", 0.0f, widths), std::vector<std::string>({ "a", "b" }));
 }
 
 // An atlas of 16 x 16 cells of 'cell' pixels whose glyph for code c covers the

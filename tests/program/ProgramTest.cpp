@@ -157,4 +157,54 @@ TEST(Program, EditorOpensAtItsOwnSizeWhateverModeTheGameStored)
     }
 }
 
+// Pixels of the warnings' light warm text in a rectangle (x, y, width, height).
+int WarningTextPixels(const Image& picture, int x0, int y0, int width, int height)
+{
+    int count = 0;
+    for (int y = y0; y < y0 + height; y++) {
+        for (int x = x0; x < x0 + width; x++) {
+            uint32_t p = picture.Pixel(x, y);
+            if (R(p) > 200 && G(p) > 170 && B(p) < 200)
+                count++;
+        }
+    }
+    return count;
+}
+
+TEST(Program, AnUnreadableLevelFileIsToldOnTheMessageLineUntilReadAndStartKeepsTheMenu)
+{
+    ProgramRun run("warning");
+    ASSERT_TRUE(run.IsReady());
+    {
+        std::ofstream damaged(run.MediaFile("levels.xml"), std::ios::trunc);
+        damaged << "<levels completed=\"1\"><level nr=\"1\"";
+    }
+    // The start fades out by frame f + 60 and the warning comes up; a key
+    // before it has stood 5 s leaves it, the first key after ends it.
+    int f = MENU_FRAME;
+    std::string script = At(f, "snapshot menu.png") + At(f + 1, std::string("click left ") + FRONT_CUBE) +
+                         At(f + 15, std::string("click left ") + START_BUTTON) + At(f + 100, "key Right") +
+                         At(f + 200, "snapshot warned.png") + At(f + 215, "key Left") +
+                         At(f + 240, "snapshot read.png");
+    ASSERT_EQ(0, run.Run(script, f + 241)) << run.Log();
+    Image menu, warned, read;
+    ASSERT_TRUE(run.Snapshot("menu.png", menu));
+    ASSERT_TRUE(run.Snapshot("warned.png", warned));
+    ASSERT_TRUE(run.Snapshot("read.png", read));
+    run.Keep("warned.png", "program_warning.png");
+
+    EXPECT_NE(run.Log().find("Die Level konnten nicht gelesen werden: .//media//levels.xml"), std::string::npos)
+        << run.Log();
+    // No board: the menu is back, with the warning over its bottom, wrapped
+    // before the right edge.
+    EXPECT_TRUE(MenuShows(warned));
+    EXPECT_LT(OlivePixels(warned, 418, 232, 64, 60), 50);
+    EXPECT_EQ(0, WarningTextPixels(menu, 0, 300, 500, 75));
+    EXPECT_GT(WarningTextPixels(warned, 0, 300, 500, 75), 300);
+    EXPECT_EQ(0, WarningTextPixels(warned, 492, 300, 8, 75));
+    MeanColour band = Mean(warned, 0, 330, 500, 45);
+    EXPECT_LT(band.r + band.g + band.b, 120.0);
+    EXPECT_EQ(0, WarningTextPixels(read, 0, 300, 500, 75));
+}
+
 } // namespace

@@ -100,3 +100,12 @@ TEST(PuzzleLevelCheck, FaultyLevelsAreErrors)
     EXPECT_EQ(1, moves.exitCode);
     EXPECT_EQ("level 1 \"t\": none\n", moves.output);
 }
+
+TEST(PuzzleLevelCheck, NamesPrintAsUtf8WhetherTheFileHoldsLatin1OrUtf8)
+{
+    std::string named = LevelFile(Target(0, 0), Stone(0, 3, 0, 0));
+    named.replace(named.find("name=\"t\""), 8, "name=\"J\xF6rg \xC3\x84rger\"");
+    CheckRun run = LevelCheck("--moves '" + Write("named.xml", named) + "'");
+    EXPECT_EQ(0, run.exitCode);
+    EXPECT_EQ("level 1 \"J\xC3\xB6rg \xC3\x84rger\": slide 3 0 0 1\n", run.output);
+}

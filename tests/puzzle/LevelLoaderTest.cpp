@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "CHighScore.h"
 #include "CLevel.h"
 #include "CLevelLoader.h"
+#include "CScore.h"
 #include "CStoneInfo.h"
 #include "PuzzleTestHelpers.h"
 
@@ -115,6 +117,31 @@ TEST(PuzzleLevelLoader, FileLayoutAndRoundTrip)
     EXPECT_EQ("#1 Erste \"Ebene\" & <mehr> size 6 mode 0 stack 3 1001 fields 1,2,0 1001 stones 4,5,0 1 4,5,1 2",
               LevelText(loaded.GetLevel(1)));
     EXPECT_EQ("#2 R size 0 mode 1 stack fields stones", LevelText(loaded.GetLevel(2)));
+}
+
+// Both files hold names: the editor's level names, the name entry's best
+// results. Older files hold Latin-1; everything is written as UTF-8.
+TEST(PuzzleLevelLoader, NamesInBothFilesAreWrittenAsUtf8AndLatin1FilesReadTheSame)
+{
+    CLevelLoader loader;
+    ASSERT_EQ(1, LoadText(loader, "<levels><level name=\"J\xF6rg\"/><level name=\"\xC3\x84rger\"/></levels>"));
+    EXPECT_EQ("J\xC3\xB6rg", loader.GetLevel(1)->name);
+    EXPECT_EQ("\xC3\x84rger", loader.GetLevel(2)->name);
+    std::string path = TempPath("levels_names.xml");
+    ASSERT_TRUE(loader.Save(path.c_str()));
+    std::string saved = ReadFile(path);
+    EXPECT_NE(saved.find("name=\"J\xC3\xB6rg\""), std::string::npos) << saved;
+    EXPECT_NE(saved.find("name=\"\xC3\x84rger\""), std::string::npos) << saved;
+
+    path = TempPath("highscore_names.xml");
+    WriteFile(path, "<HighScores><puzzle><level number=\"1\"><highscore><name>\xC4rger</name>"
+                    "<score>5</score><date>d</date></highscore></level></puzzle></HighScores>");
+    CHighScore table;
+    table.Load(path.c_str());
+    ASSERT_EQ(1u, table.puzzleScores.size());
+    EXPECT_EQ("\xC3\x84rger", table.puzzleScores[0]->name);
+    table.Save(path.c_str());
+    EXPECT_NE(ReadFile(path).find("<name>\xC3\x84rger</name>"), std::string::npos);
 }
 
 TEST(PuzzleLevelLoader, MissingPartsOfALevel)

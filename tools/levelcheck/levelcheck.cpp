@@ -10,6 +10,7 @@
 #include "CLevelLoader.h"
 #include "CLevelSolver.h"
 #include "CLevelValidator.h"
+#include "TextEncoding.h"
 
 // States searched per level before the answer is "not proven".
 static const long STATE_LIMIT = 500000;
@@ -50,9 +51,16 @@ static void Usage(FILE* out)
             "     and none is unsolvable or faulty\n");
 }
 
+// The level's name as printed: UTF-8, with control bytes escaped so that one
+// level stays on one line.
+static std::string PrintedName(CLevel* level)
+{
+    return EscapeUnprintable(level->name);
+}
+
 static void PrintResult(int number, CLevel* level, const CLevelSolver::Result& result)
 {
-    printf("level %d \"%s\": ", number, level->name.c_str());
+    printf("level %d \"%s\": ", number, PrintedName(level).c_str());
     switch (result.outcome) {
     case CLevelSolver::SOLVED:
         printf("solvable in %d %s\n", result.moves, result.moves == 1 ? "move" : "moves");
@@ -71,7 +79,7 @@ static void PrintResult(int number, CLevel* level, const CLevelSolver::Result& r
 
 static void PrintMoves(int number, CLevel* level, const CLevelSolver::Result* result)
 {
-    printf("level %d \"%s\": ", number, level->name.c_str());
+    printf("level %d \"%s\": ", number, PrintedName(level).c_str());
     if (!result || result->outcome != CLevelSolver::SOLVED) {
         printf("none\n");
         return;
@@ -132,8 +140,8 @@ int main(int argc, char** argv)
             std::vector<std::string> faults = CLevelValidator::Check(level, CLevelSolver::BOARD_SIZE);
             if (!faults.empty()) {
                 for (size_t i = 0; i < faults.size(); i++)
-                    fprintf(listMoves ? stderr : stdout, "level %d \"%s\": error: %s\n", n, level->name.c_str(),
-                            faults[i].c_str());
+                    fprintf(listMoves ? stderr : stdout, "level %d \"%s\": error: %s\n", n,
+                            PrintedName(level).c_str(), faults[i].c_str());
                 if (listMoves)
                     PrintMoves(n, level, nullptr);
                 unsolvable = true;

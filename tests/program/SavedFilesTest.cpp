@@ -99,31 +99,42 @@ TEST(Program, ASecondCopyOnTheFolderEndsUntouchedAndASignalEndsTheFirstUnsaved)
     }
 }
 
+// A FIFO in place of the level file is reported when Start finds no level to
+// play; a folder in place of the best results when a game is left through "OK".
 TEST(Program, AFifoAndAFolderInPlaceOfTheFilesAreReportedAndLeftAlone)
 {
-    ProgramRun run("fifo");
-    ASSERT_TRUE(run.IsReady());
-    std::string levels = run.MediaFile("levels.xml");
-    std::string scores = run.MediaFile("highscore.xml");
-    ASSERT_EQ(0, unlink(levels.c_str()));
-    ASSERT_EQ(0, mkfifo(levels.c_str(), 0644));
-    unlink(scores.c_str());  // there only once a game has saved it
-    ASSERT_EQ(0, mkdir(scores.c_str(), 0755));
+    for (bool fifo : { true, false }) {
+        SCOPED_TRACE(fifo ? "fifo" : "folder");
+        ProgramRun run("fifo");
+        ASSERT_TRUE(run.IsReady());
+        std::string levels = run.MediaFile("levels.xml");
+        std::string scores = run.MediaFile("highscore.xml");
+        unlink(scores.c_str());  // there only once a game has saved it
+        if (fifo) {
+            ASSERT_EQ(0, unlink(levels.c_str()));
+            ASSERT_EQ(0, mkfifo(levels.c_str(), 0644));
+        } else {
+            ASSERT_EQ(0, mkdir(scores.c_str(), 0755));
+        }
 
-    // A game started and left through "OK", which saves both files.
-    const int f = 200;
-    std::string script = run.File("input.txt");
-    std::ofstream(script) << At(f, "click left 0.5 0.55") << At(f + 15, "click left 0.5 0.49")
-                          << At(f + 140, "key Escape") << At(f + 150, "click left 0.5 0.57");
-    pid_t pid = StartProgram(run.Folder(), "offscreen",
-                             { "ZARUL_FRAMES=" + std::to_string(f + 180), "ZARUL_TIMESTEP=0.033333",
-                               "ZARUL_INPUT=" + script });
-    ASSERT_NE(0, pid);
-    EXPECT_EQ(0, WaitForEnd(pid, 120));
-    std::string log = ReadFileText(run.File("stderr.txt"));
-    EXPECT_NE(std::string::npos, log.find("levels.xml (not a regular file)")) << log;
-    EXPECT_NE(std::string::npos, log.find(std::string("highscore.xml (") + strerror(EISDIR) + ")")) << log;
-    struct stat info;
-    EXPECT_TRUE(lstat(levels.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
-    EXPECT_TRUE(lstat(scores.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
+        // A game started and left through "OK", which saves both files.
+        const int f = 200;
+        std::string script = run.File("input.txt");
+        std::ofstream(script) << At(f, "click left 0.5 0.55") << At(f + 15, "click left 0.5 0.49")
+                              << At(f + 140, "key Escape") << At(f + 150, "click left 0.5 0.57");
+        pid_t pid = StartProgram(run.Folder(), "offscreen",
+                                 { "ZARUL_FRAMES=" + std::to_string(f + 180), "ZARUL_TIMESTEP=0.033333",
+                                   "ZARUL_INPUT=" + script });
+        ASSERT_NE(0, pid);
+        EXPECT_EQ(0, WaitForEnd(pid, 120));
+        std::string log = ReadFileText(run.File("stderr.txt"));
+        struct stat info;
+        if (fifo) {
+            EXPECT_NE(std::string::npos, log.find("levels.xml (not a regular file)")) << log;
+            EXPECT_TRUE(lstat(levels.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+        } else {
+            EXPECT_NE(std::string::npos, log.find(std::string("highscore.xml (") + strerror(EISDIR) + ")")) << log;
+            EXPECT_TRUE(lstat(scores.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
+        }
+    }
 }

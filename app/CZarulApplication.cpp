@@ -48,17 +48,17 @@ static const char* const MESSAGE_FONT = ".//media//arial.dds";
 static const D3DXCOLOR WARNING_TEXT(1.0f, 0.93f, 0.6f, 1.0f);
 static const D3DXCOLOR WARNING_BAND(0.0f, 0.0f, 0.0f, 0.8f);
 static const float WARNING_CELL = 0.05f;
-static const float WARNING_MIN_CELL_PIXELS = 12.0f;
+static const float WARNING_MIN_CELL_PIXELS = (float)C3DText::MIN_CELL_PIXELS;
 static const float WARNING_MAX_BAND = 0.5f;
 
 CZarulApplication::CZarulApplication()
-    : loading(1), controller(0), fade(0), quadVB(0), editorFlag(0), textArea(0), warningArea(0)
+    : loading(1), controller(0), fade(0), quadVB(0), editorFlag(0), textArea(0), warningBand(0), warningText(0)
 {
     Setup(GetCommandLineA());
 }
 
 CZarulApplication::CZarulApplication(const char* commandLine)
-    : loading(1), controller(0), fade(0), quadVB(0), editorFlag(0), textArea(0), warningArea(0)
+    : loading(1), controller(0), fade(0), quadVB(0), editorFlag(0), textArea(0), warningBand(0), warningText(0)
 {
     Setup(commandLine);
 }
@@ -261,9 +261,13 @@ HRESULT CZarulApplication::RestoreDeviceObjects()
     delete textArea;
     textArea = new C3DTextArea(device, CRECTVirtual(0.0f, 0.8f, 1.0f, 0.2f), 0.2f,
                                D3DXCOLOR(0.09f, 0.1f, 0.66f, 1.0f));
-    delete warningArea;
-    warningArea = new C3DTextArea(device, CRECTVirtual(0.0f, 0.8f, 1.0f, 0.2f), 0.2f, WARNING_TEXT);
-    warningArea->SetColor(WARNING_BAND, WARNING_BAND);
+    delete warningBand;
+    warningBand = new C3DWindow(device, CRECTVirtual(0.0f, 0.8f, 1.0f, 0.2f));
+    warningBand->SetColor(WARNING_BAND, WARNING_BAND);
+    delete warningText;
+    warningText = new C3DText(device);
+    warningText->SetFontTexture(MESSAGE_FONT);
+    warningText->color = (DWORD)WARNING_TEXT;
 
     if (renderEffects & R_EFFECT_ENVMAP)
         RenderEnvMap();
@@ -321,8 +325,10 @@ HRESULT CZarulApplication::DeleteDeviceObjects()
 
     delete textArea;
     textArea = 0;
-    delete warningArea;
-    warningArea = 0;
+    delete warningBand;
+    warningBand = 0;
+    delete warningText;
+    warningText = 0;
     ReleaseEnvMap();
     if (quadVB)
         quadVB->Release();
@@ -376,7 +382,7 @@ HRESULT CZarulApplication::Render()
 void CZarulApplication::RenderWarnings()
 {
     std::vector<std::string> warnings = CResourceManager::MessageLog()->GetWarnings();
-    if (!warningArea || warnings.empty())
+    if (!warningBand || !warningText || warnings.empty())
         return;
     float width = 0.0f, height = 0.0f;
     C3DWindow::GetScreenSize(device, &width, &height);
@@ -398,13 +404,11 @@ void CZarulApplication::RenderWarnings()
     }
 
     float band = std::min((float)lines.size() * cell + margin, height);
-    warningArea->SetRect(CRECTVirtual(0.0f, 1.0f - band / height, 1.0f, band / height));
-    warningArea->ClearTextArea();
-    for (size_t i = 0; i < lines.size(); i++) {
-        CPOINTVirtual at(margin / width, (0.5f * margin + (float)i * cell) / band);
-        warningArea->AddText(lines[i].c_str(), at, cell / band, D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f));
-    }
-    warningArea->Render();
+    warningBand->SetRect(CRECTVirtual(0.0f, 1.0f - band / height, 1.0f, band / height));
+    warningBand->Render();
+    float top = height - band + 0.5f * margin;
+    for (size_t i = 0; i < lines.size(); i++)
+        warningText->DrawTextPixels(lines[i].c_str(), margin, top + (float)i * cell, cell);
 }
 
 void CZarulApplication::RenderAfterScene()

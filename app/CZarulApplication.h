@@ -15,6 +15,7 @@
 class CGameController;
 class CFadeEffect;
 class CCameraView;
+class C3DText;
 class C3DTextArea;
 class C3DWindow;
 class CMouse;
@@ -116,7 +117,10 @@ private:
     // Lets go of the cube-map renderer and the cube texture.
     void ReleaseEnvMap();
 
-    C3DTextArea* warningArea;       // the kept warnings; made with textArea
+    // The kept warnings, made with textArea: a dark band and its light text
+    // (without the halo that lifts dark text, which would blur light text).
+    C3DWindow* warningBand;
+    C3DText* warningText;
 };
 
 // The one application object, set by WinMain (and by the constructor, so that

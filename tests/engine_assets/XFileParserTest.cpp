@@ -61,15 +61,6 @@ std::string Replace(std::string text, const std::string& from, const std::string
     return text;
 }
 
-// A triangle mesh "Tri" with two faces and the given material list.
-std::string TwoTriangles(const std::string& materialList)
-{
-    return std::string("xof 0303txt 0032\n")
-        + "Mesh Tri { 4; 0;0;0;, 0;1;0;, 1;1;0;, 1;0;0;;\n"
-          " 2; 3; 0,1,2;, 3; 0,2,3;;\n"
-        + materialList + "}\n";
-}
-
 }
 
 TEST(XFileParser, QuadGivesTwoTexturedTrianglesWithGivenOrComputedNormals)
@@ -105,58 +96,6 @@ TEST(XFileParser, QuadGivesTwoTexturedTrianglesWithGivenOrComputedNormals)
         EXPECT_NEAR(0.0f, n.nx, 1e-6);
         EXPECT_NEAR(-1.0f, n.nz, 1e-6);
     }
-}
-
-TEST(XFileParser, MaterialsSplitTrianglesAndNamedMaterialsResolve)
-{
-    XMeshData mesh;
-    std::string error;
-    std::string two = TwoTriangles(
-        " MeshMaterialList { 2; 2; 1, 0;;\n"
-        "  Material { 1;0;0;1;; 0; 0;0;0;; 0;0;0;; }\n"
-        "  { Green }\n"
-        " }\n");
-    two = Replace(two, "Mesh Tri", "Material Green { 0;1;0;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"g.jpg\"; } }\nMesh Tri");
-    ASSERT_TRUE(Parse(two, mesh, error)) << error;
-    ASSERT_EQ(2u, mesh.subsets.size());
-    EXPECT_FLOAT_EQ(1.0f, mesh.subsets[0].material.diffuse[0]);
-    EXPECT_EQ("g.jpg", mesh.subsets[1].material.textureFile);
-    EXPECT_EQ(1, mesh.subsets[0].triangleCount);
-    EXPECT_EQ(3, mesh.subsets[1].firstVertex);
-    // Face 1 (0,2,3) uses material 0: its second corner is vertex 2 at (1,1).
-    EXPECT_FLOAT_EQ(1.0f, mesh.vertices[1].x);
-    EXPECT_FLOAT_EQ(1.0f, mesh.vertices[1].y);
-
-    // One index for two faces: the last index holds for the rest.
-    std::string one = TwoTriangles(
-        " MeshMaterialList { 2; 1; 1;;\n"
-        "  Material { 1;0;0;1;; 0; 0;0;0;; 0;0;0;; }\n"
-        "  Material { 0;0;1;1;; 0; 0;0;0;; 0;0;0;; }\n"
-        " }\n");
-    ASSERT_TRUE(Parse(one, mesh, error)) << error;
-    ASSERT_EQ(1u, mesh.subsets.size());
-    EXPECT_EQ(2, mesh.subsets[0].triangleCount);
-    EXPECT_FLOAT_EQ(1.0f, mesh.subsets[0].material.diffuse[2]);
-}
-
-TEST(XFileParser, FrameTransformsApplyInsideOut)
-{
-    // The inner frame scales by 2, the outer one moves by (10, 0, 0): scale first.
-    std::string text = std::string("xof 0302txt 0032\n")
-        + "Frame Outer {\n"
-          " FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 10,0,0,1;; }\n"
-          " Frame Inner {\n"
-          "  FrameTransformMatrix { 2,0,0,0, 0,2,0,0, 0,0,2,0, 0,0,0,1;; }\n"
-          "  Mesh { 3; 1;0;0;, 0;1;0;, 0;0;1;; 1; 3; 0,1,2;; }\n"
-          " }\n"
-          "}\n";
-    XMeshData mesh;
-    std::string error;
-    ASSERT_TRUE(Parse(text, mesh, error)) << error;
-    ASSERT_EQ(3u, mesh.vertices.size());
-    EXPECT_FLOAT_EQ(12.0f, mesh.vertices[0].x);
-    EXPECT_FLOAT_EQ(10.0f, mesh.vertices[1].x);
-    EXPECT_FLOAT_EQ(2.0f, mesh.vertices[1].y);
 }
 
 TEST(XFileParser, GarbageAndBadStructureAreRefused)

@@ -240,30 +240,6 @@ struct StripedIcon : public C3DIcon
     }
 };
 
-TEST_F(WidgetRender, TextButtonsLightUpUnderThePointer)
-{
-    CMouse mouse(device, D3DXVECTOR3(0, 0, 0));
-    C3DTextButton back(device, CRECTVirtual(0.4f, 0.8f, 0.2f, 0.1f), "zur\xC3\xBC" "ck", FONT,
-                       D3DXCOLOR(0, 0, 0, 0));
-    Register(mouse, &back);
-    PixelRect r = back.GetPixelRect();
-    int cornerX = (int)r.x + 1, cornerY = (int)r.y + 1;
-
-    BeginFrame(0xFF000000);
-    back.Render();
-    Image resting = EndFrame("widgets_button.png");
-    EXPECT_EQ(resting.Pixel(cornerX, cornerY) & 0xFFFFFF, 0u);
-
-    mouse.HandleMessage(WM_MOUSEMOVE, 0, MAKELPARAM((int)(r.x + r.width / 2), (int)(r.y + r.height / 2)),
-                        SCREEN_W, SCREEN_H);
-    EXPECT_EQ(back.GetState(), (int)C3DWindow::STATE_MOUSEOVER);
-    BeginFrame(0xFF000000);
-    back.Render();
-    Image lit = EndFrame("widgets_button.png");
-    EXPECT_GT(Red(lit.Pixel(cornerX, cornerY)), 30);
-    EXPECT_EQ(Red(lit.Pixel(cornerX - 3, cornerY)), 0);
-}
-
 // Pixels of the picture that differ from the clear colour outside 'allowed' (grown by a pixel for rounding).
 static int DrawnOutside(const Image& image, PixelRect allowed, uint32_t clear)
 {

@@ -43,17 +43,6 @@ TEST_F(CreditWndTest, KeyInFirstFrameClosesAndGivesBackMouseAndKeys)
     EXPECT_EQ(input->GetExclusivListener(), nullptr);
 }
 
-// The area's lines joined by line breaks, then its pictures' textures.
-std::string Contents(C3DTextArea* area)
-{
-    std::string text;
-    for (int i = 0; i < area->GetLineCount(); i++)
-        text += (i ? "\n" : "") + std::string(area->GetLineText(i));
-    for (int i = 0; i < area->GetSubWindowCount(); i++)
-        text += " [" + static_cast<C3DIcon*>(area->GetSubWindow(i))->GetTextureName() + "]";
-    return text;
-}
-
 // The texts of the area's row at height y, joined by '|'.
 std::string Row(C3DTextArea* area, float y)
 {
@@ -66,36 +55,6 @@ std::string Row(C3DTextArea* area, float y)
 }
 
 typedef FrontTest HelpPagesTest;
-
-TEST_F(HelpPagesTest, TurnsPagesWithTheirPicturesAndIgnoresReturn)
-{
-    CSubMenuHelp* help = new CSubMenuHelp(app.device, NULL);
-    FrontTestApp::Show(help, 2);
-    EXPECT_STREQ(help->chooser->labelButton->GetText(), "1/7");
-    std::string page = Contents(help->textArea);
-    EXPECT_EQ(0u, page.find("Einleitung\n \nZarul ist ein klassisches Puzzle Spiel und die\n")) << page;
-    EXPECT_NE(page.find("zu leugnen."), std::string::npos);
-    EXPECT_NE(page.find("werden. [.//media//help_all.dds]"), std::string::npos);
-
-    help->chooser->next_ActionPerformed(CActionEvent());
-    page = Contents(help->textArea);
-    EXPECT_EQ(0u, page.find("Spielprinzip\n"));
-    EXPECT_NE(page.find("[.//media//help_play_stone.dds] [.//media//help_spezial.dds]"), std::string::npos);
-    help->chooser->prev_ActionPerformed(CActionEvent());
-    help->chooser->prev_ActionPerformed(CActionEvent());   // round to the last page
-    EXPECT_STREQ(help->chooser->labelButton->GetText(), "7/7");
-    page = Contents(help->textArea);
-    EXPECT_EQ(0u, page.find("Steuerung\n")) << page;
-    EXPECT_EQ(page.find("["), std::string::npos);   // no picture
-
-    app.Step(15);
-    FrontTestApp::PressKey(28);
-    app.Step(15);
-    EXPECT_FALSE(help->IsClosing());
-    FrontTestApp::PressKey(1);
-    app.Step(15);
-    EXPECT_FALSE(FrontTestApp::InScene(help));
-}
 
 class HighScorePagesTest : public FrontTest {
 protected:

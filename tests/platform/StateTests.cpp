@@ -8,54 +8,6 @@
 #include <string.h>
 #include <vector>
 
-TEST_F(RenderFixture, StatesStartAtTheirDirect3DDefaultsAndCallsAreChecked)
-{
-    CreateDevice(16, 16);
-    // Stage -1 names a render state, else a texture stage state of that stage.
-    const struct {
-        int stage;
-        DWORD type, value;
-    } defaults[] = {
-        {-1, D3DRS_CULLMODE, D3DCULL_CCW},      {-1, D3DRS_ZENABLE, D3DZB_TRUE},   // with an automatic depth buffer
-        {-1, D3DRS_LIGHTING, TRUE},             {-1, D3DRS_COLORVERTEX, TRUE},
-        {-1, D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_COLOR1},
-        {0, D3DTSS_COLOROP, D3DTOP_MODULATE},   {1, D3DTSS_COLOROP, D3DTOP_DISABLE},
-        {1, D3DTSS_TEXCOORDINDEX, 1},           {0, D3DTSS_ADDRESSU, D3DTADDRESS_WRAP},
-    };
-    for (const auto& d : defaults) {
-        DWORD value = 12345;
-        if (d.stage < 0)
-            device->GetRenderState((D3DRENDERSTATETYPE)d.type, &value);
-        else
-            device->GetTextureStageState(d.stage, (D3DTEXTURESTAGESTATETYPE)d.type, &value);
-        EXPECT_EQ(d.value, value) << "stage " << d.stage << " state " << d.type;
-    }
-    D3DVIEWPORT8 viewport;
-    device->GetViewport(&viewport);
-    EXPECT_EQ(16u, viewport.Width);
-    EXPECT_EQ(1.0f, viewport.MaxZ);
-    EXPECT_EQ(D3DERR_INVALIDCALL, device->SetRenderState((D3DRENDERSTATETYPE)100000, 1));
-    EXPECT_EQ(D3DERR_INVALIDCALL, device->SetTextureStageState(8, D3DTSS_COLOROP, 1));
-
-    // Scene brackets pair up.
-    EXPECT_EQ(D3DERR_INVALIDCALL, device->EndScene());
-    EXPECT_EQ(D3D_OK, device->BeginScene());
-    EXPECT_EQ(D3DERR_INVALIDCALL, device->BeginScene());
-    EXPECT_EQ(D3D_OK, device->EndScene());
-
-    // MultiplyTransform puts the given matrix first: (x * 2) then + 1, the move not scaled.
-    D3DMATRIX scale = IdentityMatrix();
-    scale._11 = 2.0f;
-    D3DMATRIX move = TranslationMatrix(1, 0, 0);
-    device->SetTransform(D3DTS_VIEW, &move);
-    device->MultiplyTransform(D3DTS_VIEW, &scale);
-    D3DMATRIX result;
-    device->GetTransform(D3DTS_VIEW, &result);
-    EXPECT_EQ(2.0f, result._11);
-    EXPECT_EQ(1.0f, result._41);
-    EXPECT_EQ(D3DERR_INVALIDCALL, device->SetTransform((D3DTRANSFORMSTATETYPE)99, &move));
-}
-
 TEST_F(RenderFixture, StateBlocksRestoreEverythingTheyCaptured)
 {
     CreateDevice(16, 16);

@@ -57,22 +57,6 @@ TEST(XmlNavigation, FindElementStepsThroughMatchingElements)
     RunSteps(scores, { { "C puzzle", true, 0, 1, 3 }, { "C panik", false, 0, 1, 3 }, { "C puzzle", true, 0, 1, 4 } });
 }
 
-TEST(XmlNavigation, EnterAndLeave)
-{
-    XmlProbe doc("<r><a><x/></a><b/></r>");
-    RunSteps(doc, { { "E", false, 0, 0, 0 }, { "L", false, 0, 0, 0 }, { "C a", true, 0, 1, 2 },
-                    { "E", true, 1, 2, 0 }, { "C x", true, 1, 2, 3 }, { "E", true, 2, 3, 0 },
-                    { "C", false, 2, 3, 0 }, { "L", true, 1, 2, 3 }, { "L", true, 0, 1, 2 },
-                    { "L", false, 0, 1, 2 }, { "C b", true, 0, 1, 4 }, { "E", true, 1, 4, 0 },
-                    { "C", false, 1, 4, 0 } });
-
-    // Entering without a current child puts the position before the first
-    // child, where the next FindElement starts.
-    XmlProbe first("<r><a/><b/></r>");
-    RunSteps(first, { { "F", true, 0, 1, 0 }, { "E", true, 1, 0, 0 }, { "E", false, 1, 0, 0 },
-                      { "F", true, 1, 2, 0 } });
-}
-
 // Each tag stands as element "e" between "<r>" and a sibling. Its values are
 // read forwards and backwards, in turn with a read of another tag, after an
 // edit that moves it in the text, and as the main element; every way must

@@ -54,25 +54,6 @@ TEST(D3DXMatrix, InverseGivesTheDeterminantAndMayWorkInPlace)
     ExpectMatrix(inverse * general, identity);
 }
 
-TEST(D3DXMatrix, InverseOfSingularMatrixFailsAndLeavesOutAlone)
-{
-    // The third row is the sum of the first two.
-    D3DXMATRIX m(1, 2, 3, 0,
-                 4, 5, 6, 0,
-                 5, 7, 9, 0,
-                 0, 0, 0, 1);
-    D3DXMATRIX out(7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7);
-    const D3DXMATRIX before = out;
-    float determinant = 99.0f;
-    EXPECT_EQ(D3DXMatrixInverse(&out, &determinant, &m), nullptr);
-    EXPECT_EQ(determinant, 0.0f);
-    EXPECT_EQ(out, before);
-
-    D3DXMATRIX flat;
-    D3DXMatrixScaling(&flat, 1.0f, 0.0f, 1.0f);
-    EXPECT_EQ(D3DXMatrixInverse(&out, nullptr, &flat), nullptr);
-}
-
 TEST(D3DXRotation, AxisRotationsTurnLeftHanded)
 {
     D3DXMATRIX m;
@@ -87,24 +68,6 @@ TEST(D3DXRotation, AxisRotationsTurnLeftHanded)
     // About z: +x turns towards +y.
     D3DXMatrixRotationZ(&m, D3DX_PI / 2);
     ExpectVector(Transform(D3DXVECTOR3(1, 0, 0), m), 0, 1, 0);
-}
-
-TEST(D3DXRotation, YawPitchRollRollsFirstThenPitchesThenYaws)
-{
-    D3DXMATRIX m;
-    // Pitch a quarter turn takes +z to -y; the yaw about y then leaves it.
-    D3DXMatrixRotationYawPitchRoll(&m, D3DX_PI / 2, D3DX_PI / 2, 0.0f);
-    ExpectVector(Transform(D3DXVECTOR3(0, 0, 1), m), 0, -1, 0);
-    // Roll takes +x to +y; the yaw then leaves it.
-    D3DXMatrixRotationYawPitchRoll(&m, D3DX_PI / 2, 0.0f, D3DX_PI / 2);
-    ExpectVector(Transform(D3DXVECTOR3(1, 0, 0), m), 0, 1, 0);
-
-    D3DXMATRIX roll, pitch, yaw;
-    D3DXMatrixRotationZ(&roll, 0.3f);
-    D3DXMatrixRotationX(&pitch, -1.1f);
-    D3DXMatrixRotationY(&yaw, 2.0f);
-    D3DXMatrixRotationYawPitchRoll(&m, 2.0f, -1.1f, 0.3f);
-    ExpectMatrix(m, roll * pitch * yaw);
 }
 
 TEST(D3DXCamera, LookAtLHMovesEyeToOriginAndLooksDownPlusZ)

@@ -64,30 +64,6 @@ TEST_F(EngineCoreModifier, FadeInOutRunsItsPhasesThenRemovesTheWindow)
     EXPECT_TRUE(window->IsMarkedForDeletion());
 }
 
-TEST_F(EngineCoreModifier, NegativeHoldWaitsForAClickOnTheMouseSide)
-{
-    CMouse mouse(0, D3DXVECTOR3(0.0f, 0.0f, 0.0f));
-    CFadeInOutModifier* fade = new CFadeInOutModifier(0.5f, -0.1f, 0.5f);
-    mouse.AddMouseEventListener(fade);
-    Step(fade, 0.6f);
-    for (int i = 0; i < 100; i++)
-        Step(fade, 1.0f);
-    EXPECT_EQ(CFadeInOutModifier::PHASE_HOLD, fade->GetPhase());
-    // A press alone is no click; the release is.
-    mouse.HandleMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(10, 10), 500, 375);
-    Step(fade, 0.1f);
-    EXPECT_EQ(CFadeInOutModifier::PHASE_HOLD, fade->GetPhase());
-    mouse.HandleMessage(WM_LBUTTONUP, 0, MAKELPARAM(10, 10), 500, 375);
-    Step(fade, 0.0f);
-    EXPECT_EQ(CFadeInOutModifier::PHASE_OUT, fade->GetPhase());
-    Step(fade, 0.6f);
-    EXPECT_TRUE(window->IsMarkedForDeletion());
-    // Done, it left the mouse: deleting it and clicking again is harmless.
-    delete fade;
-    mouse.HandleMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(10, 10), 500, 375);
-    mouse.HandleMessage(WM_LBUTTONUP, 0, MAKELPARAM(10, 10), 500, 375);
-}
-
 TEST_F(EngineCoreModifier, KeyDuringFadeInFadesOutFromTheAlphaReached)
 {
     CInputManager* input = CResourceManager::GetInputManager();

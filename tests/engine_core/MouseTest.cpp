@@ -169,17 +169,3 @@ TEST_F(EngineCoreMouse, GoneListenerLeavesEveryMouse)
     other.HandleMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5), WIDTH, HEIGHT);
     EXPECT_TRUE(window.names.empty());
 }
-
-TEST_F(EngineCoreMouse, SmallMotionsAddUpUntilTheyPassTheThreshold)
-{
-    RecordingMouseListener listener;
-    mouse.AddMouseMotionEventListener(&listener);
-    mouse.moveThreshold = 0.01f;   // 5 pixels of 500
-    Send(WM_MOUSEMOVE, 2, 0);
-    Send(WM_MOUSEMOVE, 4, 0);
-    EXPECT_TRUE(listener.names.empty());
-    Send(WM_MOUSEMOVE, 6, 0);
-    ASSERT_EQ(1u, listener.events.size());
-    EXPECT_FLOAT_EQ(0.0f, listener.events[0].prevX);
-    EXPECT_FLOAT_EQ(0.012f, listener.events[0].x);
-}

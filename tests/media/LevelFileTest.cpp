@@ -35,39 +35,6 @@ protected:
     CLevelLoader loader;
 };
 
-TEST_F(MediaShippedLevels, EveryTargetFieldHasAGoalStone)
-{
-    int randomLevels = 0;
-    for (int n = 1; n <= loader.GetLevelCount(); n++) {
-        CLevel* level = loader.GetLevel(n);
-        std::set<std::pair<int, int>> targets;
-        for (int f = 0; f < level->fieldCount; f++) {
-            EXPECT_EQ(FIELD_SPECIAL_TARGET, level->fields[f].type) << "level " << n;
-            targets.insert({ level->fields[f].x, level->fields[f].y });
-        }
-        int goalStones = 0;
-        std::set<int> colours;
-        for (int s = 0; s < level->stoneCount; s++) {
-            goalStones += level->stones[s]->type == STONE_SPECIAL;
-            if (CStoneTypes::IsComboType(level->stones[s]->type))
-                colours.insert(level->stones[s]->type);
-        }
-        EXPECT_EQ((int)targets.size(), level->fieldCount) << "level " << n << " repeats a field";
-        EXPECT_GE(level->fieldCount, 1) << "level " << n;
-        EXPECT_LE(level->fieldCount, 4) << "level " << n;
-        EXPECT_GE(goalStones, level->fieldCount) << "level " << n;
-        if (level->placeableMode != 0) {
-            randomLevels++;
-            // the endless supply offers only colours on the board
-            EXPECT_GE(colours.size(), 2u) << "level " << n;
-        } else {
-            for (int p = 0; p < level->placeableCount; p++)
-                EXPECT_TRUE(DistinctLooking(level->placeableTypes[p])) << "level " << n;
-        }
-    }
-    EXPECT_GE(randomLevels, 2);
-}
-
 TEST_F(MediaShippedLevels, StonesStandInColumnsWithoutGapsAndNothingBurstsAtTheStart)
 {
     for (int n = 1; n <= loader.GetLevelCount(); n++) {

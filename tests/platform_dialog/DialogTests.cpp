@@ -114,42 +114,6 @@ TEST_F(DialogTest, TextsAreCutToTheCallersBufferAndNumbersParsedAsWindowsDoes)
     EXPECT_EQ(Text(IDC_LEVEL_COUNT), "6");
 }
 
-// Rows going in and out around the selection are walked by the editor's
-// tests; here the answers to rows that do not exist.
-TEST_F(DialogTest, ListAnswersErrorsForRowsThatDoNotExist)
-{
-    List(LB_ADDSTRING, 0, (LPARAM) "Blue");
-    List(LB_ADDSTRING, 0, (LPARAM) "Red");
-    EXPECT_EQ(List(LB_INSERTSTRING, 3, (LPARAM) "Far"), LB_ERR);
-    EXPECT_EQ(List(LB_INSERTSTRING, 2, 0), LB_ERR);
-    EXPECT_EQ(List(LB_SETITEMDATA, 2, 9), LB_ERR);
-    EXPECT_EQ(List(LB_GETITEMDATA, 2), LB_ERR);
-    EXPECT_EQ(List(LB_GETTEXTLEN, 2), LB_ERR);
-    EXPECT_EQ(List(LB_DELETESTRING, 2), LB_ERR);
-    EXPECT_EQ(List(LB_GETCOUNT), 2);
-
-    List(LB_SETCURSEL, 1);
-    EXPECT_EQ(List(LB_SETCURSEL, 8), LB_ERR);
-    EXPECT_EQ(List(LB_GETCURSEL), LB_ERR);
-    List(LB_SETCURSEL, 1);
-    List(LB_RESETCONTENT);
-    EXPECT_EQ(List(LB_GETCURSEL), LB_ERR);
-    EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_NEXT_STONE, CB_GETCURSEL, 0, 0), CB_ERR);
-}
-
-TEST_F(DialogTest, DestroyedDialogAndItsControlsAreDeadHandles)
-{
-    HWND list = GetDlgItem(dialog, IDC_LEVEL_LIST);
-    EXPECT_TRUE(IsWindow(dialog));
-    EXPECT_TRUE(DestroyWindow(dialog));
-    EXPECT_EQ(received.back().first, (UINT)WM_DESTROY);
-    EXPECT_FALSE(IsWindow(dialog));
-    EXPECT_FALSE(IsWindow(list));
-    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 0);
-    EXPECT_EQ(GetDlgItem(dialog, IDC_LEVEL_LIST), nullptr);
-    dialog = NULL;
-}
-
 TEST(DialogResources, MissingOrCutTemplatesMakeNoDialog)
 {
     EXPECT_EQ(CreateDialogParamA(NULL, MAKEINTRESOURCEA(4711), NULL, RecordingProc, 0), nullptr);

@@ -26,17 +26,6 @@ protected:
     IDirect3DDevice8* device = NULL;
 };
 
-bool Near(DWORD pixel, DWORD expected)
-{
-    for (int shift = 0; shift < 24; shift += 8) {
-        int a = (int)((pixel >> shift) & 0xFF);
-        int b = (int)((expected >> shift) & 0xFF);
-        if (a < b - 3 || a > b + 3)
-            return false;
-    }
-    return true;
-}
-
 D3DMATERIAL8 DiffuseMaterial(float r, float g, float b)
 {
     D3DMATERIAL8 material;
@@ -109,43 +98,6 @@ const LightingStep lightingSteps[] = {
      0x0000FF},
     {"lighting on", [](IDirect3DDevice8* device) { device->SetRenderState(D3DRS_LIGHTING, TRUE); }, 0x008000},
 };
-
-TEST_F(DrawPathTest, EveryChangeOfLightMaterialOrViewShowsInTheNextDraw)
-{
-    D3DMATRIX identity = IdentityMatrix();
-    D3DMATRIX projection = PerspectiveMatrix(1.5707964f, 1.0f, 1.0f, 100.0f);
-    device->SetTransform(D3DTS_WORLD, &identity);
-    device->SetTransform(D3DTS_VIEW, &identity);
-    device->SetTransform(D3DTS_PROJECTION, &projection);
-    D3DMATERIAL8 red = DiffuseMaterial(1, 0, 0);
-    device->SetMaterial(&red);
-    D3DLIGHT8 light = WhiteLight(0, 0, 1);
-    device->SetLight(0, &light);
-    device->LightEnable(0, TRUE);
-    device->SetRenderState(D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_MATERIAL);
-    device->SetVertexShader(FVF_LIT);
-    LitVertex quad[4];
-    for (int i = 0; i < 4; i++) {
-        LitVertex v = {i % 2 ? 3.0f : -3.0f, i < 2 ? 3.0f : -3.0f, 5, 0, 0, -1, 0xFF0000FF, 0, 0};
-        quad[i] = v;
-    }
-    // A state block taken now must bring the red material back at the end.
-    DWORD block = 0;
-    ASSERT_EQ(D3D_OK, device->CreateStateBlock(D3DSBT_ALL, &block));
-
-    for (const LightingStep& step : lightingSteps) {
-        step.change(device);
-        device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF808080, 1.0f, 0);
-        ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex)));
-        DWORD pixel = headless.Pixel(16, 16);
-        EXPECT_TRUE(Near(pixel, step.expected)) << step.what << ": " << std::hex << pixel;
-    }
-
-    ASSERT_EQ(D3D_OK, device->ApplyStateBlock(block));
-    device->DeleteStateBlock(block);
-    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex)));
-    EXPECT_TRUE(Near(headless.Pixel(16, 16), 0xFF0000)) << std::hex << headless.Pixel(16, 16);
-}
 
 IDirect3DTexture8* SolidTexture(IDirect3DDevice8* device, DWORD color)
 {

@@ -295,7 +295,9 @@ void C3DText::DrawGlyphs(const std::string& latin1, float x, float y, float cell
     // The halo picture's cells are the grown ones, so the same cell coordinates serve both.
     float cellUV = CELL_UV;
 
-    // Whole pixels keep the glyphs as sharp as the picture made at their size.
+    // A line starting on whole pixels keeps its glyphs as sharp as the picture
+    // made at their size; the glyphs keep their fractional advances, since
+    // rounding each one makes the gaps between letters uneven.
     if (cellPixels <= (float)SIZED_FONT_LARGEST) {
         x = (float)(int)(x + 0.5f);
         y = (float)(int)(y + 0.5f);
@@ -309,7 +311,7 @@ void C3DText::DrawGlyphs(const std::string& latin1, float x, float y, float cell
         float u0 = (float)(code % GLYPH_ATLAS_CELLS) * cellUV;
         float v0 = (float)(code / GLYPH_ATLAS_CELLS) * cellUV;
         float u1 = u0 + cellUV, v1 = v0 + cellUV;
-        float left = cellPixels <= (float)SIZED_FONT_LARGEST ? (float)(int)(penX + 0.5f) : penX;
+        float left = penX;
         PixelRect quadRect = { left - border * stretch, y - border, cellWidth + 2.0f * border * stretch,
                                cellPixels + 2.0f * border };
         penX += widths->advance[code] * cellWidth;

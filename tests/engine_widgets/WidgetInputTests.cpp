@@ -124,29 +124,6 @@ struct Deleter : public IActionListener
     }
 };
 
-TEST(ButtonClick, AListenerMayDeleteTheButton)
-{
-    CMouse mouse(nullptr, D3DXVECTOR3(0, 0, 0));
-    C3DTextButton* button = MakeButton(0.0f, 0.0f, 0.5f, 0.5f);
-    Deleter deleter;
-    deleter.victim = button;
-    ActionRecorder after;
-    button->AddActionListener(&deleter);
-    button->AddActionListener(&after);
-    Register(mouse, button);
-    ClickCounter below;
-    mouse.AddMouseEventListener(&below);
-
-    ClickAt(mouse, 10, 10);
-    EXPECT_EQ(deleter.calls, 1);
-    // A deleted button sends nothing more and has left the mouse.
-    EXPECT_EQ(after.events.size(), 0u);
-    ClickAt(mouse, 10, 10);
-    EXPECT_EQ(deleter.calls, 1);
-    EXPECT_EQ(below.clicks, 1);
-    mouse.RemoveMouseEventListener(&below);
-}
-
 TEST(WindowLifetime, DeletedWindowsLeaveEveryMouseAndTheirParent)
 {
     CMouse first(nullptr, D3DXVECTOR3(0, 0, 0));
@@ -166,52 +143,6 @@ TEST(WindowLifetime, DeletedWindowsLeaveEveryMouseAndTheirParent)
     ClickAt(first, 10, 10);
     ClickAt(second, 10, 10);
     SendMouse(first, WM_MOUSEMOVE, 400, 400);
-}
-
-TEST(WindowLifetime, ChildrenMarkedForDeletionGoAtTheNextMoveWithTheirEvent)
-{
-    C3DWindow panel(nullptr, CRECTVirtual(0, 0, 1, 1));
-    C3DTextButton* label = MakeButton(0.0f, 0.0f, 0.5f, 0.5f);
-    C3DTextButton* keep = MakeButton(0.5f, 0.0f, 0.5f, 0.5f);
-    ChangeRecorder changes;
-    label->AddChangeEventListener(&changes);
-    panel.AddWindow(label);
-    panel.AddWindow(keep);
-    label->MarkForDeletion();
-    panel.Render();
-    EXPECT_EQ(panel.GetSubWindowCount(), 2);
-    panel.Move(0.016f);
-    ASSERT_EQ(panel.GetSubWindowCount(), 1);
-    EXPECT_EQ(panel.GetSubWindow(0), keep);
-    ASSERT_EQ(changes.events.size(), 1u);
-    EXPECT_EQ(changes.events[0].GetState(), (int)CChangeEvent::PRE_OBJECT_DELETION);
-
-    panel.AddWindow(new C3DIcon(nullptr, CRECTVirtual(0, 0, 1, 1), "x.dds"));
-    panel.DeleteAllSubWindows();
-    EXPECT_EQ(panel.GetSubWindowCount(), 0);
-}
-
-TEST(CheckBox, ClickTogglesAndFiresUnlessLocked)
-{
-    CMouse mouse(nullptr, D3DXVECTOR3(0, 0, 0));
-    std::unique_ptr<C3DCheckBox> box(new C3DCheckBox(nullptr, CRECTVirtual(0.5f, 0.5f, 0.1f, 0.1f), &mouse));
-    ActionRecorder hits;
-    box->AddActionListener(&hits);
-    box->SetChecked(1);
-    EXPECT_EQ(box->checked, 1);
-    EXPECT_EQ(hits.events.size(), 0u);
-
-    ClickAt(mouse, 330, 250);
-    EXPECT_EQ(box->checked, 0);
-    ClickAt(mouse, 330, 250);
-    EXPECT_EQ(box->checked, 1);
-    ASSERT_EQ(hits.events.size(), 2u);
-    EXPECT_EQ(hits.events[1].GetSource(), box.get());
-
-    box->SetLocked(1);
-    ClickAt(mouse, 330, 250);
-    EXPECT_EQ(box->checked, 1);
-    EXPECT_EQ(hits.events.size(), 2u);
 }
 
 // Counts its own arrow slots and keeps its own number, as a level chooser does.

@@ -177,46 +177,6 @@ TEST_F(WidgetRender, SamplePanelShowsFrameTextUmlautsAndControls)
     delete panel;
 }
 
-TEST_F(WidgetRender, TwoDimensionalWindowsNeverHideTheSceneDrawnAfterThem)
-{
-    C3DWindow background(device, CRECTVirtual(0, 0, 1, 1));
-    background.SetColor(D3DXCOLOR(1, 0, 0, 1), D3DXCOLOR(1, 0, 0, 1));
-    // A transparent icon shows nothing.
-    C3DIcon hidden(device, CRECTVirtual(0.0f, 0.0f, 0.5f, 0.5f), ".//media//no_such_picture.dds");
-    hidden.SetColor(D3DXCOLOR(1, 1, 1, 0), D3DXCOLOR(1, 1, 1, 0));
-
-    BeginFrame(0xFF000000);
-    device->SetRenderState(D3DRS_ZENABLE, TRUE);
-    device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
-    background.Render();
-    hidden.Render();
-
-    // The window put the states back as they were.
-    DWORD value = 0;
-    device->GetRenderState(D3DRS_ZENABLE, &value);
-    EXPECT_EQ(value, (DWORD)TRUE);
-    device->GetRenderState(D3DRS_ALPHABLENDENABLE, &value);
-    EXPECT_EQ(value, (DWORD)FALSE);
-
-    // A depth-tested green triangle drawn later, half way into the depth range.
-    ScreenVertex triangle[3] = {
-        { 150.0f, 300.0f, 0.5f, 1.0f, 0xFF00FF00 },
-        { 250.0f, 80.0f, 0.5f, 1.0f, 0xFF00FF00 },
-        { 350.0f, 300.0f, 0.5f, 1.0f, 0xFF00FF00 }
-    };
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    device->SetTexture(0, NULL);
-    device->SetVertexShader(FVF_SCREEN);
-    device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, triangle, sizeof(ScreenVertex));
-    Image image = EndFrame("widgets_depth.png");
-
-    EXPECT_EQ(image.Pixel(250, 250) & 0xFFFFFF, 0x00FF00u);
-    EXPECT_EQ(image.Pixel(20, 20) & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(image.Pixel(480, 360) & 0xFFFFFF, 0xFF0000u);
-}
-
 // Rewrites its quad's colours and texture coordinates, as an animated background does.
 struct StripedIcon : public C3DIcon
 {

@@ -84,30 +84,6 @@ TEST(Sparkles, SystemMarksItselfForDeletionWithItsLastSpark)
 
 typedef EffectsDeviceTest Debris;
 
-TEST_F(Debris, EachPieceFlashesOnceAsItsLifeRunsOutAndTheDebrisGoesAFrameLater)
-{
-    srand(7);
-    CStoneInfo info(0, 0, 0, STONE_RED, "red");
-    CDebris debris(device, D3DXVECTOR3(0.0f, 3.0f, 0.0f), 1.0f, &info);
-    // Piece i runs out in frame i + 1 of 0.1 s; piece 3 has no life at all.
-    for (int i = 0; i < CDebris::PIECE_COUNT; i++)
-        debris.pieces[i].life = 0.1f * (i + 1) - 0.05f;
-    debris.pieces[3].life = 0.0f;
-    const CDebris::Piece still = debris.pieces[3];
-
-    CObjQueue* queue = CResourceManager::GetObjectQueue();
-    int flashesBefore = queue->GetObjectCount();
-    for (int frame = 1; frame <= CDebris::PIECE_COUNT + 1; frame++) {
-        SCOPED_TRACE(frame);
-        debris.Move(0.1f);
-        int flashes = std::min<int>(frame, CDebris::PIECE_COUNT) - (frame >= 4);
-        EXPECT_EQ(flashes, queue->GetObjectCount() - flashesBefore);
-        EXPECT_EQ((int)(frame > CDebris::PIECE_COUNT), debris.IsMarkedForDeletion());
-        EXPECT_EQ(still.position, debris.pieces[3].position);
-        EXPECT_EQ(still.velocity, debris.pieces[3].velocity);
-    }
-}
-
 TEST_F(Debris, PiecesBounceOnTheTurnedSlabOnlyWithinItsSquare)
 {
     // A piece a little inside the slab's top, given in board coordinates and

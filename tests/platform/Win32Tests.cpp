@@ -230,30 +230,3 @@ TEST_F(Win32Window, TypedTextAndMouseButtonsBecomeWindowMessages)
     EXPECT_FALSE(ups[0].wParam & MK_RBUTTON);
     EXPECT_TRUE(ups[0].wParam & MK_LBUTTON) << "the left button is still held";
 }
-
-TEST(Win32Resources, RegisteredDataIsFoundByNameOrNumberAndType)
-{
-    static const char clickData[] = "RIFF....WAVE";
-    static const char otherData[] = "xyz";
-    ASSERT_TRUE(RegisterResourceA("CLICK", "WAVE", clickData, sizeof(clickData)));
-    ASSERT_TRUE(RegisterResourceA(MAKEINTRESOURCEA(146), RT_RCDATA, otherData, 3));
-
-    HRSRC found = FindResourceA(NULL, "click", "wave");
-    ASSERT_TRUE(found != NULL) << "names and types compare without case";
-    HGLOBAL loaded = LoadResource(NULL, found);
-    EXPECT_EQ((const void*)clickData, LockResource(loaded));
-    EXPECT_EQ(sizeof(clickData), SizeofResource(NULL, found));
-
-    HRSRC byNumber = FindResourceA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(146), RT_RCDATA);
-    ASSERT_TRUE(byNumber != NULL);
-    EXPECT_EQ(3u, SizeofResource(NULL, byNumber));
-    EXPECT_EQ(NULL, FindResourceA(NULL, "CLICK", RT_RCDATA)) << "the type must match";
-    EXPECT_EQ(NULL, FindResourceA(NULL, "MISSING", "WAVE"));
-    EXPECT_EQ(NULL, LockResource(LoadResource(NULL, NULL)));
-    EXPECT_EQ(0u, SizeofResource(NULL, NULL));
-
-    // Registering a name again replaces its data; earlier handles see it.
-    ASSERT_TRUE(RegisterResourceA("CLICK", "WAVE", otherData, 3));
-    EXPECT_EQ((const void*)otherData, LockResource(LoadResource(NULL, found)));
-    EXPECT_FALSE(RegisterResourceA(NULL, "WAVE", otherData, 3));
-}

@@ -96,13 +96,3 @@ TEST_F(PuzzleGridScene, RemovalBurstsTheObjectAndDropsTheStonesAbove)
     EXPECT_EQ(nullptr, grid.cells[1 + 6]->stone);
     EXPECT_EQ("burst 1,1,0 4\ndrop 1,1,0 4\ndrop 1,1,1 4\n", view.log);
 }
-
-TEST_F(PuzzleGridScene, EmptyCellsAndStonesWithoutObjectAreAlwaysOpenAndVisible)
-{
-    grid.SetView(nullptr);
-    Fill(grid, { { 2, 2, { STONE_RED, STONE_RED } }, { 1, 2, { STONE_RED } }, { 2, 3, { STONE_RED } } });
-    EXPECT_EQ(1, grid.IsOpenTowardsCamera(2, 2, 0, QUARTER));
-    EXPECT_EQ(1, grid.IsVisibleTowardsCamera(2, 2, 0));
-    EXPECT_EQ(1, grid.IsOpenTowardsCamera(4, 4, 0, QUARTER));
-    EXPECT_EQ(1, grid.IsVisibleTowardsCamera(4, 4, 0));
-}

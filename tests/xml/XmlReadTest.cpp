@@ -120,22 +120,6 @@ TEST(XmlRead, AttributeTable)
     EXPECT_EQ("", none.GetAttributeName(-1));
 }
 
-TEST(XmlRead, ChildAttributesAndText)
-{
-    XmlProbe doc("<r><c t=\"1\">  x  </c><d><e/></d><f/><g></g></r>");
-    EXPECT_EQ("", doc.GetChildText());
-    ASSERT_TRUE(doc.FindChildElement("c"));
-    EXPECT_EQ("1", doc.GetChildAttribute("t"));
-    EXPECT_EQ("  x  ", doc.GetChildText());
-    const char* empty[] = { "d", "f", "g" };  // with a child element, empty form, nothing inside
-    for (const char* name : empty)
-    {
-        ASSERT_TRUE(doc.FindChildElement(name));
-        EXPECT_EQ("", doc.GetChildText()) << name;
-        EXPECT_EQ("", doc.GetChildAttribute("t")) << name;
-    }
-}
-
 TEST(XmlRead, CharacterReferencesAndCData)
 {
     const char* cases[][2] = {

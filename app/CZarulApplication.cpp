@@ -26,6 +26,7 @@
 #include "CTexMgr.h"
 #include "CXObjectLoader.h"
 #include "TextWrap.h"
+#include "TextureStages.h"
 
 CZarulApplication* g_pZarulApp = 0;
 HINSTANCE g_hZarulInstance = 0;
@@ -109,13 +110,6 @@ bool CZarulApplication::WantsEditor(const char* commandLine)
 DWORD CZarulApplication::PackColor(const D3DXCOLOR& color)
 {
     return (DWORD)color;
-}
-
-CMouse* CZarulApplication::LiveMouse()
-{
-    if (!g_pD3DApp || !CMouse::IsLive(g_pD3DApp->mouse))
-        return 0;
-    return g_pD3DApp->mouse;
 }
 
 void CZarulApplication::ListenToMouse(C3DWindow* button)
@@ -226,9 +220,7 @@ HRESULT CZarulApplication::RestoreDeviceObjects()
     device->SetMaterial(&material);
 
     for (DWORD stage = 0; stage < 2; stage++) {
-        device->SetTextureStageState(stage, D3DTSS_COLOROP, D3DTOP_MODULATE);
-        device->SetTextureStageState(stage, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-        device->SetTextureStageState(stage, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+        SetModulateColorStage(device, stage);
         device->SetTextureStageState(stage, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
         device->SetTextureStageState(stage, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
         device->SetTextureStageState(stage, D3DTSS_MIPFILTER, D3DTEXF_LINEAR);
@@ -433,12 +425,8 @@ void CZarulApplication::DrawShadowQuad(IDirect3DDevice8* device, IDirect3DVertex
     device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
     device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
 
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    SetModulateColorStage(device, 0);
+    SetModulateAlphaStage(device, 0);
     device->SetTexture(0, NULL);
 
     // Darkens every pixel whose stencil value is 1 or more.

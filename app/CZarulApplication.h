@@ -88,9 +88,6 @@ public:
     static bool WantsEditor(const char* commandLine);
 
     // Shared by the menu screens:
-    // the frame's pointer while it lives (null before the device set-up and
-    // after the frame has let it go);
-    static CMouse* LiveMouse();
     // the pointer's clicks and movements for a button (nothing without a pointer);
     static void ListenToMouse(C3DWindow* button);
     // one of the interface sounds, played once.

@@ -29,12 +29,6 @@ const CreditPair kCredits[] = {
 const float kHeadingSize = 0.07f;
 const float kLineSize = 0.05f;
 
-CMouse* ApplicationMouse()
-{
-    if (!g_pD3DApp || !CMouse::IsLive(g_pD3DApp->mouse))
-        return NULL;
-    return g_pD3DApp->mouse;
-}
 
 }
 
@@ -45,7 +39,7 @@ CCreditWnd::CCreditWnd(IDirect3DDevice8* device)
     memset(lines, 0, sizeof(lines));
     memset(textBuffer, 0, sizeof(textBuffer));
 
-    if (CMouse* mouse = ApplicationMouse())
+    if (CMouse* mouse = CD3DApplication::LiveMouse())
         mouse->SetMouseMask(1, CRECTScreen(), 1);
 
     SetColor(D3DXCOLOR(0.0f, 0.0f, 0.0f, 1.0f), D3DXCOLOR(0.0f, 0.0f, 0.0f, 1.0f));
@@ -138,7 +132,7 @@ void CCreditWnd::Render()
 
 void CCreditWnd::CloseWindow()
 {
-    if (CMouse* mouse = ApplicationMouse())
+    if (CMouse* mouse = CD3DApplication::LiveMouse())
         mouse->SetMouseMask(0, CRECTScreen(), 1);
     MarkForDeletion();
 }

@@ -40,7 +40,7 @@ CMenuRing::CMenuRing(IDirect3DDevice8* device, D3DXVECTOR3 centre, float radius,
         items[i]->AddActionListener(listeners[i]);
     }
     items[0]->SetSelected(1);
-    if (CMouse* mouse = CZarulApplication::LiveMouse()) {
+    if (CMouse* mouse = CD3DApplication::LiveMouse()) {
         for (int i = 0; i < ITEM_COUNT; i++) {
             mouse->AddMouseMotionEventListener(items[i]);
             mouse->AddMouseEventListener(items[i]);

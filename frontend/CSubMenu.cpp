@@ -78,7 +78,7 @@ void CSubMenu::Render()
 
 void CSubMenu::SetMask(int on)
 {
-    if (CMouse* mouse = CZarulApplication::LiveMouse())
+    if (CMouse* mouse = CD3DApplication::LiveMouse())
         mouse->SetMouseMask(on, GetWindowSize(), 1);
 }
 

@@ -57,12 +57,6 @@ const HelpPicture kPictures[] = {
     { 5, ".//media//help_stone_spezial.dds", CRECTVirtual(0.05f, 0.6f, 0.2f, 0.2f) },
 };
 
-CMouse* ApplicationMouse()
-{
-    if (!g_pD3DApp || !CMouse::IsLive(g_pD3DApp->mouse))
-        return NULL;
-    return g_pD3DApp->mouse;
-}
 
 const char* const kChooserEntries[CSubMenuHelp::PAGE_COUNT] = { "1/7", "2/7", "3/7", "4/7", "5/7", "6/7", "7/7" };
 
@@ -78,7 +72,7 @@ CSubMenuHelp::CSubMenuHelp(IDirect3DDevice8* device, CMenuRing* ring)
 
     chooser = new C3DToggleSelection(device, CRECTVirtual(0.45f, 0.78f, 0.1f, 0.05f), ".//media//next.dds",
                                      ".//media//prev.dds", kChooserEntries, PAGE_COUNT,
-                                     ApplicationMouse(), 0.2f);
+                                     CD3DApplication::LiveMouse(), 0.2f);
     C3DText* label = chooser->labelButton->GetTextRenderer();
     label->effects |= C3DText::EFFECT_SHADDOW;
     label->color = (DWORD)TEXT_BLUE;

@@ -16,12 +16,6 @@
 
 namespace {
 
-CMouse* ApplicationMouse()
-{
-    if (!g_pD3DApp || !CMouse::IsLive(g_pD3DApp->mouse))
-        return NULL;
-    return g_pD3DApp->mouse;
-}
 
 // Decimal text of any int, however many digits it has.
 std::string Decimal(int value)
@@ -57,7 +51,7 @@ CSubMenuHighScore::CSubMenuHighScore(IDirect3DDevice8* device, CMenuRing* ring)
         entryTexts.push_back(entry.c_str());
 
     chooser = new C3DToggleSelection(device, CRECTVirtual(0.45f, 0.78f, 0.1f, 0.05f), ".//media//next.dds",
-                                     ".//media//prev.dds", entryTexts.data(), pageCount, ApplicationMouse(), 0.2f);
+                                     ".//media//prev.dds", entryTexts.data(), pageCount, CD3DApplication::LiveMouse(), 0.2f);
     C3DText* label = chooser->labelButton->GetTextRenderer();
     label->effects |= C3DText::EFFECT_SHADDOW;
     label->color = (DWORD)TEXT_BLUE;

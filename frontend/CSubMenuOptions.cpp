@@ -20,12 +20,6 @@
 
 namespace {
 
-CMouse* ApplicationMouse()
-{
-    if (!g_pD3DApp || !CMouse::IsLive(g_pD3DApp->mouse))
-        return NULL;
-    return g_pD3DApp->mouse;
-}
 
 // The current device of an adapter record, or null when it has none.
 D3DDeviceRecord* CurrentDevice(D3DAdapterRecord& record)
@@ -97,7 +91,7 @@ CSubMenuOptions::CSubMenuOptions(IDirect3DDevice8* device, CMenuRing* ring, int 
         entries.push_back(text.c_str());
     resolutionToggle = new C3DToggleSelection(device, CRECTVirtual(0.573f, 0.63f, 0.31f, 0.05f), ".//media//next.dds",
                                               ".//media//prev.dds", entries.empty() ? NULL : entries.data(),
-                                              (int)entries.size(), mouseFlag == 1 ? ApplicationMouse() : NULL, 0.08f);
+                                              (int)entries.size(), mouseFlag == 1 ? CD3DApplication::LiveMouse() : NULL, 0.08f);
     resolutionToggle->SetSelection(currentMode);
     resolutionToggle->AddActionListener(&resListener);
     AddWindow(resolutionToggle);
@@ -116,7 +110,7 @@ CSubMenuOptions::CSubMenuOptions(IDirect3DDevice8* device, CMenuRing* ring, int 
         if (maximum < 1)
             maximum = 1;
         startLevelToggle = new CStartLevelToggle(device, CRECTVirtual(0.65f, 0.73f, 0.15f, 0.08f), maximum,
-                                                 ApplicationMouse());
+                                                 CD3DApplication::LiveMouse());
         C3DText* label = startLevelToggle->labelButton->GetTextRenderer();
         label->effects |= C3DText::EFFECT_SHADDOW;
         label->color = (DWORD)TEXT_BLUE;
@@ -150,7 +144,7 @@ void CSubMenuOptions::AddLabel(const char* text, float y)
 // effect 0: a box that is never locked (music, sound).
 C3DCheckBox* CSubMenuOptions::AddCheckBox(float y, int effect, int checked, IActionListener* listener)
 {
-    C3DCheckBox* box = new C3DCheckBox(device, CRECTVirtual(0.705f, y + 0.03f, 0.04f, 0.04f), ApplicationMouse());
+    C3DCheckBox* box = new C3DCheckBox(device, CRECTVirtual(0.705f, y + 0.03f, 0.04f, 0.04f), CD3DApplication::LiveMouse());
     box->SetQuadratic(1);
     if (effect != 0)
         box->SetLocked(g_pD3DApp && g_pD3DApp->IsRenderEffectCapable(effect) ? 0 : 1);

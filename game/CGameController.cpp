@@ -45,10 +45,6 @@ static IDirect3DDevice8* Device()
     return g_pD3DApp ? g_pD3DApp->device : nullptr;
 }
 
-static CMouse* Mouse()
-{
-    return g_pD3DApp && CMouse::IsLive(g_pD3DApp->mouse) ? g_pD3DApp->mouse : nullptr;
-}
 
 static CCameraView* CameraView()
 {
@@ -99,8 +95,9 @@ CGameController::~CGameController()
     delete fade;
     fade = nullptr;
     delete fadeListener;
-    if (CameraView() && Mouse())
-        Mouse()->RemoveMouseMotionEventListener(CameraView());
+    CMouse* mouse = CD3DApplication::LiveMouse();
+    if (CameraView() && mouse)
+        mouse->RemoveMouseMotionEventListener(CameraView());
     CResourceManager::GetInputManager()->RemoveKeyListener(this);
     for (C3DWindow_IChangeListener* listener : bannerListeners)
         delete listener;
@@ -149,9 +146,9 @@ void CGameController::StartGame()
 
     AddChangeListener(gridView);
     AddChangeListener(nextStoneView);
-    if (Mouse()) {
-        Mouse()->AddMouseEventListener(gridView);
-        Mouse()->AddMouseMotionEventListener(gridView);
+    if (CMouse* mouse = CD3DApplication::LiveMouse()) {
+        mouse->AddMouseEventListener(gridView);
+        mouse->AddMouseMotionEventListener(gridView);
     }
     Queue(gridView, 2);
     Queue(background, 1);
@@ -171,7 +168,7 @@ void CGameController::EndGame()
     running = 0;
     gameOn = 0;
 
-    CMouse* mouse = Mouse();
+    CMouse* mouse = CD3DApplication::LiveMouse();
     if (mouse && CameraView()) {
         mouse->RemoveMouseMotionEventListener(CameraView());
         mouse->AddMouseMotionEventListener(CameraView());

@@ -46,10 +46,6 @@ static void StyleText(C3DText* text)
     text->effects |= C3DText::EFFECT_SHADDOW;
 }
 
-static CMouse* Mouse()
-{
-    return g_pD3DApp && CMouse::IsLive(g_pD3DApp->mouse) ? g_pD3DApp->mouse : nullptr;
-}
 
 // A translucent panel with a frame, queued over the scene.
 static C3DWindow* MakePanel(IDirect3DDevice8* device, CRECTVirtual rect)
@@ -122,9 +118,9 @@ CGameOverlay::~CGameOverlay()
 C3DTextButton* CGameOverlay::CreateTextButton(const char* text, float x, float y, float width, float height)
 {
     C3DTextButton* button = new C3DTextButton(device, CRECTVirtual(x, y, width, height), text, FONT, BUTTON_COLOR);
-    if (Mouse()) {
-        Mouse()->AddMouseEventListener(button);
-        Mouse()->AddMouseMotionEventListener(button);
+    if (CMouse* mouse = CD3DApplication::LiveMouse()) {
+        mouse->AddMouseEventListener(button);
+        mouse->AddMouseMotionEventListener(button);
     }
     StyleText(button->GetTextRenderer());
     rightPanel->AddWindow(button);
@@ -235,8 +231,8 @@ void CGameOverlay::optionclosed_StateChanged(CChangeEvent)
         return;
     if (game->IsGameOn())
         game->running = 1;
-    if (Mouse())
-        Mouse()->refresh = 1;
+    if (CMouse* mouse = CD3DApplication::LiveMouse())
+        mouse->refresh = 1;
     if (game->gameData) {
         CGrid* grid = game->gameData->board;
         for (int i = 0; i < grid->stoneCount; i++) {

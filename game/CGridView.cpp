@@ -18,6 +18,7 @@
 #include "CTexMgr.h"
 #include "CTimer.h"
 #include "CVolumeLightEffect.h"
+#include "TextureStages.h"
 
 namespace {
 
@@ -108,9 +109,7 @@ void CGridView::Render()
         device->GetTextureStageState(0, D3DTSS_COLOROP, &savedOp);
         device->GetTextureStageState(0, D3DTSS_COLORARG1, &savedArg1);
         device->GetTextureStageState(0, D3DTSS_COLORARG2, &savedArg2);
-        device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-        device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-        device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+        SetModulateColorStage(device, 0);
         device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_ADD);
         device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_TEXTURE);
         device->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_CURRENT);
@@ -135,9 +134,7 @@ void CGridView::Render()
     // Stones come sorted by type: the texture changes only where the type does.
     CGrid* grid = Board();
     if (grid) {
-        device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-        device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-        device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+        SetModulateColorStage(device, 0);
         int particles = EffectOn(CD3DApplication::R_EFFECT_PARTICLES);
         int lastType = -1;
         for (int i = 0; i < grid->stoneCount; i++) {

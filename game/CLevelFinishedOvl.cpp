@@ -54,10 +54,6 @@ private:
     IChangeListener* inputListener;
 };
 
-static CMouse* Mouse()
-{
-    return g_pD3DApp && CMouse::IsLive(g_pD3DApp->mouse) ? g_pD3DApp->mouse : nullptr;
-}
 
 static void PlaySound(const char* name)
 {
@@ -76,14 +72,14 @@ CLevelFinishedOvl::CLevelFinishedOvl(IDirect3DDevice8* device, CGameController* 
     icon = picture;
     firstIconWindow = picture;
     firstIconAlive = picture->GetAliveFlag();
-    if (Mouse())
-        Mouse()->AddMouseEventListener(modifier);
+    if (CMouse* mouse = CD3DApplication::LiveMouse())
+        mouse->AddMouseEventListener(modifier);
     icon->AddChangeEventListener(this);
     CResourceManager::GetObjectQueue()->AddObject(icon, 4, 0);
 
     PlaySound("GAME_FINISH");
-    if (Mouse())
-        Mouse()->SetMouseMask(1, icon->GetWindowSize(), 1);
+    if (CMouse* mouse = CD3DApplication::LiveMouse())
+        mouse->SetMouseMask(1, icon->GetWindowSize(), 1);
 }
 
 CLevelFinishedOvl::~CLevelFinishedOvl()
@@ -92,8 +88,8 @@ CLevelFinishedOvl::~CLevelFinishedOvl()
     // The first picture may still be up when the queue is emptied.
     if (firstIconAlive && *firstIconAlive)
         firstIconWindow->RemoveChangeEventListener(this);
-    if (Mouse())
-        Mouse()->SetMouseMask(0, CRECTScreen(), 1);
+    if (CMouse* mouse = CD3DApplication::LiveMouse())
+        mouse->SetMouseMask(0, CRECTScreen(), 1);
     if (CGameController::GetExistingInstance() == controller && controller->IsGameOn())
         controller->running = 1;
 }
@@ -104,7 +100,7 @@ void CLevelFinishedOvl::stateChanged(CChangeEvent event)
         return;
     firstIconAlive.reset();
 
-    CMouse* mouse = Mouse();
+    CMouse* mouse = CD3DApplication::LiveMouse();
     int moves = controller->gameData ? controller->gameData->moves : best;
     if (moves < best) {
         if (mouse)
@@ -138,8 +134,8 @@ void CLevelFinishedOvl::OnInputChanged(CChangeEvent event)
         return;
     finished = 1;
     std::string name = textBox->GetText();
-    if (Mouse())
-        Mouse()->RemoveMouseEventListener(textBox);
+    if (CMouse* mouse = CD3DApplication::LiveMouse())
+        mouse->RemoveMouseEventListener(textBox);
     controller->RecordScore(name.c_str());
     MarkForDeletion();
     icon->MarkForDeletion();

@@ -5,6 +5,7 @@
 #include "CResourceManager.h"
 #include "CStone.h"
 #include "CTexMgr.h"
+#include "TextureStages.h"
 
 namespace {
 
@@ -105,9 +106,7 @@ void CVolumeLightEffect::Render()
 
     device->SetRenderState(D3DRS_LIGHTING, FALSE);
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_TEXTURE);
+    SetModulateAlphaStage(device, 0);
     // Additive: the rays brighten what lies behind them.
     device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
     device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);

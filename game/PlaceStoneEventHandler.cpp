@@ -12,6 +12,7 @@
 #include "CStone.h"
 #include "CStoneInfo.h"
 #include "CStoneTypes.h"
+#include "TextureStages.h"
 
 PlaceStoneEventHandler::PlaceStoneEventHandler(CGameController* owner)
     : AbstractEventHandler(owner), preview(new CStoneInfo(0, 0, 0, -1, "xxx")), hover(0)
@@ -111,9 +112,7 @@ void PlaceStoneEventHandler::Render()
     if (next && next->GetRemaining() > 0)
         CStoneTypes::ApplyTexture(device, next->PeekNextType());
     preview->stone->SetVertexFormat();
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    SetModulateAlphaStage(device, 0);
     preview->stone->Render();
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
     device->SetRenderState(D3DRS_SRCBLEND, sourceBlend);

@@ -684,3 +684,10 @@ void CD3DApplication::LoadDisplaySettings()
         }
     }
 }
+
+CMouse* CD3DApplication::LiveMouse()
+{
+    if (!g_pD3DApp || !CMouse::IsLive(g_pD3DApp->mouse))
+        return 0;
+    return g_pD3DApp->mouse;
+}

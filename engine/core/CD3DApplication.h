@@ -75,6 +75,10 @@ public:
     bool LoadInputScript(const char* path);
     int GetFrameCount() const { return frameCount; }
 
+    // The running frame's pointer while it lives; null before the device
+    // set-up and after the frame has let it go.
+    static CMouse* LiveMouse();
+
     // Frame state.
     IDirect3D8* d3d;
     IDirect3DDevice8* device;

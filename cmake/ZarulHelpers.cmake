@@ -47,17 +47,10 @@ function(zarul_bench)
 endfunction()
 
 # zarul_library(NAME name SOURCES ... INCLUDES ... LIBS ...): a static library whose
-# INCLUDES are public include folders. A folder whose sources are not written yet
-# gives an interface library, so the tree configures at every step of its growth.
+# INCLUDES are public include folders and whose LIBS its users link too.
 function(zarul_library)
     cmake_parse_arguments(L "" "NAME" "SOURCES;INCLUDES;LIBS" ${ARGN})
-    if(L_SOURCES)
-        add_library(${L_NAME} STATIC ${L_SOURCES})
-        target_include_directories(${L_NAME} PUBLIC ${L_INCLUDES})
-        target_link_libraries(${L_NAME} PUBLIC ${L_LIBS})
-    else()
-        add_library(${L_NAME} INTERFACE)
-        target_include_directories(${L_NAME} INTERFACE ${L_INCLUDES})
-        target_link_libraries(${L_NAME} INTERFACE ${L_LIBS})
-    endif()
+    add_library(${L_NAME} STATIC ${L_SOURCES})
+    target_include_directories(${L_NAME} PUBLIC ${L_INCLUDES})
+    target_link_libraries(${L_NAME} PUBLIC ${L_LIBS})
 endfunction()

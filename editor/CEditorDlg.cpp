@@ -464,10 +464,11 @@ void CEditorDlg::RandomStones()
         // Once every column is full no try can place anything.
         if (board->GetStoneCount() >= capacity)
             break;
-        int x = rand() % 6;
-        int y = rand() % 6;
-        int type = rand() % 5 + 1;
-        // The block is not among the random stones; a full column takes none.
+        int x = rand() % board->width;
+        int y = rand() % board->height;
+        // Drawn from the block to yellow; a drawn block places nothing, nor
+        // does a full column.
+        int type = STONE_BLOCK + rand() % (STONE_YELLOW - STONE_BLOCK + 1);
         if (type == STONE_BLOCK || board->GetHeight(x, y) >= CGrid::LAYERS)
             continue;
         if (CSoundDev* sound = CResourceManager::GetSoundDevice())

@@ -32,9 +32,6 @@ public:
     // buffer of the given size.
     static void CompanyLogoRect(unsigned width, unsigned height, float rect[4]);
 
-    C3DIcon* GetCompanyLogo() const { return companyLogo; }
-    C3DIcon* GetProductLogo() const { return productLogo; }
-
 private:
     C3DIcon* companyLogo;   // null once it has left the scene
     C3DIcon* productLogo;   // null once it has left the scene

@@ -39,7 +39,6 @@ public:
     void exit_ActionPerformed(CActionEvent event);
 
     CMenuRing* GetRing() const { return ring; }
-    C3DButton* GetExitButton() const { return exitButton; }
 
     C3DAlphaButton* m_pButtonRight;
     C3DAlphaButton* m_pButtonLeft;

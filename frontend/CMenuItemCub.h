@@ -45,7 +45,6 @@ public:
     int IsSelected() const { return selected; }
     int IsMouseOver() const { return mouseOver; }
     const std::string& GetTextureName() const { return textureName; }
-    IDirect3DVertexBuffer8* GetVertexBuffer() const { return vertexBuffer; }
 
     // The cube's 36 vertices, all of one colour.
     static void BuildVertices(Vertex* out, DWORD color);

@@ -57,7 +57,6 @@ public:
 
     int IsActive() const { return active; }
     int GetSelected() const { return selected; }
-    float GetCurrentAngle() const { return currentAngle; }
     float GetTargetAngle() const { return targetAngle; }
     D3DXVECTOR3 GetFrontPoint() const { return frontPoint; }
     CMenuItemCub* GetItem(int index) const { return items[index]; }

@@ -56,7 +56,6 @@ public:
 
     CMenuRing* GetRing() const { return ring; }
     int IsClosing() const { return closing; }
-    CWindowScaleModifier* GetScaleModifier() const { return scaleModifier; }
 
     // Mask on or off over this window on the application's mouse.
     void SetMask(int on);

@@ -1,14 +1,8 @@
 #include "CSubMenuClose.h"
 
-void CSubMenuClose::CSubMenuClose_exit_IActionListener::actionPerformed(CActionEvent event)
-{
-    owner->exit_ActionPerformed(event);
-}
-
 CSubMenuClose::CSubMenuClose(IDirect3DDevice8* device, CMenuRing* ring)
-    : CSubMenu(device, ring), exitListener(this)
+    : CSubMenuQuestion(device, ring, "Wollen Sie Zarul beenden ?")
 {
-    BuildQuestion("Wollen Sie Zarul beenden ?", 0.1f, &exitListener);
 }
 
 CSubMenuClose::~CSubMenuClose()
@@ -25,9 +19,4 @@ void CSubMenuClose::exit_ActionPerformed(CActionEvent event)
 void CSubMenuClose::Close()
 {
     CloseAtOnce();
-}
-
-void CSubMenuClose::Confirm()
-{
-    exit_ActionPerformed(CActionEvent(0, CActionEvent::ACTION_DEFAULT));
 }

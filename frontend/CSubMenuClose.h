@@ -3,27 +3,15 @@
 #ifndef CSUBMENUCLOSE_H
 #define CSUBMENUCLOSE_H
 
-#include "CSubMenu.h"
+#include "CSubMenuQuestion.h"
 
-class CSubMenuClose : public CSubMenu {
+class CSubMenuClose : public CSubMenuQuestion {
 public:
-    class CSubMenuClose_exit_IActionListener : public IActionListener {
-    public:
-        explicit CSubMenuClose_exit_IActionListener(CSubMenuClose* owner) : owner(owner) {}
-        virtual void actionPerformed(CActionEvent event);
-    private:
-        CSubMenuClose* owner;
-    };
-
     CSubMenuClose(IDirect3DDevice8* device, CMenuRing* ring);
     virtual ~CSubMenuClose();
 
-    void exit_ActionPerformed(CActionEvent event);
+    virtual void exit_ActionPerformed(CActionEvent event);
     virtual void Close();
-    virtual void Confirm();
-
-private:
-    CSubMenuClose_exit_IActionListener exitListener;
 };
 
 #endif

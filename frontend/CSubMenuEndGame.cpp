@@ -2,15 +2,9 @@
 
 #include "CGameController.h"
 
-void CSubMenuEndGame::CSubMenuClose_exit_IActionListener::actionPerformed(CActionEvent event)
-{
-    owner->exit_ActionPerformed(event);
-}
-
 CSubMenuEndGame::CSubMenuEndGame(IDirect3DDevice8* device, CMenuRing* ring)
-    : CSubMenu(device, ring), exitListener(this)
+    : CSubMenuQuestion(device, ring, "Zurück zum Hauptmenü ?")
 {
-    BuildQuestion("Zurück zum Hauptmenü ?", 0.1f, &exitListener);
 }
 
 CSubMenuEndGame::~CSubMenuEndGame()
@@ -32,12 +26,7 @@ void CSubMenuEndGame::Close()
 {
     // The game goes on, unless it has ended meanwhile.
     CGameController* controller = CGameController::GetExistingInstance();
-    if (controller && controller->gameData)
+    if (controller && controller->IsGameOn())
         controller->running = 1;
     CloseAtOnce();
-}
-
-void CSubMenuEndGame::Confirm()
-{
-    exit_ActionPerformed(CActionEvent(0, CActionEvent::ACTION_DEFAULT));
 }

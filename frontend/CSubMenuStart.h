@@ -37,8 +37,6 @@ public:
     // Once the start is under way the submenu stays until the game takes over.
     virtual void Close();
 
-    int IsStarting() const { return starting; }
-
 private:
     CSubMenuStart_StartButton_IActionListener startListener;
     CSubMenuStart_Fade_IChangeListener fadeListener;

@@ -27,6 +27,7 @@
 #include "CScore.h"
 #include "CSpecialFieldFC.h"
 #include "CStoneInfo.h"
+#include "CStoneTypes.h"
 #include "CSubMenuEndGame.h"
 #include "CTimer.h"
 #include "PlaceStoneEventHandler.h"
@@ -77,7 +78,7 @@ void CGameController::DestroyInstance()
 CGameController::CGameController()
     : pendingDrops(0), fade(nullptr), finishChecker(nullptr), gameData(nullptr), gridView(nullptr),
       nextStoneView(nullptr), background(nullptr), won(0), levelLoader(nullptr), editorMode(0), mode(0),
-      handlers{nullptr, nullptr, nullptr}, modeCount(2), running(0), gameOn(0), fadeListener(nullptr)
+      handlers{nullptr, nullptr, nullptr}, modeCount(2), running(0), fadeListener(nullptr)
 {
     fade = new CFadeEffect(1.0f);
     fadeListener = new CGameController_Fade_IChangeListener(this);
@@ -128,7 +129,6 @@ void CGameController::StartGame()
 {
     EndGame();
     running = 1;
-    gameOn = 1;
 
     CCameraView* camera = CameraView();
     if (camera) {
@@ -166,7 +166,6 @@ void CGameController::StartGame()
 void CGameController::EndGame()
 {
     running = 0;
-    gameOn = 0;
 
     CMouse* mouse = CD3DApplication::LiveMouse();
     if (mouse && CameraView()) {
@@ -426,11 +425,11 @@ void CGameController::actionPerformed(CActionEvent event)
 // Moves and group passes
 // ---------------------------------------------------------------------------
 
-// Puts a stone, or a field value (types of 1000 and more), on the column.
+// Puts a stone, or a field value, on the column.
 static void PutOnColumn(CGameController* controller, int x, int y, int type)
 {
     CGrid* grid = controller->gameData->board;
-    if ((unsigned int)type < 1000u) {
+    if (CStoneTypes::IsStoneItem(type)) {
         grid->PlaceStone(x, y, type, 0.0f);
     } else {
         grid->SetField(x, y, type);
@@ -448,7 +447,7 @@ void CGameController::PlaceStone(int x, int y)
     int next = nextStoneView->PeekNextType();
     if (next < 0)
         return;
-    if (next < 1000 && gameData->board->GetHeight(x, y) >= CGrid::LAYERS)
+    if (CStoneTypes::IsStoneItem(next) && gameData->board->GetHeight(x, y) >= CGrid::LAYERS)
         return;
 
     int type = nextStoneView->PopNextType();
@@ -625,9 +624,7 @@ void CGameController::ShowLevelBanner(CLevel* level)
     xs[windows++] = 0.35f;
     float x = 0.6f;
     for (size_t i = 0; i < digits.size() && windows < 16; i++) {
-        std::string name = ".//media//num_1.dds";
-        name[14] = digits[i];
-        names[windows] = name;
+        names[windows] = std::string(".//media//num_") + digits[i] + ".dds";
         xs[windows++] = x;
         x += 0.035f;
     }

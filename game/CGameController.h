@@ -94,9 +94,11 @@ public:
     void SaveAndQuit();
     void ShowLevelBanner(CLevel* level);
 
-    // 1 between StartGame and EndGame: windows that took the input give it back
-    // (running = 1) only while this holds.
-    int IsGameOn() const { return gameOn; }
+    // 1 while a game exists, from StartGame to EndGame (its data is made and
+    // deleted with it). Unlike `running`, the input gate, it stays 1 while a
+    // question or overlay holds the input: windows that took the input give it
+    // back (running = 1) only while this holds.
+    int IsGameOn() const { return gameData != nullptr; }
 
     // Hands every change event of the fade to OnFadeFinished.
     class CGameController_Fade_IChangeListener : public IChangeListener
@@ -136,7 +138,7 @@ public:
     int mode;                                   // 0 place, 1 slide, 2 remove
     AbstractEventHandler* handlers[3];          // owned
     int modeCount;                              // 2 in play, 3 in the editor
-    int running;                                // 1 while the game takes input
+    int running;                                // input gate: 1 while the game takes input (see IsGameOn)
 
 private:
     CGameController();
@@ -145,9 +147,6 @@ private:
 
     // Deletes the level-end rule, the game data and the three tools.
     void DeleteGameObjects();
-
-    // 1 between StartGame and EndGame.
-    int gameOn;
     CGameController_Fade_IChangeListener* fadeListener;
     std::list<C3DWindow_IChangeListener*> bannerListeners;
 };

@@ -59,7 +59,7 @@ static int CanPlaceOn(CGameController* owner, int column, int row)
     int type = next->PeekNextType();
     if (type < 0)
         return 0;
-    if (type < 1000 && owner->gameData->board->GetHeight(column, row) >= CGrid::LAYERS)
+    if (CStoneTypes::IsStoneItem(type) && owner->gameData->board->GetHeight(column, row) >= CGrid::LAYERS)
         return 0;
     return 1;
 }

@@ -91,6 +91,11 @@ int CStoneTypes::IsMovable(int type)
     return type >= 0 ? 1 : 0;
 }
 
+int CStoneTypes::IsStoneItem(int item)
+{
+    return item >= 0 && item < FIRST_FIELD_VALUE ? 1 : 0;
+}
+
 const int* CStoneTypes::GetTypeList(int* count)
 {
     if (count)

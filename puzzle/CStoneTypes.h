@@ -21,6 +21,9 @@ const int STONE_REDGREAN = 8;
 // Field value of a target field (never a stone)
 const int FIELD_SPECIAL_TARGET = 1001;
 
+// A level's supply holds stone types below this value and field values from it on.
+const int FIRST_FIELD_VALUE = 1000;
+
 // Type and coordinates of the record that stands for an empty or outside cell
 const int EMPTY_CELL = -9;
 
@@ -40,6 +43,9 @@ public:
     static int IsCountedType(int type);
     static int IsComboType(int type);
     static int IsMovable(int type);
+    // 1 when an item of a level's supply is a stone (0 up to FIRST_FIELD_VALUE),
+    // 0 for a field value (or a negative item).
+    static int IsStoneItem(int item);
 
     // The constant list of every type id; *count receives its length.
     static const int* GetTypeList(int* count);

@@ -17,8 +17,6 @@ public:
 
     virtual void Render();
 
-    const std::string& GetFileName() const { return fileName; }
-
 protected:
     std::string fileName;
 };

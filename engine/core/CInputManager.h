@@ -20,7 +20,6 @@ public:
     // Opens the input devices named by the bits; key events flow once the
     // keyboard bit is given. Returns 0.
     int CreateDevice(int devices);
-    int HasKeyboard() const { return keyboard; }
 
     void AddKeyListener(IKeyListener* listener);
     void RemoveKeyListener(IKeyListener* listener);

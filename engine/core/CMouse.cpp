@@ -99,13 +99,6 @@ bool CMouse::PassesMask(float px, float py) const
     return mask.Contains(pixelX, pixelY);
 }
 
-int CMouse::IsButtonDown(int button) const
-{
-    if (button < 0 || button >= CMouseEvent::BUTTON_COUNT)
-        return 0;
-    return buttonDown[button];
-}
-
 CMouseEvent CMouse::MakeEvent(int kind) const
 {
     CMouseEvent event;

@@ -25,7 +25,6 @@ public:
     void RenderCursor();
 
     void SetMouseTexture(const char* path);
-    const std::string& GetMouseTexture() const { return texture; }
 
     void AddMouseEventListener(IMouseListener* listener);
     void RemoveMouseEventListener(IMouseListener* listener);
@@ -52,7 +51,6 @@ public:
 
     float GetX() const { return x; }
     float GetY() const { return y; }
-    int IsButtonDown(int button) const;
 
     // Every live mouse, so that a listener that goes away can leave them all.
     static void RemoveListenerEverywhere(IMouseListener* listener);

@@ -50,7 +50,6 @@ public:
     int GetObjectCount() const;
     bool Contains(C3DObject* object) const;
     int GetPosition(C3DObject* object) const;
-    int IsBusy() const { return busy > 0; }
 
 private:
     struct Entry {

@@ -18,9 +18,6 @@ public:
     void AddChangeListener(IChangeListener* listener);
     void RemoveChangeListener(IChangeListener* listener);
 
-    float GetElapsed() const { return elapsed; }
-    int HasFired() const { return fired; }
-
 private:
     float duration;
     float elapsed;

@@ -12,8 +12,6 @@ public:
 
     virtual void Render();
 
-    DWORD GetFrameColor() const { return frameColor; }
-
 private:
     DWORD frameColor;
 };

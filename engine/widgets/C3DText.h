@@ -35,7 +35,6 @@ public:
 
     // The atlas file; its glyph widths are measured once per file.
     void SetFontTexture(const char* path);
-    const std::string& GetFontTexture() const { return fontTexture; }
 
     // Cell height as a fraction of the screen height. 'width' 0 keeps the
     // font's proportions; a positive value makes each cell that fraction of

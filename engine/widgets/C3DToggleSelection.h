@@ -33,8 +33,6 @@ public:
     void SetSelection(int index);
     int GetEntryCount() const { return (int)entries.size(); }
     const char* GetEntry(int index) const { return entries[index].c_str(); }
-    C3DAlphaButton* GetPrevButton() const { return prevButton; }
-    C3DAlphaButton* GetNextButton() const { return nextButton; }
 
     // The index of the chosen entry; subclasses may keep their own number here.
     int selection;

@@ -68,9 +68,7 @@ public:
     CRECTVirtual GetRect() const { return rect; }
     // 1: the window is a square with the shorter side of its rectangle, at its top-left corner.
     void SetQuadratic(int on);
-    int IsQuadratic() const { return quadratic; }
     void SetBorderSize(int pixels);
-    int GetBorderSize() const { return borderSize; }
 
     // Takes ownership of child (ignored when null or already a child here).
     void AddWindow(C3DWindow* child);

@@ -19,13 +19,6 @@ static const int stepY[4] = { 1, 0, -1, 0 };
 // Byte codes of the types and field values in a state key; 0 ends a column.
 static const size_t MAX_CODES = 255;
 
-// Field values and stone types are told apart as the controller does: an
-// item of the stack below 1000, taken as unsigned, is a stone.
-static bool IsStoneItem(int type)
-{
-    return (unsigned)type < 1000u;
-}
-
 CLevelSolver::CLevelSolver(long stateLimit)
     : stateLimit(stateLimit), gameData(new CGameData(BOARD_SIZE)), board(gameData->board),
       level(nullptr), stackIndex(0), fieldsChange(false)
@@ -53,7 +46,7 @@ bool CLevelSolver::AssignCodes()
         AddCode(fieldCodes, fieldValues, level->fields[i].type, 0);
     for (int i = 0; i < level->placeableCount; i++) {
         int item = level->placeableTypes[i];
-        if (IsStoneItem(item))
+        if (CStoneTypes::IsStoneItem(item))
             AddCode(stoneCodes, stoneTypes, item, 1);
         else
             AddCode(fieldCodes, fieldValues, item, 0);
@@ -88,7 +81,7 @@ void CLevelSolver::StartLevel(CLevel* startLevel)
 
     if (level->placeableMode == 0) {
         for (int i = 0; i < level->placeableCount; i++) {
-            if (!IsStoneItem(level->placeableTypes[i]))
+            if (!CStoneTypes::IsStoneItem(level->placeableTypes[i]))
                 fieldsChange = true;
         }
     }
@@ -154,7 +147,7 @@ int CLevelSolver::Settle()
 void CLevelSolver::PlaceNext(int x, int y)
 {
     int type = level->placeableTypes[stackIndex++];
-    if (IsStoneItem(type))
+    if (CStoneTypes::IsStoneItem(type))
         board->PlaceStone(x, y, type, 0.0f);
     else
         board->SetField(x, y, type);
@@ -196,7 +189,7 @@ void CLevelSolver::CollectMoves(std::vector<Move>& moves)
 {
     moves.clear();
     bool placing = level->placeableMode == 0 && stackIndex < level->placeableCount;
-    bool placingStone = placing && IsStoneItem(level->placeableTypes[stackIndex]);
+    bool placingStone = placing && CStoneTypes::IsStoneItem(level->placeableTypes[stackIndex]);
     bool tapped = false;
     for (int y = 0; y < board->height; y++) {
         for (int x = 0; x < board->width; x++) {

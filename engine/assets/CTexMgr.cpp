@@ -2,6 +2,8 @@
 
 #include "CTexMgr.h"
 
+#include <cstring>
+
 #include <d3d8.h>
 
 #include "CMessageLog.h"
@@ -38,17 +40,23 @@ void Downsample(const uint32_t* src, int srcW, int srcH,
     }
 }
 
+// Fills a level in bands of rows, so that the device holds only a band
+// beside the picture while a large texture is filled.
 bool FillLevel(IDirect3DTexture8* texture, UINT level, const uint32_t* pixels, int width, int height)
 {
-    D3DLOCKED_RECT locked;
-    if (FAILED(texture->LockRect(level, &locked, NULL, 0)) || !locked.pBits)
-        return false;
-    for (int y = 0; y < height; y++) {
-        uint32_t* row = (uint32_t*)((unsigned char*)locked.pBits + (size_t)locked.Pitch * y);
-        for (int x = 0; x < width; x++)
-            row[x] = pixels[(size_t)y * width + x];
+    const int BAND_ROWS = 64;
+    for (int top = 0; top < height; top += BAND_ROWS) {
+        int rows = height - top < BAND_ROWS ? height - top : BAND_ROWS;
+        RECT band = { 0, top, width, top + rows };
+        D3DLOCKED_RECT locked;
+        if (FAILED(texture->LockRect(level, &locked, &band, 0)) || !locked.pBits)
+            return false;
+        for (int y = 0; y < rows; y++) {
+            uint32_t* row = (uint32_t*)((unsigned char*)locked.pBits + (size_t)locked.Pitch * y);
+            memcpy(row, &pixels[(size_t)(top + y) * width], (size_t)width * 4);
+        }
+        texture->UnlockRect(level);
     }
-    texture->UnlockRect(level);
     return true;
 }
 

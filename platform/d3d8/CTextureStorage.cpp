@@ -57,13 +57,16 @@ CTextureStorage::CTextureStorage(UINT faces, UINT width_, UINT height_, UINT lev
     for (UINT level = 0; level < levelCount; level++)
         glClearTexImage(name, (GLint)level, GL_BGRA, GL_UNSIGNED_BYTE, black);
     images.resize(faceCount * levelCount);
-    for (Image& image : images) {
+    for (UINT i = 0; i < images.size(); i++) {
+        Image& image = images[i];
         image.locks = 0;
         image.locked = false;
         image.readOnly = false;
         image.drawn = false;
         image.zero = true;
         image.transparent = false;
+        image.opaqueRows.assign(GetLevelHeight(i % levelCount), !hasAlpha);
+        image.partial = false;
         SetTransparent(image, hasAlpha);
     }
 }
@@ -124,6 +127,20 @@ HRESULT CTextureStorage::Lock(UINT face, UINT level, D3DLOCKED_RECT* lockedRect,
     if (rect && (rect->left < 0 || rect->top < 0 || rect->left >= rect->right || rect->top >= rect->bottom ||
                  (UINT)rect->right > w || (UINT)rect->bottom > h))
         return D3DERR_INVALIDCALL;
+    image->readOnly = (flags & D3DLOCK_READONLY) != 0;
+    if (rect && image->pixels.empty()) {
+        // Just the rectangle, read back unless the level is still all zero.
+        UINT partBytes = (UINT)(rect->right - rect->left) * pixelBytes;
+        image->part.assign(partBytes * (UINT)(rect->bottom - rect->top), 0);
+        if (!image->zero || image->drawn)
+            TransferRect(face, level, *rect, image->part.data(), false);
+        image->partRect = *rect;
+        image->partial = true;
+        image->locked = true;
+        lockedRect->Pitch = (INT)partBytes;
+        lockedRect->pBits = image->part.data();
+        return D3D_OK;
+    }
     if (image->pixels.empty() && image->zero && !image->drawn)
         image->pixels.assign(w * h * pixelBytes, 0);
     else if (image->pixels.empty() || image->drawn)
@@ -131,7 +148,6 @@ HRESULT CTextureStorage::Lock(UINT face, UINT level, D3DLOCKED_RECT* lockedRect,
     image->drawn = false;
     image->locks++;
     image->locked = true;
-    image->readOnly = (flags & D3DLOCK_READONLY) != 0;
     lockedRect->Pitch = (INT)(w * pixelBytes);
     BYTE* bits = image->pixels.data();
     if (rect)
@@ -146,6 +162,16 @@ HRESULT CTextureStorage::Unlock(UINT face, UINT level)
     if (!image || !image->locked)
         return D3DERR_INVALIDCALL;
     image->locked = false;
+    if (image->partial) {
+        if (!image->readOnly) {
+            image->zero = false;
+            TransferRect(face, level, image->partRect, image->part.data(), true);
+        }
+        image->part.clear();
+        image->part.shrink_to_fit();
+        image->partial = false;
+        return D3D_OK;
+    }
     if (!image->readOnly) {
         image->zero = false;
         Upload(face, level);
@@ -176,6 +202,7 @@ void CTextureStorage::MarkDrawn(UINT face, UINT level)
     image->drawn = true;
     image->zero = false;
     // What was drawn is not looked at; its alpha is unknown.
+    image->opaqueRows.assign(image->opaqueRows.size(), false);
     SetTransparent(*image, true);
 }
 
@@ -198,6 +225,59 @@ void CTextureStorage::SetTransparent(Image& image, bool transparent)
         transparentImages--;
 }
 
+// Rows written whole are opaque or not by what was written; a row written in
+// part stays opaque only if it was and the part is.
+void CTextureStorage::NoteOpacity(Image& image, const BYTE* bgra, UINT y, UINT w, UINT h, UINT levelWidth)
+{
+    for (UINT row = 0; row < h; row++) {
+        bool opaque = !AnyTransparent(bgra + (size_t)row * w * 4, w);
+        if (w == levelWidth)
+            image.opaqueRows[y + row] = opaque;
+        else
+            image.opaqueRows[y + row] = image.opaqueRows[y + row] && opaque;
+    }
+    bool transparent = false;
+    for (bool opaque : image.opaqueRows)
+        transparent = transparent || !opaque;
+    SetTransparent(image, transparent);
+}
+
+// Moves a rectangle of a level between OpenGL and pixels (in the texture's
+// own format, rows of the rectangle's width).
+void CTextureStorage::TransferRect(UINT face, UINT level, const RECT& rect, BYTE* pixels, bool upload)
+{
+    Image* image = Find(face, level);
+    UINT w = (UINT)(rect.right - rect.left);
+    UINT h = (UINT)(rect.bottom - rect.top);
+    std::vector<BYTE> converted;
+    BYTE* bgra = pixels;
+    if (format != D3DFMT_A8R8G8B8) {
+        converted.resize(w * h * 4);
+        bgra = converted.data();
+    }
+    GLint z = (GLint)(faceCount == 6 ? face : 0);
+    if (upload) {
+        if (format != D3DFMT_A8R8G8B8)
+            PixelsToBGRA(format, pixels, bgra, w * h);
+        NoteOpacity(*image, bgra, (UINT)rect.top, w, h, GetLevelWidth(level));
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+        if (faceCount == 6)
+            glTextureSubImage3D(name, (GLint)level, rect.left, rect.top, z, (GLsizei)w, (GLsizei)h, 1, GL_BGRA,
+                                GL_UNSIGNED_BYTE, bgra);
+        else
+            glTextureSubImage2D(name, (GLint)level, rect.left, rect.top, (GLsizei)w, (GLsizei)h, GL_BGRA,
+                                GL_UNSIGNED_BYTE, bgra);
+        return;
+    }
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glGetTextureSubImage(name, (GLint)level, rect.left, rect.top, z, (GLsizei)w, (GLsizei)h, 1, GL_BGRA,
+                         GL_UNSIGNED_BYTE, (GLsizei)(w * h * 4), bgra);
+    if (format != D3DFMT_A8R8G8B8)
+        PixelsFromBGRA(format, bgra, pixels, w * h);
+}
+
 void CTextureStorage::Upload(UINT face, UINT level)
 {
     Image* image = Find(face, level);
@@ -212,7 +292,7 @@ void CTextureStorage::Upload(UINT face, UINT level)
         PixelsToBGRA(format, image->pixels.data(), converted.data(), w * h);
         bgra = converted.data();
     }
-    SetTransparent(*image, AnyTransparent(bgra, w * h));
+    NoteOpacity(*image, bgra, 0, w, h, w);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     if (faceCount == 6)

@@ -2,7 +2,8 @@
 // lock a copy of a face and mip level in memory in the texture's own format.
 // Unlocking uploads the level. Most textures are filled once and never locked
 // again, so the copy is dropped after the first lock; a level locked a second
-// time is read back from OpenGL and from then on kept. After OpenGL has drawn
+// time is read back from OpenGL and from then on kept. A lock of a rectangle of
+// a level without a copy holds just that rectangle. After OpenGL has drawn
 // into a level, the next lock reads it back first.
 #ifndef ZARUL_CTEXTURESTORAGE_H
 #define ZARUL_CTEXTURESTORAGE_H
@@ -63,13 +64,19 @@ private:
         bool readOnly;
         bool drawn;               // OpenGL drew into it since the last upload
         bool zero;                // never written: all bytes 0
-        bool transparent;         // some pixel has alpha below 255
+        bool transparent;         // some row is not known to be opaque
+        std::vector<bool> opaqueRows;
+        std::vector<BYTE> part;   // the rectangle of a partial lock
+        RECT partRect;
+        bool partial;
     };
 
     Image* Find(UINT face, UINT level);
     void Upload(UINT face, UINT level);
     void Download(UINT face, UINT level);
     void SetTransparent(Image& image, bool transparent);
+    void NoteOpacity(Image& image, const BYTE* bgra, UINT y, UINT w, UINT h, UINT levelWidth);
+    void TransferRect(UINT face, UINT level, const RECT& rect, BYTE* pixels, bool upload);
 
     GLuint name;
     UINT faceCount;

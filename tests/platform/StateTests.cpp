@@ -84,6 +84,39 @@ TEST_F(RenderFixture, FilledTexturesKeepNoCopyAndReadBackEveryStoredBit)
     }
 }
 
+// Filled in bands of rows, a level keeps no copy, reads back whole, and is
+// opaque once every row has been written opaque.
+TEST_F(RenderFixture, TexturesFilledInBandsKnowWhenTheyAreOpaque)
+{
+    CreateDevice(16, 16);
+    IDirect3DTexture8* texture = NULL;
+    ASSERT_EQ(D3D_OK, device->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture));
+    CTextureStorage* storage = static_cast<CD3D8Texture*>(texture)->GetStorage();
+    EXPECT_FALSE(storage->IsOpaque()) << "starts transparent black";
+    D3DLOCKED_RECT locked;
+    for (LONG top = 0; top < 4; top += 2) {
+        RECT band = {0, top, 4, top + 2};
+        ASSERT_EQ(D3D_OK, texture->LockRect(0, &locked, &band, 0));
+        for (int y = 0; y < 2; y++)
+            for (int x = 0; x < 4; x++)
+                ((DWORD*)((BYTE*)locked.pBits + y * locked.Pitch))[x] = 0xFF000000u | (DWORD)((top + y) * 4 + x);
+        texture->UnlockRect(0);
+        EXPECT_EQ(top == 2, storage->IsOpaque());
+    }
+    EXPECT_EQ(0u, storage->GetMemoryBytes());
+    ASSERT_EQ(D3D_OK, texture->LockRect(0, &locked, NULL, D3DLOCK_READONLY));
+    for (int i = 0; i < 16; i++)
+        EXPECT_EQ(0xFF000000u | (DWORD)i, ((DWORD*)((BYTE*)locked.pBits + (i / 4) * locked.Pitch))[i % 4]);
+    texture->UnlockRect(0);
+
+    RECT pixel = {1, 1, 2, 2};
+    ASSERT_EQ(D3D_OK, texture->LockRect(0, &locked, &pixel, 0));
+    *(DWORD*)locked.pBits = 0x80FFFFFF;
+    texture->UnlockRect(0);
+    EXPECT_FALSE(storage->IsOpaque());
+    texture->Release();
+}
+
 TEST_F(RenderFixture, DrawingIntoATextureCanBeReadBackByLocking)
 {
     CreateDevice(16, 16);

@@ -84,26 +84,6 @@ TEST_F(EngineCoreMouse, EachButtonTransitionIsAClickWithItsState)
     EXPECT_EQ(CMouseEvent::MOUSE_BUTTON_RELEASE, listener.events[7].getMouseButtonState(1));
 }
 
-TEST_F(EngineCoreMouse, RightButtonDragIsDragKindTwo)
-{
-    RecordingMouseListener listener;
-    mouse.AddMouseMotionEventListener(&listener);
-    Send(WM_MOUSEMOVE, 100, 100);
-    Send(WM_RBUTTONDOWN, 100, 100);
-    Send(WM_MOUSEMOVE, 150, 100);
-    Send(WM_RBUTTONUP, 150, 100);
-    Send(WM_LBUTTONDOWN, 150, 100);
-    Send(WM_MOUSEMOVE, 200, 100);
-    Send(WM_LBUTTONUP, 200, 100);
-    Send(WM_MOUSEMOVE, 250, 100);
-    std::vector<std::string> expected = { "moved", "dragged", "dragged", "moved" };
-    EXPECT_EQ(expected, listener.names);
-    EXPECT_EQ(CMouseEvent::MOUSE_DRAG_2, listener.events[1].GetKind());
-    EXPECT_FLOAT_EQ(0.2f, listener.events[1].prevX);
-    EXPECT_FLOAT_EQ(0.3f, listener.events[1].x);
-    EXPECT_NE(CMouseEvent::MOUSE_DRAG_2, listener.events[2].GetKind());
-}
-
 TEST_F(EngineCoreMouse, MaskLetsOnlyEventsInsideItsRectangleThrough)
 {
     RecordingMouseListener listener;

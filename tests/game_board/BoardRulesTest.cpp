@@ -52,48 +52,6 @@ TEST_F(BoardTest, RightDragTurnsTheBoardWithinOneTurn)
     EXPECT_FLOAT_EQ(1.0f, view->yaw);
 }
 
-TEST_F(BoardTest, ShadowVolumesKeepEveryLitEdge)
-{
-    // Adding an edge twice, in either direction, takes it out again.
-    WORD edges[8];
-    DWORD count = 0;
-    CShadowVolume::AddEdge(edges, &count, 3, 4);
-    CShadowVolume::AddEdge(edges, &count, 4, 3);
-    EXPECT_EQ(0u, count);
-    CShadowVolume::AddEdge(edges, &count, 1, 2);
-    CShadowVolume::AddEdge(edges, &count, 3, 4);
-    CShadowVolume::AddEdge(edges, &count, 2, 1);
-    ASSERT_EQ(1u, count);
-    EXPECT_EQ(3, edges[0]);
-    EXPECT_EQ(4, edges[1]);
-
-    // The box's triangles share no vertices: every triangle facing the light
-    // (or edge-on to it) gives three edges, six vertices each.
-    CStone stone(device, D3DXVECTOR3(0, 0, 0), STONE_RED, 4.0f, nullptr, nullptr, 0);
-    struct Case { D3DXVECTOR3 light; DWORD vertices; } cases[] = {
-        { D3DXVECTOR3(0, 1, 0), 180 },      // top and the four sides edge-on
-        { D3DXVECTOR3(1, 2, -3), 108 },     // three faces
-    };
-    for (const Case& c : cases) {
-        CShadowVolume volume;
-        volume.BuildFromCube(stone.vertexBuffer, c.light);
-        EXPECT_EQ(c.vertices, volume.count);
-        // Each quad starts on the box and reaches out away from the light.
-        D3DXVECTOR3 out = volume.vertices[0] - volume.vertices[2];
-        EXPECT_NEAR(10.0f * D3DXVec3Length(&c.light), D3DXVec3Length(&out), 1e-3f);
-    }
-
-    // The stone rebuilds its volume each frame, only while it throws a shadow
-    // and is shown; the sun stands above a corner.
-    struct Flags { int shadow, visible; DWORD vertices; } flags[] = { { 1, 1, 108 }, { 0, 1, 0 }, { 1, 0, 0 } };
-    for (const Flags& f : flags) {
-        stone.shadow = f.shadow;
-        stone.visible = f.visible;
-        stone.Move(0.0f);
-        EXPECT_EQ(f.vertices, stone.shadowVolume->count) << f.shadow << f.visible;
-    }
-}
-
 namespace {
 
 class NoBufferDevice : public FakeDevice {

@@ -96,18 +96,4 @@ TEST(MediaTextureLook, StoneTexturesHaveDistinctColours)
         }
 }
 
-// The generator draws the same files every time, so a rebuild changes nothing.
-TEST(MediaBuild, GeneratorIsReproducible)
-{
-    const std::string folder = BuildPath("media_tests_regenerated");
-    // As in the build: the font libraries' caches are not leak-checked; every other
-    // sanitizer option of the run stays.
-    const std::string command = std::string("ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\" \"") +
-                                ZARUL_MEDIAGEN + "\" media \"" +
-                                folder + "\" \"" + folder + "/sheet.png\" > /dev/null";
-    ASSERT_EQ(0, system(command.c_str()));
-    for (const char* name : { "arial.dds", "stone_red.jpg", "expla.bmp", "help_combo1.dds", "arrow.x" })
-        EXPECT_TRUE(ReadBytes(MediaPath(name)) == ReadBytes(folder + "/" + name)) << name << " differs";
-}
-
 } // namespace

@@ -292,6 +292,28 @@ void CGridView::RenderShadows()
     if (!grid || !device)
         return;
 
+    for (int pass = 0; pass < 2; pass++) {
+        BeginShadowPass(device, pass);
+        for (int i = 0; i < grid->stoneCount; i++) {
+            CStoneInfo* info = grid->sortedStones[i];
+            if (!info || !info->stone || info->sideExposed == 0)
+                continue;
+            device->SetTransform(D3DTS_WORLD, &info->stone->world);
+            info->stone->shadowVolume->Render(device);
+        }
+    }
+    EndShadowPasses(device);
+}
+
+// Front faces of the volumes count up (pass 0), back faces count down (pass
+// 1): what stays above zero lies inside a shadow. Only the stencil is written.
+void CGridView::BeginShadowPass(IDirect3DDevice8* device, int pass)
+{
+    if (pass == 1) {
+        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
+        device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_DECR);
+        return;
+    }
     device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
     device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
     device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_FLAT);
@@ -305,23 +327,10 @@ void CGridView::RenderShadows()
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
     device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ZERO);
     device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+}
 
-    // Front faces of the volumes count up, back faces count down: what stays
-    // above zero lies inside a shadow.
-    for (int pass = 0; pass < 2; pass++) {
-        if (pass == 1) {
-            device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
-            device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_DECR);
-        }
-        for (int i = 0; i < grid->stoneCount; i++) {
-            CStoneInfo* info = grid->sortedStones[i];
-            if (!info || !info->stone || info->sideExposed == 0)
-                continue;
-            device->SetTransform(D3DTS_WORLD, &info->stone->world);
-            info->stone->shadowVolume->Render(device);
-        }
-    }
-
+void CGridView::EndShadowPasses(IDirect3DDevice8* device)
+{
     device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
     device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
     device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);

@@ -57,6 +57,9 @@ public:
     // Draws the shadow volumes of the board's stones into the stencil buffer:
     // front faces count up, back faces count down.
     void RenderShadows();
+    // The stencil passes of the shadow volumes, for whoever draws volumes.
+    static void BeginShadowPass(IDirect3DDevice8* device, int pass);
+    static void EndShadowPasses(IDirect3DDevice8* device);
 
     // Picking. x and y are pointer positions in window fractions.
     // 1 and the floor cell under the pointer, or 0 with column and row -1.

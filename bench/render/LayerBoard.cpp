@@ -2,6 +2,9 @@
 
 #include "ReplayGeometry.h"
 
+#include "CGridView.h"
+#include "CZarulApplication.h"
+
 #include <GL/gl.h>
 
 namespace {
@@ -51,6 +54,16 @@ LayerBoard::LayerBoard(const BoardRecord& record_) : record(record_)
         cube->UnlockRect((D3DCUBEMAP_FACES)face, 0);
     }
 
+    volumes.resize(record.volumes.size());
+    for (size_t i = 0; i < record.volumes.size(); i++) {
+        const std::vector<float>& positions = record.volumes[i].positions;
+        CShadowVolume& volume = volumes[i];
+        volume.count = (DWORD)(positions.size() / 3);
+        if (volume.count > CShadowVolume::MAX_VERTICES)
+            return;
+        for (DWORD v = 0; v < volume.count; v++)
+            volume.vertices[v] = D3DXVECTOR3(positions[v * 3], positions[v * 3 + 1], positions[v * 3 + 2]);
+    }
     slab = MakeBuffer(device, record.slab.data(), (UINT)record.slab.size(), BoardRecord::BOX_FORMAT);
     for (size_t i = 0; i < record.stones.size(); i++)
         stones.push_back(MakeBuffer(device, record.stones[i].box.data(), (UINT)record.stones[i].box.size(),
@@ -209,57 +222,16 @@ void LayerBoard::DrawFrame()
         device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 12);
     }
 
-    // Shadow volumes: front faces count up, back faces down.
-    device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
-    device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
-    device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_FLAT);
-    device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_ALWAYS);
-    device->SetRenderState(D3DRS_STENCILZFAIL, D3DSTENCILOP_KEEP);
-    device->SetRenderState(D3DRS_STENCILFAIL, D3DSTENCILOP_KEEP);
-    device->SetRenderState(D3DRS_STENCILREF, 1);
-    device->SetRenderState(D3DRS_STENCILMASK, 0xFFFFFFFF);
-    device->SetRenderState(D3DRS_STENCILWRITEMASK, 0xFFFFFFFF);
-    device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_INCR);
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ZERO);
-    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+    // Shadow volumes and the darkening quad through the program's own steps.
     for (int pass = 0; pass < 2; pass++) {
-        if (pass == 1) {
-            device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
-            device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_DECR);
-        }
-        for (size_t i = 0; i < record.volumes.size(); i++) {
-            const BoardRecord::Volume& volume = record.volumes[i];
-            device->SetTransform(D3DTS_WORLD, &volume.world);
-            device->SetVertexShader(D3DFVF_XYZ);
-            device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, (UINT)(volume.positions.size() / 9),
-                                    volume.positions.data(), 12);
+        CGridView::BeginShadowPass(device, pass);
+        for (size_t i = 0; i < volumes.size(); i++) {
+            device->SetTransform(D3DTS_WORLD, &record.volumes[i].world);
+            volumes[i].Render(device);
         }
     }
-    device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-    device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
-    device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
-
-    // The darkening quad over the stencilled pixels.
-    device->SetRenderState(D3DRS_ZENABLE, FALSE);
-    device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
-    device->SetRenderState(D3DRS_FOGENABLE, FALSE);
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
-    device->SetTexture(0, NULL);
-    device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_LESSEQUAL);
-    device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
-    device->SetVertexShader(REPLAY_SHADOW_QUAD_FORMAT);
-    device->SetStreamSource(0, shadowQuad, REPLAY_SHADOW_QUAD_STRIDE);
-    device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
-    device->SetRenderState(D3DRS_ZENABLE, TRUE);
-    device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
+    CGridView::EndShadowPasses(device);
+    CZarulApplication::DrawShadowQuad(device, shadowQuad);
 
     DrawOverlay();
     device->EndScene();

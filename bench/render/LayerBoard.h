@@ -1,13 +1,15 @@
 // LayerBoard: draws a recorded board frame through the Direct3D layer with the
 // game's calls: a background picture, the slab with the reflection stage, the
-// stones one texture per type, the shadow volumes in two stencil passes from
-// user memory, the darkening quad, and the overlay's panels and text with the
-// state saving of the engine's widgets.
+// stones one texture per type, the shadow volumes and the darkening quad
+// through the program's own shadow steps, and the overlay's panels and text
+// with the state saving of the engine's widgets.
 #ifndef ZARUL_LAYERBOARD_H
 #define ZARUL_LAYERBOARD_H
 
 #include "BoardRecord.h"
 #include "HeadlessDevice.h"
+
+#include "CShadowVolume.h"
 
 #include <vector>
 
@@ -36,6 +38,7 @@ private:
     IDirect3DCubeTexture8* cube = NULL;
     IDirect3DVertexBuffer8* slab = NULL;
     std::vector<IDirect3DVertexBuffer8*> stones;
+    std::vector<CShadowVolume> volumes;
     IDirect3DVertexBuffer8* shadowQuad = NULL;
     IDirect3DVertexBuffer8* background = NULL;
     bool ready = false;

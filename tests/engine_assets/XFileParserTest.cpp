@@ -63,41 +63,6 @@ std::string Replace(std::string text, const std::string& from, const std::string
 
 }
 
-TEST(XFileParser, QuadGivesTwoTexturedTrianglesWithGivenOrComputedNormals)
-{
-    XMeshData mesh;
-    std::string error;
-    ASSERT_TRUE(Parse(QUAD_FILE, mesh, error)) << error;
-    ASSERT_EQ(1u, mesh.subsets.size());
-    ASSERT_EQ(6u, mesh.vertices.size());
-    EXPECT_EQ(2, mesh.subsets[0].triangleCount);
-    EXPECT_EQ(0, mesh.subsets[0].firstVertex);
-
-    const XMeshMaterial& m = mesh.subsets[0].material;
-    EXPECT_EQ("quad.png", m.textureFile);
-    EXPECT_FLOAT_EQ(0.5f, m.diffuse[1]);
-    EXPECT_FLOAT_EQ(0.25f, m.diffuse[2]);
-    EXPECT_FLOAT_EQ(8.0f, m.power);
-    EXPECT_FLOAT_EQ(0.3f, m.specular[2]);
-
-    // The quad is cut into the fan (0,1,2), (0,2,3).
-    const XMeshVertex& v = mesh.vertices[4];
-    EXPECT_FLOAT_EQ(1.0f, v.x);
-    EXPECT_FLOAT_EQ(1.0f, v.y);
-    EXPECT_FLOAT_EQ(1.0f, v.u);
-    EXPECT_FLOAT_EQ(0.0f, v.v);
-    EXPECT_FLOAT_EQ(-1.0f, v.nz);
-    EXPECT_FLOAT_EQ(1.0f, mesh.vertices[5].v);
-
-    // The same quad without normals: clockwise seen from -z, so the normal points to -z.
-    std::string text = Replace(QUAD_FILE, " MeshNormals { 1; 0.0; 0.0; -1.0;; 1; 4; 0, 0, 0, 0;; }\n", "");
-    ASSERT_TRUE(Parse(text, mesh, error)) << error;
-    for (const XMeshVertex& n : mesh.vertices) {
-        EXPECT_NEAR(0.0f, n.nx, 1e-6);
-        EXPECT_NEAR(-1.0f, n.nz, 1e-6);
-    }
-}
-
 TEST(XFileParser, GarbageAndBadStructureAreRefused)
 {
     const char* broken[][2] = {

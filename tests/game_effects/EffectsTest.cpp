@@ -159,19 +159,4 @@ TEST(EffectResourcesDeathTest, BuffersGoWithTheirOwnersAndAFailedOneEndsTheProgr
                 testing::ExitedWithCode(EXIT_FAILURE), "Vertexbuffers.*CVolumeLightEffect");
 }
 
-TEST(Pulse, SwingsFromHalfToOnePointOneEveryQuarterTurnOfPi)
-{
-    // Two periods of pi/2 s in frames of 10 ms: one grey for all four channels.
-    CPulsateModifier pulse;
-    float low = 10.0f, high = -10.0f;
-    for (int frame = 0; frame < 315; frame++) {
-        pulse.apply(CModEvent(nullptr, 0.01f));
-        ASSERT_TRUE(pulse.r == pulse.g && pulse.r == pulse.b && pulse.r == pulse.a);
-        low = std::min(low, pulse.r);
-        high = std::max(high, pulse.r);
-    }
-    EXPECT_NEAR(0.5f, low, 1e-3f);
-    EXPECT_NEAR(1.1f, high, 1e-3f);
-}
-
 }

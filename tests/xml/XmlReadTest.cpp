@@ -1,61 +1,9 @@
-// Navigation through the index and reading names, attributes and contents.
+// Reading names, attributes and contents.
 #include "XmlProbe.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
-
-// One navigation step: an operation letter, then after a space its name
-// argument ("F" passes no name, "S " the empty name); the result it must give
-// and the position after it (parent, main, child record).
-struct Step
-{
-    const char* operation;
-    bool result;
-    int parent, main, child;
-};
-
-static void RunSteps(XmlProbe& doc, const std::vector<Step>& steps)
-{
-    for (const Step& step : steps)
-    {
-        const char* name = step.operation[1] ? step.operation + 2 : 0;
-        bool result = false;
-        switch (step.operation[0])
-        {
-        case 'F': result = doc.FindElement(name); break;
-        case 'C': result = doc.FindChildElement(name); break;
-        case 'E': result = doc.EnterElement(); break;
-        case 'L': result = doc.LeaveElement(); break;
-        case 'S': result = doc.SavePosition(name); break;
-        case 'R': result = doc.RestorePosition(name); break;
-        }
-        EXPECT_EQ(step.result, result) << step.operation;
-        EXPECT_EQ(step.parent, doc.Parent()) << step.operation;
-        EXPECT_EQ(step.main, doc.Main()) << step.operation;
-        EXPECT_EQ(step.child, doc.Child()) << step.operation;
-        EXPECT_EQ(step.main != 0, doc.Kind() == 1) << step.operation;
-    }
-}
-
-TEST(XmlNavigation, FindElementStepsThroughMatchingElements)
-{
-    // Names match whole tag names; a name matches up to a space, '=', '/' or '['.
-    XmlProbe doc("<r><a/><b/><a/><levels/><lev/><level/></r>");
-    RunSteps(doc, { { "F", true, 0, 1, 0 }, { "E", true, 1, 0, 0 }, { "F a", true, 1, 2, 0 },
-                    { "F a", true, 1, 4, 0 }, { "F level[2]", true, 1, 7, 0 }, { "F a", false, 1, 7, 0 } });
-    doc.SetDocText(doc.GetDocText().c_str());
-    RunSteps(doc, { { "F", true, 0, 1, 0 }, { "F", false, 0, 1, 0 }, { "E", true, 1, 0, 0 } });
-    std::string names;
-    while (doc.FindElement())
-        names += doc.GetElementName() + ",";
-    EXPECT_EQ("a,b,a,levels,lev,level,", names);
-
-    // FindChildElement first selects the document element; each search goes
-    // on after the current child and fails without moving.
-    XmlProbe scores("<HighScores><panik/><puzzle/><puzzle/></HighScores>");
-    RunSteps(scores, { { "C puzzle", true, 0, 1, 3 }, { "C panik", false, 0, 1, 3 }, { "C puzzle", true, 0, 1, 4 } });
-}
 
 // Each tag stands as element "e" between "<r>" and a sibling. Its values are
 // read forwards and backwards, in turn with a read of another tag, after an

@@ -126,11 +126,6 @@ void CZarulApplication::PlayMenuSound(const char* name)
     sound->PlayIndex(sound->LoadSound(name, NULL), 0, -1.0f, 1);
 }
 
-CCameraView* CZarulApplication::GetCameraView() const
-{
-    return dynamic_cast<CCameraView*>(camera);
-}
-
 // ---------------------------------------------------------------------------
 // Device set-up
 // ---------------------------------------------------------------------------

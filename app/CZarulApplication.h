@@ -14,7 +14,6 @@
 
 class CGameController;
 class CFadeEffect;
-class CCameraView;
 class C3DText;
 class C3DTextArea;
 class C3DWindow;
@@ -74,13 +73,6 @@ public:
     // Darkens every stencilled pixel with the given full-screen quad (four vertices of
     // XYZRHW and a colour, a strip); shared with tools that draw the game's frame.
     static void DrawShadowQuad(IDirect3DDevice8* device, IDirect3DVertexBuffer8* quad);
-    // The game's pointer: the arrow cursor, its motion threshold, shown, queued over the
-    // scene; shared with test frames that set up the game the same way.
-    static CMouse* MakePointer(IDirect3DDevice8* device);
-
-    // The frame's camera as the game camera (null before the device set-up).
-    CCameraView* GetCameraView() const;
-
     // The clear colour as a packed ARGB value: each part clamped to 0..1,
     // times 255 plus 0.5, truncated.
     static DWORD PackColor(const D3DXCOLOR& color);
@@ -108,6 +100,8 @@ protected:
 
 private:
     void Setup(const char* commandLine);
+    // The game's pointer: the arrow cursor, its motion threshold, shown, queued over the scene.
+    static CMouse* MakePointer(IDirect3DDevice8* device);
     // Draws the message log's warnings over the bottom of the frame: wrapped
     // to the frame's width, light on a dark band.
     void RenderWarnings();

@@ -2,7 +2,8 @@
 // its board, the level list, the best results and the level-end rule; it makes
 // the board view, the next-stone view and the three mouse tools, starts levels,
 // switches input modes, runs the timed group passes and leads from a won level
-// to the next one.
+// to the next one. Escape opens the front end's end-game question (frontend/);
+// the fade between levels is the application's screen fade (app/).
 #ifndef CGAMECONTROLLER_H
 #define CGAMECONTROLLER_H
 

@@ -1,6 +1,8 @@
 // CGameOverlay: the in-game heads-up display: a panel on the right with the
 // level, the move count and the mode, reset, options and exit buttons, and an
-// empty strip along the bottom behind the next-stone views.
+// empty strip along the bottom behind the next-stone views. Its buttons open
+// the front end's questions and options (frontend/), and the options report to
+// the application (app/), which re-renders the scene's effects.
 #ifndef CGAMEOVERLAY_H
 #define CGAMEOVERLAY_H
 

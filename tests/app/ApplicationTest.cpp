@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "CZarulApplication.h"
+#include "CCameraView.h"
 #include "CGameController.h"
 #include "CMainMenu.h"
 #include "CIntro.h"
@@ -56,7 +57,7 @@ TEST(Application, SetsUpTheSceneAndSwitchesScreensOnItsTwoActions)
 
     ASSERT_NE(nullptr, app.controller);
     EXPECT_EQ(app.controller, CGameController::GetExistingInstance());
-    ASSERT_NE(nullptr, app.GetCameraView());
+    ASSERT_NE(nullptr, dynamic_cast<CCameraView*>(app.camera));   // the game camera
     EXPECT_NE(nullptr, app.quadVB);
     EXPECT_NE(nullptr, app.textArea);
 

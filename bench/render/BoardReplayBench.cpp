@@ -11,6 +11,10 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
 namespace {
 
 // Recorded once per run: level 22's frame as the game draws it (its stones
@@ -80,7 +84,56 @@ void BM_BoardPlainOpenGL(benchmark::State& state)
     ReportRecord(state, record);
 }
 
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    size_t n = values.size();
+    return n == 0 ? 0.0 : n % 2 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
+}
+
+// The layer (A) and plain OpenGL (B) taking turns frame by frame, so that a
+// change in the machine's load falls on both: wall time of each frame, the
+// medians, and the median, smallest and largest ratio A / B of the pairs.
+void BM_BoardLayerAgainstPlainOpenGL(benchmark::State& state)
+{
+    const BoardRecord& record = FullBoardRecord(state.range(0) != 0);
+    if (record.stones.empty()) {
+        state.SkipWithError("the board could not be recorded");
+        return;
+    }
+    LayerBoard layer(record);
+    PlainGLBoard plain(record);
+    if (!layer.Ready() || !plain.Ready()) {
+        state.SkipWithError("no Direct3D device or OpenGL target");
+        return;
+    }
+    layer.DrawFrame();
+    plain.DrawFrame();
+    typedef std::chrono::steady_clock Clock;
+    std::vector<double> layerMs, plainMs, ratios;
+    for (auto _ : state) {
+        Clock::time_point start = Clock::now();
+        layer.DrawFrame();
+        Clock::time_point middle = Clock::now();
+        plain.DrawFrame();
+        Clock::time_point end = Clock::now();
+        double a = std::chrono::duration<double, std::milli>(middle - start).count();
+        double b = std::chrono::duration<double, std::milli>(end - middle).count();
+        layerMs.push_back(a);
+        plainMs.push_back(b);
+        ratios.push_back(a / b);
+        state.SetIterationTime((a + b) / 1000.0);
+    }
+    ReportRecord(state, record);
+    state.counters["layer_ms"] = Median(layerMs);
+    state.counters["plain_ms"] = Median(plainMs);
+    state.counters["ratio"] = Median(ratios);
+    state.counters["ratio_min"] = *std::min_element(ratios.begin(), ratios.end());
+    state.counters["ratio_max"] = *std::max_element(ratios.begin(), ratios.end());
+}
+
 } // namespace
 
 BENCHMARK(BM_BoardThroughLayer)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 BENCHMARK(BM_BoardPlainOpenGL)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+BENCHMARK(BM_BoardLayerAgainstPlainOpenGL)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseManualTime();

@@ -24,6 +24,8 @@ PlainGLBoard::PlainGLBoard(const BoardRecord& record_) : record(record_)
 {
     if (!headless.Open((UINT)record.width, (UINT)record.height))
         return;
+    glWindow = SDL_GL_GetCurrentWindow();
+    glContext = SDL_GL_GetCurrentContext();
 
     // A target like the device's: a colour texture with depth and stencil.
     glGenTextures(1, &colorTexture);
@@ -170,6 +172,8 @@ void PlainGLBoard::DrawScreenVertices(const std::vector<BYTE>& vertices, GLuint 
 
 void PlainGLBoard::DrawFrame()
 {
+    if (SDL_GL_GetCurrentContext() != glContext)
+        SDL_GL_MakeCurrent(glWindow, glContext);
     glDepthMask(GL_TRUE);
     glClearColor(0.125f, 0.188f, 0.25f, 1.0f);
     glClearDepth(1.0);

@@ -9,6 +9,8 @@
 #include "BoardRecord.h"
 #include "HeadlessDevice.h"
 
+#include <SDL.h>
+
 #ifndef GL_GLEXT_PROTOTYPES
 #define GL_GLEXT_PROTOTYPES 1
 #endif
@@ -23,7 +25,8 @@ public:
     ~PlainGLBoard();
 
     bool Ready() const { return ready; }
-    // One frame, finished by the renderer before it returns.
+    // One frame, finished by the renderer before it returns. Its own OpenGL
+    // context is made current first, so that it can take turns with a layer board.
     void DrawFrame();
 
     // The window and its OpenGL context; its Direct3D device stays unused.
@@ -38,6 +41,8 @@ private:
     void DrawScreenVertices(const std::vector<BYTE>& vertices, GLuint texture, GLenum mode);
 
     const BoardRecord& record;
+    SDL_Window* glWindow = NULL;
+    SDL_GLContext glContext = NULL;
     GLuint framebuffer = 0;
     GLuint colorTexture = 0;
     GLuint depthStencil = 0;

@@ -12,6 +12,15 @@ bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& data)
     if (!f)
         return false;
 
+    // Room for the whole file at once: grown by doubling, a large file would
+    // pass through twice its size and end in a block larger than itself.
+    if (fseek(f, 0, SEEK_END) == 0) {
+        long size = ftell(f);
+        if (size > 0)
+            data.reserve((size_t)size);
+        fseek(f, 0, SEEK_SET);
+    }
+
     unsigned char buffer[65536];
     size_t got;
     while ((got = fread(buffer, 1, sizeof(buffer), f)) > 0)

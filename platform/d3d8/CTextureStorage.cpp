@@ -33,7 +33,7 @@ bool AnyTransparent(const BYTE* bgra, UINT count)
 
 CTextureStorage::CTextureStorage(UINT faces, UINT width_, UINT height_, UINT levels, D3DFORMAT format_)
     : name(0), faceCount(faces), levelCount(0), width(width_), height(height_), format(format_), pixelBytes(0),
-      transparentImages(0), mostDetailed(0)
+      transparentImages(0), undefinedImages(0), mostDetailed(0)
 {
     pixelBytes = PixelFormatBytes(format);
     if (pixelBytes == 0 || width == 0 || height == 0 || (faces != 1 && faces != 6))
@@ -51,12 +51,12 @@ CTextureStorage::CTextureStorage(UINT faces, UINT width_, UINT height_, UINT lev
     glTextureParameteri(name, GL_TEXTURE_MAX_LEVEL, (GLint)levelCount - 1);
 
     // Contents start black (and transparent where the format has alpha)
-    // rather than undefined: all bytes 0 in the texture's own format.
+    // rather than undefined: all bytes 0 in the texture's own format. A level
+    // is cleared only when it is used before it has been written whole, so a
+    // texture filled on loading never has its memory touched twice.
     bool hasAlpha = FormatHasAlpha(format);
-    const BYTE black[4] = { 0, 0, 0, (BYTE)(hasAlpha ? 0 : 255) };
-    for (UINT level = 0; level < levelCount; level++)
-        glClearTexImage(name, (GLint)level, GL_BGRA, GL_UNSIGNED_BYTE, black);
     images.resize(faceCount * levelCount);
+    undefinedImages = (UINT)images.size();
     for (UINT i = 0; i < images.size(); i++) {
         Image& image = images[i];
         image.locks = 0;
@@ -64,6 +64,7 @@ CTextureStorage::CTextureStorage(UINT faces, UINT width_, UINT height_, UINT lev
         image.readOnly = false;
         image.drawn = false;
         image.zero = true;
+        image.defined = false;
         image.transparent = false;
         image.opaqueRows.assign(GetLevelHeight(i % levelCount), !hasAlpha);
         image.partial = false;
@@ -134,6 +135,8 @@ HRESULT CTextureStorage::Lock(UINT face, UINT level, D3DLOCKED_RECT* lockedRect,
         image->part.assign(partBytes * (UINT)(rect->bottom - rect->top), 0);
         if (!image->zero || image->drawn)
             TransferRect(face, level, *rect, image->part.data(), false);
+        if (!image->readOnly)
+            Define(face, level);
         image->partRect = *rect;
         image->partial = true;
         image->locked = true;
@@ -192,6 +195,25 @@ DWORD CTextureStorage::SetMostDetailedLevel(DWORD level)
     glTextureParameteri(name, GL_TEXTURE_BASE_LEVEL, (GLint)level);
     mostDetailed = level;
     return level;
+}
+
+void CTextureStorage::Define(UINT face, UINT level)
+{
+    Image* image = Find(face, level);
+    if (image->defined)
+        return;
+    const BYTE black[4] = { 0, 0, 0, (BYTE)(FormatHasAlpha(format) ? 0 : 255) };
+    glClearTexSubImage(name, (GLint)level, 0, 0, (GLint)face, (GLsizei)GetLevelWidth(level),
+                       (GLsizei)GetLevelHeight(level), 1, GL_BGRA, GL_UNSIGNED_BYTE, black);
+    image->defined = true;
+    undefinedImages--;
+}
+
+void CTextureStorage::DefineAll()
+{
+    for (UINT face = 0; face < faceCount; face++)
+        for (UINT level = 0; level < levelCount; level++)
+            Define(face, level);
 }
 
 void CTextureStorage::MarkDrawn(UINT face, UINT level)
@@ -293,6 +315,10 @@ void CTextureStorage::Upload(UINT face, UINT level)
         bgra = converted.data();
     }
     NoteOpacity(*image, bgra, 0, w, h, w);
+    if (!image->defined) {
+        image->defined = true;
+        undefinedImages--;
+    }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     if (faceCount == 6)

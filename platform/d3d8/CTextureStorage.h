@@ -27,7 +27,14 @@ public:
     // name to the next new one, so a name remembered across a deletion may
     // no longer be bound where it was.
     static unsigned GetDeletionCount() { return deletions; }
-    GLuint GetName() const { return name; }
+    // The OpenGL texture, for binding or drawing into: levels never written
+    // are made black (all bytes 0 in the texture's format) first.
+    GLuint GetName()
+    {
+        if (undefinedImages)
+            DefineAll();
+        return name;
+    }
     GLenum GetTarget() const { return faceCount == 6 ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D; }
     UINT GetFaceCount() const { return faceCount; }
     UINT GetLevelCount() const { return levelCount; }
@@ -64,6 +71,7 @@ private:
         bool readOnly;
         bool drawn;               // OpenGL drew into it since the last upload
         bool zero;                // never written: all bytes 0
+        bool defined;             // OpenGL holds its contents (written or cleared)
         bool transparent;         // some row is not known to be opaque
         std::vector<bool> opaqueRows;
         std::vector<BYTE> part;   // the rectangle of a partial lock
@@ -77,6 +85,8 @@ private:
     void SetTransparent(Image& image, bool transparent);
     void NoteOpacity(Image& image, const BYTE* bgra, UINT y, UINT w, UINT h, UINT levelWidth);
     void TransferRect(UINT face, UINT level, const RECT& rect, BYTE* pixels, bool upload);
+    void Define(UINT face, UINT level);
+    void DefineAll();
 
     GLuint name;
     UINT faceCount;
@@ -87,6 +97,7 @@ private:
     UINT pixelBytes;
     std::vector<Image> images; // face * levelCount + level
     UINT transparentImages;
+    UINT undefinedImages;
     UINT mostDetailed;
 };
 

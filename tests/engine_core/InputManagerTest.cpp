@@ -62,6 +62,7 @@ TEST_F(EngineCoreInput, KeyMessagesBecomeDirectInputScanCodes)
         { 'A', 0, false, DIK_A },               { 'Q', 0, false, DIK_Q },
         { 'Z', 0, false, DIK_Z },               { '1', 0, false, DIK_1 },
         { '0', 0, false, DIK_0 },               { VK_BACK, 0, false, DIK_BACK },
+        { '9', 0, false, DIK_9 },
     };
     RecordingKeyListener listener;
     input.AddKeyListener(&listener);

@@ -135,6 +135,17 @@ TEST_F(EngineCoreMouse, ListenersInRegistrationOrderAndChangesDuringDispatch)
     EXPECT_FALSE(added.names.empty());
 }
 
+TEST_F(EngineCoreMouse, ConsumedPressReachesNoOneElseAndIsNoClick)
+{
+    RecordingMouseListener first, second;
+    first.onEvent = [&](CMouseEvent) { mouse.ConsumeEvent(); };
+    mouse.AddMouseEventListener(&first);
+    mouse.AddMouseEventListener(&second);
+    Send(WM_LBUTTONDOWN, 10, 10);
+    EXPECT_EQ(std::vector<std::string>{ "pressed" }, first.names);
+    EXPECT_TRUE(second.names.empty());
+}
+
 TEST_F(EngineCoreMouse, GoneListenerLeavesEveryMouse)
 {
     CMouse other(0, D3DXVECTOR3(0.0f, 0.0f, 0.0f));

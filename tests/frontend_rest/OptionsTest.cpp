@@ -81,6 +81,9 @@ TEST_F(OptionsTest, CloseStoresTheModeWritesTheStartLevelAndAppliesAChosenMode)
     options->startLevelToggle->selection = 4;
     options->startlevel_ActionPerformed(CActionEvent(options->startLevelToggle, 0));
     EXPECT_EQ(levels->last, 1);
+    options->startLevelToggle->selection = 3;   // the last level of the file is a start
+    options->startlevel_ActionPerformed(CActionEvent(options->startLevelToggle, 0));
+    EXPECT_EQ(levels->last, 3);
     options->startLevelToggle->selection = 1;
     options->startLevelToggle->next_ActionPerformed(CActionEvent());
     FrontTestApp::PressKey(28);   // Return does nothing here

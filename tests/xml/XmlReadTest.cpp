@@ -73,6 +73,7 @@ TEST(XmlRead, CharacterReferencesAndCData)
     const char* cases[][2] = {
         { "&#65;&#x42;&lt;&copy;", "AB<&copy;" },
         { "&#233;", "\xC3\xA9" },
+        { "&#x7FF;", "\xDF\xBF" },   // the largest two-byte character
         { "&#x20AC;", "\xE2\x82\xAC" },
         { "&#x1F600;", "\xEF\x98\x80" },  // only the low 16 bits count
         { "&#65", "&#65" },

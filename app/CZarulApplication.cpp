@@ -28,8 +28,8 @@
 #include "TextWrap.h"
 #include "TextureStages.h"
 
-CZarulApplication* g_pZarulApp = 0;
-HINSTANCE g_hZarulInstance = 0;
+CZarulApplication* g_pZarulApp = nullptr;
+HINSTANCE g_hZarulInstance = nullptr;
 
 static const char* const SKYBOX_MESH = ".//media//env_skybox.x";
 static const UINT ENV_MAP_SIZE = 256;
@@ -53,13 +53,13 @@ static const float WARNING_MIN_CELL_PIXELS = (float)C3DText::MIN_CELL_PIXELS;
 static const float WARNING_MAX_BAND = 0.5f;
 
 CZarulApplication::CZarulApplication()
-    : loading(1), controller(0), fade(0), quadVB(0), editorFlag(0), textArea(0), warningBand(0), warningText(0)
+    : loading(1), controller(nullptr), fade(nullptr), quadVB(nullptr), editorFlag(0), textArea(nullptr), warningBand(nullptr), warningText(nullptr)
 {
     Setup(GetCommandLineA());
 }
 
 CZarulApplication::CZarulApplication(const char* commandLine)
-    : loading(1), controller(0), fade(0), quadVB(0), editorFlag(0), textArea(0), warningBand(0), warningText(0)
+    : loading(1), controller(nullptr), fade(nullptr), quadVB(nullptr), editorFlag(0), textArea(nullptr), warningBand(nullptr), warningText(nullptr)
 {
     Setup(commandLine);
 }
@@ -67,9 +67,9 @@ CZarulApplication::CZarulApplication(const char* commandLine)
 CZarulApplication::~CZarulApplication()
 {
     delete fade;
-    fade = 0;
+    fade = nullptr;
     if (g_pZarulApp == this)
-        g_pZarulApp = 0;
+        g_pZarulApp = nullptr;
 }
 
 void CZarulApplication::Setup(const char* commandLine)
@@ -83,13 +83,13 @@ void CZarulApplication::Setup(const char* commandLine)
     clearColor = D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f);
 
     // Random stones and names draw from rand.
-    srand((unsigned)time(0));
+    srand((unsigned)time(nullptr));
     fade = new CFadeEffect();
 
-    envMapRenderer = 0;
-    envCubeTexture = 0;
+    envMapRenderer = nullptr;
+    envCubeTexture = nullptr;
     editorFlag = 0;
-    quadVB = 0;
+    quadVB = nullptr;
     if (WantsEditor(commandLine)) {
         editorFlag = 1;
         creationWidth = EDITOR_WIDTH;
@@ -104,7 +104,7 @@ void CZarulApplication::Setup(const char* commandLine)
 
 bool CZarulApplication::WantsEditor(const char* commandLine)
 {
-    return commandLine && strstr(commandLine, "-editor") != 0;
+    return commandLine && strstr(commandLine, "-editor") != nullptr;
 }
 
 DWORD CZarulApplication::PackColor(const D3DXCOLOR& color)
@@ -123,7 +123,7 @@ void CZarulApplication::ListenToMouse(C3DWindow* button)
 void CZarulApplication::PlayMenuSound(const char* name)
 {
     CSoundDev* sound = CResourceManager::GetSoundDevice();
-    sound->PlayIndex(sound->LoadSound(name, NULL), 0, -1.0f, 1);
+    sound->PlayIndex(sound->LoadSound(name, nullptr), 0, -1.0f, 1);
 }
 
 // ---------------------------------------------------------------------------
@@ -181,7 +181,7 @@ HRESULT CZarulApplication::InitDeviceObjects()
 
     if (FAILED(device->CreateVertexBuffer(4 * sizeof(ShadowVertex), D3DUSAGE_WRITEONLY, SHADOW_FVF, D3DPOOL_MANAGED,
                                           &quadVB))) {
-        quadVB = 0;
+        quadVB = nullptr;
         return E_FAIL;
     }
 
@@ -259,7 +259,7 @@ HRESULT CZarulApplication::RestoreDeviceObjects()
     if (renderEffects & R_EFFECT_ENVMAP)
         RenderEnvMap();
 
-    BYTE* data = 0;
+    BYTE* data = nullptr;
     if (quadVB && SUCCEEDED(quadVB->Lock(0, 0, &data, 0))) {
         float w = (float)backBufferDesc.Width;
         float h = (float)backBufferDesc.Height;
@@ -294,8 +294,8 @@ void CZarulApplication::InitLight()
 HRESULT CZarulApplication::InvalidateDeviceObjects()
 {
     if (device) {
-        device->SetTexture(0, NULL);
-        device->SetTexture(1, NULL);
+        device->SetTexture(0, nullptr);
+        device->SetTexture(1, nullptr);
     }
     ReleaseEnvMap();
     return S_OK;
@@ -308,18 +308,18 @@ HRESULT CZarulApplication::DeleteDeviceObjects()
     CD3DApplication::DeleteDeviceObjects();
     log->Message(0, "CApplication::DeleteDeviceObjects ok");
     CGameController::DestroyInstance();
-    controller = 0;
+    controller = nullptr;
 
     delete textArea;
-    textArea = 0;
+    textArea = nullptr;
     delete warningBand;
-    warningBand = 0;
+    warningBand = nullptr;
     delete warningText;
-    warningText = 0;
+    warningText = nullptr;
     ReleaseEnvMap();
     if (quadVB)
         quadVB->Release();
-    quadVB = 0;
+    quadVB = nullptr;
     return S_OK;
 }
 
@@ -327,7 +327,7 @@ HRESULT CZarulApplication::FinalCleanup()
 {
     // The camera is no scene object: it goes with the application's device.
     delete camera;
-    camera = 0;
+    camera = nullptr;
     return S_OK;
 }
 
@@ -344,7 +344,7 @@ HRESULT CZarulApplication::FrameMove(float seconds)
 
 HRESULT CZarulApplication::Render()
 {
-    device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, PackColor(clearColor), 1.0f, 0);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, PackColor(clearColor), 1.0f, 0);
     device->SetMaterial(&material);
     if (FAILED(device->BeginScene()))
         return S_OK;
@@ -422,7 +422,7 @@ void CZarulApplication::DrawShadowQuad(IDirect3DDevice8* device, IDirect3DVertex
 
     SetModulateColorStage(device, 0);
     SetModulateAlphaStage(device, 0);
-    device->SetTexture(0, NULL);
+    device->SetTexture(0, nullptr);
 
     // Darkens every pixel whose stencil value is 1 or more.
     device->SetRenderState(D3DRS_STENCILREF, 1);
@@ -445,10 +445,10 @@ void CZarulApplication::ReleaseEnvMap()
 {
     if (envMapRenderer)
         envMapRenderer->Release();
-    envMapRenderer = 0;
+    envMapRenderer = nullptr;
     if (envCubeTexture)
         envCubeTexture->Release();
-    envCubeTexture = 0;
+    envCubeTexture = nullptr;
 }
 
 void CZarulApplication::CreateEnvMap()
@@ -457,14 +457,14 @@ void CZarulApplication::CreateEnvMap()
 
     if (!device || FAILED(D3DXCreateRenderToEnvMap(device, ENV_MAP_SIZE, backBufferDesc.Format, TRUE, D3DFMT_D16,
                                                    &envMapRenderer))) {
-        envMapRenderer = 0;
+        envMapRenderer = nullptr;
         CResourceManager::MessageLog()->Message(0, " Cube Environment map konnte nicht erzeugt werden");
         // The game cannot draw its board without it: end, and say it failed.
         exit(EXIT_FAILURE);
     }
     if (FAILED(device->CreateCubeTexture(ENV_MAP_SIZE, 1, 0, backBufferDesc.Format, D3DPOOL_MANAGED,
                                          &envCubeTexture)))
-        envCubeTexture = 0;
+        envCubeTexture = nullptr;
 }
 
 void CZarulApplication::RenderEnvMap()
@@ -478,8 +478,8 @@ void CZarulApplication::RenderEnvMap()
         D3DXVECTOR3(0, 0, 1), D3DXVECTOR3(0, 1, 0), D3DXVECTOR3(0, 1, 0),
     };
 
-    IDirect3DSurface8* savedTarget = 0;
-    IDirect3DSurface8* savedDepth = 0;
+    IDirect3DSurface8* savedTarget = nullptr;
+    IDirect3DSurface8* savedDepth = nullptr;
     D3DXMATRIX savedView, savedProjection;
     device->GetRenderTarget(&savedTarget);
     device->GetDepthStencilSurface(&savedDepth);
@@ -573,7 +573,7 @@ void CZarulApplication::StartGame()
     if (editorFlag == 0)
         controller->RestartLevel();
     else
-        controller->StartEditorLevel(0);
+        controller->StartEditorLevel(nullptr);
     fade->FadeIn();
 }
 

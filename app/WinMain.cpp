@@ -13,7 +13,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     // A second copy on the same media folder would write its stale levels and
     // results over those the first one saves: it says so and ends untouched.
     if (!CMediaLock::Take("media")) {
-        MessageBoxA(NULL,
+        MessageBoxA(nullptr,
                     "Zarul l\xe4uft schon mit diesem Ordner (media).\n"
                     "Ein zweites Spiel w\xfcrde die gespeicherten Ergebnisse des ersten \xfc"
                     "berschreiben "

@@ -115,7 +115,7 @@ CEditorDlg::~CEditorDlg()
 
 void CEditorDlg::CreateDialogWindow()
 {
-    dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_LEVEL_EDITOR), NULL, CEditorDlg::DialogProc, 0);
+    dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_LEVEL_EDITOR), nullptr, CEditorDlg::DialogProc, 0);
     ShowWindow(dialog, SW_RESTORE);
 }
 
@@ -455,7 +455,7 @@ void CEditorDlg::DeletePlaceable()
 
 void CEditorDlg::RandomStones()
 {
-    unsigned int tries = GetDlgItemInt(dialog, IDC_RANDOM_TRIES, NULL, FALSE);
+    unsigned int tries = GetDlgItemInt(dialog, IDC_RANDOM_TRIES, nullptr, FALSE);
     CGrid* board = Board();
     if (!board)
         return;
@@ -472,7 +472,7 @@ void CEditorDlg::RandomStones()
         if (type == STONE_BLOCK || board->GetHeight(x, y) >= CGrid::LAYERS)
             continue;
         if (CSoundDev* sound = CResourceManager::GetSoundDevice())
-            sound->PlayIndex(sound->LoadSound("GAME_PLACE", 0), 0, -1.0f, 1);
+            sound->PlayIndex(sound->LoadSound("GAME_PLACE", nullptr), 0, -1.0f, 1);
         controller->PlaceStoneOfType(x, y, type);
     }
 }

@@ -34,7 +34,7 @@ const float kLineSize = 0.05f;
 
 CCreditWnd::CCreditWnd(IDirect3DDevice8* device)
     : C3DWindow(device, CRECTVirtual(0.0f, 0.0f, 1.0f, 1.0f)),
-      textRenderer(NULL), scrollSpeed(0.07f), lineCount(0), textLength(0)
+      textRenderer(nullptr), scrollSpeed(0.07f), lineCount(0), textLength(0)
 {
     memset(lines, 0, sizeof(lines));
     memset(textBuffer, 0, sizeof(textBuffer));
@@ -75,13 +75,13 @@ CCreditWnd::CCreditWnd(IDirect3DDevice8* device)
 CCreditWnd::~CCreditWnd()
 {
     delete textRenderer;
-    textRenderer = NULL;
+    textRenderer = nullptr;
     CInputManager* input = CResourceManager::GetInputManager();
     input->RemoveKeyListener(this);
     // Only give the keys back when they are still ours: another window may have
     // taken them since.
     if (input->GetExclusivListener() == this)
-        input->SetExclusivListener(NULL);
+        input->SetExclusivListener(nullptr);
 }
 
 bool CCreditWnd::AddLine(const char* text, float size, float y)

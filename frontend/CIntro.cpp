@@ -32,7 +32,7 @@ void CIntro::CompanyLogoRect(unsigned width, unsigned height, float rect[4])
 }
 
 CIntro::CIntro(IDirect3DDevice8* device)
-    : C3DObject(device, D3DXVECTOR3(0, 0, 0)), companyLogo(0), productLogo(0), companyFade(0), productFade(0),
+    : C3DObject(device, D3DXVECTOR3(0, 0, 0)), companyLogo(nullptr), productLogo(nullptr), companyFade(nullptr), productFade(nullptr),
       zarulLogoListener(this)
 {
     unsigned width = g_pD3DApp ? (unsigned)g_pD3DApp->backBufferDesc.Width : 0;
@@ -74,7 +74,7 @@ void CIntro::stateChanged(CChangeEvent event)
 {
     if (event.GetState() != CChangeEvent::PRE_OBJECT_DELETION || !companyLogo)
         return;
-    companyLogo = 0;
+    companyLogo = nullptr;
     if (!productLogo)
         return;
     productFade = new CFadeInOutModifier(LOGO_IN, LOGO_HOLD, LOGO_OUT);
@@ -87,10 +87,10 @@ void CIntro::ZarulLogo_StateChanged(CChangeEvent event)
 {
     if (event.GetState() != CChangeEvent::PRE_OBJECT_DELETION || !productLogo)
         return;
-    productLogo = 0;
+    productLogo = nullptr;
 
     CSoundDev* sound = CResourceManager::GetSoundDevice();
-    sound->PlayIndex(sound->LoadSound("MENU_BACKGROUND", NULL), 1, -1.0f, 1);
+    sound->PlayIndex(sound->LoadSound("MENU_BACKGROUND", nullptr), 1, -1.0f, 1);
 
     CResourceManager::GetObjectQueue()->AddObject(new CMainMenu(device), 1, 0);
     MarkForDeletion();

@@ -10,8 +10,8 @@
 #include "CResourceManager.h"
 
 CMainMenu::CMainMenu(IDirect3DDevice8* device)
-    : C3DObject(device, D3DXVECTOR3(0, 0, 0)), m_pButtonRight(0), m_pButtonLeft(0), backFirst(0), backSecond(0),
-      ring(0), exitButton(0), rightListener(this), leftListener(this), exitListener(this)
+    : C3DObject(device, D3DXVECTOR3(0, 0, 0)), m_pButtonRight(nullptr), m_pButtonLeft(nullptr), backFirst(nullptr), backSecond(nullptr),
+      ring(nullptr), exitButton(nullptr), rightListener(this), leftListener(this), exitListener(this)
 {
     backFirst = new CMenuBack(device);
     backSecond = new CMenuBack(device);
@@ -43,16 +43,16 @@ CMainMenu::CMainMenu(IDirect3DDevice8* device)
 CMainMenu::~CMainMenu()
 {
     delete backFirst;
-    backFirst = 0;
+    backFirst = nullptr;
     delete backSecond;   // takes the exit button with it
-    backSecond = 0;
-    exitButton = 0;
+    backSecond = nullptr;
+    exitButton = nullptr;
     delete ring;
-    ring = 0;
+    ring = nullptr;
     delete m_pButtonRight;
-    m_pButtonRight = 0;
+    m_pButtonRight = nullptr;
     delete m_pButtonLeft;
-    m_pButtonLeft = 0;
+    m_pButtonLeft = nullptr;
 }
 
 void CMainMenu::Render()

@@ -43,7 +43,7 @@ void CMenuBack::ComputeFrame(float t, float a, float b, float uv[4][2], DWORD* c
 void CMenuBack::Move(float seconds)
 {
     C3DIcon::Move(seconds);
-    BYTE* data = 0;
+    BYTE* data = nullptr;
     if (quad && SUCCEEDED(quad->Lock(0, 0, &data, 0))) {
         float uv[4][2];
         DWORD color = 0;

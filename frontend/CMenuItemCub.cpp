@@ -47,7 +47,7 @@ void CMenuItemCub::BuildVertices(Vertex* out, DWORD color)
 }
 
 CMenuItemCub::CMenuItemCub(IDirect3DDevice8* device, D3DXVECTOR3 position, const char* texture)
-    : C3DRenderObject(device, position, D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 0)), vertexBuffer(0),
+    : C3DRenderObject(device, position, D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 0)), vertexBuffer(nullptr),
       textureName(texture ? texture : ""), selected(0), mouseOver(0)
 {
     if (!device)
@@ -65,13 +65,13 @@ CMenuItemCub::~CMenuItemCub()
 {
     if (vertexBuffer)
         vertexBuffer->Release();
-    vertexBuffer = 0;
+    vertexBuffer = nullptr;
     actionListeners.Clear();
 }
 
 void CMenuItemCub::FillVertexBuffer(DWORD color)
 {
-    BYTE* data = 0;
+    BYTE* data = nullptr;
     if (!vertexBuffer || FAILED(vertexBuffer->Lock(0, 0, &data, 0)))
         return;
     BuildVertices((Vertex*)data, color);
@@ -112,8 +112,8 @@ void CMenuItemCub::MouseMoved(CMouseEvent event)
     D3DXMATRIX view, projection, inverseView, inverseProjection, toWorld;
     device->GetTransform(D3DTS_VIEW, &view);
     device->GetTransform(D3DTS_PROJECTION, &projection);
-    D3DXMatrixInverse(&inverseView, NULL, &view);
-    D3DXMatrixInverse(&inverseProjection, NULL, &projection);
+    D3DXMatrixInverse(&inverseView, nullptr, &view);
+    D3DXMatrixInverse(&inverseProjection, nullptr, &projection);
     D3DXMatrixMultiply(&toWorld, &inverseProjection, &inverseView);
 
     D3DXVECTOR3 nearPoint(2.0f * event.GetX() - 1.0f, 1.0f - 2.0f * event.GetY(), 0.0f);
@@ -121,7 +121,7 @@ void CMenuItemCub::MouseMoved(CMouseEvent event)
     D3DXVec3TransformCoord(&nearPoint, &nearPoint, &toWorld);
     D3DXVec3TransformCoord(&farPoint, &farPoint, &toWorld);
 
-    BYTE* data = 0;
+    BYTE* data = nullptr;
     if (FAILED(vertexBuffer->Lock(0, 0, &data, 0)))
         return;
     D3DXVECTOR3 boxMin, boxMax;

@@ -58,7 +58,7 @@ CMenuRing::~CMenuRing()
         CMouse::RemoveListenerEverywhere(static_cast<IMouseMotionListener*>(items[i]));
         CMouse::RemoveListenerEverywhere(static_cast<IMouseListener*>(items[i]));
         delete items[i];
-        items[i] = 0;
+        items[i] = nullptr;
     }
 }
 

@@ -6,7 +6,7 @@
 #include "CLevelLoader.h"
 
 CStartLevelToggle::CStartLevelToggle(IDirect3DDevice8* device, CRECTVirtual rect, int maximum, CMouse* mouse)
-    : C3DToggleSelection(device, rect, ".//media//next.dds", ".//media//prev.dds", NULL, 0, mouse, 0.2f),
+    : C3DToggleSelection(device, rect, ".//media//next.dds", ".//media//prev.dds", nullptr, 0, mouse, 0.2f),
       maximum(maximum < 1 ? 1 : maximum)
 {
     // Starts at the stored start level, shown as it stands even when it lies

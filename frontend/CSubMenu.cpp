@@ -24,7 +24,7 @@ void CSubMenu::CSubMenu_back_IActionListener::actionPerformed(CActionEvent event
 }
 
 CSubMenu::CSubMenu(IDirect3DDevice8* device, CMenuRing* ring)
-    : C3DWindow(device, OPEN_RECT), scaleModifier(0), ring(ring), closing(0), backButton(0),
+    : C3DWindow(device, OPEN_RECT), scaleModifier(nullptr), ring(ring), closing(0), backButton(nullptr),
       backListener(this)
 {
     SetColor(D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.5f), D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.7f));
@@ -61,7 +61,7 @@ CSubMenu::~CSubMenu()
     if (scaleModifier) {
         RemoveModifier(scaleModifier);
         delete scaleModifier;
-        scaleModifier = 0;
+        scaleModifier = nullptr;
     }
     CResourceManager::GetInputManager()->RemoveKeyListener(this);
     // A destroyed window leaves the mouse by itself; the submenu itself is also
@@ -87,7 +87,7 @@ void CSubMenu::Close()
     if (scaleModifier) {
         RemoveModifier(scaleModifier);
         delete scaleModifier;
-        scaleModifier = 0;
+        scaleModifier = nullptr;
     }
     SetMask(0);
     scaleModifier = new CWindowScaleModifier(OPEN_RECT, POINT_RECT, SCALE_SECONDS);

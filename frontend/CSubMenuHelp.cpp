@@ -63,7 +63,7 @@ const char* const kChooserEntries[CSubMenuHelp::PAGE_COUNT] = { "1/7", "2/7", "3
 }
 
 CSubMenuHelp::CSubMenuHelp(IDirect3DDevice8* device, CMenuRing* ring)
-    : CSubMenu(device, ring), textArea(NULL), chooser(NULL), pageListener(this)
+    : CSubMenu(device, ring), textArea(nullptr), chooser(nullptr), pageListener(this)
 {
     textArea = new C3DTextArea(device, CRECTVirtual(0.05f, 0.1f, 0.8f, 0.8f), 0.07f, TEXT_BLUE);
     AddWindow(textArea);
@@ -88,7 +88,7 @@ CSubMenuHelp::~CSubMenuHelp()
 const char* CSubMenuHelp::GetPageText(int page)
 {
     if (page < 0 || page >= PAGE_COUNT)
-        return NULL;
+        return nullptr;
     return kPageTexts[page];
 }
 

@@ -28,7 +28,7 @@ std::string Decimal(int value)
 }
 
 CSubMenuHighScore::CSubMenuHighScore(IDirect3DDevice8* device, CMenuRing* ring)
-    : CSubMenu(device, ring), textArea(NULL), pageCount(1), levelCount(0), chooser(NULL), pageListener(this)
+    : CSubMenu(device, ring), textArea(nullptr), pageCount(1), levelCount(0), chooser(nullptr), pageListener(this)
 {
     highScore.Load(".//media//highscore.xml");
 

@@ -25,7 +25,7 @@ namespace {
 D3DDeviceRecord* CurrentDevice(D3DAdapterRecord& record)
 {
     if (record.dwCurrentDevice >= record.devices.size())
-        return NULL;
+        return nullptr;
     return &record.devices[record.dwCurrentDevice];
 }
 
@@ -40,23 +40,23 @@ CLevelLoader* ControllerLevels()
 {
     CGameController* controller = CGameController::GetInstance();
     if (!controller || controller->editorMode)
-        return NULL;
+        return nullptr;
     return controller->levelLoader;
 }
 
 }
 
 CSubMenuOptions::CSubMenuOptions(IDirect3DDevice8* device, CMenuRing* ring, int mouseFlag)
-    : CSubMenu(device, ring), musicState(0), soundState(0), resolutionToggle(NULL), startLevelToggle(NULL),
+    : CSubMenu(device, ring), musicState(0), soundState(0), resolutionToggle(nullptr), startLevelToggle(nullptr),
       musicListener(this), effectsListener(this), envMapListener(this), shadowEffListener(this), geffListener(this),
       resListener(this), startlevelListener(this)
 {
     displayRecord.dwCurrentDevice = 0;
     for (int i = 0; i < BOX_COUNT; i++)
-        boxes[i] = NULL;
+        boxes[i] = nullptr;
 
     CSoundDev* sound = CResourceManager::GetSoundDevice();
-    int music = sound->LoadSound("MENU_BACKGROUND", NULL);
+    int music = sound->LoadSound("MENU_BACKGROUND", nullptr);
     musicState = sound->GetSoundState(music);
     soundState = sound->soundSwitch;
 
@@ -90,8 +90,8 @@ CSubMenuOptions::CSubMenuOptions(IDirect3DDevice8* device, CMenuRing* ring, int 
     for (const std::string& text : modeTexts)
         entries.push_back(text.c_str());
     resolutionToggle = new C3DToggleSelection(device, CRECTVirtual(0.573f, 0.63f, 0.31f, 0.05f), ".//media//next.dds",
-                                              ".//media//prev.dds", entries.empty() ? NULL : entries.data(),
-                                              (int)entries.size(), mouseFlag == 1 ? CD3DApplication::LiveMouse() : NULL, 0.08f);
+                                              ".//media//prev.dds", entries.empty() ? nullptr : entries.data(),
+                                              (int)entries.size(), mouseFlag == 1 ? CD3DApplication::LiveMouse() : nullptr, 0.08f);
     resolutionToggle->SetSelection(currentMode);
     resolutionToggle->AddActionListener(&resListener);
     AddWindow(resolutionToggle);
@@ -163,7 +163,7 @@ void CSubMenuOptions::music_ActionPerformed(CActionEvent event)
     if (!box)
         return;
     CSoundDev* sound = CResourceManager::GetSoundDevice();
-    int music = sound->LoadSound("MENU_BACKGROUND", NULL);
+    int music = sound->LoadSound("MENU_BACKGROUND", nullptr);
     sound->PlayIndex(music, 1, -1.0f, box->checked);
 }
 

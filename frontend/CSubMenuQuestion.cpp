@@ -17,5 +17,5 @@ CSubMenuQuestion::~CSubMenuQuestion()
 
 void CSubMenuQuestion::Confirm()
 {
-    exit_ActionPerformed(CActionEvent(0, CActionEvent::ACTION_DEFAULT));
+    exit_ActionPerformed(CActionEvent(nullptr, CActionEvent::ACTION_DEFAULT));
 }

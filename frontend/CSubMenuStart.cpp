@@ -15,7 +15,7 @@ void CSubMenuStart::CSubMenuStart_Fade_IChangeListener::stateChanged(CChangeEven
 }
 
 CSubMenuStart::CSubMenuStart(IDirect3DDevice8* device, CMenuRing* ring)
-    : CSubMenu(device, ring), startListener(this), fadeListener(this), startFade(0), starting(0), started(0)
+    : CSubMenu(device, ring), startListener(this), fadeListener(this), startFade(nullptr), starting(0), started(0)
 {
     C3DTextButton* button = new C3DTextButton(device, CRECTVirtual(0.35f, 0.4f, 0.3f, 0.15f), "Start",
                                               ".//media//arial.dds", D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f));
@@ -28,7 +28,7 @@ CSubMenuStart::~CSubMenuStart()
 {
     // The fade's window belongs to the scene; the fade itself goes here.
     delete startFade;
-    startFade = 0;
+    startFade = nullptr;
 }
 
 // Fades to black; the game starts when the fade has ended. Only the first
@@ -56,7 +56,7 @@ void CSubMenuStart::Fade_StateChanged(CChangeEvent event)
 
 void CSubMenuStart::Confirm()
 {
-    StartButton_ActionPerformed(CActionEvent(0, CActionEvent::ACTION_DEFAULT));
+    StartButton_ActionPerformed(CActionEvent(nullptr, CActionEvent::ACTION_DEFAULT));
 }
 
 // Escape and "zurück" close the submenu only before the start: once the fade

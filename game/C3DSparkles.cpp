@@ -7,7 +7,7 @@
 #include "CTexMgr.h"
 
 C3DSparkles::C3DSparkles()
-    : C3DParticleSystem(), liveParticles(0), gravity(0)
+    : C3DParticleSystem(), liveParticles(0), gravity(nullptr)
 {
 }
 

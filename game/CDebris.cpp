@@ -45,7 +45,7 @@ CDebris::CDebris(IDirect3DDevice8* dev, D3DXVECTOR3 pos, float size, CStoneInfo*
     float radii[SHARD_COUNT];
 
     for (int i = 0; i < SHARD_COUNT; i++)
-        shards[i] = 0;
+        shards[i] = nullptr;
     for (int i = 0; i < SHARD_COUNT; i++) {
         shards[i] = CStone::CreateVertexBuffer(device, 6 * sizeof(ShardVertex), SHARD_FVF, "CDebris");
 
@@ -71,7 +71,7 @@ CDebris::CDebris(IDirect3DDevice8* dev, D3DXVECTOR3 pos, float size, CStoneInfo*
         }
         D3DXComputeBoundingSphere(vertices, 6, SHARD_FVF, &centers[i], &radii[i]);
 
-        BYTE* data = 0;
+        BYTE* data = nullptr;
         if (SUCCEEDED(shards[i]->Lock(0, 0, &data, 0)) && data) {
             memcpy(data, vertices, sizeof(vertices));
             shards[i]->Unlock();

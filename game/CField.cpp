@@ -11,7 +11,7 @@ const int TILE_VERTICES = 6;
 
 CField::CField(IDirect3DDevice8* device, D3DXVECTOR3 position, int value, float size)
     : C3DRenderObject(device, position, D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 0)),
-      vertexBuffer(0), value(value)
+      vertexBuffer(nullptr), value(value)
 {
     vertexBuffer = CStone::CreateVertexBuffer(device, TILE_VERTICES * sizeof(CStone::Vertex), CStone::FVF, "CField");
 
@@ -21,7 +21,7 @@ CField::CField(IDirect3DDevice8* device, D3DXVECTOR3 position, int value, float 
         { -1, -1, 0, 1 }, { -1, 1, 0, 0 }, { 1, 1, 1, 0 }, { 1, 1, 1, 0 }, { 1, -1, 1, 1 }, { -1, -1, 0, 1 }
     };
 
-    BYTE* data = 0;
+    BYTE* data = nullptr;
     if (SUCCEEDED(vertexBuffer->Lock(0, 0, &data, 0)) && data) {
         CStone::Vertex* v = (CStone::Vertex*)data;
         for (int i = 0; i < TILE_VERTICES; i++) {

@@ -574,7 +574,7 @@ int CGameController::RecordScore(const char* name)
     entry->score = gameData->moves;
     char date[256];
     date[0] = 0;
-    GetDateFormatA(0, LOCALE_NOUSEROVERRIDE, NULL, NULL, date, sizeof(date));
+    GetDateFormatA(0, LOCALE_NOUSEROVERRIDE, nullptr, nullptr, date, sizeof(date));
     entry->date = date;
     entry->name = name ? name : "";
     return entry->score;

@@ -172,7 +172,7 @@ void CGameOverlay::UpdateModeLabel()
 void CGameOverlay::mode_ActionPerformed(CActionEvent event)
 {
     CSoundDev* sound = CResourceManager::GetSoundDevice();
-    sound->PlayIndex(sound->LoadSound("MENU_CLICK", NULL), 0, -1.0f, 1);
+    sound->PlayIndex(sound->LoadSound("MENU_CLICK", nullptr), 0, -1.0f, 1);
     CActionEvent toggle = event;
     toggle.SetID(CGameController::ACTION_TOGGLE_MODE);
     fireActionPerformed(toggle);

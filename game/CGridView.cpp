@@ -35,8 +35,8 @@ int EffectOn(int effect)
 
 CGridView::CGridView(CGameController* controller, IDirect3DDevice8* device, int gridSize)
     : C3DRenderObject(device, D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 0)),
-      gridSize(gridSize), halfSize(12.0f), cellSize(0.0f), floorTop(0.5f), vertexBuffer(0),
-      controller(controller), overlay(0), pulsation(0), volumeLight(0)
+      gridSize(gridSize), halfSize(12.0f), cellSize(0.0f), floorTop(0.5f), vertexBuffer(nullptr),
+      controller(controller), overlay(nullptr), pulsation(nullptr), volumeLight(nullptr)
 {
     // A view without a device draws nothing; the board model's own tests use
     // one for its turn alone.
@@ -55,7 +55,7 @@ CGridView::CGridView(CGameController* controller, IDirect3DDevice8* device, int 
     pickPlane[2] = D3DXVECTOR3(-halfSize, floorTop, halfSize);
 
     // The slab is a stone box as wide as the board, its texture once per cell.
-    BYTE* data = 0;
+    BYTE* data = nullptr;
     if (vertexBuffer && SUCCEEDED(vertexBuffer->Lock(0, 0, &data, 0)) && data) {
         CStone::WriteBox((CStone::Vertex*)data, halfSize, floorTop, (float)gridSize, 0xFFFFFFFF);
         vertexBuffer->Unlock();
@@ -70,9 +70,9 @@ CGridView::CGridView(CGameController* controller, IDirect3DDevice8* device, int 
 CGridView::~CGridView()
 {
     // The board of a game still running keeps its stones but not their objects.
-    CGrid* board = CGameController::GetExistingInstance() == controller ? Board() : 0;
+    CGrid* board = CGameController::GetExistingInstance() == controller ? Board() : nullptr;
     if (board && board->view == this)
-        board->SetView(0);
+        board->SetView(nullptr);
     if (vertexBuffer)
         vertexBuffer->Release();
     for (CField* tile : fieldTiles)
@@ -86,13 +86,13 @@ CGridView::~CGridView()
 
 CGrid* CGridView::Board() const
 {
-    return controller && controller->gameData ? controller->gameData->board : 0;
+    return controller && controller->gameData ? controller->gameData->board : nullptr;
 }
 
 AbstractEventHandler* CGridView::CurrentHandler() const
 {
     if (!controller || controller->mode < 0 || controller->mode > 2)
-        return 0;
+        return nullptr;
     return controller->handlers[controller->mode];
 }
 
@@ -260,7 +260,7 @@ void CGridView::DestroyStone(CStoneInfo* info)
     if (!info)
         return;
     delete info->stone;
-    info->stone = 0;
+    info->stone = nullptr;
 }
 
 void CGridView::UpdateFields()
@@ -343,8 +343,8 @@ void CGridView::PointerRay(float x, float y, D3DXVECTOR3* nearPoint, D3DXVECTOR3
     D3DXMATRIX view, projection, inverseView, inverseProjection, unproject;
     device->GetTransform(D3DTS_VIEW, &view);
     device->GetTransform(D3DTS_PROJECTION, &projection);
-    D3DXMatrixInverse(&inverseView, 0, &view);
-    D3DXMatrixInverse(&inverseProjection, 0, &projection);
+    D3DXMatrixInverse(&inverseView, nullptr, &view);
+    D3DXMatrixInverse(&inverseProjection, nullptr, &projection);
     D3DXMatrixMultiply(&unproject, &inverseProjection, &inverseView);
 
     D3DXVECTOR3 farNdc(2.0f * x - 1.0f, 1.0f - 2.0f * y, 1.0f);
@@ -374,7 +374,7 @@ int CGridView::PlaneHit(const D3DXVECTOR3 points[3], float x, float y, D3DXVECTO
     } else {
         D3DXMATRIX view, inverseView;
         device->GetTransform(D3DTS_VIEW, &view);
-        D3DXMatrixInverse(&inverseView, 0, &view);
+        D3DXMatrixInverse(&inverseView, nullptr, &view);
         eye = D3DXVECTOR3(inverseView._41, inverseView._42, inverseView._43);
     }
     D3DXVECTOR3 onPlane;
@@ -382,7 +382,7 @@ int CGridView::PlaneHit(const D3DXVECTOR3 points[3], float x, float y, D3DXVECTO
         return 0;
 
     D3DXMATRIX inverseWorld;
-    D3DXMatrixInverse(&inverseWorld, 0, &world);
+    D3DXMatrixInverse(&inverseWorld, nullptr, &world);
     D3DXVec3TransformCoord(hit, &onPlane, &inverseWorld);
     *hit += D3DXVECTOR3(halfSize, halfSize, halfSize);
     float side = 2.0f * halfSize;
@@ -433,7 +433,7 @@ CStoneInfo CGridView::GetStoneUnderMouse(float x, float y)
     PointerRay(x, y, &nearPoint, &farPoint);
     D3DXVECTOR3 direction = farPoint - nearPoint;
 
-    CStoneInfo* best = 0;
+    CStoneInfo* best = nullptr;
     float bestDistance = 1.0e12f;
     for (int i = 0; i < grid->stoneCount; i++) {
         CStoneInfo* info = grid->sortedStones[i];

@@ -58,7 +58,7 @@ private:
 static void PlaySound(const char* name)
 {
     CSoundDev* sound = CResourceManager::GetSoundDevice();
-    sound->PlayIndex(sound->LoadSound(name, NULL), 0, -1.0f, 1);
+    sound->PlayIndex(sound->LoadSound(name, nullptr), 0, -1.0f, 1);
 }
 
 CLevelFinishedOvl::CLevelFinishedOvl(IDirect3DDevice8* device, CGameController* controller, int best)

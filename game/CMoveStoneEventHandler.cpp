@@ -156,7 +156,7 @@ void CMoveStoneEventHandler::MouseClicked(CMouseEvent event)
         return;
 
     CSoundDev* sound = CResourceManager::GetSoundDevice();
-    sound->PlayIndex(sound->LoadSound("GAME_MOVE", NULL), 0, -1.0f, 1);
+    sound->PlayIndex(sound->LoadSound("GAME_MOVE", nullptr), 0, -1.0f, 1);
     if (SlideStone(direction, hovered))
         HideMarker();   // else it would stand over the cell the stone has left
     owner->gameData->moves++;

@@ -83,8 +83,8 @@ D3DXVECTOR3 CNextStoneView::ScreenToWorld(D3DXVECTOR3 point)
     D3DXMATRIX view, projection, inverseView, inverseProjection, both;
     device->GetTransform(D3DTS_VIEW, &view);
     device->GetTransform(D3DTS_PROJECTION, &projection);
-    D3DXMatrixInverse(&inverseView, NULL, &view);
-    D3DXMatrixInverse(&inverseProjection, NULL, &projection);
+    D3DXMatrixInverse(&inverseView, nullptr, &view);
+    D3DXMatrixInverse(&inverseProjection, nullptr, &projection);
     D3DXMatrixMultiply(&both, &inverseProjection, &inverseView);
     D3DXVec3TransformCoord(&result, &point, &both);
     return result;

@@ -39,7 +39,7 @@ void CShadowVolume::AddEdge(WORD* edges, DWORD* count, WORD a, WORD b)
 
 void CShadowVolume::BuildFromCube(IDirect3DVertexBuffer8* buffer, D3DXVECTOR3 light)
 {
-    BYTE* data = 0;
+    BYTE* data = nullptr;
     if (!buffer || FAILED(buffer->Lock(0, 0, &data, 0)) || !data)
         return;
     const CStone::Vertex* box = (const CStone::Vertex*)data;

@@ -50,7 +50,7 @@ const D3DXVECTOR3 SHADOW_LIGHT(1000.0f, 1000.0f, -1000.0f);
 void PlaySound(const char* name)
 {
     CSoundDev* sound = CResourceManager::GetSoundDevice();
-    sound->PlayIndex(sound->LoadSound(name, 0), 0, -1.0f, 1);
+    sound->PlayIndex(sound->LoadSound(name, nullptr), 0, -1.0f, 1);
 }
 
 int EffectOn(int effect)
@@ -63,9 +63,9 @@ int EffectOn(int effect)
 CStone::CStone(IDirect3DDevice8* device, D3DXVECTOR3 position, int type, float cellSize,
                CStoneInfo* info, CGridView* owner, int gravity)
     : C3DRenderObject(device, position, D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 0)),
-      gravity(0), shadow(0), visible(1), shadowVolume(0), vertexBuffer(0),
-      type(type), halfSize(cellSize / 2.0f), gravityModifier(0), info(info), owner(owner),
-      color(1.0f, 1.0f, 1.0f, 0.6f), appearTimer(0)
+      gravity(0), shadow(0), visible(1), shadowVolume(nullptr), vertexBuffer(nullptr),
+      type(type), halfSize(cellSize / 2.0f), gravityModifier(nullptr), info(info), owner(owner),
+      color(1.0f, 1.0f, 1.0f, 0.6f), appearTimer(nullptr)
 {
     shadowVolume = new CShadowVolume();
     UpdateShadowFlag();
@@ -75,7 +75,7 @@ CStone::CStone(IDirect3DDevice8* device, D3DXVECTOR3 position, int type, float c
     // such stones for their bookkeeping alone.
     if (device) {
         vertexBuffer = CreateVertexBuffer(device, STONE_VERTICES * sizeof(Vertex), FVF, "CStone");
-        BYTE* data = 0;
+        BYTE* data = nullptr;
         if (SUCCEEDED(vertexBuffer->Lock(0, 0, &data, 0)) && data) {
             WriteBox((Vertex*)data, halfSize, halfSize * 0.5f, 1.0f, (DWORD)color);
             vertexBuffer->Unlock();
@@ -112,7 +112,7 @@ CStone::~CStone()
 IDirect3DVertexBuffer8* CStone::CreateVertexBuffer(IDirect3DDevice8* device, UINT bytes, DWORD fvf,
                                                   const char* owner)
 {
-    IDirect3DVertexBuffer8* buffer = 0;
+    IDirect3DVertexBuffer8* buffer = nullptr;
     if (!device || FAILED(device->CreateVertexBuffer(bytes, D3DUSAGE_WRITEONLY, fvf, D3DPOOL_MANAGED, &buffer)) ||
         !buffer) {
         std::string message = std::string(" Fehler beim Erzeugen des Vertexbuffers für ") + owner;
@@ -142,7 +142,7 @@ void CStone::Move(float seconds)
     C3DRenderObject::Move(seconds);
 
     CGameController* controller = CGameController::GetExistingInstance();
-    CGrid* grid = controller && controller->gameData ? controller->gameData->board : 0;
+    CGrid* grid = controller && controller->gameData ? controller->gameData->board : nullptr;
     if (info && grid)
         info->sideExposed = grid->IsOpenTowardsCamera(info->x, info->y, info->z, 0.7853982f);
     shadowVolume->count = 0;
@@ -152,7 +152,7 @@ void CStone::Move(float seconds)
     if (shadow == 1 && visible == 1 && vertexBuffer) {
         D3DXMATRIX inverse;
         D3DXVECTOR3 light;
-        D3DXMatrixInverse(&inverse, 0, &world);
+        D3DXMatrixInverse(&inverse, nullptr, &world);
         D3DXVec3TransformCoord(&light, &SHADOW_LIGHT, &inverse);
         shadowVolume->BuildFromCube(vertexBuffer, light);
     }
@@ -212,7 +212,7 @@ void CStone::SetGravity(int on)
 
 int CStone::HitTest(D3DXVECTOR3 rayStart, D3DXVECTOR3 rayDir, float* distance)
 {
-    BYTE* data = 0;
+    BYTE* data = nullptr;
     if (!vertexBuffer || FAILED(vertexBuffer->Lock(0, 0, &data, 0)) || !data)
         return 0;
 
@@ -222,7 +222,7 @@ int CStone::HitTest(D3DXVECTOR3 rayStart, D3DXVECTOR3 rayDir, float* distance)
     // The start is a point and the direction a direction: only the start takes
     // the translation into the stone's own space.
     D3DXMATRIX inverse;
-    D3DXMatrixInverse(&inverse, 0, &world);
+    D3DXMatrixInverse(&inverse, nullptr, &world);
     D3DXVECTOR3 start, dir;
     D3DXVec3TransformCoord(&start, &rayStart, &inverse);
     D3DXVec3TransformNormal(&dir, &rayDir, &inverse);
@@ -238,7 +238,7 @@ int CStone::HitTest(D3DXVECTOR3 rayStart, D3DXVECTOR3 rayDir, float* distance)
 void CStone::SetColor(float r, float g, float b, float a)
 {
     color = D3DXCOLOR(r, g, b, a);
-    BYTE* data = 0;
+    BYTE* data = nullptr;
     if (!vertexBuffer || FAILED(vertexBuffer->Lock(0, 0, &data, 0)) || !data)
         return;
     DWORD diffuse = (DWORD)color;
@@ -269,7 +269,7 @@ void CStone::UpdateShadowFlag()
 void CStone::stateChanged(CChangeEvent event)
 {
     if (event.GetSource() == appearTimer)
-        appearTimer = 0;
+        appearTimer = nullptr;
     visible = 1;
 
     CGameController* controller = CGameController::GetExistingInstance();

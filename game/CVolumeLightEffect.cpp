@@ -34,14 +34,14 @@ float RandomTop()
 
 CVolumeLightEffect::CVolumeLightEffect(IDirect3DDevice8* dev, D3DXVECTOR3 pos, float size)
     : C3DRenderObject(dev, pos, D3DXVECTOR3(0.0f, 0.0f, 0.0f), D3DXVECTOR3(0.0f, 0.0f, 0.0f)),
-      vertexBuffer(0), time(0.0f), stateBlock(0)
+      vertexBuffer(nullptr), time(0.0f), stateBlock(0)
 {
     if (device)
         device->CreateStateBlock(D3DSBT_ALL, &stateBlock);
 
     vertexBuffer = CStone::CreateVertexBuffer(device, VERTEX_COUNT * sizeof(RayVertex), RAY_FVF, "CVolumeLightEffect");
 
-    BYTE* data = 0;
+    BYTE* data = nullptr;
     if (SUCCEEDED(vertexBuffer->Lock(0, 0, &data, 0)) && data) {
         RayVertex* v = (RayVertex*)data;
         float h = size / 2.0f;
@@ -85,7 +85,7 @@ void CVolumeLightEffect::Move(float seconds)
     C3DRenderObject::Move(seconds);
     if (!(seconds > 0.0f))
         return;
-    BYTE* data = 0;
+    BYTE* data = nullptr;
     if (SUCCEEDED(vertexBuffer->Lock(0, 0, &data, 0)) && data) {
         RayVertex* v = (RayVertex*)data;
         for (int i = 0; i < VERTEX_COUNT; i++)

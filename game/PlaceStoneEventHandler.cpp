@@ -81,7 +81,7 @@ void PlaceStoneEventHandler::MouseClicked(CMouseEvent event)
         return;
 
     CSoundDev* sound = CResourceManager::GetSoundDevice();
-    sound->PlayIndex(sound->LoadSound("GAME_PLACE", NULL), 0, -1.0f, 1);
+    sound->PlayIndex(sound->LoadSound("GAME_PLACE", nullptr), 0, -1.0f, 1);
     owner->PlaceStone(column, row);
     owner->gameData->moves++;
     if (view->overlay)

@@ -60,15 +60,15 @@ Construction and record storage
 
 CXmlDocument::CXmlDocument()
     : parentPos(0), mainPos(0), childPos(0), freeRecord(0), nodeKind(0),
-      recordPages(0), recordCapacity(0), pageSlots(0),
+      recordPages(nullptr), recordCapacity(0), pageSlots(0),
       walkRecord(0), walkNext(0), walkCount(0), walkDone(false)
 {
-    SetDocText(0);
+    SetDocText(nullptr);
 }
 
 CXmlDocument::CXmlDocument(const CXmlDocument& source)
     : parentPos(0), mainPos(0), childPos(0), freeRecord(0), nodeKind(0),
-      recordPages(0), recordCapacity(0), pageSlots(0),
+      recordPages(nullptr), recordCapacity(0), pageSlots(0),
       walkRecord(0), walkNext(0), walkCount(0), walkDone(false)
 {
     *this = source;
@@ -88,7 +88,7 @@ void CXmlDocument::ReleaseRecords()
             delete[] recordPages[p];
         delete[] recordPages;
     }
-    recordPages = 0;
+    recordPages = nullptr;
     recordCapacity = 0;
     pageSlots = 0;
 }
@@ -459,7 +459,7 @@ int CXmlDocument::SkipMarkup(TextToken& token)
         if (text[pos + 1] == 0 || text[pos + 2] == 0)
             return NODE_NONE;
 
-        const char* endMarker = 0;
+        const char* endMarker = nullptr;
         int kind = NODE_NONE;
         char c = text[pos + 1];
         if (c == '?')
@@ -621,7 +621,7 @@ int CXmlDocument::ParseStartTag(int parent, int textEnd, int* nameFirst, int* na
     {
         int start = token.next;
         if (!ScanTo(text, &start, '<'))
-            return FailParse("Element tag not found", 0);
+            return FailParse("Element tag not found", nullptr);
         Record(i).startOpen = start;
         Record(parent).endOpen = start;
         token.next = start + 1;
@@ -644,15 +644,15 @@ int CXmlDocument::ParseStartTag(int parent, int textEnd, int* nameFirst, int* na
             // bounded by the first NUL of the text.
             const char* close = (const char*)memchr(text + end, '>', textEnd - end);
             if (!close)
-                return FailParse("End of tag not found", 0);
+                return FailParse("End of tag not found", nullptr);
             Record(i).startClose = (int)(close - text);
             return i;
         }
 
         if (!NextToken(token))
-            return FailParse("Abrupt end within tag", 0);
+            return FailParse("Abrupt end within tag", nullptr);
         if (token.quoted)
-            return FailParse("Tag starts with quote", 0);
+            return FailParse("Tag starts with quote", nullptr);
 
         char c = text[token.first];
         if (c == '?' || c == '!')
@@ -662,7 +662,7 @@ int CXmlDocument::ParseStartTag(int parent, int textEnd, int* nameFirst, int* na
             // White space between '<' and '?' or '!' makes the classifier see
             // an element start; reading on from there would never end.
             if (kind == NODE_NONE || kind == NODE_ELEMENT)
-                return FailParse("Invalid node", 0);
+                return FailParse("Invalid node", nullptr);
             continue;
         }
         if (c == '/')
@@ -675,7 +675,7 @@ int CXmlDocument::ParseStartTag(int parent, int textEnd, int* nameFirst, int* na
         *nameLength = token.last - token.first + 1;
         int close = token.next;
         if (!ScanTo(text, &close, '>'))
-            return FailParse("End of tag not found", 0);
+            return FailParse("End of tag not found", nullptr);
         Record(i).startClose = close;
         return i;
     }
@@ -790,7 +790,7 @@ int CXmlDocument::ParseElement(int parent)
             Record(scanParent).endOpen = start;
             const char* close = (const char*)memchr(text + end, '>', textEnd - end);
             if (!close)
-                return FailParse("End of tag not found", 0);
+                return FailParse("End of tag not found", nullptr);
             ElemRecord& r = Record(i);
             r.startOpen = start;
             r.startClose = (int)(close - text);

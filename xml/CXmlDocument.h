@@ -42,7 +42,7 @@ public:
         const char* text;
         bool quoted;
 
-        explicit TextToken(const char* scanText = 0)
+        explicit TextToken(const char* scanText = nullptr)
             : first(0), last(-1), next(0), text(scanText), quoted(false) {}
     };
 
@@ -87,8 +87,8 @@ public:
     bool Save(const char* path);
 
     // Navigation
-    bool FindElement(const char* name = 0);
-    bool FindChildElement(const char* name = 0);
+    bool FindElement(const char* name = nullptr);
+    bool FindChildElement(const char* name = nullptr);
     bool EnterElement();
     bool LeaveElement();
     bool SavePosition(const char* name);
@@ -102,8 +102,8 @@ public:
     std::string GetChildText();
 
     // Editing
-    bool AddElement(const char* name, const char* value = 0);
-    bool AddChildElement(const char* name, const char* value = 0);
+    bool AddElement(const char* name, const char* value = nullptr);
+    bool AddChildElement(const char* name, const char* value = nullptr);
     bool SetAttribute(const char* name, const char* value);
     bool SetChildAttribute(const char* name, const char* value);
     bool RemoveElement();

@@ -102,7 +102,7 @@ static std::string SaveTarget(const char* path)
     struct stat info;
     if (lstat(path, &info) == 0 && S_ISLNK(info.st_mode))
     {
-        char* resolved = realpath(path, 0);
+        char* resolved = realpath(path, nullptr);
         if (resolved)
         {
             std::string target = resolved;

@@ -339,7 +339,7 @@ std::string CXmlDocument::UnescapeText(int left, int right) const
             pos++;
             continue;
         }
-        AppendUtf8(out, strtol(text + digits, 0, base));
+        AppendUtf8(out, strtol(text + digits, nullptr, base));
         pos = semicolon + 1;
     }
     return out;

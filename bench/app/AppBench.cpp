@@ -79,7 +79,7 @@ void BM_FirstFrame(benchmark::State& state)
             usleep(200);
         }
         double seconds = std::chrono::duration<double>(Clock::now() - child.started).count();
-        waitpid(child.pid, 0, 0);
+        waitpid(child.pid, nullptr, 0);
         state.SetIterationTime(seconds);
         if (seconds > worst)
             worst = seconds;
@@ -163,10 +163,10 @@ RunResult RunProgram(const std::string& exe, const PrivateMedia& media, const st
                           " ZARUL_TIMESTEP=0.0666667 ZARUL_INPUT='" + scriptPath +
                           "' SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy '" + exe + "' > /dev/null 2>&1";
     char sh[] = "/bin/sh", dashC[] = "-c";
-    char* argv[] = { sh, dashC, &command[0], 0 };
+    char* argv[] = { sh, dashC, &command[0], nullptr };
     Clock::time_point started = Clock::now();
     pid_t pid = 0;
-    if (posix_spawn(&pid, "/bin/sh", 0, 0, argv, environ) != 0)
+    if (posix_spawn(&pid, "/bin/sh", nullptr, nullptr, argv, environ) != 0)
         return result;
     int status = 0;
     struct rusage usage;

@@ -49,7 +49,7 @@ public:
         device = headless.device;
 
         device->CreateVertexBuffer(36 * sizeof(LitVertex), D3DUSAGE_WRITEONLY, FVF_LIT, D3DPOOL_MANAGED, &box);
-        BYTE* data = NULL;
+        BYTE* data = nullptr;
         box->Lock(0, 0, &data, 0);
         LitVertex* out = (LitVertex*)data;
         for (int i = 0; i < 36; i++) {
@@ -66,7 +66,7 @@ public:
 
         device->CreateTexture(64, 64, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture);
         D3DLOCKED_RECT locked;
-        texture->LockRect(0, &locked, NULL, 0);
+        texture->LockRect(0, &locked, nullptr, 0);
         for (int y = 0; y < 64; y++) {
             DWORD* row = (DWORD*)((BYTE*)locked.pBits + y * locked.Pitch);
             for (int x = 0; x < 64; x++)
@@ -122,7 +122,7 @@ public:
 
     void DrawFrame()
     {
-        device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF202040, 1.0f, 0);
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF202040, 1.0f, 0);
         device->BeginScene();
         device->SetRenderState(D3DRS_LIGHTING, TRUE);
         device->SetTexture(0, texture);
@@ -137,7 +137,7 @@ public:
         }
 
         // Shadow volumes: z-test on, z-write off, colour killed by blending.
-        device->SetTexture(0, NULL);
+        device->SetTexture(0, nullptr);
         device->SetRenderState(D3DRS_LIGHTING, FALSE);
         device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
         device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
@@ -167,14 +167,14 @@ public:
         device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
         device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
         device->EndScene();
-        device->Present(NULL, NULL, NULL, NULL);
+        device->Present(nullptr, nullptr, nullptr, nullptr);
         glFinish();
     }
 
     HeadlessDevice headless;
-    IDirect3DDevice8* device = NULL;
-    IDirect3DVertexBuffer8* box = NULL;
-    IDirect3DTexture8* texture = NULL;
+    IDirect3DDevice8* device = nullptr;
+    IDirect3DVertexBuffer8* box = nullptr;
+    IDirect3DTexture8* texture = nullptr;
     std::vector<VolumeVertex> volume;
 };
 

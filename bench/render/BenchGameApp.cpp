@@ -25,7 +25,7 @@ const DWORD quadFormat = D3DFVF_XYZRHW | D3DFVF_DIFFUSE;
 
 } // namespace
 
-BenchGameApp::BenchGameApp() : GameTestApp(1024, 768), quadVB(NULL) {}
+BenchGameApp::BenchGameApp() : GameTestApp(1024, 768), quadVB(nullptr) {}
 
 HRESULT BenchGameApp::RestoreDeviceObjects()
 {
@@ -36,7 +36,7 @@ HRESULT BenchGameApp::RestoreDeviceObjects()
     if (SUCCEEDED(device->CreateCubeTexture(256, 1, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &envCubeTexture))) {
         for (int face = 0; face < 6; face++) {
             D3DLOCKED_RECT locked;
-            if (FAILED(envCubeTexture->LockRect((D3DCUBEMAP_FACES)face, 0, &locked, NULL, 0)))
+            if (FAILED(envCubeTexture->LockRect((D3DCUBEMAP_FACES)face, 0, &locked, nullptr, 0)))
                 continue;
             for (int y = 0; y < 256; y++) {
                 DWORD* row = (DWORD*)((BYTE*)locked.pBits + y * locked.Pitch);
@@ -52,7 +52,7 @@ HRESULT BenchGameApp::RestoreDeviceObjects()
     int height = (int)backBufferDesc.Height;
     if (SUCCEEDED(device->CreateVertexBuffer(4 * sizeof(QuadVertex), D3DUSAGE_WRITEONLY, quadFormat,
                                              D3DPOOL_MANAGED, &quadVB))) {
-        BYTE* data = NULL;
+        BYTE* data = nullptr;
         quadVB->Lock(0, 0, &data, 0);
         QuadVertex corners[4] = {{0, (float)height, 0, 1, 0x7F000000},
                                  {0, 0, 0, 1, 0x7F000000},
@@ -67,16 +67,16 @@ HRESULT BenchGameApp::RestoreDeviceObjects()
 HRESULT BenchGameApp::InvalidateDeviceObjects()
 {
     if (device) {
-        device->SetTexture(0, NULL);
-        device->SetTexture(1, NULL);
-        device->SetStreamSource(0, NULL, 0);
+        device->SetTexture(0, nullptr);
+        device->SetTexture(1, nullptr);
+        device->SetStreamSource(0, nullptr, 0);
     }
     if (envCubeTexture)
         envCubeTexture->Release();
-    envCubeTexture = NULL;
+    envCubeTexture = nullptr;
     if (quadVB)
         quadVB->Release();
-    quadVB = NULL;
+    quadVB = nullptr;
     return GameTestApp::InvalidateDeviceObjects();
 }
 
@@ -155,7 +155,7 @@ namespace {
 std::vector<BYTE> ReadBuffer(IDirect3DVertexBuffer8* buffer)
 {
     std::vector<BYTE> bytes(BoardRecord::BOX_VERTICES * BoardRecord::BOX_STRIDE);
-    BYTE* data = NULL;
+    BYTE* data = nullptr;
     if (buffer && SUCCEEDED(buffer->Lock(0, 0, &data, D3DLOCK_READONLY))) {
         memcpy(bytes.data(), data, bytes.size());
         buffer->Unlock();

@@ -11,10 +11,10 @@ namespace {
 
 IDirect3DVertexBuffer8* MakeBuffer(IDirect3DDevice8* device, const void* bytes, UINT length, DWORD format)
 {
-    IDirect3DVertexBuffer8* buffer = NULL;
+    IDirect3DVertexBuffer8* buffer = nullptr;
     if (FAILED(device->CreateVertexBuffer(length, D3DUSAGE_WRITEONLY, format, D3DPOOL_MANAGED, &buffer)))
-        return NULL;
-    BYTE* data = NULL;
+        return nullptr;
+    BYTE* data = nullptr;
     buffer->Lock(0, 0, &data, 0);
     memcpy(data, bytes, length);
     buffer->Unlock();
@@ -33,7 +33,7 @@ LayerBoard::LayerBoard(const BoardRecord& record_) : record(record_)
                                          D3DPOOL_MANAGED, &textures[t])))
             return;
         D3DLOCKED_RECT locked;
-        textures[t]->LockRect(0, &locked, NULL, 0);
+        textures[t]->LockRect(0, &locked, nullptr, 0);
         for (int y = 0; y < REPLAY_TEXTURE_SIZE; y++) {
             DWORD* row = (DWORD*)((BYTE*)locked.pBits + y * locked.Pitch);
             for (int x = 0; x < REPLAY_TEXTURE_SIZE; x++)
@@ -45,7 +45,7 @@ LayerBoard::LayerBoard(const BoardRecord& record_) : record(record_)
         return;
     for (int face = 0; face < 6; face++) {
         D3DLOCKED_RECT locked;
-        cube->LockRect((D3DCUBEMAP_FACES)face, 0, &locked, NULL, 0);
+        cube->LockRect((D3DCUBEMAP_FACES)face, 0, &locked, nullptr, 0);
         for (int y = 0; y < REPLAY_CUBE_SIZE; y++) {
             DWORD* row = (DWORD*)((BYTE*)locked.pBits + y * locked.Pitch);
             for (int x = 0; x < REPLAY_CUBE_SIZE; x++)
@@ -100,9 +100,9 @@ LayerBoard::LayerBoard(const BoardRecord& record_) : record(record_)
 LayerBoard::~LayerBoard()
 {
     if (device) {
-        device->SetStreamSource(0, NULL, 0);
-        device->SetTexture(0, NULL);
-        device->SetTexture(1, NULL);
+        device->SetStreamSource(0, nullptr, 0);
+        device->SetTexture(0, nullptr);
+        device->SetTexture(1, nullptr);
     }
     for (size_t i = 0; i < stones.size(); i++)
         if (stones[i])
@@ -142,7 +142,7 @@ void LayerBoard::DrawScreenQuads(const std::vector<BYTE>& vertices, IDirect3DBas
     device->SetVertexShader(REPLAY_SCREEN_FORMAT);
     device->SetTexture(0, texture);
     device->DrawPrimitiveUP(type, primitives, vertices.data(), REPLAY_SCREEN_STRIDE);
-    device->SetTexture(0, NULL);
+    device->SetTexture(0, nullptr);
     device->SetTextureStageState(0, D3DTSS_COLOROP, colorOp);
     device->SetTextureStageState(0, D3DTSS_ALPHAOP, alphaOp);
     for (int i = 0; i < count; i++)
@@ -153,7 +153,7 @@ void LayerBoard::DrawOverlay()
 {
     const std::vector<OverlayQuad>& quads = OverlayQuads();
     for (size_t i = 0; i < quads.size(); i++)
-        DrawScreenQuads(QuadStrip(quads[i]), NULL, D3DPT_TRIANGLESTRIP, 2);
+        DrawScreenQuads(QuadStrip(quads[i]), nullptr, D3DPT_TRIANGLESTRIP, 2);
     const std::vector<OverlayText>& texts = OverlayTexts();
     for (size_t i = 0; i < texts.size(); i++) {
         for (int shadow = 1; shadow >= 0; shadow--) {
@@ -166,7 +166,7 @@ void LayerBoard::DrawOverlay()
 
 void LayerBoard::DrawFrame()
 {
-    device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF203040, 1.0f, 0);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF203040, 1.0f, 0);
     device->SetMaterial(&record.material);
     device->BeginScene();
 
@@ -235,6 +235,6 @@ void LayerBoard::DrawFrame()
 
     DrawOverlay();
     device->EndScene();
-    device->Present(NULL, NULL, NULL, NULL);
+    device->Present(nullptr, nullptr, nullptr, nullptr);
     glFinish();
 }

@@ -33,14 +33,14 @@ private:
     void DrawOverlay();
 
     const BoardRecord& record;
-    IDirect3DDevice8* device = NULL;
+    IDirect3DDevice8* device = nullptr;
     IDirect3DTexture8* textures[REPLAY_TEXTURES] = {};
-    IDirect3DCubeTexture8* cube = NULL;
-    IDirect3DVertexBuffer8* slab = NULL;
+    IDirect3DCubeTexture8* cube = nullptr;
+    IDirect3DVertexBuffer8* slab = nullptr;
     std::vector<IDirect3DVertexBuffer8*> stones;
     std::vector<CShadowVolume> volumes;
-    IDirect3DVertexBuffer8* shadowQuad = NULL;
-    IDirect3DVertexBuffer8* background = NULL;
+    IDirect3DVertexBuffer8* shadowQuad = nullptr;
+    IDirect3DVertexBuffer8* background = nullptr;
     bool ready = false;
 };
 

@@ -28,7 +28,7 @@ public:
         device->CreateIndexBuffer(6 * sizeof(WORD), D3DUSAGE_WRITEONLY, D3DFMT_INDEX16, D3DPOOL_MANAGED, &indices);
         if (!vertices || !indices)
             return;
-        BYTE* data = NULL;
+        BYTE* data = nullptr;
         vertices->Lock(0, 0, &data, 0);
         ScreenVertex* out = (ScreenVertex*)data;
         for (UINT i = 0; i < vertexCount; i++) {
@@ -53,8 +53,8 @@ public:
     ~IndexedQuad()
     {
         if (device) {
-            device->SetStreamSource(0, NULL, 0);
-            device->SetIndices(NULL, 0);
+            device->SetStreamSource(0, nullptr, 0);
+            device->SetIndices(nullptr, 0);
         }
         if (indices)
             indices->Release();
@@ -63,9 +63,9 @@ public:
     }
 
     HeadlessDevice headless;
-    IDirect3DDevice8* device = NULL;
-    IDirect3DVertexBuffer8* vertices = NULL;
-    IDirect3DIndexBuffer8* indices = NULL;
+    IDirect3DDevice8* device = nullptr;
+    IDirect3DVertexBuffer8* vertices = nullptr;
+    IDirect3DIndexBuffer8* indices = nullptr;
     bool ready = false;
 };
 

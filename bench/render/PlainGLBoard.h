@@ -41,8 +41,8 @@ private:
     void DrawScreenVertices(const std::vector<BYTE>& vertices, GLuint texture, GLenum mode);
 
     const BoardRecord& record;
-    SDL_Window* glWindow = NULL;
-    SDL_GLContext glContext = NULL;
+    SDL_Window* glWindow = nullptr;
+    SDL_GLContext glContext = nullptr;
     GLuint framebuffer = 0;
     GLuint colorTexture = 0;
     GLuint depthStencil = 0;

@@ -72,6 +72,6 @@ void C3DBillboard::Render()
 
     CDeviceStates states(device);
     SetSpriteStates(states, D3DBLEND_ONE, D3DBLEND_ONE);
-    device->SetTexture(0, textureName.empty() ? 0 : CResourceManager::GetTextures()->GetTexture(textureName));
+    device->SetTexture(0, textureName.empty() ? nullptr : CResourceManager::GetTextures()->GetTexture(textureName));
     DrawSpriteQuads(device, quad);
 }

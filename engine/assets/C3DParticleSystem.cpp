@@ -6,12 +6,12 @@
 #include "SpriteQuads.h"
 
 C3DParticleSystem::C3DParticleSystem()
-    : C3DObject(0, D3DXVECTOR3(0.0f, 0.0f, 0.0f)), particleCount(0), particleSize(1.0f), particles(0)
+    : C3DObject(nullptr, D3DXVECTOR3(0.0f, 0.0f, 0.0f)), particleCount(0), particleSize(1.0f), particles(nullptr)
 {
 }
 
 C3DParticleSystem::C3DParticleSystem(IDirect3DDevice8* dev, int count, float size, D3DXVECTOR3 pos)
-    : C3DObject(dev, pos), particleCount(count > 0 ? count : 0), particleSize(size), particles(0)
+    : C3DObject(dev, pos), particleCount(count > 0 ? count : 0), particleSize(size), particles(nullptr)
 {
     if (particleCount > 0)
         particles = new C3DParticle[particleCount];

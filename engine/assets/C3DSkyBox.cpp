@@ -25,7 +25,7 @@ void C3DSkyBox::Render()
     // The eye is the translation of the inverse view.
     D3DXMATRIX view, inverse;
     device->GetTransform(D3DTS_VIEW, &view);
-    if (!D3DXMatrixInverse(&inverse, NULL, &view))
+    if (!D3DXMatrixInverse(&inverse, nullptr, &view))
         D3DXMatrixIdentity(&inverse);
     position = D3DXVECTOR3(inverse._41, inverse._42, inverse._43);
     D3DXMatrixTranslation(&world, position.x, position.y, position.z);

@@ -68,9 +68,9 @@ void LogFailure(const std::string& name, const std::string& reason)
 
 }
 
-CTexMgr::CTexMgr() : device(0), fallback(0) {}
+CTexMgr::CTexMgr() : device(nullptr), fallback(nullptr) {}
 
-CTexMgr::CTexMgr(IDirect3DDevice8* dev) : device(dev), fallback(0) {}
+CTexMgr::CTexMgr(IDirect3DDevice8* dev) : device(dev), fallback(nullptr) {}
 
 CTexMgr::~CTexMgr()
 {
@@ -86,7 +86,7 @@ void CTexMgr::SetDevice(IDirect3DDevice8* dev)
 
 IDirect3DTexture8* CTexMgr::CreateTextureFromImage(IDirect3DDevice8* dev, const Image& image)
 {
-    return MakeTexture(dev, image, 0);
+    return MakeTexture(dev, image, nullptr);
 }
 
 // Level 0 is the picture; each further level halves the one before. When
@@ -95,12 +95,12 @@ IDirect3DTexture8* CTexMgr::CreateTextureFromImage(IDirect3DDevice8* dev, const 
 IDirect3DTexture8* CTexMgr::MakeTexture(IDirect3DDevice8* dev, const Image& image, std::vector<uint32_t>* spent)
 {
     if (!dev || image.width <= 0 || image.height <= 0)
-        return 0;
+        return nullptr;
 
-    IDirect3DTexture8* texture = 0;
+    IDirect3DTexture8* texture = nullptr;
     if (FAILED(dev->CreateTexture(image.width, image.height, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture))
         || !texture)
-        return 0;
+        return nullptr;
 
     const uint32_t* current = image.pixels.data();
     std::vector<uint32_t> levelPixels, next;
@@ -123,7 +123,7 @@ IDirect3DTexture8* CTexMgr::MakeTexture(IDirect3DDevice8* dev, const Image& imag
         }
         if (!FillLevel(texture, level, current, width, height)) {
             texture->Release();
-            return 0;
+            return nullptr;
         }
     }
     return texture;
@@ -148,11 +148,11 @@ IDirect3DTexture8* CTexMgr::GetTexture(std::string name)
         return hit->second;
 
     if (!device)
-        return 0;
+        return nullptr;
 
     // Failures are cached as the fallback too, so a broken file is reported once and
     // not read again every frame.
-    IDirect3DTexture8* texture = 0;
+    IDirect3DTexture8* texture = nullptr;
     if (name == DEFAULT_MATERIAL_NAME) {
         texture = GetFallback();
     } else {
@@ -183,10 +183,10 @@ IDirect3DTexture8* CTexMgr::FindTexture(const std::string& name) const
 IDirect3DTexture8* CTexMgr::AddTexture(const std::string& name, const Image& picture)
 {
     if (!device)
-        return 0;
+        return nullptr;
     IDirect3DTexture8* texture = CreateTextureFromImage(device, picture);
     if (!texture)
-        return 0;
+        return nullptr;
     IDirect3DTexture8*& slot = textures[name];
     if (slot && slot != fallback)
         slot->Release();
@@ -203,6 +203,6 @@ void CTexMgr::ReleaseAllTextures()
     textures.clear();
     if (fallback) {
         fallback->Release();
-        fallback = 0;
+        fallback = nullptr;
     }
 }

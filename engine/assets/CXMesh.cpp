@@ -11,7 +11,7 @@
 
 const char* const CXMesh::MEDIA_FOLDER = ".//media//";
 
-CXMesh::CXMesh() : vertexBuffer(0), bufferDevice(0) {}
+CXMesh::CXMesh() : vertexBuffer(nullptr), bufferDevice(nullptr) {}
 
 CXMesh::~CXMesh()
 {
@@ -39,8 +39,8 @@ void CXMesh::ReleaseBuffer()
 {
     if (vertexBuffer)
         vertexBuffer->Release();
-    vertexBuffer = 0;
-    bufferDevice = 0;
+    vertexBuffer = nullptr;
+    bufferDevice = nullptr;
 }
 
 bool CXMesh::CreateBuffer(IDirect3DDevice8* device)
@@ -49,10 +49,10 @@ bool CXMesh::CreateBuffer(IDirect3DDevice8* device)
     UINT bytes = (UINT)(data.vertices.size() * sizeof(XMeshVertex));
     if (FAILED(device->CreateVertexBuffer(bytes, D3DUSAGE_WRITEONLY, VERTEX_FVF, D3DPOOL_MANAGED, &vertexBuffer))
         || !vertexBuffer) {
-        vertexBuffer = 0;
+        vertexBuffer = nullptr;
         return false;
     }
-    BYTE* target = 0;
+    BYTE* target = nullptr;
     if (FAILED(vertexBuffer->Lock(0, 0, &target, 0)) || !target) {
         ReleaseBuffer();
         return false;
@@ -102,7 +102,7 @@ void CXMesh::Render(IDirect3DDevice8* device)
         material.Power = m.power;
         device->SetMaterial(&material);
 
-        IDirect3DTexture8* texture = 0;
+        IDirect3DTexture8* texture = nullptr;
         if (!m.textureFile.empty())
             texture = textures->GetTexture(MEDIA_FOLDER + m.textureFile);
         device->SetTexture(0, texture);

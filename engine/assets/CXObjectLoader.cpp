@@ -6,7 +6,7 @@
 #include "CResourceManager.h"
 #include "CXMesh.h"
 
-CXObjectLoader::CXObjectLoader() : device(0) {}
+CXObjectLoader::CXObjectLoader() : device(nullptr) {}
 
 CXObjectLoader::~CXObjectLoader()
 {
@@ -43,7 +43,7 @@ int CXObjectLoader::GetXObjectIndex(const std::string& fileName)
 CXMesh* CXObjectLoader::GetXObject(int index)
 {
     if (index < 0 || index >= (int)meshes.size())
-        return 0;
+        return nullptr;
     return meshes[index];
 }
 

@@ -30,7 +30,7 @@ bool DecodePng(const unsigned char* data, size_t size, Image& out, std::string& 
     // as the host is little-endian (every platform this program targets).
     png.format = PNG_FORMAT_BGRA;
     std::vector<uint32_t> pixels((size_t)png.width * png.height);
-    if (!png_image_finish_read(&png, NULL, pixels.data(), (png_int_32)(png.width * 4), NULL)) {
+    if (!png_image_finish_read(&png, nullptr, pixels.data(), (png_int_32)(png.width * 4), nullptr)) {
         error = std::string("bad PNG data: ") + png.message;
         png_image_free(&png);
         return false;

@@ -161,7 +161,7 @@ private:
 
         std::string text(start, p);
         tok.kind = TOK_NUMBER;
-        tok.number = strtod(text.c_str(), NULL);
+        tok.number = strtod(text.c_str(), nullptr);
         if (!std::isfinite(tok.number)) {
             error = "number out of range";
             return false;

@@ -9,7 +9,7 @@ class CActionEvent {
 public:
     enum { ACTION_DEFAULT = 0 };
 
-    CActionEvent() : source(0), id(ACTION_DEFAULT) {}
+    CActionEvent() : source(nullptr), id(ACTION_DEFAULT) {}
     CActionEvent(C3DObject* src, int actionId) : source(src), id(actionId) {}
 
     C3DObject* GetSource() const { return source; }

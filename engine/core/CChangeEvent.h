@@ -13,7 +13,7 @@ public:
         PRE_OBJECT_DELETION = 3
     };
 
-    CChangeEvent() : source(0), state(STATE_CHANGED) {}
+    CChangeEvent() : source(nullptr), state(STATE_CHANGED) {}
     explicit CChangeEvent(C3DObject* src, int kind = STATE_CHANGED) : source(src), state(kind) {}
 
     C3DObject* GetSource() const { return source; }

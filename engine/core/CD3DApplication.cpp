@@ -16,7 +16,7 @@
 #include "CCamera.h"
 #include "CInputScript.h"
 
-CD3DApplication* g_pD3DApp = 0;
+CD3DApplication* g_pD3DApp = nullptr;
 
 static const char* const WINDOW_CLASS = "ZarulD3DWindow";
 // Longest frame time handed to FrameMove: a stall (loading, a dragged window)
@@ -24,12 +24,12 @@ static const char* const WINDOW_CLASS = "ZarulD3DWindow";
 static const float MAX_FRAME_SECONDS = 0.25f;
 
 CD3DApplication::CD3DApplication()
-    : d3d(0), device(0), hWnd(0), hInstance(0), renderEffects(0), active(1), ready(0),
+    : d3d(nullptr), device(nullptr), hWnd(nullptr), hInstance(nullptr), renderEffects(0), active(1), ready(0),
       windowTitle("D3D Application"), creationWidth(640), creationHeight(480),
       useDepthBuffer(0), useStencilBuffer(0), settingsFile(".//display.cfg"),
-      envMapRenderer(0), envCubeTexture(0), clearColor(0.0f, 0.0f, 0.0f, 0.0f),
-      camera(0), mouse(0),
-      headlessFrames(0), headlessStep(0.0f), inputScript(0), frameCount(0), deviceLost(0),
+      envMapRenderer(nullptr), envCubeTexture(nullptr), clearColor(0.0f, 0.0f, 0.0f, 0.0f),
+      camera(nullptr), mouse(nullptr),
+      headlessFrames(0), headlessStep(0.0f), inputScript(nullptr), frameCount(0), deviceLost(0),
       pendingReset(0), windowWidth(640), windowHeight(480), lastTicks(0), paused(0)
 {
     memset(&backBufferDesc, 0, sizeof(backBufferDesc));
@@ -44,14 +44,14 @@ CD3DApplication::~CD3DApplication()
 {
     delete inputScript;
     if (g_pD3DApp == this)
-        g_pD3DApp = 0;
+        g_pD3DApp = nullptr;
 }
 
 HRESULT CD3DApplication::AdjustWindowForChange()
 {
     const D3DModeRecord* mode = CurrentMode();
     if (hWnd && (!mode || mode->windowed))
-        SetWindowPos(hWnd, NULL, 0, 0, windowWidth, windowHeight, SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowPos(hWnd, nullptr, 0, 0, windowWidth, windowHeight, SWP_NOMOVE | SWP_NOZORDER);
     return S_OK;
 }
 
@@ -119,7 +119,7 @@ void CD3DApplication::ReleaseScene()
     CObjQueue* queue = CResourceManager::GetObjectQueue();
     queue->ReleaseAllObjects(CObjQueue::RELEASE_EVERYTHING);
     queue->DeleteMarkedObjects();
-    mouse = 0;
+    mouse = nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -148,7 +148,7 @@ HRESULT CD3DApplication::Create(HINSTANCE instance)
     RegisterClassA(&wc);   // fails harmlessly when a second frame registers it again
 
     hWnd = CreateWindowA(WINDOW_CLASS, windowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                         windowWidth, windowHeight, NULL, NULL, instance, NULL);
+                         windowWidth, windowHeight, nullptr, nullptr, instance, nullptr);
     if (!hWnd) {
         CResourceManager::MessageLog()->Message(0, "the main window cannot be opened");
         ReleaseDevice();
@@ -183,7 +183,7 @@ HRESULT CD3DApplication::InitDevice()
                                    &presentParams, &device);
     if (FAILED(hr) || !device) {
         CResourceManager::MessageLog()->Message(0, "the Direct3D device cannot be made");
-        device = 0;
+        device = nullptr;
         return E_FAIL;
     }
     device->GetDeviceCaps(&caps);
@@ -211,7 +211,7 @@ void CD3DApplication::ReadBackBufferDesc()
     backBufferDesc.Pool = D3DPOOL_DEFAULT;
     backBufferDesc.Width = presentParams.BackBufferWidth;
     backBufferDesc.Height = presentParams.BackBufferHeight;
-    IDirect3DSurface8* backBuffer = 0;
+    IDirect3DSurface8* backBuffer = nullptr;
     if (device && SUCCEEDED(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer)) && backBuffer) {
         backBuffer->GetDesc(&backBufferDesc);
         backBuffer->Release();
@@ -243,10 +243,10 @@ void CD3DApplication::DropDevice()
 {
     if (!device)
         return;
-    CResourceManager::GetTextures()->SetDevice(0);
-    CResourceManager::GetXObjLoader()->SetDevice(0);
+    CResourceManager::GetTextures()->SetDevice(nullptr);
+    CResourceManager::GetXObjLoader()->SetDevice(nullptr);
     device->Release();
-    device = 0;
+    device = nullptr;
 }
 
 void CD3DApplication::ReleaseDevice()
@@ -254,11 +254,11 @@ void CD3DApplication::ReleaseDevice()
     DropDevice();
     if (d3d) {
         d3d->Release();
-        d3d = 0;
+        d3d = nullptr;
     }
     if (hWnd) {
         HWND window = hWnd;
-        hWnd = 0;
+        hWnd = nullptr;
         DestroyWindow(window);
     }
     ready = 0;
@@ -278,7 +278,7 @@ INT CD3DApplication::Run()
         // Scripted input of the coming frame joins the window's events.
         if (inputScript && hWnd)
             inputScript->Feed(frameCount + 1, hWnd);
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 quit = 1;
                 exitCode = (int)msg.wParam;
@@ -359,7 +359,7 @@ void CD3DApplication::Render3DEnvironment()
         if (snapshots[i].first == frameCount)
             D3D8SaveBackBufferPNG(device, snapshots[i].second.c_str());
     }
-    if (device->Present(NULL, NULL, NULL, NULL) == D3DERR_DEVICELOST)
+    if (device->Present(nullptr, nullptr, nullptr, nullptr) == D3DERR_DEVICELOST)
         deviceLost = 1;
 }
 
@@ -425,7 +425,7 @@ LRESULT CD3DApplication::MsgProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         active = LOWORD(wParam) != WA_INACTIVE ? 1 : 0;
         return 0;
     case WM_PAINT:
-        ValidateRect(window, NULL);
+        ValidateRect(window, nullptr);
         return 0;
     case WM_SIZE:
         if (wParam == SIZE_MINIMIZED) {
@@ -544,10 +544,10 @@ void CD3DApplication::ReadHeadlessEnvironment()
 const D3DModeRecord* CD3DApplication::CurrentMode() const
 {
     if (adapter.dwCurrentDevice >= adapter.devices.size())
-        return 0;
+        return nullptr;
     const D3DDeviceRecord& dev = adapter.devices[adapter.dwCurrentDevice];
     if (dev.dwCurrentMode >= dev.modes.size())
-        return 0;
+        return nullptr;
     return &dev.modes[dev.dwCurrentMode];
 }
 
@@ -688,6 +688,6 @@ void CD3DApplication::LoadDisplaySettings()
 CMouse* CD3DApplication::LiveMouse()
 {
     if (!g_pD3DApp || !CMouse::IsLive(g_pD3DApp->mouse))
-        return 0;
+        return nullptr;
     return g_pD3DApp->mouse;
 }

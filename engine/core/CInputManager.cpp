@@ -42,7 +42,7 @@ static DWORD ScanCodeOfVirtualKey(WPARAM vk)
 }
 
 CInputManager::CInputManager()
-    : exclusive(0), keyboard(0), pendingValid(0)
+    : exclusive(nullptr), keyboard(0), pendingValid(0)
 {
     memset(keyDown, 0, sizeof(keyDown));
 }
@@ -63,7 +63,7 @@ void CInputManager::RemoveKeyListener(IKeyListener* listener)
 {
     listeners.RemoveAll(listener);
     if (exclusive == listener)
-        exclusive = 0;
+        exclusive = nullptr;
 }
 
 void CInputManager::SetExclusivListener(IKeyListener* listener)
@@ -88,7 +88,7 @@ CKeyEvent CInputManager::MakeEvent(DWORD scanCode, int character, int repeat)
     data.dwOfs = scanCode;
     data.dwData = 0x80;
     data.dwTimeStamp = GetTickCount();
-    return CKeyEvent(0, data, character, repeat);
+    return CKeyEvent(nullptr, data, character, repeat);
 }
 
 bool CInputManager::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)

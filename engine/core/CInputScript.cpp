@@ -114,7 +114,7 @@ void CInputScript::ParseLine(const std::string& line, int number)
     std::string word;
     if (!(in >> word))
         return;   // blank or comment
-    char* end = 0;
+    char* end = nullptr;
     long frame = strtol(word.c_str(), &end, 10);
     if (*end != '\0' || frame < 1 || frame > MAX_FRAME) {
         Error(number, "a line starts with its frame number (1 to 10000000)");

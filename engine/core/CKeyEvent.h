@@ -11,7 +11,7 @@ class C3DObject;
 // repeat is 1 when the key was already down (auto-repeat).
 class CKeyEvent {
 public:
-    CKeyEvent() : source(0), character(0), repeat(0) { ZeroMemory(&data, sizeof(data)); }
+    CKeyEvent() : source(nullptr), character(0), repeat(0) { ZeroMemory(&data, sizeof(data)); }
     CKeyEvent(C3DObject* src, DIDEVICEOBJECTDATA keyData, int typedChar, int isRepeat)
         : source(src), data(keyData), character(typedChar), repeat(isRepeat) {}
 

@@ -6,7 +6,7 @@ class C3DObject;
 // Handed to a modifier once per frame: the object it acts on and the frame time.
 class CModEvent {
 public:
-    CModEvent() : target(0), seconds(0.0f) {}
+    CModEvent() : target(nullptr), seconds(0.0f) {}
     explicit CModEvent(C3DObject* object, float frameSeconds = 0.0f) : target(object), seconds(frameSeconds) {}
 
     C3DObject* GetTarget() const { return target; }

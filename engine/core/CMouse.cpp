@@ -281,7 +281,7 @@ void CMouse::RenderCursor()
     device->SetTexture(0, picture);
     device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1);
     device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(CursorVertex));
-    device->SetTexture(0, 0);
+    device->SetTexture(0, nullptr);
 
     for (int i = 0; i < stateCount; i++)
         device->SetRenderState(states[i], saved[i]);

@@ -25,7 +25,7 @@ public:
     enum { BUTTON_COUNT = 3 };
 
     CMouseEvent()
-        : source(0), x(0.0f), y(0.0f), prevX(0.0f), prevY(0.0f), kind(MOUSE_MOVE)
+        : source(nullptr), x(0.0f), y(0.0f), prevX(0.0f), prevY(0.0f), kind(MOUSE_MOVE)
     {
         for (int i = 0; i < BUTTON_COUNT; i++)
             buttons[i] = MOUSE_BUTTON_NONE;

@@ -10,7 +10,7 @@
 static const int MIX_CHANNELS_WANTED = 16;
 
 CSoundDev::CSoundDev()
-    : soundSwitch(1), music(0), musicIndex(-1), open(0), triedOpen(0)
+    : soundSwitch(1), music(nullptr), musicIndex(-1), open(0), triedOpen(0)
 {
 }
 
@@ -62,9 +62,9 @@ int CSoundDev::LoadSound(const char* name, HINSTANCE instance)
     // the index and its state flag freely; such a sound just never plays.
     Sound sound;
     sound.name = name;
-    sound.data = 0;
+    sound.data = nullptr;
     sound.size = 0;
-    sound.chunk = 0;
+    sound.chunk = nullptr;
     sound.decodeFailed = 0;
     sound.channel = -1;
 
@@ -80,7 +80,7 @@ int CSoundDev::LoadSound(const char* name, HINSTANCE instance)
         sound.data = LockResource(handle);
         sound.size = (int)SizeofResource(instance, resource);
         if (sound.size <= 0)
-            sound.data = 0;
+            sound.data = nullptr;
     }
 
     sounds.push_back(sound);
@@ -126,7 +126,7 @@ int CSoundDev::PlayMusic(int index, int level)
         return 0;
     if (Mix_PlayMusic(music, -1) != 0) {
         Mix_FreeMusic(music);
-        music = 0;
+        music = nullptr;
         return 0;
     }
     Mix_VolumeMusic(level);
@@ -140,7 +140,7 @@ void CSoundDev::StopMusic()
         return;
     Mix_HaltMusic();
     Mix_FreeMusic(music);
-    music = 0;
+    music = nullptr;
     soundState[musicIndex] = 0;
     musicIndex = -1;
 }

@@ -1,7 +1,7 @@
 #include "CTimer.h"
 
 CTimer::CTimer(float seconds, int oneShot)
-    : C3DObject(0, D3DXVECTOR3(0.0f, 0.0f, 0.0f)),
+    : C3DObject(nullptr, D3DXVECTOR3(0.0f, 0.0f, 0.0f)),
       duration(seconds), elapsed(0.0f), once(oneShot), fired(0)
 {
 }

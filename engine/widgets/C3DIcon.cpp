@@ -4,7 +4,7 @@
 #include "CTexMgr.h"
 
 C3DIcon::C3DIcon(IDirect3DDevice8* device_, CRECTVirtual rect_, const char* texture)
-    : C3DWindow(device_, rect_), quad(0), textureName(texture ? texture : ""), colorsWritten(0)
+    : C3DWindow(device_, rect_), quad(nullptr), textureName(texture ? texture : ""), colorsWritten(0)
 {
     SetColor(D3DXCOLOR(1.0f, 1.0f, 1.0f, 1.0f), D3DXCOLOR(1.0f, 1.0f, 1.0f, 1.0f));
     CreateQuad();
@@ -14,7 +14,7 @@ C3DIcon::~C3DIcon()
 {
     if (quad)
         quad->Release();
-    quad = 0;
+    quad = nullptr;
 }
 
 void C3DIcon::Render()
@@ -44,10 +44,10 @@ void C3DIcon::CreateQuad()
         return;
     if (FAILED(device->CreateVertexBuffer(4 * sizeof(WindowVertex), D3DUSAGE_WRITEONLY, WINDOW_VERTEX_FVF,
                                           D3DPOOL_MANAGED, &quad))) {
-        quad = 0;
+        quad = nullptr;
         return;
     }
-    BYTE* data = 0;
+    BYTE* data = nullptr;
     if (FAILED(quad->Lock(0, 0, &data, 0)))
         return;
     MakeQuad((WindowVertex*)data, GetPixelRect(), (DWORD)colors[0], (DWORD)colors[1], 0.0f, 0.0f, 1.0f, 1.0f);
@@ -59,7 +59,7 @@ void C3DIcon::CreateQuad()
 
 void C3DIcon::WriteQuad()
 {
-    BYTE* data = 0;
+    BYTE* data = nullptr;
     if (FAILED(quad->Lock(0, 0, &data, 0)))
         return;
     WindowVertex* vertices = (WindowVertex*)data;

@@ -22,7 +22,7 @@ void C3DStaticText::Render()
     bool framed = InsideParent(&inside);
     if (framed && inside.x + inside.width > box.x + box.width)
         box.width = inside.x + inside.width - box.x;
-    renderer->DrawLineInBox(text.c_str(), box, false, framed ? &inside : 0);
+    renderer->DrawLineInBox(text.c_str(), box, false, framed ? &inside : nullptr);
     RenderChildren();
 }
 

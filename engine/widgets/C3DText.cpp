@@ -75,7 +75,7 @@ C3DText::C3DText(IDirect3DDevice8* device_)
       effects(EFFECT_NONE),
       device(device_),
       fontTexture(DEFAULT_FONT),
-      widths(0),
+      widths(nullptr),
       sizeHeight(DEFAULT_SIZE),
       sizeWidth(0.0f),
       clipping(false)
@@ -90,7 +90,7 @@ C3DText::~C3DText()
 void C3DText::SetFontTexture(const char* path)
 {
     fontTexture = path ? path : DEFAULT_FONT;
-    widths = 0;
+    widths = nullptr;
 }
 
 void C3DText::SetTextSizeVirtual(float height, float width)
@@ -281,8 +281,8 @@ void C3DText::DrawGlyphs(const std::string& latin1, float x, float y, float cell
     // Text comes from the atlas drawn at its size (or the nearest one made);
     // larger text is the largest such picture, enlarged.
     int cell = SizedCell(cellPixels);
-    IDirect3DTexture8* glyphTexture = 0;
-    IDirect3DTexture8* haloTexture = 0;
+    IDirect3DTexture8* glyphTexture = nullptr;
+    IDirect3DTexture8* haloTexture = nullptr;
     int pad = 0;
     bool sized = SizedFontTextures(fontTexture, cell, &glyphTexture, &haloTexture, &pad);
     IDirect3DTexture8* atlas = sized ? (halo ? haloTexture : glyphTexture)

@@ -38,7 +38,7 @@ void C3DTextButton::Render()
         FillRect(r, colors[0], colors[1]);
     PixelRect inside;
     bool framed = InsideParent(&inside);
-    renderer->DrawLineInBox(text.c_str(), r, true, framed ? &inside : 0);
+    renderer->DrawLineInBox(text.c_str(), r, true, framed ? &inside : nullptr);
     RenderChildren();
 }
 

@@ -9,9 +9,9 @@ C3DToggleSelection::C3DToggleSelection(IDirect3DDevice8* device_, CRECTVirtual r
                                        CMouse* mouse, float arrowWidth)
     : C3DAbstractButton(device_, rect_),
       selection(0),
-      labelButton(0),
-      prevButton(0),
-      nextButton(0),
+      labelButton(nullptr),
+      prevButton(nullptr),
+      nextButton(nullptr),
       prevListener(this, 0),
       nextListener(this, 1)
 {

@@ -16,7 +16,7 @@ static std::vector<C3DWindow*>& LiveWindows()
 // Counts window drawings; a window drawn later has a higher number.
 static unsigned long drawCounter = 0;
 // The window holding the keyboard focus, or null.
-static C3DWindow* focusWindow = 0;
+static C3DWindow* focusWindow = nullptr;
 
 static const float SCREEN_WIDTH_WITHOUT_DEVICE = 640.0f;
 static const float SCREEN_HEIGHT_WITHOUT_DEVICE = 480.0f;
@@ -30,7 +30,7 @@ C3DWindow::C3DWindow(IDirect3DDevice8* device_, CRECTVirtual rect_)
       state(STATE_ACTIVE),
       takesPointer(0),
       drawOrder(0),
-      parent(0)
+      parent(nullptr)
 {
     colors[0] = D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f);
     colors[1] = D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f);
@@ -41,12 +41,12 @@ C3DWindow::~C3DWindow()
 {
     *alive = false;
     if (focusWindow == this)
-        focusWindow = 0;
+        focusWindow = nullptr;
     DeleteAllSubWindows();
     if (parent) {
         std::vector<C3DWindow*>& siblings = parent->children;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
-        parent = 0;
+        parent = nullptr;
     }
     // The game rarely unregisters its widgets, so a window leaves the mice itself.
     CMouse::RemoveListenerEverywhere(static_cast<IMouseListener*>(this));
@@ -97,7 +97,7 @@ void C3DWindow::GetFocus()
 void C3DWindow::LoseFocus()
 {
     if (focusWindow == this)
-        focusWindow = 0;
+        focusWindow = nullptr;
 }
 
 void C3DWindow::Refresh()
@@ -159,7 +159,7 @@ void C3DWindow::DeleteAllSubWindows()
     std::vector<C3DWindow*> doomed;
     doomed.swap(children);
     for (size_t i = 0; i < doomed.size(); i++) {
-        doomed[i]->parent = 0;
+        doomed[i]->parent = nullptr;
         delete doomed[i];
     }
 }
@@ -246,7 +246,7 @@ void C3DWindow::FillRect(const PixelRect& r, D3DXCOLOR top, D3DXCOLOR bottom)
     if (!device)
         return;
     C2DDrawState state2D(device);
-    DrawQuad(device, r, (DWORD)top, (DWORD)bottom, NULL);
+    DrawQuad(device, r, (DWORD)top, (DWORD)bottom, nullptr);
 }
 
 void C3DWindow::OutlineRect(const PixelRect& r, int thickness, DWORD color)
@@ -257,7 +257,7 @@ void C3DWindow::OutlineRect(const PixelRect& r, int thickness, DWORD color)
     if (t > r.width * 0.5f || t > r.height * 0.5f) {
         // Edges that would overlap fill the whole rectangle.
         C2DDrawState state2D(device);
-        DrawQuad(device, r, color, color, NULL);
+        DrawQuad(device, r, color, color, nullptr);
         return;
     }
     PixelRect edges[4] = {
@@ -268,7 +268,7 @@ void C3DWindow::OutlineRect(const PixelRect& r, int thickness, DWORD color)
     };
     C2DDrawState state2D(device);
     for (int i = 0; i < 4; i++)
-        DrawQuad(device, edges[i], color, color, NULL);
+        DrawQuad(device, edges[i], color, color, nullptr);
 }
 
 bool C3DWindow::InsideParent(PixelRect* inside)
@@ -310,7 +310,7 @@ void C3DWindow::DeleteMarkedChildren()
             continue;
         }
         children.erase(children.begin() + i);
-        child->parent = 0;
+        child->parent = nullptr;
         child->FireChangeEvent(CChangeEvent(child, CChangeEvent::PRE_OBJECT_DELETION));
         delete child;
     }
@@ -318,7 +318,7 @@ void C3DWindow::DeleteMarkedChildren()
 
 bool C3DWindow::IsAncestorOf(const C3DWindow* other) const
 {
-    for (const C3DWindow* w = other ? other->parent : 0; w; w = w->parent) {
+    for (const C3DWindow* w = other ? other->parent : nullptr; w; w = w->parent) {
         if (w == this)
             return true;
     }

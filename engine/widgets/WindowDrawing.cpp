@@ -43,7 +43,7 @@ C2DDrawState::C2DDrawState(IDirect3DDevice8* device_) : device(device_), shader(
 
 C2DDrawState::~C2DDrawState()
 {
-    device->SetTexture(0, NULL);
+    device->SetTexture(0, nullptr);
     device->SetVertexShader(shader);
     for (int i = STAGE_STATES - 1; i >= 0; i--)
         device->SetTextureStageState(SAVED_STAGE_STATES[i].stage, SAVED_STAGE_STATES[i].type, stageValues[i]);

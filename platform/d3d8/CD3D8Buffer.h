@@ -15,7 +15,7 @@ public:
     {
         if (!data)
             return D3DERR_INVALIDCALL;
-        *data = NULL;
+        *data = nullptr;
         UINT length = (UINT)bytes.size();
         if (offsetToLock > length || (sizeToLock > 0 && sizeToLock > length - offsetToLock) || length == 0)
             return D3DERR_INVALIDCALL;

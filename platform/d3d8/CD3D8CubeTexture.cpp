@@ -5,7 +5,7 @@ CD3D8CubeTexture* CD3D8CubeTexture::Create(IDirect3DDevice8* device, UINT edgeLe
 {
     CTextureStorage* storage = CTextureStorage::Create(6, edgeLength, edgeLength, levels, format);
     if (!storage)
-        return NULL;
+        return nullptr;
     return new CD3D8CubeTexture(device, storage, usage, pool);
 }
 

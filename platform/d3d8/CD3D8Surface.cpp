@@ -12,7 +12,7 @@ CD3D8Surface::CD3D8Surface(IDirect3DDevice8* device_, IUnknown* container_, CTex
 
 CD3D8Surface::CD3D8Surface(IDirect3DDevice8* device_, UINT width_, UINT height_, D3DFORMAT format_, DWORD usage_,
                            D3DPOOL pool_)
-    : device(device_), container(NULL), storage(NULL), ownsStorage(false), renderbuffer(0), face(0),
+    : device(device_), container(nullptr), storage(nullptr), ownsStorage(false), renderbuffer(0), face(0),
       level(0), width(width_), height(height_), format(format_), usage(usage_), pool(pool_)
 {
 }
@@ -22,7 +22,7 @@ CD3D8Surface* CD3D8Surface::CreateColor(IDirect3DDevice8* device, UINT width, UI
 {
     CTextureStorage* storage = CTextureStorage::Create(1, width, height, 1, format);
     if (!storage)
-        return NULL;
+        return nullptr;
     CD3D8Surface* surface = new CD3D8Surface(device, width, height, format, usage, pool);
     surface->storage = storage;
     surface->ownsStorage = true;
@@ -32,11 +32,11 @@ CD3D8Surface* CD3D8Surface::CreateColor(IDirect3DDevice8* device, UINT width, UI
 CD3D8Surface* CD3D8Surface::CreateDepthStencil(IDirect3DDevice8* device, UINT width, UINT height, D3DFORMAT format)
 {
     if (width == 0 || height == 0)
-        return NULL;
+        return nullptr;
     GLuint buffer = 0;
     glCreateRenderbuffers(1, &buffer);
     if (buffer == 0)
-        return NULL;
+        return nullptr;
     glNamedRenderbufferStorage(buffer, GL_DEPTH24_STENCIL8, (GLsizei)width, (GLsizei)height);
     CD3D8Surface* surface = new CD3D8Surface(device, width, height, format, D3DUSAGE_DEPTHSTENCIL, D3DPOOL_DEFAULT);
     surface->renderbuffer = buffer;

@@ -5,7 +5,7 @@ CD3D8Texture* CD3D8Texture::Create(IDirect3DDevice8* device, UINT width, UINT he
 {
     CTextureStorage* storage = CTextureStorage::Create(1, width, height, levels, format);
     if (!storage)
-        return NULL;
+        return nullptr;
     return new CD3D8Texture(device, storage, usage, pool);
 }
 

@@ -205,6 +205,6 @@ HRESULT CDirect3D8::CreateDevice(UINT adapter, D3DDEVTYPE deviceType, HWND focus
 IDirect3D8* WINAPI Direct3DCreate8(UINT sdkVersion)
 {
     if (sdkVersion != D3D_SDK_VERSION || !Win32StartVideo())
-        return NULL;
+        return nullptr;
     return new CDirect3D8();
 }

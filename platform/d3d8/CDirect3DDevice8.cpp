@@ -12,8 +12,8 @@
 #include "Win32Internal.h"
 
 CDirect3DDevice8::CDirect3DDevice8(IDirect3D8* d3d_, HWND window_, SDL_GLContext context_)
-    : d3d(d3d_), window(window_), context(context_), backBuffer(NULL), autoDepthStencil(NULL),
-      renderTarget(NULL), depthStencil(NULL), targetFramebuffer(0), presentFramebuffer(0), whiteTexture(0),
+    : d3d(d3d_), window(window_), context(context_), backBuffer(nullptr), autoDepthStencil(nullptr),
+      renderTarget(nullptr), depthStencil(nullptr), targetFramebuffer(0), presentFramebuffer(0), whiteTexture(0),
       nextStateBlock(1), inScene(false), renderStatesDirty(true), transformsDirty(true), projectionDirty(true),
       stagesDirty(true),
       lastPretransformed(-1), lightsDirty(true), materialDirty(true), lightingEnabled(-1), colorMaterial(0),
@@ -24,8 +24,8 @@ CDirect3DDevice8::CDirect3DDevice8(IDirect3D8* d3d_, HWND window_, SDL_GLContext
     memset(samplers, 0, sizeof(samplers));
     memset(appliedStages, 0, sizeof(appliedStages));
     memset(state.textures, 0, sizeof(state.textures));
-    state.streamSource = NULL;
-    state.indices = NULL;
+    state.streamSource = nullptr;
+    state.indices = nullptr;
     d3d->AddRef();
 }
 
@@ -34,7 +34,7 @@ HRESULT CDirect3DDevice8::Create(IDirect3D8* d3d, UINT adapter, D3DDEVTYPE devic
 {
     if (!out || !parameters)
         return D3DERR_INVALIDCALL;
-    *out = NULL;
+    *out = nullptr;
     HWND target = parameters->hDeviceWindow ? parameters->hDeviceWindow : focusWindow;
     HWND__* window = Win32LookupWindow(target);
     if (!window)
@@ -86,7 +86,7 @@ CDirect3DDevice8::~CDirect3DDevice8()
     glDeleteFramebuffers(1, &presentFramebuffer);
     glDeleteSamplers(DEVICE_GL_STAGES, samplers);
     glDeleteTextures(1, &whiteTexture);
-    SDL_GL_MakeCurrent(NULL, NULL);
+    SDL_GL_MakeCurrent(nullptr, nullptr);
     SDL_GL_DeleteContext(context);
     d3d->Release();
 }
@@ -147,14 +147,14 @@ void CDirect3DDevice8::ReleaseSwapChain()
         renderTarget->Release();
     if (depthStencil)
         depthStencil->Release();
-    renderTarget = NULL;
-    depthStencil = NULL;
+    renderTarget = nullptr;
+    depthStencil = nullptr;
     if (backBuffer)
         backBuffer->Release();
     if (autoDepthStencil)
         autoDepthStencil->Release();
-    backBuffer = NULL;
-    autoDepthStencil = NULL;
+    backBuffer = nullptr;
+    autoDepthStencil = nullptr;
 }
 
 HRESULT CDirect3DDevice8::TestCooperativeLevel()
@@ -285,7 +285,7 @@ HRESULT CDirect3DDevice8::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf
 {
     if (!vertexBuffer)
         return D3DERR_INVALIDCALL;
-    *vertexBuffer = NULL;
+    *vertexBuffer = nullptr;
     if (length == 0)
         return D3DERR_INVALIDCALL;
     *vertexBuffer = new CD3D8VertexBuffer(this, length, usage, fvf, pool);
@@ -297,7 +297,7 @@ HRESULT CDirect3DDevice8::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT 
 {
     if (!indexBuffer)
         return D3DERR_INVALIDCALL;
-    *indexBuffer = NULL;
+    *indexBuffer = nullptr;
     if (length == 0 || (format != D3DFMT_INDEX16 && format != D3DFMT_INDEX32))
         return D3DERR_INVALIDCALL;
     *indexBuffer = new CD3D8IndexBuffer(this, length, usage, format, pool);
@@ -319,7 +319,7 @@ HRESULT CDirect3DDevice8::CreateDepthStencilSurface(UINT width, UINT height, D3D
 {
     if (!surface)
         return D3DERR_INVALIDCALL;
-    *surface = NULL;
+    *surface = nullptr;
     if (!PixelFormatIsDepth(format))
         return D3DERR_INVALIDCALL;
     MakeCurrent();
@@ -354,9 +354,9 @@ HRESULT CDirect3DDevice8::CopyRects(IDirect3DSurface8* sourceSurface, const RECT
     UINT pixelBytes = PixelFormatBytes(source->GetStorage()->GetFormat());
     D3DLOCKED_RECT from;
     D3DLOCKED_RECT to;
-    if (FAILED(source->LockRect(&from, NULL, D3DLOCK_READONLY)))
+    if (FAILED(source->LockRect(&from, nullptr, D3DLOCK_READONLY)))
         return D3DERR_INVALIDCALL;
-    if (FAILED(destination->LockRect(&to, NULL, 0))) {
+    if (FAILED(destination->LockRect(&to, nullptr, 0))) {
         source->UnlockRect();
         return D3DERR_INVALIDCALL;
     }
@@ -434,7 +434,7 @@ HRESULT CDirect3DDevice8::GetDepthStencilSurface(IDirect3DSurface8** out)
 {
     if (!out)
         return D3DERR_INVALIDCALL;
-    *out = NULL;
+    *out = nullptr;
     if (!depthStencil)
         return D3DERR_NOTFOUND;
     depthStencil->AddRef();
@@ -518,7 +518,7 @@ HRESULT CDirect3DDevice8::SaveBackBufferPNG(const char* fileName)
         return E_FAIL;
     MakeCurrent();
     D3DLOCKED_RECT locked;
-    if (FAILED(backBuffer->LockRect(&locked, NULL, D3DLOCK_READONLY)))
+    if (FAILED(backBuffer->LockRect(&locked, nullptr, D3DLOCK_READONLY)))
         return E_FAIL;
     UINT width = backBuffer->GetWidth();
     UINT height = backBuffer->GetHeight();

@@ -161,12 +161,12 @@ UINT VertexCount(D3DPRIMITIVETYPE type, UINT primitiveCount)
 CTextureStorage* StorageOf(IDirect3DBaseTexture8* texture)
 {
     if (!texture)
-        return NULL;
+        return nullptr;
     if (CD3D8Texture* plain = dynamic_cast<CD3D8Texture*>(texture))
         return plain->GetStorage();
     if (CD3D8CubeTexture* cube = dynamic_cast<CD3D8CubeTexture*>(texture))
         return cube->GetStorage();
-    return NULL;
+    return nullptr;
 }
 
 // The material part that follows the vertex colour, as the material-source
@@ -1014,7 +1014,7 @@ HRESULT CDirect3DDevice8::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
     UINT count = VertexCount(type, primitiveCount);
     if (!buffer || stride == 0 || (UINT64)(startVertex + (UINT64)count) * stride > buffer->GetLength())
         return D3DERR_INVALIDCALL;
-    return Draw(type, primitiveCount, buffer->GetData() + startVertex * stride, stride, 0, count, NULL,
+    return Draw(type, primitiveCount, buffer->GetData() + startVertex * stride, stride, 0, count, nullptr,
                 D3DFMT_UNKNOWN);
 }
 
@@ -1024,8 +1024,8 @@ HRESULT CDirect3DDevice8::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveC
     if (!vertices || stride == 0)
         return D3DERR_INVALIDCALL;
     // Drawing from user memory unbinds stream 0, as Direct3D does.
-    SetStreamSource(0, NULL, 0);
-    return Draw(type, primitiveCount, (const BYTE*)vertices, stride, 0, VertexCount(type, primitiveCount), NULL,
+    SetStreamSource(0, nullptr, 0);
+    return Draw(type, primitiveCount, (const BYTE*)vertices, stride, 0, VertexCount(type, primitiveCount), nullptr,
                 D3DFMT_UNKNOWN);
 }
 
@@ -1068,8 +1068,8 @@ HRESULT CDirect3DDevice8::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT min
     if (!indexData || !vertices || stride == 0 ||
         (indexDataFormat != D3DFMT_INDEX16 && indexDataFormat != D3DFMT_INDEX32))
         return D3DERR_INVALIDCALL;
-    SetStreamSource(0, NULL, 0);
-    SetIndices(NULL, 0);
+    SetStreamSource(0, nullptr, 0);
+    SetIndices(nullptr, 0);
     UINT lowest = 0;
     UINT highest = 0;
     IndexRange(indexData, indexDataFormat == D3DFMT_INDEX32 ? 4 : 2, VertexCount(type, primitiveCount), &lowest,

@@ -23,21 +23,21 @@ D3DMATRIX* TransformSlot(DeviceState& held, D3DTRANSFORMSTATETYPE type)
         return &held.projection;
     if (type >= D3DTS_TEXTURE0 && type <= D3DTS_TEXTURE7)
         return &held.textureMatrices[type - D3DTS_TEXTURE0];
-    return NULL;
+    return nullptr;
 }
 
 // The light set at index, or null.
 DeviceLight* FindLight(DeviceState& held, DWORD index)
 {
     std::map<DWORD, DeviceLight>::iterator found = held.lights.find(index);
-    return found == held.lights.end() ? NULL : &found->second;
+    return found == held.lights.end() ? nullptr : &found->second;
 }
 
 // The state block of a token, or null.
 DeviceState* FindStateBlock(std::map<DWORD, DeviceState*>& blocks, DWORD token)
 {
     std::map<DWORD, DeviceState*>::iterator found = blocks.find(token);
-    return found == blocks.end() ? NULL : found->second;
+    return found == blocks.end() ? nullptr : found->second;
 }
 
 } // namespace
@@ -105,7 +105,7 @@ void CDirect3DDevice8::ResetState()
         ss[D3DTSS_COLORARG0] = D3DTA_CURRENT;
         ss[D3DTSS_ALPHAARG0] = D3DTA_CURRENT;
         ss[D3DTSS_RESULTARG] = D3DTA_CURRENT;
-        state.textures[stage] = NULL;
+        state.textures[stage] = nullptr;
         SetIdentity(&state.textureMatrices[stage]);
     }
     SetIdentity(&state.world);
@@ -114,9 +114,9 @@ void CDirect3DDevice8::ResetState()
     memset(&state.material, 0, sizeof(state.material));
     state.lights.clear();
     state.vertexShader = 0;
-    state.streamSource = NULL;
+    state.streamSource = nullptr;
     state.streamStride = 0;
-    state.indices = NULL;
+    state.indices = nullptr;
     state.baseVertexIndex = 0;
     FullViewport();
     renderStatesDirty = true;
@@ -157,14 +157,14 @@ void CDirect3DDevice8::ReleaseState(DeviceState& held)
     for (UINT stage = 0; stage < DEVICE_STAGES; stage++) {
         if (held.textures[stage])
             held.textures[stage]->Release();
-        held.textures[stage] = NULL;
+        held.textures[stage] = nullptr;
     }
     if (held.streamSource)
         held.streamSource->Release();
     if (held.indices)
         held.indices->Release();
-    held.streamSource = NULL;
-    held.indices = NULL;
+    held.streamSource = nullptr;
+    held.indices = nullptr;
 }
 
 HRESULT CDirect3DDevice8::SetTransform(D3DTRANSFORMSTATETYPE type, const D3DMATRIX* matrix)

@@ -77,7 +77,7 @@ CTextureStorage* CTextureStorage::Create(UINT faces, UINT width, UINT height, UI
     CTextureStorage* storage = new CTextureStorage(faces, width, height, levels, format);
     if (!storage->IsValid()) {
         delete storage;
-        return NULL;
+        return nullptr;
     }
     return storage;
 }
@@ -114,7 +114,7 @@ HRESULT CTextureStorage::GetLevelDesc(UINT level, DWORD usage, D3DPOOL pool, D3D
 CTextureStorage::Image* CTextureStorage::Find(UINT face, UINT level)
 {
     if (face >= faceCount || level >= levelCount)
-        return NULL;
+        return nullptr;
     return &images[face * levelCount + level];
 }
 

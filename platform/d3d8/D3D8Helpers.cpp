@@ -37,7 +37,7 @@ float FloatFromBits(DWORD bits)
 HRESULT NoInterface(void** object)
 {
     if (object)
-        *object = NULL;
+        *object = nullptr;
     return E_NOINTERFACE;
 }
 

@@ -10,10 +10,10 @@ bool WritePNG(const char* fileName, const BYTE* bgra, UINT width, UINT height)
     FILE* file = fopen(fileName, "wb");
     if (!file)
         return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, NULL);
-    png_infop info = png ? png_create_info_struct(png) : NULL;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!png || !info) {
-        png_destroy_write_struct(&png, NULL);
+        png_destroy_write_struct(&png, nullptr);
         fclose(file);
         return false;
     }
@@ -36,7 +36,7 @@ bool WritePNG(const char* fileName, const BYTE* bgra, UINT width, UINT height)
         }
         png_write_row(png, row.data());
     }
-    png_write_end(png, NULL);
+    png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return fclose(file) == 0;
 }

@@ -176,8 +176,8 @@ D3DXVECTOR3 *D3DXVec3TransformNormal(D3DXVECTOR3 *out, const D3DXVECTOR3 *v, con
 D3DXMATRIX *D3DXMatrixIdentity(D3DXMATRIX *out);
 D3DXMATRIX *D3DXMatrixMultiply(D3DXMATRIX *out, const D3DXMATRIX *a, const D3DXMATRIX *b);
 D3DXMATRIX *D3DXMatrixTranspose(D3DXMATRIX *out, const D3DXMATRIX *m);
-// Returns NULL (and leaves out untouched) when m cannot be inverted.
-// determinant may be NULL.
+// Returns null (and leaves out untouched) when m cannot be inverted.
+// determinant may be null.
 D3DXMATRIX *D3DXMatrixInverse(D3DXMATRIX *out, FLOAT *determinant, const D3DXMATRIX *m);
 D3DXMATRIX *D3DXMatrixScaling(D3DXMATRIX *out, FLOAT sx, FLOAT sy, FLOAT sz);
 D3DXMATRIX *D3DXMatrixTranslation(D3DXMATRIX *out, FLOAT x, FLOAT y, FLOAT z);
@@ -201,7 +201,7 @@ FLOAT D3DXPlaneDotCoord(const D3DXPLANE *p, const D3DXVECTOR3 *v);
 // The plane through three points; its normal is (p2 - p1) x (p3 - p1), normalised.
 D3DXPLANE *D3DXPlaneFromPoints(D3DXPLANE *out, const D3DXVECTOR3 *p1, const D3DXVECTOR3 *p2,
                                const D3DXVECTOR3 *p3);
-// Where the infinite line through v1 and v2 meets the plane; NULL (out
+// Where the infinite line through v1 and v2 meets the plane; null (out
 // untouched) when the line runs parallel to it.
 D3DXVECTOR3 *D3DXPlaneIntersectLine(D3DXVECTOR3 *out, const D3DXPLANE *p, const D3DXVECTOR3 *v1,
                                     const D3DXVECTOR3 *v2);

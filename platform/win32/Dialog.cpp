@@ -156,7 +156,7 @@ DialogItem* BuildDialog(const BYTE* data, size_t size, HINSTANCE instance)
 {
     TemplateReader reader = { data, data, data + size };
     if (!reader.Has(sizeof(DLGTEMPLATE)))
-        return NULL;
+        return nullptr;
     TemplateEntry header;
     header.style = ReadDword(reader);
     header.exStyle = ReadDword(reader);
@@ -172,7 +172,7 @@ DialogItem* BuildDialog(const BYTE* data, size_t size, HINSTANCE instance)
         fontName = reader.Text();
     }
     if (reader.at >= reader.end && count > 0)
-        return NULL;
+        return nullptr;
 
     // Shown only by ShowWindow, or after WM_INITDIALOG when the template asks.
     header.style &= ~WS_VISIBLE;
@@ -184,7 +184,7 @@ DialogItem* BuildDialog(const BYTE* data, size_t size, HINSTANCE instance)
         reader.AlignToDword();
         if (!reader.Has(sizeof(DLGITEMTEMPLATE))) {
             Win32DestroyDialogItem(dialog);
-            return NULL;
+            return nullptr;
         }
         TemplateEntry entry;
         entry.style = ReadDword(reader);
@@ -340,7 +340,7 @@ UINT ParseUnsigned(const std::string& text, BOOL* ok, BOOL isSigned)
 DialogItem* Win32LookupDialogItem(HWND hWnd)
 {
     std::vector<DialogItem*>::iterator found = std::find(dialogItems.begin(), dialogItems.end(), hWnd);
-    return hWnd && found != dialogItems.end() ? *found : NULL;
+    return hWnd && found != dialogItems.end() ? *found : nullptr;
 }
 
 LRESULT Win32SendDialogMessage(DialogItem* item, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -381,11 +381,11 @@ HWND CreateDialogFromTemplate(const BYTE* data, size_t size, HINSTANCE instance,
 {
     DialogItem* dialog = BuildDialog(data, size, instance);
     if (!dialog)
-        return NULL;
+        return nullptr;
     dialog->dialogProc = dialogProc;
     DialogViewCreate(dialog);
 
-    HWND focus = NULL;
+    HWND focus = nullptr;
     for (DialogItem* control : dialog->controls) {
         if (control->style & WS_TABSTOP) {
             focus = control;
@@ -396,7 +396,7 @@ HWND CreateDialogFromTemplate(const BYTE* data, size_t size, HINSTANCE instance,
         dialogProc(dialog, WM_INITDIALOG, (WPARAM)focus, initParam);
     // The procedure may have destroyed its own dialog.
     if (!Win32LookupDialogItem(dialog))
-        return NULL;
+        return nullptr;
     if (((const DLGTEMPLATE*)data)->style & WS_VISIBLE)
         Win32ShowDialogItem(dialog, SW_SHOW);
     return dialog;
@@ -408,7 +408,7 @@ HWND CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA dialogTempl
                                 LPARAM initParam)
 {
     if (!dialogTemplate)
-        return NULL;
+        return nullptr;
     // The template's size is not passed: it is read up to its last control,
     // which a well-formed template holds in full.
     return CreateDialogFromTemplate((const BYTE*)dialogTemplate, 0x10000, hInstance, dialogProc, initParam);
@@ -418,11 +418,11 @@ HWND CreateDialogParamA(HINSTANCE hInstance, LPCSTR templateName, HWND, DLGPROC 
 {
     HRSRC resource = FindResourceA(hInstance, templateName, RT_DIALOG);
     if (!resource)
-        return NULL;
+        return nullptr;
     const BYTE* data = (const BYTE*)LockResource(LoadResource(hInstance, resource));
     DWORD size = SizeofResource(hInstance, resource);
     if (!data || size < sizeof(DLGTEMPLATE))
-        return NULL;
+        return nullptr;
     return CreateDialogFromTemplate(data, size, hInstance, dialogProc, initParam);
 }
 
@@ -464,12 +464,12 @@ HWND GetDlgItem(HWND dialog, int id)
 {
     DialogItem* item = Win32LookupDialogItem(dialog);
     if (!item)
-        return NULL;
+        return nullptr;
     for (DialogItem* control : item->controls) {
         if (control->id == (int)(short)id)
             return control;
     }
-    return NULL;
+    return nullptr;
 }
 
 int GetDlgCtrlID(HWND control)

@@ -172,7 +172,7 @@ void WindowClosed(Fl_Widget* widget, void*)
 {
     DialogItem* dialog = ((DialogWindow*)widget)->dialog;
     if (Win32LookupDialogItem(dialog))
-        Win32QueueDialogCommand(dialog, IDCANCEL, BN_CLICKED, NULL);
+        Win32QueueDialogCommand(dialog, IDCANCEL, BN_CLICKED, nullptr);
 }
 
 // An edit, list or drop-down list: text in the dialog font, and the control
@@ -193,7 +193,7 @@ Fl_Widget* MakeWidget(DialogItem* control)
     int y = PixelsY(control->y);
     int w = PixelsX(control->cx);
     int h = PixelsY(control->kind == CONTROL_COMBOBOX ? COMBO_HEIGHT_UNITS : control->cy);
-    Fl_Widget* widget = NULL;
+    Fl_Widget* widget = nullptr;
     switch (control->kind) {
     case CONTROL_BUTTON:
         widget = new Fl_Button(x, y, w, h);
@@ -256,7 +256,7 @@ void FillCombo(DialogItem* control, DialogControlView* view, Fl_Choice* choice)
     if (control->selection >= 0)
         choice->value(control->selection);
     else
-        choice->value((const Fl_Menu_Item*)NULL);
+        choice->value((const Fl_Menu_Item*)nullptr);
 }
 
 // FLTK matches file patterns with case; Windows does not, and "*.*" there
@@ -357,7 +357,7 @@ bool DialogViewAvailable()
     const char* display = getenv("DISPLAY");
     if (!display || !*display || Win32IsHeadless())
         return false;
-    Display* connection = XOpenDisplay(NULL);
+    Display* connection = XOpenDisplay(nullptr);
     if (!connection)
         return false;
     fl_open_display(connection);
@@ -410,7 +410,7 @@ void DialogViewDestroy(DialogItem* dialog)
 {
     for (DialogItem* control : dialog->controls) {
         delete control->controlView;
-        control->controlView = NULL;
+        control->controlView = nullptr;
     }
     if (!dialog->view)
         return;
@@ -419,7 +419,7 @@ void DialogViewDestroy(DialogItem* dialog)
     // Deleted once FLTK has left any handler that may still use it.
     Fl::delete_widget(dialog->view->window);
     delete dialog->view;
-    dialog->view = NULL;
+    dialog->view = nullptr;
 }
 
 // Rows and texts often change many times in a row (a list refilled row by
@@ -496,10 +496,10 @@ bool DialogViewMessageBox(const char* text, const char* caption, UINT type, int*
     std::string message = ToUtf8(text ? text : "");
     switch (type & 0xF) {
     case MB_YESNO:
-        *answer = fl_choice("%s", "No", "Yes", NULL, message.c_str()) == 1 ? IDYES : IDNO;
+        *answer = fl_choice("%s", "No", "Yes", nullptr, message.c_str()) == 1 ? IDYES : IDNO;
         break;
     case MB_OKCANCEL:
-        *answer = fl_choice("%s", "Cancel", "OK", NULL, message.c_str()) == 1 ? IDOK : IDCANCEL;
+        *answer = fl_choice("%s", "Cancel", "OK", nullptr, message.c_str()) == 1 ? IDOK : IDCANCEL;
         break;
     default:
         if ((type & 0xF0) == MB_ICONERROR || (type & 0xF0) == MB_ICONWARNING)

@@ -27,7 +27,7 @@ COLORREF ExchangeColor(COLORREF& slot, COLORREF color)
 HDC GetDC(HWND hWnd)
 {
     if (hWnd && !Win32LookupWindow(hWnd))
-        return NULL;
+        return nullptr;
     HDC__* dc = new HDC__();
     dc->window = hWnd;
     dc->textColor = RGB(0, 0, 0);
@@ -52,7 +52,7 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT paint)
         paint->hdc = hdc;
         GetClientRect(hWnd, &paint->rcPaint);
     }
-    ValidateRect(hWnd, NULL);
+    ValidateRect(hWnd, nullptr);
     return hdc;
 }
 

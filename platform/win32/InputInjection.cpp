@@ -8,7 +8,7 @@
 static HWND__* LiveWindow(HWND window)
 {
     HWND__* live = Win32LookupWindow(window);
-    return (live && !live->destroyed) ? live : NULL;
+    return (live && !live->destroyed) ? live : nullptr;
 }
 
 static BOOL Push(SDL_Event* event)

@@ -125,7 +125,7 @@ const KeyEntry* FindByScancode(SDL_Scancode scancode)
         if (entry.scancode == scancode)
             return &entry;
     }
-    return NULL;
+    return nullptr;
 }
 
 } // namespace

@@ -14,7 +14,7 @@ HWND__* WindowFromId(Uint32 id)
 {
     SDL_Window* sdlWindow = SDL_GetWindowFromID(id);
     if (!sdlWindow)
-        return NULL;
+        return nullptr;
     // The handle is looked up by its SDL window; the list lives in Window.cpp.
     HWND__* window = (HWND__*)SDL_GetWindowData(sdlWindow, "hwnd");
     return Win32LookupWindow(window);
@@ -252,11 +252,11 @@ HWND__* WindowNeedingPaint(HWND hWnd)
 {
     if (hWnd) {
         HWND__* window = Win32LookupWindow(hWnd);
-        return (window && window->visible && window->needsPaint) ? window : NULL;
+        return (window && window->visible && window->needsPaint) ? window : nullptr;
     }
     HWND active = GetActiveWindow();
     HWND__* window = Win32LookupWindow(active);
-    return (window && window->visible && window->needsPaint) ? window : NULL;
+    return (window && window->visible && window->needsPaint) ? window : nullptr;
 }
 
 void FillMessage(LPMSG msg, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -323,7 +323,7 @@ BOOL PeekMessageA(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax, UINT rem
         return TRUE;
     }
     bool paintWanted = !(filterMin || filterMax) || (WM_PAINT >= filterMin && WM_PAINT <= filterMax);
-    HWND__* painted = paintWanted ? WindowNeedingPaint(hWnd) : NULL;
+    HWND__* painted = paintWanted ? WindowNeedingPaint(hWnd) : nullptr;
     if (painted) {
         FillMessage(msg, painted, WM_PAINT, 0, 0);
         if (removeMsg & PM_REMOVE)
@@ -332,7 +332,7 @@ BOOL PeekMessageA(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax, UINT rem
     }
     // WM_QUIT comes once the queue holds nothing else, as on Windows.
     if (quitPosted) {
-        FillMessage(msg, NULL, WM_QUIT, (WPARAM)quitCode, 0);
+        FillMessage(msg, nullptr, WM_QUIT, (WPARAM)quitCode, 0);
         if (removeMsg & PM_REMOVE)
             quitPosted = false;
         return TRUE;
@@ -346,7 +346,7 @@ BOOL GetMessageA(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax)
         return -1;
     while (!PeekMessageA(msg, hWnd, filterMin, filterMax, PM_REMOVE)) {
         if (SDL_WasInit(SDL_INIT_VIDEO))
-            SDL_WaitEventTimeout(NULL, 10);
+            SDL_WaitEventTimeout(nullptr, 10);
         else
             SDL_Delay(10);
     }
@@ -358,7 +358,7 @@ BOOL WaitMessage(void)
     if (!messageQueue.empty() || quitPosted)
         return TRUE;
     if (SDL_WasInit(SDL_INIT_VIDEO))
-        SDL_WaitEventTimeout(NULL, 10);
+        SDL_WaitEventTimeout(nullptr, 10);
     return TRUE;
 }
 
@@ -399,5 +399,5 @@ int TranslateAcceleratorA(HWND, HACCEL, LPMSG)
 
 HACCEL LoadAcceleratorsA(HINSTANCE, LPCSTR)
 {
-    return NULL;
+    return nullptr;
 }

@@ -36,7 +36,7 @@ HRSRC__* Find(const std::string& name, const std::string& type)
         if (entry.name == name && entry.type == type)
             return &entry;
     }
-    return NULL;
+    return nullptr;
 }
 
 } // namespace
@@ -62,7 +62,7 @@ BOOL RegisterResourceA(LPCSTR name, LPCSTR type, const void* data, DWORD size)
 HRSRC FindResourceA(HMODULE, LPCSTR name, LPCSTR type)
 {
     if (!name || !type)
-        return NULL;
+        return nullptr;
     return Find(ResourceKey(name), ResourceKey(type));
 }
 
@@ -74,7 +74,7 @@ HGLOBAL LoadResource(HMODULE, HRSRC resource)
 LPVOID LockResource(HGLOBAL data)
 {
     if (!data)
-        return NULL;
+        return nullptr;
     return (LPVOID)((HRSRC__*)data)->data;
 }
 

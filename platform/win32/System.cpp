@@ -23,7 +23,7 @@ void AppendArgument(std::string& line, const char* argument)
 {
     if (!line.empty())
         line += ' ';
-    bool quote = argument[0] == 0 || strpbrk(argument, " \t") != NULL;
+    bool quote = argument[0] == 0 || strpbrk(argument, " \t") != nullptr;
     if (quote)
         line += '"';
     line += argument;
@@ -62,7 +62,7 @@ LPSTR Win32GetArgumentLine()
 HMODULE GetModuleHandleA(LPCSTR moduleName)
 {
     if (moduleName)
-        return NULL;
+        return nullptr;
     return (HMODULE)&moduleAnchor;
 }
 
@@ -185,7 +185,7 @@ int GetDateFormatA(LCID, DWORD, const SYSTEMTIME* date, LPCSTR, LPSTR buffer, in
 
     char text[128];
     size_t length = 0;
-    locale_t userLocale = newlocale(LC_TIME_MASK, "", (locale_t)0);
+    locale_t userLocale = newlocale(LC_TIME_MASK, "", (locale_t)nullptr);
     if (userLocale) {
         length = strftime_l(text, sizeof(text), "%x", &parts, userLocale);
         freelocale(userLocale);
@@ -223,7 +223,7 @@ int wsprintfA(LPSTR buffer, LPCSTR format, ...)
 static char* FormatInteger(unsigned long magnitude, bool negative, char* buffer, int radix)
 {
     if (!buffer)
-        return NULL;
+        return nullptr;
     if (radix < 2 || radix > 36) {
         buffer[0] = 0;
         return buffer;

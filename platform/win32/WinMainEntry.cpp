@@ -5,7 +5,7 @@
 int main(int argc, char** argv)
 {
     Win32SetCommandLine(argc, argv);
-    int result = WinMain(GetModuleHandleA(NULL), NULL, Win32GetArgumentLine(), SW_SHOWNORMAL);
+    int result = WinMain(GetModuleHandleA(nullptr), nullptr, Win32GetArgumentLine(), SW_SHOWNORMAL);
     if (SDL_WasInit(0))
         SDL_Quit();
     return result;

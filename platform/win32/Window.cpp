@@ -49,12 +49,12 @@ bool Win32IsHeadless()
 HWND__* Win32LookupWindow(HWND hWnd)
 {
     if (!hWnd)
-        return NULL;
+        return nullptr;
     for (HWND__* window : allWindows) {
         if (window == hWnd)
             return window;
     }
-    return NULL;
+    return nullptr;
 }
 
 HWND__* Win32MainWindow()
@@ -63,7 +63,7 @@ HWND__* Win32MainWindow()
         if (!window->destroyed)
             return window;
     }
-    return NULL;
+    return nullptr;
 }
 
 ATOM RegisterClassA(const WNDCLASSA* wc)
@@ -85,12 +85,12 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
                      int height, HWND, HMENU, HINSTANCE hInstance, LPVOID param)
 {
     if (!className || IS_INTRESOURCE(className))
-        return NULL;
+        return nullptr;
     std::map<std::string, WNDCLASSA>::iterator found = windowClasses.find(className);
     if (found == windowClasses.end())
-        return NULL;
+        return nullptr;
     if (!Win32StartVideo())
-        return NULL;
+        return nullptr;
 
     width = DefaultSize(width, 640);
     height = DefaultSize(height, 480);
@@ -104,7 +104,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     const char* title = windowName ? windowName : "";
     SDL_Window* sdlWindow = SDL_CreateWindow(title, posX, posY, width, height, flags);
     if (!sdlWindow)
-        return NULL;
+        return nullptr;
 
     HWND__* window = new HWND__();
     window->sdlWindow = sdlWindow;
@@ -140,7 +140,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     create.dwExStyle = exStyle;
     if (window->proc && window->proc(window, WM_CREATE, 0, (LPARAM)&create) == -1) {
         DestroyWindow(window);
-        return NULL;
+        return nullptr;
     }
     if (style & WS_VISIBLE)
         ShowWindow(window, SW_SHOW);
@@ -182,7 +182,7 @@ BOOL IsWindow(HWND hWnd)
 {
     if (Win32LookupDialogItem(hWnd))
         return TRUE;
-    return Win32LookupWindow(hWnd) != NULL;
+    return Win32LookupWindow(hWnd) != nullptr;
 }
 
 BOOL ShowWindow(HWND hWnd, int cmdShow)
@@ -316,18 +316,18 @@ BOOL SetWindowPos(HWND hWnd, HWND, int x, int y, int cx, int cy, UINT flags)
 
 BOOL MoveWindow(HWND hWnd, int x, int y, int width, int height, BOOL)
 {
-    return SetWindowPos(hWnd, NULL, x, y, width, height, SWP_NOZORDER);
+    return SetWindowPos(hWnd, nullptr, x, y, width, height, SWP_NOZORDER);
 }
 
 // Windows here have no frame: the window rectangle is the client rectangle.
 BOOL AdjustWindowRect(LPRECT rect, DWORD, BOOL)
 {
-    return rect != NULL;
+    return rect != nullptr;
 }
 
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD, BOOL, DWORD)
 {
-    return rect != NULL;
+    return rect != nullptr;
 }
 
 LONG_PTR GetWindowLongPtrA(HWND hWnd, int index)
@@ -397,7 +397,7 @@ HWND GetActiveWindow(void)
         if (window->active)
             return window;
     }
-    return NULL;
+    return nullptr;
 }
 
 HWND GetFocus(void)
@@ -426,7 +426,7 @@ HWND SetFocus(HWND hWnd)
 
 BOOL SetForegroundWindow(HWND hWnd)
 {
-    return SetActiveWindow(hWnd) != NULL || Win32LookupWindow(hWnd) != NULL;
+    return SetActiveWindow(hWnd) != nullptr || Win32LookupWindow(hWnd) != nullptr;
 }
 
 BOOL InvalidateRect(HWND hWnd, const RECT*, BOOL)
@@ -454,7 +454,7 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM)
         DestroyWindow(hWnd);
         return 0;
     case WM_PAINT:
-        ValidateRect(hWnd, NULL);
+        ValidateRect(hWnd, nullptr);
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -487,12 +487,12 @@ HCURSOR SetCursor(HCURSOR cursor)
 
 HCURSOR LoadCursorA(HINSTANCE, LPCSTR)
 {
-    return NULL;
+    return nullptr;
 }
 
 HICON LoadIconA(HINSTANCE, LPCSTR)
 {
-    return NULL;
+    return nullptr;
 }
 
 BOOL GetCursorPos(LPPOINT point)
@@ -539,7 +539,7 @@ HWND SetCapture(HWND)
 {
     if (SDL_WasInit(SDL_INIT_VIDEO))
         SDL_CaptureMouse(SDL_TRUE);
-    return NULL;
+    return nullptr;
 }
 
 BOOL ReleaseCapture(void)
@@ -554,13 +554,13 @@ SHORT GetKeyState(int virtualKey)
     if (!SDL_WasInit(SDL_INIT_VIDEO))
         return 0;
     if (virtualKey == VK_LBUTTON || virtualKey == VK_RBUTTON || virtualKey == VK_MBUTTON) {
-        Uint32 buttons = SDL_GetMouseState(NULL, NULL);
+        Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
         Uint32 mask = virtualKey == VK_LBUTTON   ? SDL_BUTTON_LMASK
                       : virtualKey == VK_RBUTTON ? SDL_BUTTON_RMASK
                                                  : SDL_BUTTON_MMASK;
         return (buttons & mask) ? (SHORT)0x8000 : 0;
     }
-    const Uint8* keys = SDL_GetKeyboardState(NULL);
+    const Uint8* keys = SDL_GetKeyboardState(nullptr);
     if (virtualKey == VK_SHIFT)
         return (keys[SDL_SCANCODE_LSHIFT] || keys[SDL_SCANCODE_RSHIFT]) ? (SHORT)0x8000 : 0;
     if (virtualKey == VK_CONTROL)
@@ -593,5 +593,5 @@ int GetSystemMetrics(int index)
 
 HGDIOBJ GetStockObject(int)
 {
-    return NULL;
+    return nullptr;
 }

@@ -639,7 +639,7 @@ BOOL SetCurrentDirectoryA(LPCSTR path);
 #define GetCurrentDirectory GetCurrentDirectoryA
 #define SetCurrentDirectory SetCurrentDirectoryA
 
-// Short date of the given day (today when date is NULL), in the user's
+// Short date of the given day (today when date is null), in the user's
 // locale, e.g. "06.12.2026" for German. Returns the characters written
 // including the terminating zero, or the size needed when bufferSize is 0.
 int GetDateFormatA(LCID locale, DWORD flags, const SYSTEMTIME* date, LPCSTR format, LPSTR buffer, int bufferSize);

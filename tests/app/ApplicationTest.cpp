@@ -49,7 +49,7 @@ public:
 TEST(Application, SetsUpTheSceneAndSwitchesScreensOnItsTwoActions)
 {
     TestApplication app;
-    ASSERT_GE(app.Create(NULL), 0);
+    ASSERT_GE(app.Create(nullptr), 0);
     EXPECT_EQ(0, app.loading);
     EXPECT_EQ(1, app.paints);   // once, before the first frame
     SendMessageA(app.hWnd, WM_PAINT, 0, 0);
@@ -63,20 +63,20 @@ TEST(Application, SetsUpTheSceneAndSwitchesScreensOnItsTwoActions)
 
     CObjQueue* queue = CResourceManager::GetObjectQueue();
     int before = queue->GetObjectCount();
-    app.actionPerformed(CActionEvent(0, CZarulApplication::ACTION_RESERVED_1));
-    app.actionPerformed(CActionEvent(0, CZarulApplication::ACTION_RESERVED_2));
-    app.actionPerformed(CActionEvent(0, 0));
+    app.actionPerformed(CActionEvent(nullptr, CZarulApplication::ACTION_RESERVED_1));
+    app.actionPerformed(CActionEvent(nullptr, CZarulApplication::ACTION_RESERVED_2));
+    app.actionPerformed(CActionEvent(nullptr, 0));
     EXPECT_EQ(before, queue->GetObjectCount());
 
     // 10004: the scene goes, a main menu (and the fade) come, no game runs.
-    app.actionPerformed(CActionEvent(0, CZarulApplication::ACTION_MAIN_MENU));
+    app.actionPerformed(CActionEvent(nullptr, CZarulApplication::ACTION_MAIN_MENU));
     queue->DeleteMarkedObjects();
     EXPECT_EQ(0, app.controller->running);
     EXPECT_EQ(nullptr, app.controller->gridView);
     EXPECT_EQ(3, queue->GetObjectCount());   // pointer, main menu, fade window
 
     // 10001: the game of the stored level, with its board view.
-    app.actionPerformed(CActionEvent(0, CZarulApplication::ACTION_START_GAME));
+    app.actionPerformed(CActionEvent(nullptr, CZarulApplication::ACTION_START_GAME));
     queue->DeleteMarkedObjects();
     EXPECT_EQ(1, app.controller->running);
     EXPECT_NE(nullptr, app.controller->gridView);
@@ -90,7 +90,7 @@ TEST(Application, CubeMapOnlyWithTheEffectAndThenHoldsTheSkyBox)
 {
     TestApplication app;
     app.SetHeadlessRun(1, 1.0f / 30.0f);
-    ASSERT_GE(app.Create(NULL), 0);
+    ASSERT_GE(app.Create(nullptr), 0);
     ASSERT_TRUE(app.renderEffects & CD3DApplication::R_EFFECT_ENVMAP);
     ASSERT_NE(nullptr, app.envCubeTexture);
 
@@ -99,7 +99,7 @@ TEST(Application, CubeMapOnlyWithTheEffectAndThenHoldsTheSkyBox)
     int brightness[6];
     for (int face = 0; face < 6; face++) {
         D3DLOCKED_RECT locked;
-        ASSERT_EQ(D3D_OK, app.envCubeTexture->LockRect((D3DCUBEMAP_FACES)face, 0, &locked, NULL, D3DLOCK_READONLY));
+        ASSERT_EQ(D3D_OK, app.envCubeTexture->LockRect((D3DCUBEMAP_FACES)face, 0, &locked, nullptr, D3DLOCK_READONLY));
         DWORD centre = *(const DWORD*)((const BYTE*)locked.pBits + 128 * locked.Pitch + 128 * 4);
         app.envCubeTexture->UnlockRect((D3DCUBEMAP_FACES)face, 0);
         brightness[face] = (int)((centre >> 16) & 0xFF) + (int)((centre >> 8) & 0xFF) + (int)(centre & 0xFF);

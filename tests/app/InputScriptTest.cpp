@@ -152,7 +152,7 @@ TEST(InputScript, ReachesKeyListenersAndThePointerAtItsFrames)
     InputRecorder app;
     ASSERT_TRUE(app.LoadInputScript(path.c_str()));
     app.SetHeadlessRun(12, 1.0f / 30.0f);
-    ASSERT_GE(app.Create(NULL), 0);
+    ASSERT_GE(app.Create(nullptr), 0);
     app.Run();
     remove(path.c_str());
 

@@ -98,7 +98,7 @@ protected:
         controller()->SetEditorMode(1);
         controller()->StartGame();
         controller()->StartEditorLevel(nullptr);
-        editor = new CEditorDlg(NULL, NULL, controller());
+        editor = new CEditorDlg(nullptr, nullptr, controller());
         ASSERT_NE(editor->dialog, nullptr);
         WriteFile("three.xml", THREE_LEVELS);
     }
@@ -444,7 +444,7 @@ TEST_F(EditorTest, ShippedLevelRoundTripsThroughSaveAndAFreshEditorWithItsNameCu
     EXPECT_NE(file.find("name=\"" + utf8Name + "\""), std::string::npos);
 
     delete editor;
-    editor = new CEditorDlg(NULL, NULL, controller());
+    editor = new CEditorDlg(nullptr, nullptr, controller());
     controller()->StartEditorLevel(nullptr);
     Load("roundtrip.xml");
     OpenRow(0);

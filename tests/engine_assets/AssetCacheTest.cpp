@@ -41,7 +41,7 @@ TEST(TextureCache, MissingAndBrokenFilesGiveFallbackAndOneLogLine)
 
     ClearLog();
     IDirect3DTexture8* missing = textures.GetTexture(BuildPath("assets_test_no_such_file.png"));
-    ASSERT_TRUE(missing != NULL);
+    ASSERT_TRUE(missing != nullptr);
     EXPECT_NE(std::string::npos, LogText().find("assets_test_no_such_file.png"));
     EXPECT_EQ(CTexMgr::FALLBACK_COLOR, AsFake(missing)->chain[0].pixels[0]);
 
@@ -68,13 +68,13 @@ TEST(TextureCache, MissingAndBrokenFilesGiveFallbackAndOneLogLine)
 TEST(TextureCache, NoDeviceFailingDeviceAndDeviceChangesNeverCrashOrLeak)
 {
     CTexMgr noDevice;
-    EXPECT_TRUE(noDevice.GetTexture("DEFAULT_MATERIAL") == NULL);
-    EXPECT_TRUE(noDevice.GetTexture("whatever.png") == NULL);
+    EXPECT_TRUE(noDevice.GetTexture("DEFAULT_MATERIAL") == nullptr);
+    EXPECT_TRUE(noDevice.GetTexture("whatever.png") == nullptr);
 
     FakeDevice failing, first, second;
     failing.failTextures = true;
     CTexMgr textures(&failing);
-    EXPECT_TRUE(textures.GetTexture("DEFAULT_MATERIAL") == NULL);
+    EXPECT_TRUE(textures.GetTexture("DEFAULT_MATERIAL") == nullptr);
 
     // A new device releases the textures made on the old one.
     textures.SetDevice(&first);
@@ -84,6 +84,6 @@ TEST(TextureCache, NoDeviceFailingDeviceAndDeviceChangesNeverCrashOrLeak)
     EXPECT_EQ(0, first.counts.liveTextures);
     textures.GetTexture("DEFAULT_MATERIAL");
     EXPECT_EQ(1, second.counts.liveTextures);
-    textures.SetDevice(0);
+    textures.SetDevice(nullptr);
     EXPECT_EQ(0, second.counts.liveTextures);
 }

@@ -158,7 +158,7 @@ public:
     std::map<DWORD, IDirect3DBaseTexture8*> textures;
     D3DMATERIAL8 material;
     DWORD fvf = 0;
-    IDirect3DVertexBuffer8* stream = 0;
+    IDirect3DVertexBuffer8* stream = nullptr;
     std::vector<Draw> draws;
 
     HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
@@ -177,7 +177,7 @@ public:
     HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD, D3DFORMAT format, D3DPOOL pool,
                           IDirect3DTexture8** texture) override
     {
-        *texture = 0;
+        *texture = nullptr;
         if (failTextures || format != D3DFMT_A8R8G8B8 || pool != D3DPOOL_MANAGED)
             return E_FAIL;
         *texture = new FakeTexture(width, height, levels, counts);
@@ -256,7 +256,7 @@ public:
     HRESULT ValidateDevice(DWORD*) override { return D3D_OK; }
     HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT start, UINT count) override
     {
-        Record(type, start, count, NULL, 0);
+        Record(type, start, count, nullptr, 0);
         return D3D_OK;
     }
     HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE, UINT, UINT, UINT, UINT) override { return E_NOTIMPL; }

@@ -44,7 +44,7 @@ Bytes MakeJpeg(int width, int height, uint32_t left, uint32_t right)
     jpeg_error_mgr jerr;
     cinfo.err = jpeg_std_error(&jerr);
     jpeg_create_compress(&cinfo);
-    unsigned char* mem = NULL;
+    unsigned char* mem = nullptr;
     unsigned long memSize = 0;
     jpeg_mem_dest(&cinfo, &mem, &memSize);
     cinfo.image_width = width;
@@ -130,7 +130,7 @@ TEST(ImageDecoders, DamagedFilesFailCleanly)
     good.push_back(MakePng(16, 16, px, true));
     good.push_back(MakeJpeg(16, 16, 0xFF336699, 0xFF996633));
     good.push_back(MakeBmp(16, 16, 24, false, px));
-    Bytes dds = DdsHeader(16, 16, 0x41, NULL, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
+    Bytes dds = DdsHeader(16, 16, 0x41, nullptr, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
     dds.resize(dds.size() + 16 * 16 * 4, 0x7F);
     good.push_back(dds);
 

@@ -137,7 +137,7 @@ TEST(AssetRendering, MeshesBillboardAndParticleAppearWhereTheCameraSeesThem)
     ASSERT_EQ(0, chdir(BuildPath("").c_str()));
     MediaFolder();
     WriteQuad("media/assets_render_quad.x", "assets_render_quad.png");
-    WriteQuad("media/assets_render_plain.x", NULL);
+    WriteQuad("media/assets_render_plain.x", nullptr);
     ASSERT_TRUE(WritePng("media/assets_render_quad.png", 2, 2, Quadrants(2, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF)));
     ASSERT_TRUE(WritePng("media/assets_render_sheet.png", 64, 64,
                          Quadrants(64, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00)));

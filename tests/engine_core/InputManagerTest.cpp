@@ -110,7 +110,7 @@ TEST_F(EngineCoreInput, ExclusiveListenerTakesEveryKeyUntilCleared)
     EXPECT_TRUE(game.keys.empty());
     EXPECT_EQ(2u, credits.keys.size());
 
-    input.SetExclusivListener(0);
+    input.SetExclusivListener(nullptr);
     Press(VK_SPACE, DIK_SPACE);
     input.Flush();
     EXPECT_EQ(1u, game.keys.size());

@@ -14,7 +14,7 @@ protected:
     void SetUp() override
     {
         ClearObjectQueue();
-        window = new C3DWindow(0, CRECTVirtual(0.0f, 0.0f, 1.0f, 1.0f));
+        window = new C3DWindow(nullptr, CRECTVirtual(0.0f, 0.0f, 1.0f, 1.0f));
     }
     void TearDown() override
     {

@@ -37,7 +37,7 @@ const int HEIGHT = 375;
 
 class EngineCoreMouse : public ::testing::Test {
 protected:
-    EngineCoreMouse() : mouse(0, D3DXVECTOR3(0.0f, 0.0f, 0.0f)) {}
+    EngineCoreMouse() : mouse(nullptr, D3DXVECTOR3(0.0f, 0.0f, 0.0f)) {}
 
     void Send(UINT msg, int x, int y)
     {
@@ -148,7 +148,7 @@ TEST_F(EngineCoreMouse, ConsumedPressReachesNoOneElseAndIsNoClick)
 
 TEST_F(EngineCoreMouse, GoneListenerLeavesEveryMouse)
 {
-    CMouse other(0, D3DXVECTOR3(0.0f, 0.0f, 0.0f));
+    CMouse other(nullptr, D3DXVECTOR3(0.0f, 0.0f, 0.0f));
     RecordingMouseListener window;
     mouse.AddMouseEventListener(&window);
     other.AddMouseEventListener(&window);

@@ -143,7 +143,7 @@ TEST_F(EngineCoreQueue, ReleaseAllFromAModifierDuringMoveIsSafe)
 
 TEST_F(EngineCoreQueue, ReleaseAllKeepsThePointerAndDeletesNewestFirst)
 {
-    CMouse* mouse = new CMouse(0, D3DXVECTOR3(0.0f, 0.0f, 0.0f));
+    CMouse* mouse = new CMouse(nullptr, D3DXVECTOR3(0.0f, 0.0f, 0.0f));
     queue->AddObject(mouse, 4, 0);
     queue->AddObject(new LoggingObject("older"), 4, 0);
     queue->AddObject(new LoggingObject("newer"), 4, 0);

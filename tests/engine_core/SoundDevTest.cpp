@@ -49,7 +49,7 @@ protected:
 
 TEST_F(EngineCoreSound, MissingSoundStillHasAUsableIndexAndFlag)
 {
-    int missing = sound.LoadSound("NO_SUCH_SOUND", NULL);
+    int missing = sound.LoadSound("NO_SUCH_SOUND", nullptr);
     ASSERT_GE(missing, 0);
     sound.PlayIndex(missing, 1, -1.0f, 1);
     sound.PlayIndex(missing, 0, -1.0f, 0);
@@ -61,8 +61,8 @@ TEST_F(EngineCoreSound, MissingSoundStillHasAUsableIndexAndFlag)
 
 TEST_F(EngineCoreSound, MusicPlaysOnceAndTheSoundSwitchSilencesOnlyEffects)
 {
-    int click = sound.LoadSound("TEST_CLICK", NULL);
-    int music = sound.LoadSound("TEST_MUSIC", NULL);
+    int click = sound.LoadSound("TEST_CLICK", nullptr);
+    int music = sound.LoadSound("TEST_MUSIC", nullptr);
     sound.PlayIndex(music, 1, -1.0f, 1);
     EXPECT_EQ(1, sound.soundState[music]);
     sound.PlayIndex(music, 1, -1.0f, 1);   // already playing: stays on, once

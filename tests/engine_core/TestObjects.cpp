@@ -6,7 +6,7 @@
 std::vector<std::string> g_events;
 
 LoggingObject::LoggingObject(const std::string& objectName)
-    : C3DObject(0, D3DXVECTOR3(0.0f, 0.0f, 0.0f)), name(objectName), alive(0)
+    : C3DObject(nullptr, D3DXVECTOR3(0.0f, 0.0f, 0.0f)), name(objectName), alive(nullptr)
 {
 }
 

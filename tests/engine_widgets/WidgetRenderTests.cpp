@@ -37,11 +37,11 @@ protected:
         CResourceManager::GetTextures()->SetDevice(device);
     }
 
-    void TearDown() override { CResourceManager::GetTextures()->SetDevice(NULL); }
+    void TearDown() override { CResourceManager::GetTextures()->SetDevice(nullptr); }
 
     void BeginFrame(DWORD clearColor)
     {
-        device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, clearColor, 1.0f, 0);
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, clearColor, 1.0f, 0);
         device->BeginScene();
     }
 
@@ -58,7 +58,7 @@ protected:
     }
 
     HeadlessDevice headless;
-    IDirect3DDevice8* device = NULL;
+    IDirect3DDevice8* device = nullptr;
 };
 
 static bool IsTextBlue(uint32_t p)
@@ -185,7 +185,7 @@ struct StripedIcon : public C3DIcon
 
     void Rewrite(DWORD color, float repeat)
     {
-        BYTE* data = NULL;
+        BYTE* data = nullptr;
         ASSERT_EQ(quad->Lock(0, 0, &data, 0), D3D_OK);
         WindowVertex* v = (WindowVertex*)data;
         // Bottom-left, top-left, bottom-right, top-right.
@@ -250,7 +250,7 @@ TEST_F(WidgetRender, TooLongTextsStayInsideTheirWidgets)
     };
     for (const Case& c : cases) {
         C3DText* text = c.widget == label ? label->GetTextRenderer()
-                      : c.widget == button ? button->GetTextRenderer() : 0;
+                      : c.widget == button ? button->GetTextRenderer() : nullptr;
         if (text) {
             text->color = TEXT_BLUE;
             text->effects |= C3DText::EFFECT_SHADDOW;

@@ -35,7 +35,7 @@ protected:
         ASSERT_TRUE(media.IsReady());
         ASSERT_TRUE(media.Enter());
         app.settingsFile = "";
-        ASSERT_GE(app.Create(NULL), 0);
+        ASSERT_GE(app.Create(nullptr), 0);
         queue = CResourceManager::GetObjectQueue();
         // The tests build their own screens: the intro goes.
         queue->ReleaseAllObjects(CObjQueue::RELEASE_KEEP_MOUSE);
@@ -62,7 +62,7 @@ protected:
         DIDEVICEOBJECTDATA data;
         ZeroMemory(&data, sizeof(data));
         data.dwOfs = (DWORD)code;
-        CResourceManager::GetInputManager()->FireKeyPressed(CKeyEvent(0, data, 0, 0));
+        CResourceManager::GetInputManager()->FireKeyPressed(CKeyEvent(nullptr, data, 0, 0));
     }
     CMenuRing* NewRing()
     {
@@ -71,7 +71,7 @@ protected:
 
     PrivateMedia media;
     CZarulApplication app;
-    CObjQueue* queue = 0;
+    CObjQueue* queue = nullptr;
 };
 
 struct ActionCounter : public IActionListener {
@@ -173,10 +173,10 @@ TEST_F(FrontEnd, SubmenuGivesTheRingBackOnlyWhenItsScaleOutHasEnded)
 
     // Opened by the game: no ring to touch. Its listener list keeps a listener
     // given twice, ignores null, and a removal takes every entry of it.
-    CSubMenu* gameMenu = new CSubMenu(app.device, 0);
+    CSubMenu* gameMenu = new CSubMenu(app.device, nullptr);
     queue->AddObject(gameMenu, 4, 0);
     gameMenu->AddActionListener(&counter);
-    gameMenu->AddActionListener(0);
+    gameMenu->AddActionListener(nullptr);
     gameMenu->AddActionListener(&counter);
     gameMenu->FireAction(CActionEvent());
     EXPECT_EQ(2u, counter.events.size());
@@ -194,8 +194,8 @@ TEST_F(FrontEnd, QuestionsCloseAtOnceOnEscape)
     CMenuRing* ring = NewRing();
     for (int kind = 0; kind < 3; kind++) {
         CSubMenu* question = kind == 0 ? (CSubMenu*)new CSubMenuClose(app.device, ring)
-                           : kind == 1 ? (CSubMenu*)new CSubMenuEndGame(app.device, 0)
-                                       : (CSubMenu*)new CSubMenuResetLevel(app.device, 0);
+                           : kind == 1 ? (CSubMenu*)new CSubMenuEndGame(app.device, nullptr)
+                                       : (CSubMenu*)new CSubMenuResetLevel(app.device, nullptr);
         queue->AddObject(question, 2, 0);
         ring->SetActive(0);   // the game's questions: the ring stays off
         EXPECT_EQ(1, app.mouse->IsMaskOn());
@@ -216,7 +216,7 @@ TEST_F(FrontEnd, QuestionsCloseAtOnceOnEscape)
     queue->AddObject(quit, 2, 0);
     Key(DIK_RETURN);
     MSG msg;
-    ASSERT_TRUE(PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(1, (int)msg.wParam);
     EXPECT_FALSE(quit->IsMarkedForDeletion());
     delete ring;
@@ -237,7 +237,7 @@ TEST_F(FrontEnd, GameQuestionsRestartTheLevelLetTheGameGoOnOrSaveAndShowTheMenu)
 
     // The reset question restarts the level once, however often it is answered.
     controller->gameData->moves = 5;
-    CSubMenuResetLevel* reset = new CSubMenuResetLevel(app.device, 0);
+    CSubMenuResetLevel* reset = new CSubMenuResetLevel(app.device, nullptr);
     queue->AddObject(reset, 4, 0);
     reset->reset_ActionPerformed(CActionEvent());
     reset->Confirm();   // a second answer in the same frame changes nothing
@@ -259,7 +259,7 @@ TEST_F(FrontEnd, GameQuestionsRestartTheLevelLetTheGameGoOnOrSaveAndShowTheMenu)
     EXPECT_EQ(0, controller->running);   // the game has ended: it stays off
 
     // OK and Return in one frame: the second answer saves nothing again.
-    CSubMenuEndGame* question = new CSubMenuEndGame(app.device, 0);
+    CSubMenuEndGame* question = new CSubMenuEndGame(app.device, nullptr);
     queue->AddObject(question, 4, 0);
     question->exit_ActionPerformed(CActionEvent());
     remove(media.MediaFile("highscore.xml").c_str());

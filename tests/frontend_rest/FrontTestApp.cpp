@@ -21,7 +21,7 @@ FrontTestApp::~FrontTestApp()
 bool FrontTestApp::Open()
 {
     SetHeadlessRun(1, 1.0f / 30.0f);
-    if (Create(NULL) < 0)
+    if (Create(nullptr) < 0)
         return false;
     CResourceManager::GetObjectQueue()->ReleaseAllObjects(CObjQueue::RELEASE_KEEP_MOUSE);
     return true;
@@ -60,7 +60,7 @@ void FrontTestApp::PressKey(int scanCode)
     DIDEVICEOBJECTDATA data;
     ZeroMemory(&data, sizeof(data));
     data.dwOfs = (DWORD)scanCode;
-    CResourceManager::GetInputManager()->FireKeyPressed(CKeyEvent(NULL, data, 0, 0));
+    CResourceManager::GetInputManager()->FireKeyPressed(CKeyEvent(nullptr, data, 0, 0));
 }
 
 std::string LevelFileText(int count, int completed, int last)

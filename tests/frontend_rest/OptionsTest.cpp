@@ -28,7 +28,7 @@ protected:
 
     CSubMenuOptions* OpenOptions()
     {
-        CSubMenuOptions* options = new CSubMenuOptions(app.device, NULL, 1);
+        CSubMenuOptions* options = new CSubMenuOptions(app.device, nullptr, 1);
         FrontTestApp::Show(options, 4);
         app.Step(15);
         return options;
@@ -57,7 +57,7 @@ TEST_F(OptionsTest, StartLevelChooserCountsRound)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "maximum " << c.maximum << " from " << c.start << (c.next ? " next" : " prev"));
         levels->last = c.start;
-        CStartLevelToggle toggle(app.device, CRECTVirtual(0.6f, 0.7f, 0.2f, 0.1f), c.maximum, NULL);
+        CStartLevelToggle toggle(app.device, CRECTVirtual(0.6f, 0.7f, 0.2f, 0.1f), c.maximum, nullptr);
         EXPECT_EQ(std::string(toggle.labelButton->GetText()), std::to_string(c.start));
         if (c.next)
             toggle.next_ActionPerformed(CActionEvent());
@@ -125,7 +125,7 @@ TEST_F(OptionsTest, EditorModeHasNoStartLevelAndWritesNoLevelFile)
 {
     CGameController* controller = CGameController::GetInstance();
     delete controller->levelLoader;
-    controller->levelLoader = NULL;
+    controller->levelLoader = nullptr;
     controller->editorMode = 1;
     remove(media.MediaFile("levels.xml").c_str());
 

@@ -64,7 +64,7 @@ protected:
         remove(media.MediaFile("highscore.xml").c_str());
         if (scoreFile)
             WriteText(media.MediaFile("highscore.xml"), scoreFile);
-        CSubMenuHighScore* scores = new CSubMenuHighScore(app.device, NULL);
+        CSubMenuHighScore* scores = new CSubMenuHighScore(app.device, nullptr);
         FrontTestApp::Show(scores, 2);
         return scores;
     }
@@ -98,7 +98,7 @@ TEST_F(HighScorePagesTest, ShowsPuzzleResultsOnTheirPages)
 TEST_F(HighScorePagesTest, LargeLevelFileOffersEveryPageAndMissingOrBrokenFilesShowEmptyRows)
 {
     // 80 levels, no high-score file: twelve pages, every row empty.
-    CSubMenuHighScore* scores = OpenScores(80, NULL);
+    CSubMenuHighScore* scores = OpenScores(80, nullptr);
     ASSERT_EQ(scores->chooser->GetEntryCount(), 12);
     EXPECT_STREQ(scores->chooser->GetEntry(9), "10/12");
     scores->chooser->prev_ActionPerformed(CActionEvent());
@@ -121,7 +121,7 @@ TEST_F(HighScorePagesTest, LargeLevelFileOffersEveryPageAndMissingOrBrokenFilesS
         app.Step(15);
     }
     remove(media.MediaFile("levels.xml").c_str());
-    scores = new CSubMenuHighScore(app.device, NULL);
+    scores = new CSubMenuHighScore(app.device, nullptr);
     FrontTestApp::Show(scores, 2);
     EXPECT_STREQ(scores->chooser->labelButton->GetText(), "1/1");
     EXPECT_EQ(scores->textArea->GetLineCount(), 0);

@@ -25,7 +25,7 @@ public:
     void RenderAfterScene() override
     {
         if (stencilFill >= 0) {
-            device->Clear(0, NULL, D3DCLEAR_STENCIL, 0, 1.0f, (DWORD)stencilFill);
+            device->Clear(0, nullptr, D3DCLEAR_STENCIL, 0, 1.0f, (DWORD)stencilFill);
             RenderShadowQuad();
             return;
         }

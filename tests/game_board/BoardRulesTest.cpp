@@ -58,7 +58,7 @@ class NoBufferDevice : public FakeDevice {
 public:
     HRESULT CreateVertexBuffer(UINT, DWORD, DWORD, D3DPOOL, IDirect3DVertexBuffer8** buffer) override
     {
-        *buffer = 0;
+        *buffer = nullptr;
         return E_OUTOFMEMORY;
     }
 };

@@ -53,7 +53,7 @@ TEST_F(BoardTest, StartingStonesAppearAfterTheirDelay)
     EXPECT_EQ(1, second->visible);
     EXPECT_EQ(0, controller->pendingDrops);
     ASSERT_EQ(soundsBefore + 2, sound->GetSoundCount());
-    EXPECT_LT(sound->LoadSound("GAME_POP", 0), sound->LoadSound("GAME_LOADED", 0));
+    EXPECT_LT(sound->LoadSound("GAME_POP", nullptr), sound->LoadSound("GAME_LOADED", nullptr));
 }
 
 TEST_F(BoardTest, StoneClearedBeforeItsTimerIsNotCalled)

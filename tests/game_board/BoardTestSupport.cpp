@@ -89,7 +89,7 @@ bool BoardTest::ToWindow(D3DXVECTOR3 p, float* x, float* y)
 void BoardTest::BoardRay(float x, float y, D3DXVECTOR3* origin, D3DXVECTOR3* direction)
 {
     D3DXMATRIX all = BoardToClip(device, view), inverse;
-    D3DXMatrixInverse(&inverse, 0, &all);
+    D3DXMatrixInverse(&inverse, nullptr, &all);
     D3DXVECTOR3 nearNdc(2.0f * x - 1.0f, 1.0f - 2.0f * y, 0.0f), farNdc(nearNdc.x, nearNdc.y, 1.0f), farPoint;
     D3DXVec3TransformCoord(origin, &nearNdc, &inverse);
     D3DXVec3TransformCoord(&farPoint, &farNdc, &inverse);

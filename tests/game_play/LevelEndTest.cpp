@@ -76,7 +76,7 @@ TEST_F(LevelEndTest, OnlyANewBestAsksForANameAndIsRecorded)
             EXPECT_EQ(mode, Controller()->mode);
             app->PressKey(TEST_DIK_RETURN);
             char today[256];
-            GetDateFormatA(0, LOCALE_NOUSEROVERRIDE, NULL, NULL, today, sizeof(today));
+            GetDateFormatA(0, LOCALE_NOUSEROVERRIDE, nullptr, nullptr, today, sizeof(today));
             EXPECT_EQ(std::string(today), entry->date);
         }
         EXPECT_EQ(c.asks ? c.moves : c.stored, entry->score);

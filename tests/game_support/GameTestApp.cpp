@@ -31,7 +31,7 @@ GameTestApp::~GameTestApp()
 bool GameTestApp::Open()
 {
     SetHeadlessRun(0, timeStep);
-    if (FAILED(Create(NULL)))
+    if (FAILED(Create(nullptr)))
         return false;
     opened = 1;
     // The tests start from a quiet frame: the intro goes as at any screen change.

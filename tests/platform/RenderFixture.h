@@ -52,8 +52,8 @@ protected:
     }
 
     HeadlessDevice headless;
-    HWND window = NULL;
-    IDirect3DDevice8* device = NULL;
+    HWND window = nullptr;
+    IDirect3DDevice8* device = nullptr;
     UINT width = 0;
     UINT height = 0;
 };

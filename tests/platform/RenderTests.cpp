@@ -44,10 +44,10 @@ void FacingQuad(LitVertex quad[4], float h, DWORD color)
 // A texture of the given size filled row by row from 'texels'.
 IDirect3DTexture8* MakeTexture(IDirect3DDevice8* device, UINT w, UINT h, const DWORD* texels)
 {
-    IDirect3DTexture8* texture = NULL;
+    IDirect3DTexture8* texture = nullptr;
     EXPECT_EQ(D3D_OK, device->CreateTexture(w, h, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture));
     D3DLOCKED_RECT locked;
-    EXPECT_EQ(D3D_OK, texture->LockRect(0, &locked, NULL, 0));
+    EXPECT_EQ(D3D_OK, texture->LockRect(0, &locked, nullptr, 0));
     for (UINT y = 0; y < h; y++)
         memcpy((BYTE*)locked.pBits + y * locked.Pitch, texels + y * w, w * 4);
     EXPECT_EQ(D3D_OK, texture->UnlockRect(0));
@@ -69,7 +69,7 @@ bool NearGrey(DWORD pixel, int r, int g, int b)
 TEST_F(RenderFixture, ClearAndPretransformedDrawsHitThePixelsTheyName)
 {
     CreateDevice(64, 48);
-    ASSERT_EQ(D3D_OK, device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL,
+    ASSERT_EQ(D3D_OK, device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL,
                                     D3DCOLOR_XRGB(0x33, 0x66, 0x99), 1.0f, 0));
     D3DRECT rect = {10, 4, 20, 8};
     ASSERT_EQ(D3D_OK, device->Clear(1, &rect, D3DCLEAR_TARGET, D3DCOLOR_XRGB(255, 0, 0), 1.0f, 0));
@@ -119,7 +119,7 @@ TEST_F(RenderFixture, LitQuadsShowTheirTextureUprightAndTakeColourAndAlphaFromTh
     device->LightEnable(0, TRUE);
     device->SetTexture(0, texture);
     device->SetVertexShader(FVF_LIT);
-    device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
     device->BeginScene();
     ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex)));
     device->EndScene();
@@ -136,7 +136,7 @@ TEST_F(RenderFixture, LitQuadsShowTheirTextureUprightAndTakeColourAndAlphaFromTh
     device->SetRenderState(D3DRS_AMBIENT, 0x404040);
     ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex)));
     EXPECT_TRUE(NearGrey(Pixel(40, 40), 0x40, 0x40, 0x40)) << std::hex << Pixel(40, 40);
-    device->SetTexture(0, NULL);
+    device->SetTexture(0, nullptr);
     texture->Release();
 
     // Lit vertices take their diffuse colour and alpha from the vertex colour (the
@@ -150,7 +150,7 @@ TEST_F(RenderFixture, LitQuadsShowTheirTextureUprightAndTakeColourAndAlphaFromTh
     device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
     device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
     FacingQuad(quad, 3, 0x99FF0000);   // red at alpha 0.6
-    device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, D3DCOLOR_XRGB(0, 0, 255), 1.0f, 0);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, D3DCOLOR_XRGB(0, 0, 255), 1.0f, 0);
     ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex)));
     EXPECT_TRUE(NearGrey(Pixel(32, 32), 153, 0, 102)) << std::hex << Pixel(32, 32);
 
@@ -186,7 +186,7 @@ TEST_F(RenderFixture, CullingRemovesCounterClockwiseFacesByDefaultAndClockwiseOn
     for (const auto& c : cases) {
         if (c.mode)
             device->SetRenderState(D3DRS_CULLMODE, c.mode);
-        device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
         device->SetVertexShader(c.pretransformed ? FVF_SCREEN : FVF_COLOR);
         if (c.pretransformed)
             device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, screen, sizeof(ScreenVertex));
@@ -202,7 +202,7 @@ TEST_F(RenderFixture, DepthTestKeepsTheNearerSurfaceAndZWriteCanBeSwitchedOff)
     CreateDevice(32, 32);
     SetSimpleCamera();
     device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
     DrawColorQuad(device, -2, -2, 2, 2, 5, 0xFF0000FF);   // near, blue
     DrawColorQuad(device, -8, -8, 8, 8, 10, 0xFFFF0000);  // far, red, drawn later
     EXPECT_EQ(0x0000FFu, Pixel(16, 16));
@@ -210,7 +210,7 @@ TEST_F(RenderFixture, DepthTestKeepsTheNearerSurfaceAndZWriteCanBeSwitchedOff)
     SavePicture("platform_depth");
 
     device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
-    device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
     DrawColorQuad(device, -2, -2, 2, 2, 5, 0xFF0000FF);
     DrawColorQuad(device, -8, -8, 8, 8, 10, 0xFFFF0000);
     EXPECT_EQ(0xFF0000u, Pixel(16, 16));
@@ -219,7 +219,7 @@ TEST_F(RenderFixture, DepthTestKeepsTheNearerSurfaceAndZWriteCanBeSwitchedOff)
     device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
     DrawColorQuad(device, -2, -2, 2, 2, 5, 0xFF0000FF);
     device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
-    device->Clear(0, NULL, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
     DrawColorQuad(device, -8, -8, 8, 8, 10, 0xFF00FF00);
     EXPECT_EQ(0x00FF00u, Pixel(16, 16));
 }
@@ -261,11 +261,11 @@ TEST_F(RenderFixture, BlendingFollowsTheAlphaOfTextureVertexAndFactor)
         device->SetTextureStageState(0, D3DTSS_ALPHAARG1, c.alphaArg1);
         device->SetTextureStageState(0, D3DTSS_ALPHAARG2, c.alphaArg2);
         device->SetRenderState(D3DRS_TEXTUREFACTOR, c.factor);
-        device->Clear(0, NULL, D3DCLEAR_TARGET, 0xFF0000FF, 1.0f, 0);
+        device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FF, 1.0f, 0);
         DrawScreenQuad(0, 0, 8, 8, 0.5f, ((DWORD)c.vertexAlpha << 24) | 0xFF0000);
         DWORD pixel = Pixel(4, 4);
         EXPECT_TRUE(Near(Red(pixel), c.red) && Near(Blue(pixel), 255 - c.red)) << std::hex << pixel;
-        device->SetTexture(0, NULL);
+        device->SetTexture(0, nullptr);
         texture->Release();
     }
 }
@@ -276,11 +276,11 @@ TEST_F(RenderFixture, BlendingFollowsTheAlphaOfTextureVertexAndFactor)
 TEST_F(RenderFixture, MipLevelsShowOnlyWhereTheTextureIsMinified)
 {
     CreateDevice(16, 16);
-    IDirect3DTexture8* texture = NULL;
+    IDirect3DTexture8* texture = nullptr;
     ASSERT_EQ(D3D_OK, device->CreateTexture(8, 8, 2, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture));
     for (UINT level = 0; level < 2; level++) {
         D3DLOCKED_RECT locked;
-        ASSERT_EQ(D3D_OK, texture->LockRect(level, &locked, NULL, 0));
+        ASSERT_EQ(D3D_OK, texture->LockRect(level, &locked, nullptr, 0));
         UINT edge = 8 >> level;
         for (UINT y = 0; y < edge; y++)
             for (UINT x = 0; x < edge; x++)
@@ -309,7 +309,7 @@ TEST_F(RenderFixture, MipLevelsShowOnlyWhereTheTextureIsMinified)
     device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_TEX1);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        device->Clear(0, NULL, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+        device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
         TexturedScreenVertex quad[4] = {
             {-0.5f, c.height - 0.5f, 0.5f, 1.0f, 0.0f, 1.0f},
             {-0.5f, -0.5f, 0.5f, 1.0f, 0.0f, 0.0f},
@@ -320,7 +320,7 @@ TEST_F(RenderFixture, MipLevelsShowOnlyWhereTheTextureIsMinified)
         DWORD pixel = Pixel(1, 1);
         EXPECT_EQ(c.green ? 0xFF00FF00u : 0xFFFF0000u, pixel | 0xFF000000u) << std::hex << pixel;
     }
-    device->SetTexture(0, NULL);
+    device->SetTexture(0, nullptr);
     texture->Release();
 }
 
@@ -329,7 +329,7 @@ TEST_F(RenderFixture, StencilPassesMarkPixelsThatADarkeningQuadThenShades)
     CreateDevice(64, 32);
     SetSimpleCamera();
     device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, D3DCOLOR_XRGB(255, 255, 255),
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, D3DCOLOR_XRGB(255, 255, 255),
                   1.0f, 0);
     // An occluder near the camera, over screen columns 20 to 24.
     DrawColorQuad(device, -3, -1, -2, 1, 4, 0xFFFFFFFF);

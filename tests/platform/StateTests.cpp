@@ -11,7 +11,7 @@
 TEST_F(RenderFixture, StateBlocksRestoreEverythingTheyCaptured)
 {
     CreateDevice(16, 16);
-    IDirect3DTexture8* texture = NULL;
+    IDirect3DTexture8* texture = nullptr;
     ASSERT_EQ(D3D_OK, device->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture));
     D3DMATRIX world = TranslationMatrix(1, 2, 3);
     device->SetTransform(D3DTS_WORLD, &world);
@@ -22,7 +22,7 @@ TEST_F(RenderFixture, StateBlocksRestoreEverythingTheyCaptured)
     ASSERT_EQ(D3D_OK, device->CreateStateBlock(D3DSBT_ALL, &token));
     device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
     device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
-    device->SetTexture(0, NULL);
+    device->SetTexture(0, nullptr);
     D3DMATRIX other = TranslationMatrix(9, 9, 9);
     device->SetTransform(D3DTS_WORLD, &other);
     // The block keeps the texture alive although nothing else holds it.
@@ -37,7 +37,7 @@ TEST_F(RenderFixture, StateBlocksRestoreEverythingTheyCaptured)
     D3DMATRIX restored;
     device->GetTransform(D3DTS_WORLD, &restored);
     EXPECT_EQ(2.0f, restored._42);
-    IDirect3DBaseTexture8* bound = NULL;
+    IDirect3DBaseTexture8* bound = nullptr;
     device->GetTexture(0, &bound);
     EXPECT_EQ((IDirect3DBaseTexture8*)texture, bound);
     bound->Release();
@@ -52,7 +52,7 @@ TEST_F(RenderFixture, StateBlocksRestoreEverythingTheyCaptured)
 
     ASSERT_EQ(D3D_OK, device->DeleteStateBlock(token));
     EXPECT_EQ(D3DERR_INVALIDCALL, device->ApplyStateBlock(token));
-    device->SetTexture(0, NULL);
+    device->SetTexture(0, nullptr);
 }
 
 // A level filled once keeps no copy in memory; locked again, it comes back
@@ -64,11 +64,11 @@ TEST_F(RenderFixture, FilledTexturesKeepNoCopyAndReadBackEveryStoredBit)
                                   D3DFMT_A4R4G4B4, D3DFMT_A8L8, D3DFMT_A8, D3DFMT_L8, D3DFMT_A4L4 };
     for (D3DFORMAT format : formats) {
         SCOPED_TRACE(format);
-        IDirect3DTexture8* texture = NULL;
+        IDirect3DTexture8* texture = nullptr;
         ASSERT_EQ(D3D_OK, device->CreateTexture(8, 4, 1, 0, format, D3DPOOL_MANAGED, &texture));
         CTextureStorage* storage = static_cast<CD3D8Texture*>(texture)->GetStorage();
         D3DLOCKED_RECT locked;
-        ASSERT_EQ(D3D_OK, texture->LockRect(0, &locked, NULL, 0));
+        ASSERT_EQ(D3D_OK, texture->LockRect(0, &locked, nullptr, 0));
         std::vector<BYTE> written(locked.Pitch * 4);
         for (size_t i = 0; i < written.size(); i++)
             written[i] = (BYTE)(i * 37 + 11);
@@ -76,7 +76,7 @@ TEST_F(RenderFixture, FilledTexturesKeepNoCopyAndReadBackEveryStoredBit)
         texture->UnlockRect(0);
         EXPECT_EQ(0u, storage->GetMemoryBytes());
 
-        ASSERT_EQ(D3D_OK, texture->LockRect(0, &locked, NULL, D3DLOCK_READONLY));
+        ASSERT_EQ(D3D_OK, texture->LockRect(0, &locked, nullptr, D3DLOCK_READONLY));
         EXPECT_EQ(0, memcmp(written.data(), locked.pBits, written.size()));
         texture->UnlockRect(0);
         EXPECT_NE(0u, storage->GetMemoryBytes()) << "locked twice: kept";
@@ -89,7 +89,7 @@ TEST_F(RenderFixture, FilledTexturesKeepNoCopyAndReadBackEveryStoredBit)
 TEST_F(RenderFixture, TexturesFilledInBandsKnowWhenTheyAreOpaque)
 {
     CreateDevice(16, 16);
-    IDirect3DTexture8* texture = NULL;
+    IDirect3DTexture8* texture = nullptr;
     ASSERT_EQ(D3D_OK, device->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture));
     CTextureStorage* storage = static_cast<CD3D8Texture*>(texture)->GetStorage();
     EXPECT_FALSE(storage->IsOpaque()) << "starts transparent black";
@@ -104,7 +104,7 @@ TEST_F(RenderFixture, TexturesFilledInBandsKnowWhenTheyAreOpaque)
         EXPECT_EQ(top == 2, storage->IsOpaque());
     }
     EXPECT_EQ(0u, storage->GetMemoryBytes());
-    ASSERT_EQ(D3D_OK, texture->LockRect(0, &locked, NULL, D3DLOCK_READONLY));
+    ASSERT_EQ(D3D_OK, texture->LockRect(0, &locked, nullptr, D3DLOCK_READONLY));
     for (int i = 0; i < 16; i++)
         EXPECT_EQ(0xFF000000u | (DWORD)i, ((DWORD*)((BYTE*)locked.pBits + (i / 4) * locked.Pitch))[i % 4]);
     texture->UnlockRect(0);
@@ -120,18 +120,18 @@ TEST_F(RenderFixture, TexturesFilledInBandsKnowWhenTheyAreOpaque)
 TEST_F(RenderFixture, DrawingIntoATextureCanBeReadBackByLocking)
 {
     CreateDevice(16, 16);
-    IDirect3DTexture8* texture = NULL;
+    IDirect3DTexture8* texture = nullptr;
     ASSERT_EQ(D3D_OK, device->CreateTexture(8, 8, 1, D3DUSAGE_RENDERTARGET, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT,
                                             &texture));
-    IDirect3DSurface8* surface = NULL;
+    IDirect3DSurface8* surface = nullptr;
     texture->GetSurfaceLevel(0, &surface);
-    IDirect3DSurface8* backBuffer = NULL;
-    IDirect3DSurface8* depth = NULL;
+    IDirect3DSurface8* backBuffer = nullptr;
+    IDirect3DSurface8* depth = nullptr;
     device->GetRenderTarget(&backBuffer);
     device->GetDepthStencilSurface(&depth);
 
-    ASSERT_EQ(D3D_OK, device->SetRenderTarget(surface, NULL));
-    IDirect3DSurface8* current = NULL;
+    ASSERT_EQ(D3D_OK, device->SetRenderTarget(surface, nullptr));
+    IDirect3DSurface8* current = nullptr;
     device->GetRenderTarget(&current);
     EXPECT_EQ(surface, current);
     current->Release();
@@ -140,17 +140,17 @@ TEST_F(RenderFixture, DrawingIntoATextureCanBeReadBackByLocking)
     EXPECT_EQ(8u, viewport.Width) << "the viewport follows the new target";
     EXPECT_EQ(D3DERR_NOTFOUND, device->GetDepthStencilSurface(&current));
 
-    device->Clear(0, NULL, D3DCLEAR_TARGET, D3DCOLOR_XRGB(0, 0, 255), 1.0f, 0);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, D3DCOLOR_XRGB(0, 0, 255), 1.0f, 0);
     device->SetRenderState(D3DRS_LIGHTING, FALSE);
     DrawScreenQuad(0, 0, 8, 2, 0, D3DCOLOR_XRGB(255, 0, 0));
     D3DLOCKED_RECT locked;
-    ASSERT_EQ(D3D_OK, texture->LockRect(0, &locked, NULL, D3DLOCK_READONLY));
+    ASSERT_EQ(D3D_OK, texture->LockRect(0, &locked, nullptr, D3DLOCK_READONLY));
     EXPECT_EQ(0x00FF0000u, ((DWORD*)locked.pBits)[0] & 0xFFFFFF) << "row 0 is the top of the picture";
     EXPECT_EQ(0x000000FFu, ((DWORD*)((BYTE*)locked.pBits + 7 * locked.Pitch))[0] & 0xFFFFFF);
     texture->UnlockRect(0);
 
     ASSERT_EQ(D3D_OK, device->SetRenderTarget(backBuffer, depth));
-    EXPECT_EQ(D3DERR_INVALIDCALL, device->SetRenderTarget(depth, NULL)) << "a depth buffer is no colour target";
+    EXPECT_EQ(D3DERR_INVALIDCALL, device->SetRenderTarget(depth, nullptr)) << "a depth buffer is no colour target";
     backBuffer->Release();
     depth->Release();
     surface->Release();

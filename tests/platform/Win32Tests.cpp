@@ -46,8 +46,8 @@ protected:
         wc.lpfnWndProc = RecordingProc;
         wc.lpszClassName = "Win32Window";
         ASSERT_NE(0, RegisterClassA(&wc));
-        window = CreateWindowA("Win32Window", "messages", WS_OVERLAPPEDWINDOW, 0, 0, 100, 80, NULL, NULL, NULL, NULL);
-        ASSERT_TRUE(window != NULL);
+        window = CreateWindowA("Win32Window", "messages", WS_OVERLAPPEDWINDOW, 0, 0, 100, 80, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(window != nullptr);
         ShowWindow(window, SW_SHOWNORMAL);
         DrainQueue();
         received.clear();
@@ -64,7 +64,7 @@ protected:
     void DrainQueue()
     {
         MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -92,7 +92,7 @@ protected:
         SDL_PushEvent(&event);
     }
 
-    HWND window = NULL;
+    HWND window = nullptr;
 };
 
 } // namespace
@@ -103,8 +103,8 @@ TEST_F(Win32Window, CreationShowingAndSendingReachTheProcedureAtOnce)
     ASSERT_EQ(1u, received.size());
     EXPECT_EQ(window, received[0].window);
     received.clear();
-    HWND other = CreateWindowA("Win32Window", "second", 0, 0, 0, 64, 32, NULL, NULL, NULL, NULL);
-    ASSERT_TRUE(other != NULL);
+    HWND other = CreateWindowA("Win32Window", "second", 0, 0, 0, 64, 32, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(other != nullptr);
     ASSERT_EQ(1u, Only(WM_CREATE).size());
     ShowWindow(other, SW_SHOWNORMAL);
     std::vector<Received> activations = Only(WM_ACTIVATE);
@@ -126,27 +126,27 @@ TEST_F(Win32Window, CreationShowingAndSendingReachTheProcedureAtOnce)
 TEST_F(Win32Window, PaintIsAskedForOnceAndPostedMessagesArriveInOrderWithQuitLast)
 {
     MSG msg;
-    InvalidateRect(window, NULL, FALSE);
-    ASSERT_TRUE(PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE));
+    InvalidateRect(window, nullptr, FALSE);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ((UINT)WM_PAINT, msg.message);
     EXPECT_EQ(window, msg.hwnd);
-    EXPECT_FALSE(PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) << "painting is asked for once";
-    InvalidateRect(window, NULL, FALSE);
-    ValidateRect(window, NULL);
-    EXPECT_FALSE(PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE));
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) << "painting is asked for once";
+    InvalidateRect(window, nullptr, FALSE);
+    ValidateRect(window, nullptr);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
 
     PostMessageA(window, WM_USER + 2, 1, 0);
     PostQuitMessage(3);
     PostMessageA(window, WM_USER + 2, 2, 0);
-    ASSERT_TRUE(GetMessageA(&msg, NULL, 0, 0));
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
     EXPECT_EQ((UINT)WM_USER + 2, msg.message);
     EXPECT_EQ(1u, msg.wParam);
-    ASSERT_TRUE(GetMessageA(&msg, NULL, 0, 0));
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
     EXPECT_EQ(2u, msg.wParam);
-    EXPECT_FALSE(GetMessageA(&msg, NULL, 0, 0)) << "WM_QUIT ends a GetMessage loop";
+    EXPECT_FALSE(GetMessageA(&msg, nullptr, 0, 0)) << "WM_QUIT ends a GetMessage loop";
     EXPECT_EQ((UINT)WM_QUIT, msg.message);
     EXPECT_EQ(3u, msg.wParam);
-    EXPECT_FALSE(PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) << "the quit message comes once";
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) << "the quit message comes once";
 }
 
 TEST_F(Win32Window, ClosingTheWindowDestroysItAndItsProcedureEndsTheLoop)
@@ -154,7 +154,7 @@ TEST_F(Win32Window, ClosingTheWindowDestroysItAndItsProcedureEndsTheLoop)
     PostMessageA(window, WM_CLOSE, 0, 0);
     MSG msg;
     int dispatched = 0;
-    while (GetMessageA(&msg, NULL, 0, 0) && dispatched < 100) {
+    while (GetMessageA(&msg, nullptr, 0, 0) && dispatched < 100) {
         DispatchMessageA(&msg);
         dispatched++;
     }

@@ -13,14 +13,14 @@ TEST_F(RenderFixture, PresentShowsTheBackBufferInTheWindowUpright)
     // Let the X server map the window before drawing to it.
     MSG msg;
     for (int i = 0; i < 20; i++) {
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&msg);
         Sleep(10);
     }
-    device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, D3DCOLOR_XRGB(0, 0, 255), 1.0f, 0);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, D3DCOLOR_XRGB(0, 0, 255), 1.0f, 0);
     D3DRECT top = {0, 0, 64, 8};
     device->Clear(1, &top, D3DCLEAR_TARGET, D3DCOLOR_XRGB(255, 0, 0), 1.0f, 0);
-    ASSERT_EQ(D3D_OK, device->Present(NULL, NULL, NULL, NULL));
+    ASSERT_EQ(D3D_OK, device->Present(nullptr, nullptr, nullptr, nullptr));
 
     // The window's buffer holds the picture, bottom row first. Mesa's
     // software driver on Xvfb swaps by copying, so the back buffer still

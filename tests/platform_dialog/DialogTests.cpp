@@ -27,7 +27,7 @@ protected:
     {
         RegisterGameResources();
         received.clear();
-        dialog = CreateDialogParamA(NULL, MAKEINTRESOURCEA(IDD_LEVEL_EDITOR), NULL, RecordingProc, 7);
+        dialog = CreateDialogParamA(nullptr, MAKEINTRESOURCEA(IDD_LEVEL_EDITOR), nullptr, RecordingProc, 7);
         ASSERT_NE(dialog, nullptr);
     }
     void TearDown() override
@@ -47,7 +47,7 @@ protected:
         return buffer;
     }
 
-    HWND dialog = NULL;
+    HWND dialog = nullptr;
 };
 
 TEST_F(DialogTest, TemplateMakesTheEditorDialogHiddenUntilShown)
@@ -108,7 +108,7 @@ TEST_F(DialogTest, TextsAreCutToTheCallersBufferAndNumbersParsedAsWindowsDoes)
         BOOL ok = -1;
         EXPECT_EQ(GetDlgItemInt(dialog, IDC_RANDOM_TRIES, &ok, c.isSigned), c.value) << c.text;
         EXPECT_EQ(ok, c.ok) << c.text;
-        EXPECT_EQ(GetDlgItemInt(dialog, IDC_RANDOM_TRIES, NULL, c.isSigned), c.value) << c.text;
+        EXPECT_EQ(GetDlgItemInt(dialog, IDC_RANDOM_TRIES, nullptr, c.isSigned), c.value) << c.text;
     }
     SetDlgItemInt(dialog, IDC_LEVEL_COUNT, 6, FALSE);
     EXPECT_EQ(Text(IDC_LEVEL_COUNT), "6");
@@ -116,14 +116,14 @@ TEST_F(DialogTest, TextsAreCutToTheCallersBufferAndNumbersParsedAsWindowsDoes)
 
 TEST(DialogResources, MissingOrCutTemplatesMakeNoDialog)
 {
-    EXPECT_EQ(CreateDialogParamA(NULL, MAKEINTRESOURCEA(4711), NULL, RecordingProc, 0), nullptr);
+    EXPECT_EQ(CreateDialogParamA(nullptr, MAKEINTRESOURCEA(4711), nullptr, RecordingProc, 0), nullptr);
     static const BYTE shortTemplate[10] = { 0 };
     RegisterResourceA(MAKEINTRESOURCEA(4712), RT_DIALOG, shortTemplate, sizeof(shortTemplate));
-    EXPECT_EQ(CreateDialogParamA(NULL, MAKEINTRESOURCEA(4712), NULL, RecordingProc, 0), nullptr);
+    EXPECT_EQ(CreateDialogParamA(nullptr, MAKEINTRESOURCEA(4712), nullptr, RecordingProc, 0), nullptr);
     // A header that promises three controls but holds none.
     static const BYTE noControls[26] = { 0, 0, 0, 0, 0, 0, 0, 0, 3, 0 };
     RegisterResourceA(MAKEINTRESOURCEA(4713), RT_DIALOG, noControls, sizeof(noControls));
-    EXPECT_EQ(CreateDialogParamA(NULL, MAKEINTRESOURCEA(4713), NULL, RecordingProc, 0), nullptr);
+    EXPECT_EQ(CreateDialogParamA(nullptr, MAKEINTRESOURCEA(4713), nullptr, RecordingProc, 0), nullptr);
 }
 
 } // namespace

@@ -23,7 +23,7 @@ protected:
     void TearDown() override { EXPECT_EQ(0u, headless.Close()); }
 
     HeadlessDevice headless;
-    IDirect3DDevice8* device = NULL;
+    IDirect3DDevice8* device = nullptr;
 };
 
 D3DMATERIAL8 DiffuseMaterial(float r, float g, float b)
@@ -101,11 +101,11 @@ const LightingStep lightingSteps[] = {
 
 IDirect3DTexture8* SolidTexture(IDirect3DDevice8* device, DWORD color)
 {
-    IDirect3DTexture8* texture = NULL;
+    IDirect3DTexture8* texture = nullptr;
     if (FAILED(device->CreateTexture(2, 2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture)))
-        return NULL;
+        return nullptr;
     D3DLOCKED_RECT locked;
-    texture->LockRect(0, &locked, NULL, 0);
+    texture->LockRect(0, &locked, nullptr, 0);
     for (int y = 0; y < 2; y++)
         for (int x = 0; x < 2; x++)
             ((DWORD*)((BYTE*)locked.pBits + y * locked.Pitch))[x] = color;
@@ -144,14 +144,14 @@ TEST_F(DrawPathTest, TextureStagesFollowEveryChangeOfTextureAndStageState)
     EXPECT_EQ(0xFFFFFFu, drawn(red));
     device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
     EXPECT_EQ(0xFF0000u, drawn(red));
-    EXPECT_EQ(0xFFFFFFu, drawn(NULL));
+    EXPECT_EQ(0xFFFFFFu, drawn(nullptr));
 
-    device->SetTexture(0, NULL);
+    device->SetTexture(0, nullptr);
     red->Release();
     IDirect3DTexture8* green = SolidTexture(device, 0xFF00FF00);
-    ASSERT_TRUE(green != NULL);
+    ASSERT_TRUE(green != nullptr);
     EXPECT_EQ(0x00FF00u, drawn(green));
-    device->SetTexture(0, NULL);
+    device->SetTexture(0, nullptr);
     green->Release();
     blue->Release();
 }
@@ -162,8 +162,8 @@ TEST_F(DrawPathTest, TextureStagesFollowEveryChangeOfTextureAndStageState)
 TEST_F(DrawPathTest, PretransformedIndexedDrawsReadTheVerticesTheirIndicesName)
 {
     const UINT count = 1000;
-    IDirect3DVertexBuffer8* buffer = NULL;
-    IDirect3DIndexBuffer8* indexBuffer = NULL;
+    IDirect3DVertexBuffer8* buffer = nullptr;
+    IDirect3DIndexBuffer8* indexBuffer = nullptr;
     ASSERT_EQ(D3D_OK, device->CreateVertexBuffer(count * sizeof(ScreenVertex), 0, FVF_SCREEN, D3DPOOL_MANAGED,
                                                  &buffer));
     ASSERT_EQ(D3D_OK, device->CreateIndexBuffer(12 * sizeof(WORD), 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &indexBuffer));
@@ -176,7 +176,7 @@ TEST_F(DrawPathTest, PretransformedIndexedDrawsReadTheVerticesTheirIndicesName)
         ScreenVertex v = {x, y, 0.5f, 2.0f, 0xFF000000 | (k * 0x10203)};
         vertices[i] = v;
     }
-    BYTE* data = NULL;
+    BYTE* data = nullptr;
     ASSERT_EQ(D3D_OK, buffer->Lock(0, 0, &data, 0));
     memcpy(data, vertices.data(), count * sizeof(ScreenVertex));
     buffer->Unlock();
@@ -191,7 +191,7 @@ TEST_F(DrawPathTest, PretransformedIndexedDrawsReadTheVerticesTheirIndicesName)
     device->SetVertexShader(FVF_SCREEN);
     device->SetStreamSource(0, buffer, sizeof(ScreenVertex));
     device->SetIndices(indexBuffer, 0);
-    device->Clear(0, NULL, D3DCLEAR_TARGET, 0xFFFFFFFF, 1.0f, 0);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFFFFFFFF, 1.0f, 0);
     EXPECT_EQ(D3D_OK, device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 996, 4, 0, 2));
     EXPECT_EQ(D3D_OK, device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 6, 2));
     EXPECT_EQ(D3D_OK, device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 996, 4, 0, 2));
@@ -199,8 +199,8 @@ TEST_F(DrawPathTest, PretransformedIndexedDrawsReadTheVerticesTheirIndicesName)
     WORD middle[6] = {20, 21, 22, 22, 21, 23}; // quad 5: row 1, column 1
     EXPECT_EQ(D3D_OK, device->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, 1, 2, middle, D3DFMT_INDEX16,
                                                      vertices.data(), sizeof(ScreenVertex)));
-    device->SetStreamSource(0, NULL, 0);
-    device->SetIndices(NULL, 0);
+    device->SetStreamSource(0, nullptr, 0);
+    device->SetIndices(nullptr, 0);
     buffer->Release();
     indexBuffer->Release();
 

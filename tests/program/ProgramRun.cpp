@@ -39,15 +39,15 @@ pid_t StartProgram(const std::string& folder, const char* videoDriver, const std
     std::vector<char*> envp;
     for (size_t i = 0; i < env.size(); i++)
         envp.push_back(&env[i][0]);
-    envp.push_back(0);
+    envp.push_back(nullptr);
 
     // The program runs in the folder: its media/ is the folder's.
     std::string command = "cd '" + folder + "' && exec '" ZARUL_EXECUTABLE "' " + (argument ? argument : "") +
                           " 2> stderr.txt > /dev/null";
     char sh[] = "/bin/sh", dashC[] = "-c";
-    char* argv[] = { sh, dashC, &command[0], 0 };
+    char* argv[] = { sh, dashC, &command[0], nullptr };
     pid_t pid = 0;
-    if (posix_spawn(&pid, "/bin/sh", 0, 0, argv, envp.data()) != 0)
+    if (posix_spawn(&pid, "/bin/sh", nullptr, nullptr, argv, envp.data()) != 0)
         return 0;
     return pid;
 }

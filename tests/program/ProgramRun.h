@@ -17,7 +17,7 @@
 // process's environment, but for the SDL video driver and the ZARUL_ settings
 // ("ZARUL_FRAMES=10", ...) given. The process id, or 0 when it cannot start.
 pid_t StartProgram(const std::string& folder, const char* videoDriver, const std::vector<std::string>& settings,
-                   const char* argument = 0);
+                   const char* argument = nullptr);
 
 class ProgramRun {
 public:
@@ -34,7 +34,7 @@ public:
     // snapshots by bare file names, which land in the folder) for at most
     // frames frames of step seconds. Returns the exit status, -1 when the
     // program could not be run or did not end normally.
-    int Run(const std::string& script, int frames, float step = 1.0f / 30.0f, const char* argument = 0);
+    int Run(const std::string& script, int frames, float step = 1.0f / 30.0f, const char* argument = nullptr);
 
     // A snapshot of the run; false when the file is missing or damaged.
     bool Snapshot(const char* name, Image& picture) const;

@@ -143,7 +143,7 @@ TEST(Program, EditorOpensAtItsOwnSizeWhateverModeTheGameStored)
         const char* argument;
         int width, height;
     };
-    const Case cases[] = { { 0, 640, 480 }, { "-editor", 1024, 768 } };
+    const Case cases[] = { { nullptr, 640, 480 }, { "-editor", 1024, 768 } };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.argument ? c.argument : "game");
         ProgramRun run("mode");

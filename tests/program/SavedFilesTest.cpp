@@ -46,7 +46,7 @@ std::string FolderContent(const std::string& folder)
 {
     std::string content;
     DIR* dir = opendir(folder.c_str());
-    while (dirent* entry = dir ? readdir(dir) : 0) {
+    while (dirent* entry = dir ? readdir(dir) : nullptr) {
         std::string name = entry->d_name;
         content += name + "\n";
         if (name == "levels.xml" || name == "highscore.xml")

@@ -110,7 +110,7 @@ public:
     bool Open()
     {
         app.settingsFile = "";
-        if (app.Create(NULL) < 0)
+        if (app.Create(nullptr) < 0)
             return false;
         CObjQueue* queue = CResourceManager::GetObjectQueue();
         queue->ReleaseAllObjects(CObjQueue::RELEASE_KEEP_MOUSE);
@@ -239,7 +239,7 @@ public:
         DIDEVICEOBJECTDATA data;
         ZeroMemory(&data, sizeof(data));
         data.dwOfs = DIK_SPACE;
-        CResourceManager::GetInputManager()->FireKeyPressed(CKeyEvent(0, data, ' ', 0));
+        CResourceManager::GetInputManager()->FireKeyPressed(CKeyEvent(nullptr, data, ' ', 0));
     }
 
     // Frames until the board has not changed for a while (the group passes

@@ -65,7 +65,7 @@ public:
     {
         if (pid > 0) {
             kill(pid, SIGKILL);
-            waitpid(pid, 0, 0);
+            waitpid(pid, nullptr, 0);
         }
     }
 
@@ -75,7 +75,7 @@ public:
         if (pid == 0)
             return false;
         std::string found = Shell("timeout 20 xdotool search --sync --onlyvisible --name '^Zarul$' 2>/dev/null | head -1");
-        window = strtoul(found.c_str(), 0, 10);
+        window = strtoul(found.c_str(), nullptr, 10);
         if (window)
             Shell("xdotool windowfocus --sync " + Id() + " 2>/dev/null");
         return window != 0;

@@ -19,8 +19,8 @@ bool HeadlessDevice::Open(UINT w, UINT h)
 
     width = w;
     height = h;
-    window = CreateWindowA("HeadlessDevice", "test", WS_OVERLAPPEDWINDOW, 0, 0, (int)w, (int)h, NULL, NULL, NULL,
-                           NULL);
+    window = CreateWindowA("HeadlessDevice", "test", WS_OVERLAPPEDWINDOW, 0, 0, (int)w, (int)h, nullptr, nullptr, nullptr,
+                           nullptr);
     if (!window)
         return false;
     d3d = Direct3DCreate8(D3D_SDK_VERSION);
@@ -37,8 +37,8 @@ bool HeadlessDevice::Open(UINT w, UINT h)
     pp.AutoDepthStencilFormat = D3DFMT_D24S8;
     if (FAILED(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &pp,
                                  &device)))
-        device = NULL;
-    return device != NULL;
+        device = nullptr;
+    return device != nullptr;
 }
 
 ULONG HeadlessDevice::Close()
@@ -50,20 +50,20 @@ ULONG HeadlessDevice::Close()
         d3d->Release();
     if (window)
         DestroyWindow(window);
-    device = NULL;
-    d3d = NULL;
-    window = NULL;
+    device = nullptr;
+    d3d = nullptr;
+    window = nullptr;
     return left;
 }
 
 DWORD HeadlessDevice::Pixel(int x, int y)
 {
-    IDirect3DSurface8* surface = NULL;
+    IDirect3DSurface8* surface = nullptr;
     if (FAILED(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &surface)))
         return 0xFFFFFFFF;
     D3DLOCKED_RECT locked;
     DWORD pixel = 0xFFFFFFFF;
-    if (SUCCEEDED(surface->LockRect(&locked, NULL, D3DLOCK_READONLY))) {
+    if (SUCCEEDED(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
         const BYTE* p = (const BYTE*)locked.pBits + y * locked.Pitch + x * 4;
         pixel = ((DWORD)p[2] << 16) | ((DWORD)p[1] << 8) | p[0];
         surface->UnlockRect();

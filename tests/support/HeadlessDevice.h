@@ -26,9 +26,9 @@ public:
     // written, or an empty string when nothing could be written.
     std::string SavePicture(const char* fileName);
 
-    HWND window = NULL;
-    IDirect3D8* d3d = NULL;
-    IDirect3DDevice8* device = NULL;
+    HWND window = nullptr;
+    IDirect3D8* d3d = nullptr;
+    IDirect3DDevice8* device = nullptr;
     UINT width = 0;
     UINT height = 0;
 

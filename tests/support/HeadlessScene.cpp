@@ -17,7 +17,7 @@ HeadlessScene::HeadlessScene(const char* title, int width, int height, D3DCOLOR 
 
 HRESULT HeadlessScene::Render()
 {
-    device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, clearColor, 1.0f, 0);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, clearColor, 1.0f, 0);
     if (FAILED(device->BeginScene()))
         return S_OK;
     CD3DApplication::Render();
@@ -28,7 +28,7 @@ HRESULT HeadlessScene::Render()
 HRESULT HeadlessScene::FinalCleanup()
 {
     delete camera;
-    camera = 0;
+    camera = nullptr;
     return S_OK;
 }
 
@@ -38,7 +38,7 @@ bool HeadlessScene::RunAndCapture(int frames, const char* pngName, Image& pictur
     remove(png.c_str());
     SetHeadlessRun(frames, 1.0f / 30.0f);
     AddSnapshot(frames, png.c_str());
-    if (Create(NULL) < 0)
+    if (Create(nullptr) < 0)
         return false;
     Run();
     std::string error;

@@ -90,7 +90,7 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
     image.height = height;
     image.format = withAlpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
     std::string temporary = TemporaryFor(path);
-    bool ok = png_image_write_to_file(&image, temporary.c_str(), 0, raw.data(), width * (withAlpha ? 4 : 3), NULL) != 0;
+    bool ok = png_image_write_to_file(&image, temporary.c_str(), 0, raw.data(), width * (withAlpha ? 4 : 3), nullptr) != 0;
     return MoveIntoPlace(temporary, path, ok);
 }
 
@@ -125,7 +125,7 @@ std::vector<unsigned char> DdsHeader(int width, int height, uint32_t formatFlags
 bool WriteDds(const std::string& path, int width, int height, const std::vector<uint32_t>& argb)
 {
     // 0x41: RGB with an alpha mask.
-    std::vector<unsigned char> file = DdsHeader(width, height, 0x41, NULL, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
+    std::vector<unsigned char> file = DdsHeader(width, height, 0x41, nullptr, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
     size_t at = file.size();
     file.resize(at + argb.size() * 4);
     for (size_t i = 0; i < argb.size(); i++)

@@ -25,7 +25,7 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
               bool withAlpha = true);
 
 // The 128-byte header of a DDS picture with the given pixel format (flags, FourCC or
-// NULL, bits per pixel, channel masks); the caller appends the pixel data.
+// null, bits per pixel, channel masks); the caller appends the pixel data.
 std::vector<unsigned char> DdsHeader(int width, int height, uint32_t formatFlags, const char* fourCC, uint32_t bits,
                                      uint32_t red, uint32_t green, uint32_t blue, uint32_t alpha);
 

@@ -61,7 +61,7 @@ TEST(XmlEdit, SingleEdits)
         { "<p></p>", [](XmlProbe& d) { d.FindElement(); return d.AddChildElement("c"); }, "<p>|<c/>|</p>" },
         { "<r><p/><q/></r>", [](XmlProbe& d) { d.FindChildElement("p"); d.EnterElement();
             return d.AddChildElement("c", "1"); }, "<r><p>|<c>1</c>|</p><q/></r>" },
-        { "", [](XmlProbe& d) { return d.AddChildElement("c") || d.AddElement(0); }, "" },
+        { "", [](XmlProbe& d) { return d.AddChildElement("c") || d.AddElement(nullptr); }, "" },
 
         // Escaping: quotes stay in contents, not in attribute values.
         { "<r/>", [](XmlProbe& d) { d.FindElement();
@@ -69,14 +69,14 @@ TEST(XmlEdit, SingleEdits)
                    d.SetChildAttribute("t", "a\"b'c"); },
           "<r>|<v>1&lt;2 'q' \"d\" &gt;</v>|<w t=\"a&quot;b&apos;c\"/>|</r>" },
         { "<w t=\"x\"/>", [](XmlProbe& d) { d.FindElement();
-            return d.SetAttribute("t", "<") && d.SetAttribute("u", 0) && d.WriteAttribute(d.Main(), "n", -17) &&
+            return d.SetAttribute("t", "<") && d.SetAttribute("u", nullptr) && d.WriteAttribute(d.Main(), "n", -17) &&
                    d.GetAttribute("t") == "<"; }, "<w t=\"&lt;\" u=\"\" n=\"-17\"/>" },
         // An existing value keeps its quote characters.
         { "<a t='x' s=\"y\"><b/></a>", [](XmlProbe& d) { d.FindElement(); return d.SetAttribute("t", "longer"); },
           "<a t='longer' s=\"y\"><b/></a>" },
         // Nothing to write to, or a value that cannot be replaced in place.
         { "<a/>", [](XmlProbe& d) { return d.SetAttribute("t", "1"); }, "<a/>" },
-        { "<a/>", [](XmlProbe& d) { d.FindElement(); return d.SetAttribute(0, "1") || d.SetChildAttribute("t", "1"); },
+        { "<a/>", [](XmlProbe& d) { d.FindElement(); return d.SetAttribute(nullptr, "1") || d.SetChildAttribute("t", "1"); },
           "<a/>" },
         { "<r><a b=\"x></a><c/></r>", [](XmlProbe& d) { d.FindChildElement("a");
             return d.SetChildAttribute("b", "y"); }, "<r><a b=\"x></a><c/></r>" },
@@ -114,7 +114,7 @@ TEST(XmlEdit, SingleEdits)
             return d.InsertElementText("<bad>", false, true) ||
                    d.GetResultText() != "End tag does not correspond to bad" ||
                    d.InsertElementText("</c>", false, true) || d.InsertElementText("none", false, true) ||
-                   d.InsertElementText(0, false, true); }, "<r><c/></r>" },
+                   d.InsertElementText(nullptr, false, true); }, "<r><c/></r>" },
         // An element not closed inside the inserted text is refused even when
         // the text around it would close it.
         { "<r><q>|<x/></q></r>", [](XmlProbe& d) { d.FindChildElement("q"); d.EnterElement(); d.FindChildElement("x");

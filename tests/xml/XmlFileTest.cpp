@@ -48,7 +48,7 @@ protected:
     {
         int count = 0;
         DIR* dir = opendir(folder.c_str());
-        while (dirent* entry = dir ? readdir(dir) : 0)
+        while (dirent* entry = dir ? readdir(dir) : nullptr)
             count += entry->d_name[0] != '.';
         if (dir)
             closedir(dir);

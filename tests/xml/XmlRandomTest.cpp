@@ -151,7 +151,7 @@ std::string Mutate(std::string text, std::mt19937& rng)
 // returns the number of elements visited.
 int WalkAndEdit(XmlProbe& doc, std::mt19937& rng)
 {
-    static const char* const names[] = { 0, "level", "stone", "position", "puzzle", "highscore" };
+    static const char* const names[] = { nullptr, "level", "stone", "position", "puzzle", "highscore" };
     int visits = 0;
     doc.FindElement();
     while (visits < 400)

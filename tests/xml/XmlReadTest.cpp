@@ -64,7 +64,7 @@ TEST(XmlRead, AttributeTable)
     EXPECT_EQ("", none.GetElementName());
     ASSERT_TRUE(none.FindElement("level"));
     EXPECT_EQ("level", none.GetElementName());
-    EXPECT_EQ("", none.GetAttribute(0));
+    EXPECT_EQ("", none.GetAttribute(nullptr));
     EXPECT_EQ("", none.GetAttributeName(-1));
 }
 

@@ -231,6 +231,15 @@ bool Programs(benchmark::State& state, std::string* a, std::string* b)
     return true;
 }
 
+// The media an A build made beside itself, so that each side runs with its
+// own art; this build's media when A has none.
+std::string MediaOf(const std::string& exe)
+{
+    std::string folder = exe.substr(0, exe.find_last_of('/') + 1) + "media";
+    struct stat info;
+    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? folder : std::string(ZARUL_MEDIA_DIR);
+}
+
 // The first eight levels of the win test's script: up to the eighth name
 // entry, and the fade into the ninth level.
 bool EightLevelScript(std::string* script, int* frames)
@@ -260,12 +269,12 @@ void BM_EightLevelsAB(benchmark::State& state)
         state.SkipWithError("no eight-level script: run the WinAllLevels program test first");
         return;
     }
-    PrivateMedia media("bench_eight");
+    PrivateMedia mediaA("bench_eight_a", MediaOf(a).c_str()), mediaB("bench_eight_b");
     std::vector<double> peakA, peakB, wallA, wallB;
     for (auto _ : state) {
         for (int side = 0; side < 2; side++) {
-            remove(media.MediaFile("highscore.xml").c_str());
-            RunResult run = RunProgram(side ? b : a, media, script, frames, false);
+            remove((side ? mediaB : mediaA).MediaFile("highscore.xml").c_str());
+            RunResult run = RunProgram(side ? b : a, side ? mediaB : mediaA, script, frames, false);
             if (!run.ok) {
                 state.SkipWithError("a run did not end normally");
                 return;
@@ -289,13 +298,13 @@ void BM_LevelFrameCpuAB(benchmark::State& state)
         return;
     const std::string script = "98 click left 0.5 0.55\n105 click left 0.5 0.49\n";
     const int shortRun = 400, longRun = 1400;
-    PrivateMedia media("bench_frame");
+    PrivateMedia mediaA("bench_frame_a", MediaOf(a).c_str()), mediaB("bench_frame_b");
     std::vector<double> frameA, frameB;
     for (auto _ : state) {
         double cpu[2][2];
         for (int length = 0; length < 2; length++) {
             for (int side = 0; side < 2; side++) {
-                RunResult run = RunProgram(side ? b : a, media, script, length ? longRun : shortRun, false);
+                RunResult run = RunProgram(side ? b : a, side ? mediaB : mediaA, script, length ? longRun : shortRun, false);
                 if (!run.ok) {
                     state.SkipWithError("a run did not end normally");
                     return;
@@ -319,11 +328,11 @@ void BM_LevelSoakAB(benchmark::State& state)
     if (!Programs(state, &a, &b))
         return;
     const std::string script = "98 click left 0.5 0.55\n105 click left 0.5 0.49\n";
-    PrivateMedia media("bench_soak");
+    PrivateMedia mediaA("bench_soak_a", MediaOf(a).c_str()), mediaB("bench_soak_b");
     std::vector<double> growthA, growthB, endA, endB;
     for (auto _ : state) {
         for (int side = 0; side < 2; side++) {
-            RunResult run = RunProgram(side ? b : a, media, script, 9000, true);
+            RunResult run = RunProgram(side ? b : a, side ? mediaB : mediaA, script, 9000, true);
             if (!run.ok || run.residentMB.size() < 4) {
                 state.SkipWithError("a soak run did not end normally");
                 return;

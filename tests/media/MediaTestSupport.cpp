@@ -8,7 +8,7 @@ const ExpectedTexture kTextures[] = {
     { "stone_blue.jpg", OPAQUE, 0, 0 },       { "stone_green.jpg", OPAQUE, 0, 0 },
     { "stone_red.jpg", OPAQUE, 0, 0 },        { "stone_yellow.jpg", OPAQUE, 0, 0 },
     { "stone_orange.jpg", OPAQUE, 0, 0 },     { "field_special.jpg", OPAQUE, 0, 0 },
-    { "gridtile.jpg", OPAQUE, 0, 0 },         { "game_back.jpg", OPAQUE, 0, 0 },
+    { "gridtile.jpg", OPAQUE, 0, 0 },         { "game_back.jpg", OPAQUE, 500, 375 },
     { "level.dds", SEE_THROUGH, 0, 0 },       { "num_0.dds", SEE_THROUGH, 0, 0 },
     { "num_1.dds", SEE_THROUGH, 0, 0 },       { "num_2.dds", SEE_THROUGH, 0, 0 },
     { "num_3.dds", SEE_THROUGH, 0, 0 },       { "num_4.dds", SEE_THROUGH, 0, 0 },

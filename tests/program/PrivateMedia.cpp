@@ -46,7 +46,7 @@ static void RemoveTree(const std::string& path)
     rmdir(path.c_str());
 }
 
-PrivateMedia::PrivateMedia(const char* name)
+PrivateMedia::PrivateMedia(const char* name, const char* mediaDir)
     : ready(false)
 {
     char pattern[512];
@@ -57,7 +57,7 @@ PrivateMedia::PrivateMedia(const char* name)
     std::string media = folder + "/media";
     if (mkdir(media.c_str(), 0755) != 0)
         return;
-    DIR* dir = opendir(ZARUL_MEDIA_DIR);
+    DIR* dir = opendir(mediaDir);
     if (!dir)
         return;
     bool ok = true;
@@ -65,7 +65,7 @@ PrivateMedia::PrivateMedia(const char* name)
         std::string file = entry->d_name;
         if (file == "." || file == "..")
             continue;
-        std::string from = std::string(ZARUL_MEDIA_DIR) + "/" + file;
+        std::string from = std::string(mediaDir) + "/" + file;
         std::string to = media + "/" + file;
         bool xml = file.size() > 4 && file.compare(file.size() - 4, 4, ".xml") == 0;
         ok = (xml ? CopyFileBytes(from, to) : symlink(from.c_str(), to.c_str()) == 0) && ok;

@@ -8,8 +8,9 @@
 
 class PrivateMedia {
 public:
-    // name: part of the folder's name, for people who look.
-    explicit PrivateMedia(const char* name);
+    // name: part of the folder's name, for people who look; mediaDir: the
+    // media to link to (another build's, for comparisons).
+    explicit PrivateMedia(const char* name, const char* mediaDir = ZARUL_MEDIA_DIR);
     ~PrivateMedia();
 
     bool IsReady() const { return ready; }

@@ -251,6 +251,10 @@ static void MakeGridTile(MediaSet& media)
 }
 
 // A starry night sky with a faint nebula; `period` makes it repeat when wrapped.
+// The smallest window the game opens, its default size.
+static const int GAME_BACK_WIDTH = 500;
+static const int GAME_BACK_HEIGHT = 375;
+
 static cairo_surface_t* NightSky(int S, unsigned seed, double nebula)
 {
     cairo_surface_t* s = NewCanvas(S, S);
@@ -274,10 +278,22 @@ static cairo_surface_t* NightSky(int S, unsigned seed, double nebula)
 
 static void MakeBackgrounds(MediaSet& media)
 {
-    cairo_surface_t* game = NightSky(512, 51, 0.8);
-    cairo_t* cr = cairo_create(game);
+    cairo_surface_t* sky = NightSky(512, 51, 0.8);
+    cairo_t* cr = cairo_create(sky);
     PaintRadial(cr, 256, 230, 80, 256, 256, 380, { 0.3, 0.4, 0.8 }, 0.25, { 0, 0, 0 }, 0.6);
     cairo_destroy(cr);
+
+    // The game's background fills the window. Shrunk here to the smallest
+    // window's size, it is never shrunk when drawn, so it needs no filtering
+    // between mip levels there, and larger windows only stretch it.
+    cairo_surface_t* game = NewCanvas(GAME_BACK_WIDTH, GAME_BACK_HEIGHT);
+    cr = cairo_create(game);
+    cairo_scale(cr, GAME_BACK_WIDTH / 512.0, GAME_BACK_HEIGHT / 512.0);
+    cairo_set_source_surface(cr, sky, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_destroy(sky);
     media.Save("game_back.jpg", game);
 
     media.Save("menu_back.jpg", NightSky(512, 61, 1.6));

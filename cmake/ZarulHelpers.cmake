@@ -24,18 +24,22 @@ function(zarul_test)
     include(GoogleTest)
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+    # Tests on the one X display run one at a time: the windows of one would
+    # take the keyboard focus from another's.
     if(T_XVFB)
         set(env "SDL_VIDEODRIVER=x11")
         set(labels "xvfb")
+        set(lock "x-display")
     else()
         set(env "SDL_VIDEODRIVER=offscreen")
         set(labels "headless")
+        set(lock "")
     endif()
     gtest_discover_tests(${T_NAME}
         WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "${env}" LABELS "${labels}")
+        PROPERTIES ENVIRONMENT "${env}" LABELS "${labels}" RESOURCE_LOCK "${lock}")
 endfunction()
 
 # zarul_bench(NAME name SOURCES ... LIBS ...): a Google Benchmark executable (not run by ctest).

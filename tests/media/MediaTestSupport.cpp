@@ -15,7 +15,7 @@ const ExpectedTexture kTextures[] = {
     { "num_5.dds", SEE_THROUGH, 0, 0 },       { "num_6.dds", SEE_THROUGH, 0, 0 },
     { "num_7.dds", SEE_THROUGH, 0, 0 },       { "num_8.dds", SEE_THROUGH, 0, 0 },
     { "num_9.dds", SEE_THROUGH, 0, 0 },       { "level_finished.dds", SEE_THROUGH, 0, 0 },
-    { "highscore.dds", SEE_THROUGH, 0, 0 },   { "expla.bmp", OPAQUE, 6 * 256, 6 * 256 },
+    { "highscore.dds", SEE_THROUGH, 0, 0 },   { "expla.bmp", OPAQUE, 6 * 128, 6 * 128 },
     { "sun.jpg", OPAQUE, 0, 0 },              { "tex004.dds", SEE_THROUGH, 0, 0 },
     { "qm_logo.jpg", OPAQUE, 520, 480 },      { "zarul_logo.jpg", OPAQUE, 0, 0 },
     { "menu_back.jpg", OPAQUE, 0, 0 },        { "right.dds", SEE_THROUGH, 0, 0 },

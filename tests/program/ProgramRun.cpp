@@ -150,6 +150,11 @@ bool YellowFrame(const Image& picture, int x, int y, int width, int height)
     return edge.r > 150 && edge.g > 150 && edge.b < 120;
 }
 
+bool QuestionFrameShows(const Image& picture)
+{
+    return YellowFrame(picture, 151, 190, 2, 30);
+}
+
 bool MenuShows(const Image& picture)
 {
     MeanColour corner = Mean(picture, 0, 0, 100, 60);

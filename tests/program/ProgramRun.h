@@ -69,6 +69,8 @@ bool YellowFrame(const Image& picture, int x, int y, int width, int height);
 // The main menu: its dark blue background (the logos have black around them)
 // and the start cube in front of the ring.
 bool MenuShows(const Image& picture);
+// Pixels of the yellow frame on the left edge of a question window at 500 x 375.
+bool QuestionFrameShows(const Image& picture);
 
 // How many pixels of a rectangle differ between two pictures by more than tolerance
 // in any channel.

@@ -23,12 +23,6 @@ std::string At(int frame, const std::string& command)
     return std::to_string(frame) + " " + command + "\n";
 }
 
-// Pixels of the yellow frame on the left edge of the question window.
-bool QuestionFrameShows(const Image& picture)
-{
-    return YellowFrame(picture, 151, 190, 2, 30);
-}
-
 TEST(Program, IntroMenuRingAndTheQuitQuestionThatEndsIt)
 {
     ProgramRun run("ring");

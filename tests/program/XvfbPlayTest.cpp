@@ -180,17 +180,20 @@ TEST(Xvfb, PlayerStartsAGamePlacesAStoneAndQuits)
     }));
 
     // Out: the end-game question and "OK", then the quit question and "OK".
+    // Each "OK" is clicked once its window stands, however slow the machine.
+    Image question;
     program.Key("Escape");
-    usleep(700000);
+    ASSERT_TRUE(program.WaitFor(build + "/xvfb_question.png", question, 15, QuestionFrameShows));
     program.Click(250, 214);
     ASSERT_TRUE(program.WaitFor(build + "/xvfb_menu_again.png", menu, 15, MenuShows));
     program.Key("Escape");
-    usleep(700000);
+    ASSERT_TRUE(program.WaitFor(build + "/xvfb_question.png", question, 15, QuestionFrameShows));
     program.Click(250, 214);
     EXPECT_EQ(0, program.WaitForExit(20));
     EXPECT_NE(std::string::npos, ReadFileText(media.MediaFile("levels.xml")).find("last="));
     remove((build + "/xvfb_start.png").c_str());
     remove((build + "/xvfb_menu_again.png").c_str());
+    remove((build + "/xvfb_question.png").c_str());
 }
 
 } // namespace

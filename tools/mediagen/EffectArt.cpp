@@ -1,6 +1,6 @@
-// Effect pictures: the explosion sprite sheet (36 frames of 256 x 256 in a 6 x 6 grid, read
-// left to right and top to bottom, on black because it has no alpha), the sparkle particle
-// and the streaks of the light rays above goal stones.
+// Effect pictures: the explosion sprite sheet (36 frames in a 6 x 6 grid, read left to right
+// and top to bottom, on black because it has no alpha), the sparkle particle and the streaks
+// of the light rays above goal stones.
 #include "Art.h"
 #include "Painter.h"
 
@@ -27,7 +27,12 @@ static Colour FireColour(double heat)
 
 static void MakeExplosion(MediaSet& media)
 {
-    const int frame = 256, grid = 6, frames = grid * grid;
+    // A burst is seen at about a stone's size, well under 128 pixels even in
+    // the largest window; the game names 256-pixel frames, and the billboard
+    // takes its frames as fractions of the sheet, so smaller frames only save
+    // memory. The fire is designed on a 256-pixel frame and sampled from it.
+    const int frame = 128, grid = 6, frames = grid * grid;
+    const double design = 256.0, scale = design / frame;
     cairo_surface_t* s = NewCanvas(frame * grid, frame * grid);
     cairo_surface_flush(s);
     for (int k = 0; k < frames; k++) {
@@ -38,14 +43,14 @@ static void MakeExplosion(MediaSet& media)
         const int ox = (k % grid) * frame, oy = (k / grid) * frame;
         for (int y = 0; y < frame; y++)
             for (int x = 0; x < frame; x++) {
-                const double dx = x - frame / 2.0 + 0.5, dy = y - frame / 2.0 + 0.5;
+                const double dx = (x + 0.5) * scale - design / 2.0, dy = (y + 0.5) * scale - design / 2.0;
                 const double d = sqrt(dx * dx + dy * dy) / radius;
                 const double n = TileFractal(dx / (14.0 * grow) + 64, dy / (14.0 * grow) + 64 + t * 2, 128, 91, 5);
                 const double density = Clamp01((1.0 - d) * 2.4 + (n - 0.5) * 2.4 - t * 0.5);
                 const double heat = Clamp01(density * (1.25 - 0.9 * t) * (1.15 - 0.5 * d) + (n - 0.5) * 0.3);
                 const Colour c = FireColour(heat);
                 // nothing reaches the frame's edge, so frames never bleed into each other
-                const double edge = Clamp01((frame / 2.0 - 3 - sqrt(dx * dx + dy * dy)) / 16.0);
+                const double edge = Clamp01((design / 2.0 - 3 * scale - sqrt(dx * dx + dy * dy)) / 16.0);
                 const double v = density * fade * edge;
                 PutPixel(s, ox + x, oy + y, c.r * v, c.g * v, c.b * v, 1);
             }

@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <stdlib.h>
+#include <string.h>
 
 #include <algorithm>
 #include <chrono>
@@ -91,9 +92,42 @@ double Median(std::vector<double> values)
     return n == 0 ? 0.0 : n % 2 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
 }
 
+// The layer's back buffer, top row first, as 0x..RRGGBB; empty when it cannot be read.
+std::vector<DWORD> LayerPixels(LayerBoard& layer)
+{
+    std::vector<DWORD> pixels;
+    IDirect3DSurface8* surface = nullptr;
+    if (FAILED(layer.headless.device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &surface)))
+        return pixels;
+    D3DLOCKED_RECT locked;
+    if (SUCCEEDED(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
+        UINT width = layer.headless.width, height = layer.headless.height;
+        pixels.resize((size_t)width * height);
+        for (UINT y = 0; y < height; y++)
+            memcpy(&pixels[(size_t)y * width], (const BYTE*)locked.pBits + y * locked.Pitch, width * 4);
+        surface->UnlockRect();
+    }
+    surface->Release();
+    return pixels;
+}
+
+// Pixels of the two pictures where red, green or blue differ by more than 8
+// levels; every pixel when the pictures cannot be compared.
+double DifferingPixels(const std::vector<DWORD>& a, const std::vector<DWORD>& b, size_t total)
+{
+    if (a.size() != total || b.size() != total)
+        return (double)total;
+    size_t differing = 0;
+    for (size_t i = 0; i < total; i++)
+        if (abs(Red(a[i]) - Red(b[i])) > 8 || abs(Green(a[i]) - Green(b[i])) > 8 || abs(Blue(a[i]) - Blue(b[i])) > 8)
+            differing++;
+    return (double)differing;
+}
+
 // The layer (A) and plain OpenGL (B) taking turns frame by frame, so that a
 // change in the machine's load falls on both: wall time of each frame, the
 // medians, and the median, smallest and largest ratio A / B of the pairs.
+// Both pictures are compared first: differing_px should stay near 0.
 void BM_BoardLayerAgainstPlainOpenGL(benchmark::State& state)
 {
     const BoardRecord& record = FullBoardRecord(state.range(0) != 0);
@@ -108,7 +142,9 @@ void BM_BoardLayerAgainstPlainOpenGL(benchmark::State& state)
         return;
     }
     layer.DrawFrame();
+    std::vector<DWORD> layerPicture = LayerPixels(layer);
     plain.DrawFrame();
+    double differing = DifferingPixels(layerPicture, plain.Pixels(), (size_t)record.width * record.height);
     typedef std::chrono::steady_clock Clock;
     std::vector<double> layerMs, plainMs, ratios;
     for (auto _ : state) {
@@ -130,6 +166,7 @@ void BM_BoardLayerAgainstPlainOpenGL(benchmark::State& state)
     state.counters["ratio"] = Median(ratios);
     state.counters["ratio_min"] = *std::min_element(ratios.begin(), ratios.end());
     state.counters["ratio_max"] = *std::max_element(ratios.begin(), ratios.end());
+    state.counters["differing_px"] = differing;
 }
 
 } // namespace

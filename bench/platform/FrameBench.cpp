@@ -194,4 +194,4 @@ void BM_FrameOf540LitTexturedBoxesWithTwoStencilPasses(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_FrameOf540LitTexturedBoxesWithTwoStencilPasses)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_FrameOf540LitTexturedBoxesWithTwoStencilPasses)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();

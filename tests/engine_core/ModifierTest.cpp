@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "TestObjects.h"
-#include "CColorFadeModifier.h"
 #include "CFadeInOutModifier.h"
 #include "CInputManager.h"
 #include "CMouse.h"
@@ -27,42 +26,6 @@ protected:
 
     C3DWindow* window;
 };
-
-TEST_F(EngineCoreModifier, ColorFadeInStartsBlackAndClearsWithOneEvent)
-{
-    window->SetColor(D3DXCOLOR(0, 0, 0, 0), D3DXCOLOR(0, 0, 0, 0));
-    CColorFadeModifier fade(0, 0.4f, D3DXCOLOR(0, 0, 0, 1));
-    RecordingChangeListener listener;
-    fade.AddChangeListener(&listener);
-    Step(&fade, 0.1f);
-    EXPECT_FLOAT_EQ(1.0f, Alpha()) << "the first frame is fully covered";
-    Step(&fade, 0.2f);
-    EXPECT_NEAR(0.5f, Alpha(), 1e-5f);
-    EXPECT_TRUE(listener.events.empty());
-    Step(&fade, 0.2f);
-    EXPECT_FLOAT_EQ(0.0f, Alpha());
-    Step(&fade, 0.2f);
-    EXPECT_EQ(1u, listener.events.size());
-}
-
-TEST_F(EngineCoreModifier, FadeInOutRunsItsPhasesThenRemovesTheWindow)
-{
-    window->SetColor(D3DXCOLOR(1, 1, 1, 0), D3DXCOLOR(1, 1, 1, 0));
-    CFadeInOutModifier fade(0.5f, 2.0f, 0.5f);
-    Step(&fade, 0.25f);
-    EXPECT_NEAR(0.5f, Alpha(), 1e-5f);
-    EXPECT_FLOAT_EQ(1.0f, window->GetColor(0).r) << "colour kept, only alpha fades";
-    Step(&fade, 0.5f);
-    EXPECT_FLOAT_EQ(1.0f, Alpha());
-    Step(&fade, 1.7f);
-    EXPECT_EQ(CFadeInOutModifier::PHASE_HOLD, fade.GetPhase());
-    Step(&fade, 0.3f);
-    EXPECT_NEAR(0.5f, Alpha(), 1e-5f);
-    EXPECT_FALSE(window->IsMarkedForDeletion());
-    Step(&fade, 0.3f);
-    EXPECT_EQ(CFadeInOutModifier::PHASE_DONE, fade.GetPhase());
-    EXPECT_TRUE(window->IsMarkedForDeletion());
-}
 
 TEST_F(EngineCoreModifier, KeyDuringFadeInFadesOutFromTheAlphaReached)
 {

@@ -47,43 +47,6 @@ protected:
     CMouse mouse;
 };
 
-TEST_F(EngineCoreMouse, PositionsAreWindowFractionsWithThePreviousPosition)
-{
-    RecordingMouseListener listener;
-    mouse.AddMouseMotionEventListener(&listener);
-    Send(WM_MOUSEMOVE, 250, 75);
-    Send(WM_MOUSEMOVE, 500, 375);
-    ASSERT_EQ(2u, listener.events.size());
-    EXPECT_EQ("moved", listener.names[0]);
-    EXPECT_FLOAT_EQ(0.5f, listener.events[0].x);
-    EXPECT_FLOAT_EQ(0.2f, listener.events[0].y);
-    EXPECT_FLOAT_EQ(0.0f, listener.events[0].prevX);
-    EXPECT_FLOAT_EQ(1.0f, listener.events[1].x);
-    EXPECT_FLOAT_EQ(1.0f, listener.events[1].y);
-    EXPECT_FLOAT_EQ(0.5f, listener.events[1].prevX);
-    EXPECT_FLOAT_EQ(0.2f, listener.events[1].prevY);
-    EXPECT_EQ(CMouseEvent::MOUSE_MOVE, listener.events[0].GetKind());
-}
-
-TEST_F(EngineCoreMouse, EachButtonTransitionIsAClickWithItsState)
-{
-    RecordingMouseListener listener;
-    mouse.AddMouseEventListener(&listener);
-    Send(WM_LBUTTONDOWN, 10, 10);
-    Send(WM_LBUTTONUP, 10, 10);
-    Send(WM_RBUTTONDOWN, 10, 10);
-    Send(WM_RBUTTONUP, 10, 10);
-    std::vector<std::string> expected = { "pressed", "clicked", "released", "clicked",
-                                          "pressed", "clicked", "released", "clicked" };
-    EXPECT_EQ(expected, listener.names);
-    EXPECT_EQ(CMouseEvent::MOUSE_BUTTON_PRESS, listener.events[1].getMouseButtonState(0));
-    EXPECT_EQ(CMouseEvent::MOUSE_BUTTON_RELEASE, listener.events[3].getMouseButtonState(0));
-    // Only the left release reports a left release.
-    EXPECT_NE(CMouseEvent::MOUSE_BUTTON_RELEASE, listener.events[5].getMouseButtonState(0));
-    EXPECT_NE(CMouseEvent::MOUSE_BUTTON_RELEASE, listener.events[7].getMouseButtonState(0));
-    EXPECT_EQ(CMouseEvent::MOUSE_BUTTON_RELEASE, listener.events[7].getMouseButtonState(1));
-}
-
 TEST_F(EngineCoreMouse, MaskLetsOnlyEventsInsideItsRectangleThrough)
 {
     RecordingMouseListener listener;

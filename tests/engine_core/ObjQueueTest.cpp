@@ -52,20 +52,6 @@ TEST_F(EngineCoreQueue, MovesThenDrawsByPositionHigherOverLower)
     EXPECT_EQ(expected, g_events);
 }
 
-TEST_F(EngineCoreQueue, RenderRangeSplitsAroundTheAfterSceneStep)
-{
-    queue->AddObject(new LoggingObject("a1"), 1, 0);
-    queue->AddObject(new LoggingObject("b4"), 4, 0);
-    queue->AddObject(new LoggingObject("c2"), 2, 0);
-    queue->MoveAll(0.0f);
-    g_events.clear();
-    queue->RenderRange(-1000, 3);
-    g_events.push_back("after-scene");
-    queue->RenderRange(4, 1000);
-    std::vector<std::string> expected = { "render:a1", "render:c2", "after-scene", "render:b4" };
-    EXPECT_EQ(expected, g_events);
-}
-
 TEST_F(EngineCoreQueue, MarkedObjectGetsPreDeletionEventThenIsDeleted)
 {
     LoggingObject* object = new LoggingObject("x");

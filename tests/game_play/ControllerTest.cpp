@@ -22,15 +22,6 @@ TestLevel TenStonesLevel()
     return level;
 }
 
-TEST(ControllerInstanceTest, BoardOutsideAGameBuildsNoController)
-{
-    CGameController::DestroyInstance();
-    CGrid grid(6, 6, 15);
-    grid.PlaceStone(1, 1, STONE_RED, 0.0f);
-    EXPECT_EQ(1, grid.GetHeight(1, 1));
-    EXPECT_EQ(nullptr, CGameController::GetExistingInstance());
-}
-
 // Ten stones drop in at 0.3, 0.4 ... 1.2 s; four more that form a group burst at
 // once and are not waited for.
 TEST_F(ControllerTest, StartingStonesDropInOneAfterAnother)

@@ -1,5 +1,5 @@
-// Board: placement, sorting, counts, removal with gravity, lookups, sliding
-// and the refusal of stones off the board or on a full column.
+// Board: random types, lookups, sliding and the refusal of stones off the
+// board or on a full column.
 #include <climits>
 #include <cstdlib>
 #include <set>
@@ -9,36 +9,6 @@
 #include "CGrid.h"
 #include "CStoneTypes.h"
 #include "PuzzleTestHelpers.h"
-
-namespace {
-
-// The sorted stones as text, one record after the other.
-std::string SortedText(CGrid& grid)
-{
-    std::string text;
-    for (int i = 0; i < grid.cellCount && grid.sortedStones[i]; i++)
-        text += "[" + RecordText(*grid.sortedStones[i]) + "]";
-    return text;
-}
-
-} // namespace
-
-TEST(PuzzleGrid, PlacementSortsByTypeAndCountsColours)
-{
-    CGrid grid(6, 6, 6);
-    Fill(grid, { { 0, 0, { STONE_GREEN } }, { 1, 0, { STONE_YELLOW } }, { 2, 0, { STONE_GREEN } },
-                 { 3, 4, { STONE_SPECIAL, STONE_BLOCK } } });
-
-    // Highest type first; a newer stone before the older ones of its type.
-    EXPECT_EQ("[1,0,0 5][2,0,0 3][0,0,0 3][3,4,1 1][3,4,0 0]", SortedText(grid));
-    EXPECT_EQ("0,0:3 1,0:5 2,0:3 3,4:0 1 n5 {3:2 5:1}", BoardText(grid));
-
-    CStoneInfo* top = grid.cells[3 + 4 * 6 + 1 * 36];
-    ASSERT_NE(nullptr, top);
-    EXPECT_EQ(1, top->sideExposed);
-    EXPECT_FALSE(top->name.empty());
-    EXPECT_EQ(std::string::npos, top->name.find_first_not_of("0123456789"));
-}
 
 TEST(PuzzleGrid, RandomTypeDrawsEveryCountedTypeAndForgetsRemovedOnes)
 {
@@ -57,29 +27,6 @@ TEST(PuzzleGrid, RandomTypeDrawsEveryCountedTypeAndForgetsRemovedOnes)
     EXPECT_EQ(0u, grid.typeCounts.count(STONE_BLUE));
     for (int i = 0; i < 50; i++)
         EXPECT_EQ(STONE_RED, grid.GetRandomType());
-}
-
-TEST(PuzzleGrid, RemovalLetsTheStonesAboveFall)
-{
-    CGrid grid(6, 6, 6);
-    Fill(grid, { { 2, 2, { 2, 4, 2 } } });
-    CStoneInfo* middle = grid.cells[2 + 2 * 6 + 1 * 36];
-    CStoneInfo* top = grid.cells[2 + 2 * 6 + 2 * 36];
-    middle->reposition = 0;
-    top->reposition = 0;
-
-    grid.RemoveStone(2, 2, 0);
-
-    EXPECT_EQ(middle, grid.cells[2 + 2 * 6]);
-    EXPECT_EQ("2,2:4 2 n2 {2:1 4:1}", BoardText(grid));
-    EXPECT_EQ("[2,2,0 4][2,2,1 2]", SortedText(grid));
-    EXPECT_EQ(nullptr, grid.sortedStones[2]);
-    EXPECT_EQ(1, middle->reposition);
-    EXPECT_EQ(1, top->reposition);
-
-    // An empty cell: nothing happens.
-    grid.RemoveStone(2, 2, 2);
-    EXPECT_EQ("2,2:4 2 n2 {2:1 4:1}", BoardText(grid));
 }
 
 TEST(PuzzleGrid, MoveStoneCarriesTheRecordToAFreeCell)

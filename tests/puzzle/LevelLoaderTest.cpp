@@ -195,28 +195,6 @@ TEST(PuzzleLevelLoader, LoadingAddsLevelsAndFailuresChangeNothing)
     EXPECT_EQ("X", other.GetCurrentLevel()->name);
 }
 
-TEST(PuzzleLevelLoader, NextLevelAndCompleted)
-{
-    CLevelLoader loader;
-    EXPECT_EQ("1 1 0", Numbers(loader));
-    EXPECT_EQ(0, loader.loaded);
-    FillLetters(loader, "ABCDE");
-    loader.current = 2;
-    EXPECT_EQ(1, loader.NextLevel());
-    EXPECT_EQ("3 3 0", Numbers(loader));
-    loader.current = 5;
-    EXPECT_EQ(0, loader.NextLevel());
-    EXPECT_EQ("5 5 0", Numbers(loader));
-
-    loader.completed = 4;
-    loader.current = 2;
-    loader.UpdateCompleted();
-    EXPECT_EQ("2 5 4", Numbers(loader));
-    loader.current = 5;
-    loader.UpdateCompleted();
-    EXPECT_EQ("5 5 5", Numbers(loader));
-}
-
 TEST(PuzzleLevelLoader, MovingAndInsertingLevels)
 {
     CLevelLoader loader;

@@ -49,28 +49,6 @@ void ExpectSolved(int moves, const CLevelSolver::Result& result)
 
 } // namespace
 
-TEST(PuzzleLevelSolver, SlidesFindTheFewestMoves)
-{
-    // One slide along the row reaches the corner.
-    ExpectSolved(1, Solve(Target(0, 0), Supply(0), Stone(0, 4, 0, 0)));
-    // From (2, 1) the corner takes two slides.
-    ExpectSolved(2, Solve(Target(0, 0), Supply(0), Stone(0, 2, 1, 0)));
-
-    // A target in the middle of an empty board can never be reached: a stone
-    // on the floor always slides to the edge.
-    CLevelSolver::Result never = Solve(Target(2, 2), Supply(0), Stone(0, 0, 0, 0));
-    EXPECT_EQ(CLevelSolver::UNSOLVABLE, never.outcome);
-    EXPECT_GT(never.states, 1);
-
-    // A block stops the special stone right on the target.
-    ExpectSolved(1, Solve(Target(2, 2), Supply(0), Stone(0, 0, 2, 0) + Stone(1, 3, 2, 0)));
-
-    // Nothing to place and nothing to slide: only the start state.
-    CLevelSolver::Result stuck = Solve(Target(0, 0), Supply(0), Stone(1, 3, 3, 0));
-    EXPECT_EQ(CLevelSolver::UNSOLVABLE, stuck.outcome);
-    EXPECT_EQ(1, stuck.states);
-}
-
 TEST(PuzzleLevelSolver, StonesAboveTheFloorNeedSupport)
 {
     // The special stone on a block slides onto the red on the target, which

@@ -256,7 +256,7 @@ void PlainGLBoard::SceneSpace()
 void PlainGLBoard::PointAtSceneVertices()
 {
     glBindBuffer(GL_ARRAY_BUFFER, sceneBuffer);
-    glVertexPointer(3, GL_FLOAT, BoardRecord::BOX_STRIDE, (const void*)0);
+    glVertexPointer(3, GL_FLOAT, BoardRecord::BOX_STRIDE, (const void*)nullptr);
     glNormalPointer(GL_FLOAT, BoardRecord::BOX_STRIDE, (const void*)12);
     glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, BoardRecord::BOX_STRIDE, (const void*)24);
     glTexCoordPointer(2, GL_FLOAT, BoardRecord::BOX_STRIDE, (const void*)28);
@@ -336,7 +336,7 @@ void PlainGLBoard::DrawFrame()
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
     glBlendFunc(GL_ZERO, GL_ONE);
     glBindBuffer(GL_ARRAY_BUFFER, volumeBuffer);
-    glVertexPointer(3, GL_FLOAT, 12, (const void*)0);
+    glVertexPointer(3, GL_FLOAT, 12, (const void*)nullptr);
     glStencilOp(GL_KEEP, GL_KEEP, GL_INCR_WRAP);
     glDrawArrays(GL_TRIANGLES, volumes.first, volumes.count);
     glCullFace(GL_FRONT);

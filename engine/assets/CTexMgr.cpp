@@ -177,7 +177,7 @@ IDirect3DTexture8* CTexMgr::GetTexture(std::string name)
 IDirect3DTexture8* CTexMgr::FindTexture(const std::string& name) const
 {
     std::unordered_map<std::string, IDirect3DTexture8*>::const_iterator hit = textures.find(name);
-    return hit != textures.end() ? hit->second : 0;
+    return hit != textures.end() ? hit->second : nullptr;
 }
 
 IDirect3DTexture8* CTexMgr::AddTexture(const std::string& name, const Image& picture)

@@ -316,10 +316,16 @@ HRESULT CZarulApplication::DeleteDeviceObjects()
     warningBand = nullptr;
     delete warningText;
     warningText = nullptr;
-    ReleaseEnvMap();
+    // The renderer, the quad and the cube map go in that order.
+    if (envMapRenderer)
+        envMapRenderer->Release();
+    envMapRenderer = nullptr;
     if (quadVB)
         quadVB->Release();
     quadVB = nullptr;
+    if (envCubeTexture)
+        envCubeTexture->Release();
+    envCubeTexture = nullptr;
     return S_OK;
 }
 

@@ -10,8 +10,6 @@
 #include "CStone.h"
 #include "CStoneTypes.h"
 
-// Colour handed out when no colour is left on the board to draw from.
-static const int FALLBACK_TYPE = STONE_BLUE;
 static const float STONE_CELL_SIZE = 0.1f;
 
 CNextStoneView::CNextStoneView(CGameController* owner, IDirect3DDevice8* device)
@@ -37,13 +35,11 @@ void CNextStoneView::RefillRandom()
 {
     delete stone;
     stone = nullptr;
+    // With no colour left on the board the supply holds a stone of type -1:
+    // it hands out -1, which the controller never places.
     int type = -1;
     if (owner && owner->gameData)
         type = owner->gameData->board->GetRandomType();
-    // With every colour gone from the board the supply still offers a stone
-    // that can be placed, never the "no stone" value.
-    if (type < 0)
-        type = FALLBACK_TYPE;
     stone = MakeStone(type);
     Move(0.0f);
 }

@@ -1,19 +1,13 @@
 #include "CNextStoneViewEditor.h"
 
 #include "CGameController.h"
-#include "CGameData.h"
-#include "CGrid.h"
 #include "CStone.h"
 
 CNextStoneViewEditor::CNextStoneViewEditor(CGameController* owner, IDirect3DDevice8* device)
     : CNextStoneView(owner, device)
 {
-    // Until the editor chooses a type the view offers a colour of the board;
-    // a board without colours offers nothing (a place click then does nothing).
-    if (!owner || !owner->gameData || owner->gameData->board->GetRandomType() < 0) {
-        delete stone;
-        stone = nullptr;
-    }
+    // Until the editor chooses a type the view holds the random stone the
+    // base drew (type -1 on a board without colours: nothing to place).
 }
 
 CNextStoneViewEditor::~CNextStoneViewEditor()

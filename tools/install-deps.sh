@@ -9,7 +9,7 @@ set -euo pipefail
 
 game=(
     build-essential cmake pkg-config
-    libsdl2-dev libsdl2-mixer-dev libfltk1.3-dev
+    libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfltk1.3-dev
     libgl-dev libegl-dev libglu1-mesa-dev libgl1-mesa-dri
     libjpeg-dev libpng-dev zlib1g-dev
     libcairo2-dev fonts-dejavu-core

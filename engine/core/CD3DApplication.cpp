@@ -167,6 +167,11 @@ HRESULT CD3DApplication::Create(HINSTANCE instance)
         ReleaseDevice();
         return E_FAIL;
     }
+    // Snapshots of frame 0 show the window before the device draws into it.
+    for (size_t i = 0; i < snapshots.size(); i++) {
+        if (snapshots[i].first == 0)
+            Win32SaveWindowPNG(hWnd, snapshots[i].second.c_str());
+    }
     if (FAILED(InitDevice())) {
         ReleaseDevice();
         return E_FAIL;
@@ -496,7 +501,7 @@ void CD3DApplication::SetHeadlessRun(int frames, float timeStep)
 
 void CD3DApplication::AddSnapshot(int frame, const char* pngPath)
 {
-    if (frame > 0 && pngPath && pngPath[0])
+    if (frame >= 0 && pngPath && pngPath[0])
         snapshots.push_back(std::make_pair(frame, std::string(pngPath)));
 }
 
@@ -519,7 +524,7 @@ bool CD3DApplication::LoadInputScript(const char* path)
 }
 
 // ZARUL_FRAMES=n runs n frames; ZARUL_TIMESTEP=s fixes the frame time;
-// ZARUL_SNAPSHOT=n:file.png saves frame n; ZARUL_INPUT=file feeds timed input.
+// ZARUL_SNAPSHOT=n:file.png saves frame n (0: the window before the first frame); ZARUL_INPUT=file feeds timed input.
 void CD3DApplication::ReadHeadlessEnvironment()
 {
     const char* frames = getenv("ZARUL_FRAMES");

@@ -68,7 +68,8 @@ public:
     // Headless runs (tests, screenshots): Run stops after the given number of
     // frames and every frame advances time by timeStep seconds.
     void SetHeadlessRun(int frames, float timeStep);
-    // Saves the back buffer of the given frame (counted from 1) as a PNG.
+    // Saves the back buffer of the given frame (counted from 1) as a PNG;
+    // frame 0 saves the window as it stands before the first frame.
     void AddSnapshot(int frame, const char* pngPath);
     // Reads timed input (see CInputScript) fed into the window frame by frame;
     // false when the script cannot be read or holds a line it does not understand.

@@ -62,16 +62,7 @@ int PixelsY(int units)
 // The program's texts are 8-bit (Latin-1); FLTK draws UTF-8.
 std::string ToUtf8(const std::string& text)
 {
-    std::string out;
-    for (unsigned char c : text) {
-        if (c < 0x80) {
-            out += (char)c;
-        } else {
-            out += (char)(0xC0 | (c >> 6));
-            out += (char)(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
+    return Win32Latin1ToUtf8(text.c_str(), (int)text.size());
 }
 
 std::string FromUtf8(const char* text)

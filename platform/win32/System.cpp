@@ -291,17 +291,29 @@ void InjectMessageBoxAnswer(int answer)
     scriptedAnswers.push_back(answer);
 }
 
+std::string Win32Latin1ToUtf8(const char* text, int count)
+{
+    std::string out;
+    if (!text)
+        return out;
+    if (count < 0)
+        count = (int)strlen(text);
+    for (int i = 0; i < count; i++) {
+        unsigned char c = (unsigned char)text[i];
+        if (c < 0x80) {
+            out += (char)c;
+        } else {
+            out += (char)(0xC0 | (c >> 6));
+            out += (char)(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
 // Texts of the program are Latin-1; the error output is read as UTF-8.
 static void PrintLatin1(FILE* out, const char* text)
 {
-    for (const unsigned char* c = (const unsigned char*)text; *c; c++) {
-        if (*c < 0x80) {
-            fputc(*c, out);
-        } else {
-            fputc(0xC0 | (*c >> 6), out);
-            fputc(0x80 | (*c & 0x3F), out);
-        }
-    }
+    fputs(Win32Latin1ToUtf8(text, -1).c_str(), out);
 }
 
 // Message boxes go to stderr; on a display they show in a box of their own

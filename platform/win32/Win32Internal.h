@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include <string>
+#include <vector>
 
 struct HWND__ {
     SDL_Window* sdlWindow;
@@ -26,6 +27,8 @@ struct HWND__ {
     bool active;
     bool needsPaint;
     bool destroyed;
+    // What GDI has drawn into the window: B,G,R,A, top row first, client size.
+    std::vector<BYTE> picture;
 };
 
 // Starts SDL's video and sets the OpenGL attributes every window is made
@@ -50,6 +53,20 @@ void Win32SetCommandLine(int argc, char** argv);
 
 // The part of the command line after the program's name, as WinMain receives it.
 LPSTR Win32GetArgumentLine();
+
+// The program's 8-bit texts (Latin-1) as UTF-8; count -1 means up to the zero.
+std::string Win32Latin1ToUtf8(const char* text, int count);
+
+// The window's GDI picture at its client size (black until drawn into).
+std::vector<BYTE>& Win32WindowPicture(HWND__* window);
+
+// Puts the window's GDI picture on the screen. False when the window has no
+// way to show it (no OpenGL context can be made for it).
+bool Win32ShowWindowPicture(HWND__* window);
+
+// Reads back what the window shows: from the X server on a display, from
+// the window's own buffer headless. B,G,R,A, top row first.
+bool Win32ReadWindowPixels(HWND__* window, std::vector<BYTE>& bgra, int& width, int& height);
 
 // Key translation for SDL scancodes: the virtual key and the DirectInput code
 // (0 when the key has none).

@@ -605,8 +605,9 @@ int GetSystemMetrics(int index);
 HGDIOBJ GetStockObject(int object);
 #define BLACK_BRUSH 4
 
-// Drawing text on the window (a loading message). Headless, these draw
-// nothing visible but behave as Win32 does.
+// Drawing text on the window (a loading message), in the device context's
+// text and background colours, with DejaVu Sans (ZARUL_GDI_FONT names
+// another font file). Without a font the text is measured, not drawn.
 HDC GetDC(HWND hWnd);
 int ReleaseDC(HWND hWnd, HDC hdc);
 HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT paint);
@@ -618,6 +619,10 @@ BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int count);
 COLORREF SetTextColor(HDC hdc, COLORREF color);
 COLORREF SetBkColor(HDC hdc, COLORREF color);
 int SetBkMode(HDC hdc, int mode);
+
+// Writes what the window shows to a PNG file (our own addition, for
+// screenshots before a device draws). Returns TRUE when written.
+BOOL Win32SaveWindowPNG(HWND hWnd, const char* fileName);
 
 // Process, time, module
 LPSTR GetCommandLineA(void);

@@ -1,5 +1,6 @@
 // The windowed path on a real X display: Present copies the back buffer,
 // the right way up, to the double-buffered window.
+#include "GdiTextCheck.h"
 #include "RenderFixture.h"
 
 #define GL_GLEXT_PROTOTYPES 1
@@ -36,4 +37,13 @@ TEST_F(RenderFixture, PresentShowsTheBackBufferInTheWindowUpright)
     EXPECT_EQ(0, bottomRow[0]);
     EXPECT_EQ(255, bottomRow[2]);
     EXPECT_EQ(0xFF0000u, Pixel(10, 2)) << "the back buffer keeps its picture";
+}
+
+// On a real display the text reaches the screen: the X server shows it.
+TEST(GdiOnX, CentredTextReachesTheScreen)
+{
+    HWND window = gdicheck::OpenWindow(320, 90);
+    ASSERT_TRUE(window != nullptr);
+    gdicheck::CheckCentredText(window);
+    DestroyWindow(window);
 }

@@ -60,6 +60,7 @@ TEST(GdiText, WithoutAFontTextIsMeasuredButNotDrawnAndTheLogSaysSo)
 {
     HWND window = OpenWindow(120, 40);
     ASSERT_TRUE(window != nullptr);
+    Shown before = ReadWindow(window);
     setenv("ZARUL_GDI_FONT", "/nonexistent/zarul-test.ttf", 1);
     testing::internal::CaptureStderr();
     HDC dc = GetDC(window);
@@ -75,11 +76,7 @@ TEST(GdiText, WithoutAFontTextIsMeasuredButNotDrawnAndTheLogSaysSo)
     EXPECT_GT(height, 0);
     EXPECT_GT(measured.right, 0);
     EXPECT_NE(std::string::npos, log.find("/nonexistent/zarul-test.ttf")) << log;
-    Shown shown = ReadWindow(window);
-    for (int y = 0; y < shown.height; y++) {
-        for (int x = 0; x < shown.width; x++)
-            ASSERT_EQ(RGB(0, 0, 0), shown.At(x, y)) << x << "," << y;
-    }
+    EXPECT_TRUE(ReadWindow(window).bgra == before.bgra) << "the window changed";
     DestroyWindow(window);
 }
 

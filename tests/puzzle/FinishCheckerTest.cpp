@@ -62,3 +62,20 @@ TEST(PuzzleFinishChecker, AllStonesRemovedAndSpecialStoneComboGoals)
     EXPECT_EQ(0, allRemoved.IsLost(&game.data));
     EXPECT_EQ(0, combo.IsLost(&game.data));
 }
+
+TEST(PuzzleFinishChecker, NoGameIsNeverFinished)
+{
+    // No game data, or game data whose board is gone: no goal is met.
+    CGameData boardless(6);
+    delete boardless.board;
+    boardless.board = nullptr;
+    CSpecialFieldFC special;
+    AllStonesRemovedFC allRemoved;
+    CSpecialStoneComboFC combo;
+    CAbstractFinishChecker* goals[] = { &special, &allRemoved, &combo };
+    for (CAbstractFinishChecker* goal : goals) {
+        EXPECT_EQ(0, goal->IsFinished(nullptr));
+        EXPECT_EQ(0, goal->IsFinished(&boardless));
+        EXPECT_EQ(0, goal->IsLost(nullptr));
+    }
+}

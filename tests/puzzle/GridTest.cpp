@@ -80,6 +80,17 @@ TEST(PuzzleGrid, RemovalLetsTheStonesAboveFall)
     // An empty cell: nothing happens.
     grid.RemoveStone(2, 2, 2);
     EXPECT_EQ("2,2:4 2 n2 {2:1 4:1}", BoardText(grid));
+
+    // In a full column the stone on the top layer falls as well.
+    CGrid full(6, 6, 6);
+    for (int z = 0; z < 15; z++)
+        full.PlaceStone(0, 0, z == 14 ? STONE_RED : STONE_BLOCK, 0.0f);
+    CStoneInfo* topmost = full.cells[14 * 36];
+    full.RemoveStone(0, 0, 0);
+    EXPECT_EQ(topmost, full.cells[13 * 36]);
+    EXPECT_EQ(13, topmost->z);
+    EXPECT_EQ(nullptr, full.cells[14 * 36]);
+    EXPECT_EQ(14, full.GetHeight(0, 0));
 }
 
 TEST(PuzzleGrid, LookupsGiveCopiesOrTheErrorRecord)

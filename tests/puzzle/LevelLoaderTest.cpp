@@ -8,6 +8,7 @@
 #include "CLevelLoader.h"
 #include "CScore.h"
 #include "CStoneInfo.h"
+#include "INextStoneViewFactory.h"
 #include "PuzzleTestHelpers.h"
 
 namespace {
@@ -62,6 +63,29 @@ std::string LevelText(const CLevel* level)
         text += " " + RecordText(*level->stones[i]);
     return text;
 }
+
+// Writes down which kind of next-stone view the list asks for; the views it
+// hands back are tokens.
+class RecordingFactory : public INextStoneViewFactory
+{
+public:
+    CNextStoneView* CreateRandomNextStoneView() override
+    {
+        asked += "random;";
+        return reinterpret_cast<CNextStoneView*>(&randomToken);
+    }
+    CNextStoneView* CreateNextStoneStackView(int count, int* types) override
+    {
+        asked += "stack " + std::to_string(count) + ";";
+        stackTypes = types;
+        return reinterpret_cast<CNextStoneView*>(&stackToken);
+    }
+
+    char randomToken = 0;
+    char stackToken = 0;
+    std::string asked;
+    int* stackTypes = nullptr;
+};
 
 const char* const twoLevels =
     "<levels completed=\"1\" last=\"2\">"
@@ -273,6 +297,27 @@ TEST(PuzzleLevelLoader, CurrentLevelStaysWithinTheList)
     EXPECT_EQ(nullptr, none.GetCurrentLevel());
     for (int n : { -1, 0, 1 })
         EXPECT_EQ(nullptr, none.GetLevel(n)) << n;
+}
+
+// Mode 0 is the level's finite stack; every other mode is the endless supply.
+TEST(PuzzleLevelLoader, EveryModeButZeroOffersTheEndlessSupply)
+{
+    CLevelLoader loader;
+    RecordingFactory factory;
+    EXPECT_EQ(nullptr, loader.CreateNextStoneView(&factory, nullptr));
+
+    CLevel level;
+    level.placeableTypes = new int[2] { 4, 2 };
+    level.placeableCount = 2;
+    for (int mode : { 1, 3, -1 }) {
+        level.placeableMode = mode;
+        EXPECT_EQ(reinterpret_cast<CNextStoneView*>(&factory.randomToken), loader.CreateNextStoneView(&factory, &level))
+            << mode;
+    }
+    level.placeableMode = 0;
+    EXPECT_EQ(reinterpret_cast<CNextStoneView*>(&factory.stackToken), loader.CreateNextStoneView(&factory, &level));
+    EXPECT_EQ(level.placeableTypes, factory.stackTypes);
+    EXPECT_EQ("random;random;random;stack 2;", factory.asked);
 }
 
 TEST(PuzzleLevelLoader, MovingAndInsertingLevels)

@@ -62,3 +62,45 @@ TEST(PuzzleFinishChecker, AllStonesRemovedAndSpecialStoneComboGoals)
     EXPECT_EQ(0, allRemoved.IsLost(&game.data));
     EXPECT_EQ(0, combo.IsLost(&game.data));
 }
+
+TEST(PuzzleFinishChecker, NoGameIsNeverFinished)
+{
+    // No game data, or game data whose board is gone: no goal is met.
+    CGameData boardless(6);
+    delete boardless.board;
+    boardless.board = nullptr;
+    CSpecialFieldFC special;
+    AllStonesRemovedFC allRemoved;
+    CSpecialStoneComboFC combo;
+    CAbstractFinishChecker* goals[] = { &special, &allRemoved, &combo };
+    for (CAbstractFinishChecker* goal : goals) {
+        EXPECT_EQ(0, goal->IsFinished(nullptr));
+        EXPECT_EQ(0, goal->IsFinished(&boardless));
+        EXPECT_EQ(0, goal->IsLost(nullptr));
+    }
+}
+
+// Target fields in the four corners: any one of them left uncovered keeps the
+// level open. Field values other than the target's, those of the supply from
+// 1000 on included, ask for nothing.
+TEST(PuzzleFinishChecker, TargetFieldsUpToTheEdgesAndNoOtherFieldValue)
+{
+    Game game;
+    CSpecialFieldFC goal;
+    const int corners[4][2] = { { 0, 0 }, { 5, 0 }, { 0, 5 }, { 5, 5 } };
+    for (int open = 0; open < 4; open++) {
+        game.board()->Clear();
+        for (int c = 0; c < 4; c++) {
+            game.board()->SetField(corners[c][0], corners[c][1], FIELD_SPECIAL_TARGET);
+            if (c != open)
+                game.board()->PlaceStone(corners[c][0], corners[c][1], STONE_SPECIAL, 0.0f);
+        }
+        EXPECT_EQ(0, goal.IsFinished(&game.data)) << "corner " << open << " uncovered";
+    }
+
+    game.board()->Clear();
+    game.board()->ClearFields();
+    game.board()->SetField(2, 3, FIRST_FIELD_VALUE);
+    game.board()->SetField(3, 2, FIELD_SPECIAL_TARGET + 1);
+    EXPECT_EQ(1, goal.IsFinished(&game.data));
+}

@@ -41,6 +41,10 @@ TEST(PuzzleGridGroups, GroupsOfFourOrMoreBurstAndTheStonesAboveFall)
           { { 0, 0, { S, S, S, S } }, { 1, 1, { K } }, { 2, 1, { K } }, { 3, 1, { K } }, { 4, 1, { K } } },
           0, "0,0:0 0 0 0 1,1:1 2,1:1 3,1:1 4,1:1 n8 {}", 0, "0,0:0 0 0 0 1,1:1 2,1:1 3,1:1 4,1:1 n8 {}" },
         { "an unknown type", { { 0, 4, { 42, 42, 42, 42 } } }, 0, "0,4:42 42 42 42 n4 {}", 0, "0,4:42 42 42 42 n4 {}" },
+        { "along y to the far edge", { { 3, 2, { R } }, { 3, 3, { R } }, { 3, 4, { R } }, { 3, 5, { R } } },
+          1, "n0 {}", 0, "n0 {}" },
+        { "along x to the far edge", { { 2, 4, { B } }, { 3, 4, { B } }, { 4, 4, { B } }, { 5, 4, { B } } },
+          1, "n0 {}", 0, "n0 {}" },
         { "a T reached leftwards", { { 1, 0, { R } }, { 1, 1, { R } }, { 1, 2, { R } }, { 0, 1, { R } } },
           1, "n0 {}", 0, "n0 {}" },
         { "a bridge reached downwards", { { 0, 0, { R, R } }, { 1, 0, { B, R } }, { 2, 0, { R, R } } },
@@ -77,6 +81,9 @@ TEST(PuzzleGridGroups, LinesAlongXOrYButNotUpwardsOrBent)
         { "an L", { { 0, 0, { S } }, { 1, 0, { S } }, { 2, 0, { S } }, { 2, 1, { S } } }, 0 },
         { "on two layers", { { 0, 5, { S } }, { 1, 5, { S } }, { 2, 5, { K, S } }, { 3, 5, { S } } }, 0 },
         { "three and a gap", { { 0, 1, { S } }, { 1, 1, { S } }, { 2, 1, { S } }, { 4, 1, { S } } }, 0 },
+        { "three along y", { { 1, 1, { S } }, { 1, 2, { S } }, { 1, 3, { S } } }, 0 },
+        // A row ends at the board's edge; it does not go on in the next row.
+        { "over the edge", { { 4, 0, { S } }, { 5, 0, { S } }, { 0, 1, { S } }, { 1, 1, { S } } }, 0 },
     };
     for (const Line& c : cases) {
         CGrid grid(6, 6, 6);

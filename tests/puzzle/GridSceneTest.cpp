@@ -96,3 +96,77 @@ TEST_F(PuzzleGridScene, RemovalBurstsTheObjectAndDropsTheStonesAbove)
     EXPECT_EQ(nullptr, grid.cells[1 + 6]->stone);
     EXPECT_EQ("burst 1,1,0 4\ndrop 1,1,0 4\ndrop 1,1,1 4\n", view.log);
 }
+
+TEST_F(PuzzleGridScene, EmptyCellsAndStonesWithoutObjectAreAlwaysOpenAndVisible)
+{
+    grid.SetView(nullptr);    // stones placed without a view get no 3D object
+    Fill(grid, { { 2, 2, { STONE_RED, STONE_RED } }, { 1, 2, { STONE_RED } }, { 2, 3, { STONE_RED } } });
+    EXPECT_EQ(1, grid.IsOpenTowardsCamera(2, 2, 0, QUARTER));
+    EXPECT_EQ(1, grid.IsVisibleTowardsCamera(2, 2, 0));
+    EXPECT_EQ(1, grid.IsOpenTowardsCamera(4, 4, 0, QUARTER));
+    EXPECT_EQ(1, grid.IsVisibleTowardsCamera(4, 4, 0));
+}
+
+TEST_F(PuzzleGridScene, EachQuadrantLooksAtTwoSides)
+{
+    // Per side of the stone (x - 1, x + 1, y - 1, y + 1): the quadrants in
+    // which that side, once free, opens the stone's sides to the camera, and
+    // those in which it shows a stone that has another on top.
+    const int opens[4][4] = { { 1, 1, 0, 0 }, { 0, 0, 1, 1 }, { 0, 1, 1, 0 }, { 1, 0, 0, 1 } };
+    const int shows[4][4] = { { 0, 0, 1, 1 }, { 1, 1, 0, 0 }, { 1, 0, 0, 1 }, { 0, 1, 1, 0 } };
+    Surround(2);
+    for (int side = -1; side < 4; side++) {
+        if (side >= 0)
+            grid.RemoveStone(2 + sideX[side], 2 + sideY[side], 0);
+        for (int q = 0; q < 4; q++) {
+            view.yaw = quadrantAngles[q];
+            EXPECT_EQ(side < 0 ? 0 : opens[side][q], grid.IsOpenTowardsCamera(2, 2, 0, 0.0f)) << side << " " << q;
+            EXPECT_EQ(side < 0 ? 0 : shows[side][q], grid.IsVisibleTowardsCamera(2, 2, 0)) << side << " " << q;
+            EXPECT_EQ(1, grid.IsVisibleTowardsCamera(2, 2, 1)) << q;    // nothing on top of it
+        }
+        if (side >= 0)
+            Stack(2 + sideX[side], 2 + sideY[side], 1);
+    }
+    // The drawing test takes the yaw as it is: past 2 pi no quadrant applies.
+    view.yaw = 6.5f;
+    EXPECT_EQ(1, grid.IsVisibleTowardsCamera(2, 2, 0));
+}
+
+TEST_F(PuzzleGridScene, AnglesAndBoardEdges)
+{
+    // At x = 0 in the first quadrant only (x, y + 1) matters: the edge counts
+    // as taken for the side test, in the corner on both sides.
+    Stack(0, 2, 1);
+    EXPECT_EQ(1, grid.IsOpenTowardsCamera(0, 2, 0, QUARTER));
+    Stack(0, 3, 1);
+    EXPECT_EQ(0, grid.IsOpenTowardsCamera(0, 2, 0, QUARTER));
+    Stack(0, 5, 1);
+    EXPECT_EQ(0, grid.IsOpenTowardsCamera(0, 5, 0, QUARTER));
+
+    // yaw + angle = 7.0 wraps to about 0.717: still the first quadrant. A
+    // negative sum wraps into the fourth, where (x + 1) is free. A sum still
+    // outside 0 .. 2 pi after one correction counts as open.
+    view.yaw = 7.0f - QUARTER;
+    EXPECT_EQ(0, grid.IsOpenTowardsCamera(0, 2, 0, QUARTER));
+    view.yaw = 0.0f;
+    EXPECT_EQ(1, grid.IsOpenTowardsCamera(0, 2, 0, -0.5f));
+    EXPECT_EQ(1, grid.IsOpenTowardsCamera(0, 2, 0, 20.0f));
+
+    // A stone with nothing on top is drawn, whatever stands beside it.
+    Stack(3, 3, 1);
+    Stack(4, 3, 1);
+    Stack(3, 2, 1);
+    EXPECT_EQ(1, grid.IsVisibleTowardsCamera(3, 3, 0));
+    Stack(3, 3, 1);
+    EXPECT_EQ(0, grid.IsVisibleTowardsCamera(3, 3, 0));
+
+    // For drawing, the edge counts as empty: at x = 5 in the first quadrant
+    // (x + 1) is off the board; in the fourth (x - 1) and (y - 1) decide.
+    Stack(5, 2, 2);
+    Stack(5, 1, 1);
+    view.yaw = 0.5f;
+    EXPECT_EQ(1, grid.IsVisibleTowardsCamera(5, 2, 0));
+    Stack(4, 2, 1);
+    view.yaw = 5.0f;
+    EXPECT_EQ(0, grid.IsVisibleTowardsCamera(5, 2, 0));
+}

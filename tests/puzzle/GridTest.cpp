@@ -1,5 +1,5 @@
-// Board: random types, lookups, sliding and the refusal of stones off the
-// board or on a full column.
+// Board: placement, sorting, counts, removal with gravity, lookups, sliding
+// and the refusal of stones off the board or on a full column.
 #include <climits>
 #include <cstdlib>
 #include <set>
@@ -9,6 +9,36 @@
 #include "CGrid.h"
 #include "CStoneTypes.h"
 #include "PuzzleTestHelpers.h"
+
+namespace {
+
+// The sorted stones as text, one record after the other.
+std::string SortedText(CGrid& grid)
+{
+    std::string text;
+    for (int i = 0; i < grid.cellCount && grid.sortedStones[i]; i++)
+        text += "[" + RecordText(*grid.sortedStones[i]) + "]";
+    return text;
+}
+
+} // namespace
+
+TEST(PuzzleGrid, PlacementSortsByTypeAndCountsColours)
+{
+    CGrid grid(6, 6, 6);
+    Fill(grid, { { 0, 0, { STONE_GREEN } }, { 1, 0, { STONE_YELLOW } }, { 2, 0, { STONE_GREEN } },
+                 { 3, 4, { STONE_SPECIAL, STONE_BLOCK } } });
+
+    // Highest type first; a newer stone before the older ones of its type.
+    EXPECT_EQ("[1,0,0 5][2,0,0 3][0,0,0 3][3,4,1 1][3,4,0 0]", SortedText(grid));
+    EXPECT_EQ("0,0:3 1,0:5 2,0:3 3,4:0 1 n5 {3:2 5:1}", BoardText(grid));
+
+    CStoneInfo* top = grid.cells[3 + 4 * 6 + 1 * 36];
+    ASSERT_NE(nullptr, top);
+    EXPECT_EQ(1, top->sideExposed);
+    EXPECT_FALSE(top->name.empty());
+    EXPECT_EQ(std::string::npos, top->name.find_first_not_of("0123456789"));
+}
 
 TEST(PuzzleGrid, RandomTypeDrawsEveryCountedTypeAndForgetsRemovedOnes)
 {
@@ -27,6 +57,85 @@ TEST(PuzzleGrid, RandomTypeDrawsEveryCountedTypeAndForgetsRemovedOnes)
     EXPECT_EQ(0u, grid.typeCounts.count(STONE_BLUE));
     for (int i = 0; i < 50; i++)
         EXPECT_EQ(STONE_RED, grid.GetRandomType());
+}
+
+TEST(PuzzleGrid, RemovalLetsTheStonesAboveFall)
+{
+    CGrid grid(6, 6, 6);
+    Fill(grid, { { 2, 2, { 2, 4, 2 } } });
+    CStoneInfo* middle = grid.cells[2 + 2 * 6 + 1 * 36];
+    CStoneInfo* top = grid.cells[2 + 2 * 6 + 2 * 36];
+    middle->reposition = 0;
+    top->reposition = 0;
+
+    grid.RemoveStone(2, 2, 0);
+
+    EXPECT_EQ(middle, grid.cells[2 + 2 * 6]);
+    EXPECT_EQ("2,2:4 2 n2 {2:1 4:1}", BoardText(grid));
+    EXPECT_EQ("[2,2,0 4][2,2,1 2]", SortedText(grid));
+    EXPECT_EQ(nullptr, grid.sortedStones[2]);
+    EXPECT_EQ(1, middle->reposition);
+    EXPECT_EQ(1, top->reposition);
+
+    // An empty cell: nothing happens.
+    grid.RemoveStone(2, 2, 2);
+    EXPECT_EQ("2,2:4 2 n2 {2:1 4:1}", BoardText(grid));
+
+    // In a full column the stone on the top layer falls as well.
+    CGrid full(6, 6, 6);
+    for (int z = 0; z < 15; z++)
+        full.PlaceStone(0, 0, z == 14 ? STONE_RED : STONE_BLOCK, 0.0f);
+    CStoneInfo* topmost = full.cells[14 * 36];
+    full.RemoveStone(0, 0, 0);
+    EXPECT_EQ(topmost, full.cells[13 * 36]);
+    EXPECT_EQ(13, topmost->z);
+    EXPECT_EQ(nullptr, full.cells[14 * 36]);
+    EXPECT_EQ(14, full.GetHeight(0, 0));
+}
+
+TEST(PuzzleGrid, LookupsGiveCopiesOrTheErrorRecord)
+{
+    CGrid grid(6, 6, 6);
+    for (CStoneInfo info : { grid.GetStoneInfo(0, 0, 0), grid.GetStoneInfo(-1, 0, 0), grid.GetStoneInfo(0, 0, 15),
+                             grid.GetStoneInfo(5, 5, 14), grid.GetStoneInfo(INT_MAX, INT_MAX, INT_MAX) }) {
+        EXPECT_EQ("-9,-9,-9 -9", RecordText(info));
+        EXPECT_EQ("ERROR", info.name);
+    }
+    // The lookup goes by index: one past the last column is the next row's first.
+    grid.PlaceStone(0, 1, STONE_RED, 0.0f);
+    EXPECT_EQ("0,1,0 4", RecordText(grid.GetStoneInfo(6, 0, 0)));
+    EXPECT_EQ(-1, grid.GetHeight(6, 0));
+    EXPECT_EQ(-1, grid.GetHeight(0, -1));
+
+    // A copy without the visibility flags; changing it leaves the board alone.
+    CStoneInfo* record = grid.cells[6];
+    record->drawn = 1;
+    CStoneInfo copy = grid.GetStoneInfo(0, 1, 0);
+    EXPECT_EQ(0, copy.sideExposed);
+    EXPECT_EQ(0, copy.drawn);
+    EXPECT_EQ(record->name, copy.name);
+    copy.type = STONE_BLUE;
+    EXPECT_EQ(STONE_RED, record->type);
+    EXPECT_EQ(1, record->sideExposed);
+}
+
+TEST(PuzzleGrid, ClearKeepsFieldsAndClearFieldsKeepsStones)
+{
+    CGrid grid(6, 6, 6);
+    Fill(grid, { { 1, 1, { 2, 3 } } });
+    grid.SetField(1, 1, FIELD_SPECIAL_TARGET);
+    grid.SetField(4, 5, 7);
+
+    grid.ClearFields();
+    EXPECT_EQ(0, grid.fields[1][1]);
+    EXPECT_EQ(0, grid.fields[4][5]);
+    EXPECT_EQ("1,1:2 3 n2 {2:1 3:1}", BoardText(grid));
+
+    grid.SetField(1, 1, FIELD_SPECIAL_TARGET);
+    grid.Clear();
+    EXPECT_EQ(FIELD_SPECIAL_TARGET, grid.fields[1][1]);
+    EXPECT_EQ("n0 {}", BoardText(grid));
+    EXPECT_EQ("", SortedText(grid));
 }
 
 TEST(PuzzleGrid, MoveStoneCarriesTheRecordToAFreeCell)

@@ -85,6 +85,23 @@ TEST(PuzzleHighScore, SaveAndLoadKeepEntriesAndOrder)
     EXPECT_EQ(2u, table.panikScores.size());
 }
 
+TEST(PuzzleHighScore, LookupFindsTheFirstEntryOfItsListOnly)
+{
+    CHighScore table;
+    CScore* first = MakeScore(CScore::MODE_PUZZLE, 4, 10, "first", "");
+    CScore* panik = MakeScore(CScore::MODE_PANIK, 4, 1, "panik", "");
+    table.AddScore(first);
+    table.AddScore(MakeScore(CScore::MODE_PUZZLE, 4, 5, "second", ""));
+    table.AddScore(panik);
+    table.AddScore(MakeScore(CScore::MODE_PANIK, 6, 1, "panik", ""));
+
+    EXPECT_EQ(first, table.GetScore(CScore::MODE_PUZZLE, 4));
+    EXPECT_EQ(panik, table.GetScore(CScore::MODE_PANIK, 4));
+    EXPECT_EQ(panik, table.GetScore(3, 4));
+    EXPECT_EQ(nullptr, table.GetScore(CScore::MODE_PUZZLE, 6));
+    EXPECT_EQ(nullptr, table.GetScore(CScore::MODE_PUZZLE, 99));
+}
+
 TEST(PuzzleHighScore, MissingBrokenOrOddFiles)
 {
     // A missing or broken file empties the table (the sanitizer build

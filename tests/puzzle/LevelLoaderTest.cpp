@@ -8,6 +8,7 @@
 #include "CLevelLoader.h"
 #include "CScore.h"
 #include "CStoneInfo.h"
+#include "INextStoneViewFactory.h"
 #include "PuzzleTestHelpers.h"
 
 namespace {
@@ -63,6 +64,29 @@ std::string LevelText(const CLevel* level)
     return text;
 }
 
+// Writes down which kind of next-stone view the list asks for; the views it
+// hands back are tokens.
+class RecordingFactory : public INextStoneViewFactory
+{
+public:
+    CNextStoneView* CreateRandomNextStoneView() override
+    {
+        asked += "random;";
+        return reinterpret_cast<CNextStoneView*>(&randomToken);
+    }
+    CNextStoneView* CreateNextStoneStackView(int count, int* types) override
+    {
+        asked += "stack " + std::to_string(count) + ";";
+        stackTypes = types;
+        return reinterpret_cast<CNextStoneView*>(&stackToken);
+    }
+
+    char randomToken = 0;
+    char stackToken = 0;
+    std::string asked;
+    int* stackTypes = nullptr;
+};
+
 const char* const twoLevels =
     "<levels completed=\"1\" last=\"2\">"
     "<level nr=\"1\" name=\"One\"><grid size=\"6\"/><placeable mode=\"0\"/><stones/></level>"
@@ -70,6 +94,33 @@ const char* const twoLevels =
     "</levels>";
 
 } // namespace
+
+TEST(PuzzleLevel, NewLevelAndItsStonesOrderedByLayer)
+{
+    CLevel level;
+    EXPECT_EQ("#0 New Level size 0 mode 0 stack fields stones", LevelText(&level));
+    EXPECT_EQ(nullptr, level.placeableTypes);
+    EXPECT_EQ(nullptr, level.stones);
+    EXPECT_EQ(nullptr, level.fields);
+
+    // Layers 2, 0, 1, 0 end up 0, 0, 1, 2; one layer keeps its order.
+    CStoneInfo** stones = new CStoneInfo*[4];
+    stones[0] = new CStoneInfo(0, 0, 2, 4, "a");
+    stones[1] = new CStoneInfo(1, 0, 0, 4, "b");
+    stones[2] = new CStoneInfo(0, 0, 1, 4, "c");
+    stones[3] = new CStoneInfo(0, 0, 0, 4, "d");
+    level.SetStones(stones, 4);
+    ASSERT_EQ(4, level.stoneCount);
+    EXPECT_EQ("bdca", level.stones[0]->name + level.stones[1]->name + level.stones[2]->name + level.stones[3]->name);
+
+    // Replaced arrays are freed (the sanitizer build reports leaks).
+    level.SetFields(new CStoneInfo[2], 2);
+    level.SetStones(nullptr, 0);
+    EXPECT_EQ(0, level.stoneCount);
+    EXPECT_EQ(nullptr, level.stones);
+    level.SetFields(new CStoneInfo[1], 1);
+    EXPECT_EQ(1, level.fieldCount);
+}
 
 TEST(PuzzleLevelLoader, FileLayoutAndRoundTrip)
 {
@@ -193,6 +244,80 @@ TEST(PuzzleLevelLoader, LoadingAddsLevelsAndFailuresChangeNothing)
     EXPECT_EQ(0, other.last);
     ASSERT_EQ(1, other.GetLevelCount());
     EXPECT_EQ("X", other.GetCurrentLevel()->name);
+}
+
+TEST(PuzzleLevelLoader, NextLevelAndCompleted)
+{
+    CLevelLoader loader;
+    EXPECT_EQ("1 1 0", Numbers(loader));
+    EXPECT_EQ(0, loader.loaded);
+    FillLetters(loader, "ABCDE");
+    loader.current = 2;
+    EXPECT_EQ(1, loader.NextLevel());
+    EXPECT_EQ("3 3 0", Numbers(loader));
+    loader.current = 5;
+    EXPECT_EQ(0, loader.NextLevel());
+    EXPECT_EQ("5 5 0", Numbers(loader));
+
+    loader.completed = 4;
+    loader.current = 2;
+    loader.UpdateCompleted();
+    EXPECT_EQ("2 5 4", Numbers(loader));
+    loader.current = 5;
+    loader.UpdateCompleted();
+    EXPECT_EQ("5 5 5", Numbers(loader));
+}
+
+TEST(PuzzleLevelLoader, CurrentLevelStaysWithinTheList)
+{
+    // The start level of the file, or the one set later, may lie outside the
+    // list: the current level is the nearest level there is.
+    struct Case { const char* last; const char* loaded; int setLast; const char* reset; };
+    const Case cases[] = { { "9", "B", -4, "A" }, { "0", "A", 9, "B" }, { "2", "B", 1, "A" } };
+    for (const Case& c : cases) {
+        CLevelLoader loader;
+        LoadText(loader, std::string("<levels last=\"") + c.last + "\"><level name=\"A\"/><level name=\"B\"/></levels>");
+        EXPECT_TRUE(loader.current == 1 || loader.current == 2) << c.last;
+        EXPECT_EQ(c.loaded, loader.GetCurrentLevel()->name) << c.last;
+        loader.last = c.setLast;
+        loader.ResetToLastLevel();
+        EXPECT_EQ(c.reset, loader.GetCurrentLevel()->name) << c.last;
+        loader.current = c.setLast;
+        EXPECT_EQ(c.reset, loader.GetCurrentLevel()->name) << c.last;
+        EXPECT_TRUE(loader.current == 1 || loader.current == 2) << c.last;
+    }
+
+    // Without levels there is no current level, whatever is asked.
+    CLevelLoader none;
+    EXPECT_EQ(nullptr, none.GetCurrentLevel());
+    LoadText(none, "<levels completed=\"2\" last=\"3\"/>");
+    EXPECT_EQ(nullptr, none.GetCurrentLevel());
+    none.ResetToLastLevel();
+    EXPECT_EQ(0, none.NextLevel());
+    EXPECT_EQ(nullptr, none.GetCurrentLevel());
+    for (int n : { -1, 0, 1 })
+        EXPECT_EQ(nullptr, none.GetLevel(n)) << n;
+}
+
+// Mode 0 is the level's finite stack; every other mode is the endless supply.
+TEST(PuzzleLevelLoader, EveryModeButZeroOffersTheEndlessSupply)
+{
+    CLevelLoader loader;
+    RecordingFactory factory;
+    EXPECT_EQ(nullptr, loader.CreateNextStoneView(&factory, nullptr));
+
+    CLevel level;
+    level.placeableTypes = new int[2] { 4, 2 };
+    level.placeableCount = 2;
+    for (int mode : { 1, 3, -1 }) {
+        level.placeableMode = mode;
+        EXPECT_EQ(reinterpret_cast<CNextStoneView*>(&factory.randomToken), loader.CreateNextStoneView(&factory, &level))
+            << mode;
+    }
+    level.placeableMode = 0;
+    EXPECT_EQ(reinterpret_cast<CNextStoneView*>(&factory.stackToken), loader.CreateNextStoneView(&factory, &level));
+    EXPECT_EQ(level.placeableTypes, factory.stackTypes);
+    EXPECT_EQ("random;random;random;stack 2;", factory.asked);
 }
 
 TEST(PuzzleLevelLoader, MovingAndInsertingLevels)

@@ -49,6 +49,28 @@ void ExpectSolved(int moves, const CLevelSolver::Result& result)
 
 } // namespace
 
+TEST(PuzzleLevelSolver, SlidesFindTheFewestMoves)
+{
+    // One slide along the row reaches the corner.
+    ExpectSolved(1, Solve(Target(0, 0), Supply(0), Stone(0, 4, 0, 0)));
+    // From (2, 1) the corner takes two slides.
+    ExpectSolved(2, Solve(Target(0, 0), Supply(0), Stone(0, 2, 1, 0)));
+
+    // A target in the middle of an empty board can never be reached: a stone
+    // on the floor always slides to the edge.
+    CLevelSolver::Result never = Solve(Target(2, 2), Supply(0), Stone(0, 0, 0, 0));
+    EXPECT_EQ(CLevelSolver::UNSOLVABLE, never.outcome);
+    EXPECT_GT(never.states, 1);
+
+    // A block stops the special stone right on the target.
+    ExpectSolved(1, Solve(Target(2, 2), Supply(0), Stone(0, 0, 2, 0) + Stone(1, 3, 2, 0)));
+
+    // Nothing to place and nothing to slide: only the start state.
+    CLevelSolver::Result stuck = Solve(Target(0, 0), Supply(0), Stone(1, 3, 3, 0));
+    EXPECT_EQ(CLevelSolver::UNSOLVABLE, stuck.outcome);
+    EXPECT_EQ(1, stuck.states);
+}
+
 TEST(PuzzleLevelSolver, StonesAboveTheFloorNeedSupport)
 {
     // The special stone on a block slides onto the red on the target, which
@@ -69,6 +91,36 @@ TEST(PuzzleLevelSolver, PlacingFromTheStackInItsOrder)
     // With the special stone first it goes on top of the reds, and the red
     // placed beside them bursts them from under it.
     ExpectSolved(2, Solve(Target(0, 0), Supply(0, { 0, 4 }), reds));
+}
+
+TEST(PuzzleLevelSolver, FieldValuesOfTheStackArePartOfTheState)
+{
+    // The target holds a block for good. The stack's target field can go on
+    // any of the 36 columns, and each choice is a state of its own.
+    CLevelSolver::Result result = Solve(Target(0, 0), Supply(0, { 1001 }), Stone(1, 0, 0, 0));
+    EXPECT_EQ(CLevelSolver::UNSOLVABLE, result.outcome);
+    EXPECT_EQ(37, result.states);
+}
+
+TEST(PuzzleLevelSolver, FullColumnsTakeNoStone)
+{
+    // Every column but one is full of blocks; the stack's red can only go on
+    // the free column (0, 0), whose three reds it bursts.
+    std::string stones = Stone(4, 0, 0, 0) + Stone(4, 0, 0, 1) + Stone(4, 0, 0, 2);
+    for (int column = 1; column < 36; column++)
+        for (int z = 0; z < 15; z++)
+            stones += Stone(1, column % 6, column / 6, z);
+    CLevelSolver::Result result = Solve(Target(0, 0), Supply(0, { 4 }), stones);
+    EXPECT_EQ(CLevelSolver::UNSOLVABLE, result.outcome);
+    EXPECT_EQ(2, result.states);
+}
+
+TEST(PuzzleLevelSolver, RandomSupplyIsSearchedWithSlidesOnlyAndTheSearchHasALimit)
+{
+    ExpectSolved(1, Solve(Target(0, 5), Supply(1), Stone(0, 0, 0, 0)));
+    EXPECT_EQ(CLevelSolver::NOT_PROVEN_RANDOM, Solve(Target(2, 2), Supply(1), Stone(0, 0, 0, 0)).outcome);
+    EXPECT_EQ(CLevelSolver::NOT_PROVEN_LIMIT,
+              Solve(Target(2, 2), Supply(0), Stone(0, 0, 0, 0) + Stone(3, 5, 5, 0) + Stone(5, 5, 0, 0), 5).outcome);
 }
 
 TEST(PuzzleLevelSolver, ATapOnAStuckStoneRunsTheGroupPasses)

@@ -129,3 +129,64 @@ TEST(XmlEdit, SingleEdits)
         ExpectText(doc, c.after);
     }
 }
+
+TEST(XmlEdit, RemovedElementsAreGone)
+{
+    XmlProbe doc("<r>\r\n<a/>\r\n<b>\r\n<x/>\r\n</b>\r\n<c/>\r\n</r>\r\n");
+    EXPECT_EQ("<b>\r\n<x/>\r\n</b>\r\n", doc.ElementText(3));
+    EXPECT_EQ("", doc.ElementText(0));
+    doc.FindChildElement("b");
+    doc.EnterElement();
+    doc.FindChildElement("x");
+    ASSERT_TRUE(doc.SavePosition("inside"));
+    doc.LeaveElement();
+    doc.EnterElement();
+    ASSERT_TRUE(doc.RemoveElement());  // b goes; the position moves to a
+    ExpectText(doc, "<r>|<a/>|<c/>|</r>|");
+    EXPECT_EQ("a", doc.GetElementName());
+    // A position saved inside the removed element is not restored, and the
+    // removed records cannot be read or edited.
+    EXPECT_FALSE(doc.RestorePosition("inside"));
+    EXPECT_EQ("", doc.ElementText(3));
+    EXPECT_FALSE(doc.WriteText(4, "x", false));
+    EXPECT_FALSE(doc.WriteAttribute(3, "n", "1"));
+    ExpectText(doc, "<r>|<a/>|<c/>|</r>|");
+    ASSERT_TRUE(doc.FindElement());
+    EXPECT_EQ("c", doc.GetElementName());
+}
+
+TEST(XmlEdit, CopiesAreIndependent)
+{
+    XmlProbe source("<r><a t=\"1\"/><b/></r>");
+    source.FindChildElement("b");
+    source.SavePosition("s");
+    XmlProbe copy("<x><y/><z/><w/></x>");
+    copy.FindChildElement("y");
+    copy.SavePosition("y");
+    static_cast<CXmlDocument&>(copy) = source;
+    EXPECT_EQ(source.Child(), copy.Child());
+    EXPECT_EQ(source.FreeRecord(), copy.Capacity());
+    // Saved positions named records of the old index.
+    EXPECT_FALSE(copy.RestorePosition("y"));
+    EXPECT_FALSE(copy.RestorePosition("s"));
+    ASSERT_TRUE(copy.AddChildElement("c"));  // grows past the copied capacity
+    ExpectText(copy, "<r><a t=\"1\"/><b/><c/>|</r>");
+    EXPECT_EQ("<r><a t=\"1\"/><b/></r>", source.GetDocText());
+
+    static_cast<CXmlDocument&>(copy) = static_cast<CXmlDocument&>(copy);
+    ExpectText(copy, "<r><a t=\"1\"/><b/><c/>|</r>");
+
+    CXmlDocument constructed(source);
+    ASSERT_TRUE(constructed.RemoveChildElement());
+    EXPECT_EQ("<r><a t=\"1\"/></r>", constructed.GetDocText());
+    EXPECT_EQ("<r><a t=\"1\"/><b/></r>", source.GetDocText());
+
+    // A copy of an empty document holds a single record and must still grow.
+    XmlProbe empty;
+    XmlProbe grown;
+    static_cast<CXmlDocument&>(grown) = empty;
+    ASSERT_TRUE(grown.AddElement("r"));
+    ASSERT_TRUE(grown.AddChildElement("a"));
+    EXPECT_LE(grown.FreeRecord(), grown.Capacity());
+    ExpectText(grown, "<r>|<a/>|</r>|");
+}

@@ -47,6 +47,16 @@ protected:
     CSoundDev sound;
 };
 
+TEST_F(EngineCoreSound, LoadingAgainGivesTheCachedIndex)
+{
+    int click = sound.LoadSound("TEST_CLICK", nullptr);
+    int music = sound.LoadSound("TEST_MUSIC", nullptr);
+    EXPECT_GE(click, 0);
+    EXPECT_NE(click, music);
+    EXPECT_EQ(click, sound.LoadSound("TEST_CLICK", nullptr));
+    EXPECT_EQ(2, sound.GetSoundCount());
+}
+
 TEST_F(EngineCoreSound, MissingSoundStillHasAUsableIndexAndFlag)
 {
     int missing = sound.LoadSound("NO_SUCH_SOUND", nullptr);

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include <SDL_mixer.h>
+
 #include "CSoundDev.h"
 
 namespace {
@@ -87,4 +89,19 @@ TEST_F(EngineCoreSound, MusicPlaysOnceAndTheSoundSwitchSilencesOnlyEffects)
     EXPECT_EQ(1, sound.soundState[music]);
     sound.StopAll();
     EXPECT_EQ(0, sound.soundState[music]);
+}
+
+// With an audio device the mixer shows what really plays: the options' music box
+// stops the music itself, not only its flag, and playing the music while it runs
+// keeps the one copy.
+TEST_F(EngineCoreSound, StoppedMusicFallsSilentAndRunningMusicIsNotStartedAgain)
+{
+    int music = sound.LoadSound("TEST_MUSIC", nullptr);
+    if (!sound.IsOpen())
+        GTEST_SKIP() << "no audio device";
+    sound.PlayIndex(music, 1, -1.0f, 1);
+    sound.PlayIndex(music, 1, -1.0f, 1);
+    EXPECT_EQ(1, Mix_PlayingMusic() + Mix_Playing(-1));
+    sound.PlayIndex(music, 1, -1.0f, 0);
+    EXPECT_EQ(0, Mix_PlayingMusic() + Mix_Playing(-1));
 }

@@ -236,6 +236,27 @@ TEST(CheckBox, ClickTogglesAndFiresUnlessLocked)
     EXPECT_EQ(hits.events.size(), 2u);
 }
 
+// Keeps what a check box's state was when each of its actions reached it.
+struct StateReader : public IActionListener
+{
+    const int* state = nullptr;
+    std::vector<int> seen;
+    void actionPerformed(CActionEvent) override { seen.push_back(*state); }
+};
+
+// The options' handlers read the box when its click reaches them.
+TEST(CheckBox, ListenersReadTheNewState)
+{
+    CMouse mouse(nullptr, D3DXVECTOR3(0, 0, 0));
+    std::unique_ptr<C3DCheckBox> box(new C3DCheckBox(nullptr, CRECTVirtual(0.5f, 0.5f, 0.1f, 0.1f), &mouse));
+    StateReader reader;
+    reader.state = &box->checked;
+    box->AddActionListener(&reader);
+    ClickAt(mouse, 330, 250);
+    ClickAt(mouse, 330, 250);
+    EXPECT_EQ(reader.seen, std::vector<int>({ 1, 0 }));
+}
+
 // Counts its own arrow slots and keeps its own number, as a level chooser does.
 struct CountingToggle : public C3DToggleSelection
 {

@@ -213,6 +213,21 @@ TEST_F(EngineCoreQueue, ObjectAddedTwiceIsDeletedOnceAndOneDeletedByItsOwnerLeav
     EXPECT_TRUE(g_events.empty());
 }
 
+// A screen change queues its objects again after emptying the scene: one that
+// was released but not yet deleted is taken back, at its new position.
+TEST_F(EngineCoreQueue, ObjectQueuedAgainAfterReleaseAllSurvives)
+{
+    bool alive = true;
+    LoggingObject* kept = new LoggingObject("kept");
+    kept->alive = &alive;
+    queue->AddObject(kept, 4, 0);
+    queue->ReleaseAllObjects(0);
+    queue->AddObject(kept, 2, 0);
+    queue->DeleteMarkedObjects();
+    EXPECT_TRUE(alive);
+    EXPECT_EQ(2, queue->GetPosition(kept));
+}
+
 TEST_F(EngineCoreQueue, MarkedCollidableDeletedByItsOwnerIsNotCheckedAgain)
 {
     // A stone marked for deletion skips its own Remove when its owner deletes it;

@@ -153,6 +153,13 @@ TEST_F(EngineCoreMouse, ListenersInRegistrationOrderAndChangesDuringDispatch)
     EXPECT_TRUE(added.names.empty()) << "added during dispatch";
     Send(WM_LBUTTONDOWN, 10, 10);
     EXPECT_FALSE(added.names.empty());
+
+    // Motion reaches the motion listeners in their own order.
+    order.clear();
+    mouse.AddMouseMotionEventListener(&second);
+    mouse.AddMouseMotionEventListener(&first);
+    Send(WM_MOUSEMOVE, 20, 10);
+    EXPECT_EQ((std::vector<std::string>{ "second", "first" }), order);
 }
 
 TEST_F(EngineCoreMouse, ConsumedPressReachesNoOneElseAndIsNoClick)

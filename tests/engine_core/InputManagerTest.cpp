@@ -98,6 +98,16 @@ TEST_F(EngineCoreInput, TypedCharacterTravelsWithItsKeyPress)
     EXPECT_EQ((DWORD)DIK_BACK, listener.keys[3].code);
 }
 
+TEST_F(EngineCoreInput, NoKeysBeforeTheKeyboardDeviceIsMade)
+{
+    CInputManager fresh;
+    RecordingKeyListener listener;
+    fresh.AddKeyListener(&listener);
+    fresh.HandleMessage(WM_KEYDOWN, VK_SPACE, KeyLParam(DIK_SPACE, false));
+    fresh.Flush();
+    EXPECT_TRUE(listener.keys.empty());
+}
+
 TEST_F(EngineCoreInput, ExclusiveListenerTakesEveryKeyUntilCleared)
 {
     RecordingKeyListener game, credits;
@@ -124,4 +134,35 @@ TEST_F(EngineCoreInput, ExclusiveListenerTakesEveryKeyUntilCleared)
     input.Flush();
     EXPECT_EQ(2u, game.keys.size());
     EXPECT_TRUE(gone.keys.empty());
+}
+
+TEST_F(EngineCoreInput, ListenerAddedDuringDispatchMissesThatKey)
+{
+    // Escape opens a submenu that registers for keys: it must not see this Escape.
+    RecordingKeyListener submenu;
+    RecordingKeyListener game;
+    game.onPress = [&](CKeyEvent) { input.AddKeyListener(&submenu); };
+    input.AddKeyListener(&game);
+    Press(VK_ESCAPE, DIK_ESCAPE);
+    input.Flush();
+    EXPECT_EQ(1u, game.keys.size());
+    EXPECT_TRUE(submenu.keys.empty());
+    Press(VK_RETURN, DIK_RETURN);
+    input.Flush();
+    EXPECT_EQ(1u, submenu.keys.size());
+}
+
+TEST_F(EngineCoreInput, ListenerRemovedDuringDispatchIsSkippedAndDuplicatesAreKept)
+{
+    RecordingKeyListener closing;
+    RecordingKeyListener first;
+    first.onPress = [&](CKeyEvent) { input.RemoveKeyListener(&closing); };
+    input.AddKeyListener(&first);
+    input.AddKeyListener(&first);
+    input.AddKeyListener(&closing);
+    input.AddKeyListener(nullptr);
+    Press(VK_ESCAPE, DIK_ESCAPE);
+    input.Flush();
+    EXPECT_EQ(2u, first.keys.size());
+    EXPECT_TRUE(closing.keys.empty());
 }

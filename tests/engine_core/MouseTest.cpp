@@ -47,6 +47,63 @@ protected:
     CMouse mouse;
 };
 
+TEST_F(EngineCoreMouse, PositionsAreWindowFractionsWithThePreviousPosition)
+{
+    RecordingMouseListener listener;
+    mouse.AddMouseMotionEventListener(&listener);
+    Send(WM_MOUSEMOVE, 250, 75);
+    Send(WM_MOUSEMOVE, 500, 375);
+    ASSERT_EQ(2u, listener.events.size());
+    EXPECT_EQ("moved", listener.names[0]);
+    EXPECT_FLOAT_EQ(0.5f, listener.events[0].x);
+    EXPECT_FLOAT_EQ(0.2f, listener.events[0].y);
+    EXPECT_FLOAT_EQ(0.0f, listener.events[0].prevX);
+    EXPECT_FLOAT_EQ(1.0f, listener.events[1].x);
+    EXPECT_FLOAT_EQ(1.0f, listener.events[1].y);
+    EXPECT_FLOAT_EQ(0.5f, listener.events[1].prevX);
+    EXPECT_FLOAT_EQ(0.2f, listener.events[1].prevY);
+    EXPECT_EQ(CMouseEvent::MOUSE_MOVE, listener.events[0].GetKind());
+}
+
+TEST_F(EngineCoreMouse, EachButtonTransitionIsAClickWithItsState)
+{
+    RecordingMouseListener listener;
+    mouse.AddMouseEventListener(&listener);
+    Send(WM_LBUTTONDOWN, 10, 10);
+    Send(WM_LBUTTONUP, 10, 10);
+    Send(WM_RBUTTONDOWN, 10, 10);
+    Send(WM_RBUTTONUP, 10, 10);
+    std::vector<std::string> expected = { "pressed", "clicked", "released", "clicked",
+                                          "pressed", "clicked", "released", "clicked" };
+    EXPECT_EQ(expected, listener.names);
+    EXPECT_EQ(CMouseEvent::MOUSE_BUTTON_PRESS, listener.events[1].getMouseButtonState(0));
+    EXPECT_EQ(CMouseEvent::MOUSE_BUTTON_RELEASE, listener.events[3].getMouseButtonState(0));
+    // Only the left release reports a left release.
+    EXPECT_NE(CMouseEvent::MOUSE_BUTTON_RELEASE, listener.events[5].getMouseButtonState(0));
+    EXPECT_NE(CMouseEvent::MOUSE_BUTTON_RELEASE, listener.events[7].getMouseButtonState(0));
+    EXPECT_EQ(CMouseEvent::MOUSE_BUTTON_RELEASE, listener.events[7].getMouseButtonState(1));
+}
+
+TEST_F(EngineCoreMouse, RightButtonDragIsDragKindTwo)
+{
+    RecordingMouseListener listener;
+    mouse.AddMouseMotionEventListener(&listener);
+    Send(WM_MOUSEMOVE, 100, 100);
+    Send(WM_RBUTTONDOWN, 100, 100);
+    Send(WM_MOUSEMOVE, 150, 100);
+    Send(WM_RBUTTONUP, 150, 100);
+    Send(WM_LBUTTONDOWN, 150, 100);
+    Send(WM_MOUSEMOVE, 200, 100);
+    Send(WM_LBUTTONUP, 200, 100);
+    Send(WM_MOUSEMOVE, 250, 100);
+    std::vector<std::string> expected = { "moved", "dragged", "dragged", "moved" };
+    EXPECT_EQ(expected, listener.names);
+    EXPECT_EQ(CMouseEvent::MOUSE_DRAG_2, listener.events[1].GetKind());
+    EXPECT_FLOAT_EQ(0.2f, listener.events[1].prevX);
+    EXPECT_FLOAT_EQ(0.3f, listener.events[1].x);
+    EXPECT_NE(CMouseEvent::MOUSE_DRAG_2, listener.events[2].GetKind());
+}
+
 TEST_F(EngineCoreMouse, MaskLetsOnlyEventsInsideItsRectangleThrough)
 {
     RecordingMouseListener listener;
@@ -96,6 +153,13 @@ TEST_F(EngineCoreMouse, ListenersInRegistrationOrderAndChangesDuringDispatch)
     EXPECT_TRUE(added.names.empty()) << "added during dispatch";
     Send(WM_LBUTTONDOWN, 10, 10);
     EXPECT_FALSE(added.names.empty());
+
+    // Motion reaches the motion listeners in their own order.
+    order.clear();
+    mouse.AddMouseMotionEventListener(&second);
+    mouse.AddMouseMotionEventListener(&first);
+    Send(WM_MOUSEMOVE, 20, 10);
+    EXPECT_EQ((std::vector<std::string>{ "second", "first" }), order);
 }
 
 TEST_F(EngineCoreMouse, ConsumedPressReachesNoOneElseAndIsNoClick)
@@ -122,4 +186,31 @@ TEST_F(EngineCoreMouse, GoneListenerLeavesEveryMouse)
     Send(WM_MOUSEMOVE, 20, 10);
     other.HandleMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5), WIDTH, HEIGHT);
     EXPECT_TRUE(window.names.empty());
+}
+
+TEST_F(EngineCoreMouse, SmallMotionsAddUpUntilTheyPassTheThreshold)
+{
+    RecordingMouseListener listener;
+    mouse.AddMouseMotionEventListener(&listener);
+    mouse.moveThreshold = 0.01f;   // 5 pixels of 500
+    Send(WM_MOUSEMOVE, 2, 0);
+    Send(WM_MOUSEMOVE, 4, 0);
+    EXPECT_TRUE(listener.names.empty());
+    Send(WM_MOUSEMOVE, 6, 0);
+    ASSERT_EQ(1u, listener.events.size());
+    EXPECT_FLOAT_EQ(0.0f, listener.events[0].prevX);
+    EXPECT_FLOAT_EQ(0.012f, listener.events[0].x);
+}
+
+TEST_F(EngineCoreMouse, RefreshTellsTheListenersThePointerAgain)
+{
+    RecordingMouseListener listener;
+    mouse.AddMouseMotionEventListener(&listener);
+    Send(WM_MOUSEMOVE, 100, 100);
+    mouse.refresh = 1;
+    mouse.Move(0.1f);
+    mouse.Move(0.1f);
+    ASSERT_EQ(2u, listener.events.size());
+    EXPECT_FLOAT_EQ(0.2f, listener.events[1].x);
+    EXPECT_EQ(0, mouse.refresh);
 }

@@ -52,6 +52,20 @@ TEST_F(EngineCoreQueue, MovesThenDrawsByPositionHigherOverLower)
     EXPECT_EQ(expected, g_events);
 }
 
+TEST_F(EngineCoreQueue, RenderRangeSplitsAroundTheAfterSceneStep)
+{
+    queue->AddObject(new LoggingObject("a1"), 1, 0);
+    queue->AddObject(new LoggingObject("b4"), 4, 0);
+    queue->AddObject(new LoggingObject("c2"), 2, 0);
+    queue->MoveAll(0.0f);
+    g_events.clear();
+    queue->RenderRange(-1000, 3);
+    g_events.push_back("after-scene");
+    queue->RenderRange(4, 1000);
+    std::vector<std::string> expected = { "render:a1", "render:c2", "after-scene", "render:b4" };
+    EXPECT_EQ(expected, g_events);
+}
+
 TEST_F(EngineCoreQueue, MarkedObjectGetsPreDeletionEventThenIsDeleted)
 {
     LoggingObject* object = new LoggingObject("x");
@@ -69,6 +83,22 @@ TEST_F(EngineCoreQueue, MarkedObjectGetsPreDeletionEventThenIsDeleted)
     std::vector<std::string> expected = { "move:x", "pre-deletion", "pre-deletion", "delete:x" };
     EXPECT_EQ(expected, g_events);
     EXPECT_EQ(0, queue->GetObjectCount());
+}
+
+TEST_F(EngineCoreQueue, ObjectsAddedFromPreDeletionHandlersSurvive)
+{
+    LoggingObject* first = new LoggingObject("first");
+    RecordingChangeListener listener;
+    listener.onEvent = [this](CChangeEvent) { queue->AddObject(new LoggingObject("next"), 1, 0); };
+    first->AddChangeEventListener(&listener);
+    queue->AddObject(first, 4, 0);
+    first->MarkForDeletion();
+    Frame();
+    EXPECT_EQ(1, queue->GetObjectCount());
+    g_events.clear();
+    Frame();
+    std::vector<std::string> expected = { "move:next", "render:next" };
+    EXPECT_EQ(expected, g_events);
 }
 
 TEST_F(EngineCoreQueue, ReleaseAllFromInsideAHandlerWaitsForTheHandlerToReturn)
@@ -127,6 +157,21 @@ TEST_F(EngineCoreQueue, ReleaseAllFromAModifierDuringMoveIsSafe)
     EXPECT_EQ(1, modifier.calls);
 }
 
+TEST_F(EngineCoreQueue, ReleaseAllOutsideAnyPassStillWaitsForASafePoint)
+{
+    // A click handler (not inside a queue pass) empties the scene: the clicked
+    // object must live until the frame reaches its deletion point.
+    bool alive = true;
+    LoggingObject* button = new LoggingObject("button");
+    button->alive = &alive;
+    queue->AddObject(button, 4, 0);
+    queue->ReleaseAllObjects(0);
+    EXPECT_TRUE(alive);
+    EXPECT_EQ(0, queue->GetObjectCount());
+    queue->DeleteMarkedObjects();
+    EXPECT_FALSE(alive);
+}
+
 TEST_F(EngineCoreQueue, ReleaseAllKeepsThePointerAndDeletesNewestFirst)
 {
     CMouse* mouse = new CMouse(nullptr, D3DXVECTOR3(0.0f, 0.0f, 0.0f));
@@ -168,6 +213,36 @@ TEST_F(EngineCoreQueue, ObjectAddedTwiceIsDeletedOnceAndOneDeletedByItsOwnerLeav
     EXPECT_TRUE(g_events.empty());
 }
 
+// A screen change queues its objects again after emptying the scene: one that
+// was released but not yet deleted is taken back, at its new position.
+TEST_F(EngineCoreQueue, ObjectQueuedAgainAfterReleaseAllSurvives)
+{
+    bool alive = true;
+    LoggingObject* kept = new LoggingObject("kept");
+    kept->alive = &alive;
+    queue->AddObject(kept, 4, 0);
+    queue->ReleaseAllObjects(0);
+    queue->AddObject(kept, 2, 0);
+    queue->DeleteMarkedObjects();
+    EXPECT_TRUE(alive);
+    EXPECT_EQ(2, queue->GetPosition(kept));
+}
+
+TEST_F(EngineCoreQueue, MarkedCollidableDeletedByItsOwnerIsNotCheckedAgain)
+{
+    // A stone marked for deletion skips its own Remove when its owner deletes it;
+    // the queue must still forget it.
+    LoggingObject* debris = new LoggingObject("debris");
+    debris->collisionCheck = 1;
+    queue->AddObject(debris, 2, 0);
+    LoggingObject* stone = new LoggingObject("stone");
+    queue->AddCollidable(stone);
+    stone->MarkForDeletion();
+    delete stone;
+    queue->MoveAll(0.0f);
+    EXPECT_TRUE(debris->collidedWith.empty());
+}
+
 TEST_F(EngineCoreQueue, CollisionChecksReachEveryCollidableButItself)
 {
     LoggingObject* debris = new LoggingObject("debris");
@@ -190,6 +265,32 @@ TEST_F(EngineCoreQueue, CollisionChecksReachEveryCollidableButItself)
     queue->MoveAll(0.0f);
     ASSERT_EQ(1u, debris->collidedWith.size());
     EXPECT_EQ(board, debris->collidedWith[0]);
+}
+
+TEST_F(EngineCoreQueue, MoveIntegratesVelocityAfterModifiers)
+{
+    LoggingObject* object = new LoggingObject("falling");
+    CallbackModifier push;
+    push.onApply = [](CModEvent event) { event.GetTarget()->velocity.y -= 10.0f * event.GetSeconds(); };
+    object->AddModifier(&push);
+    queue->AddObject(object, 1, 0);
+    queue->MoveAll(0.5f);
+    EXPECT_FLOAT_EQ(-5.0f, object->velocity.y);
+    EXPECT_FLOAT_EQ(-2.5f, object->position.y);
+}
+
+// The owner deletes a modifier while it is still attached, as a closing submenu
+// does with its scale modifier: the object must never touch it again (the
+// sanitizer build catches any touch).
+TEST_F(EngineCoreQueue, ModifierDeletedWhileAttachedIsNeverTouched)
+{
+    LoggingObject* object = new LoggingObject("owner");
+    CallbackModifier* modifier = new CallbackModifier();
+    object->AddModifier(modifier);
+    object->RemoveModifier(modifier);
+    object->AddModifier(modifier);
+    delete modifier;
+    delete object;
 }
 
 TEST_F(EngineCoreQueue, ObjectsNeverDeleteTheirModifiers)

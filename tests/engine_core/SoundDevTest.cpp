@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include <SDL_mixer.h>
+
 #include "CSoundDev.h"
 
 namespace {
@@ -47,6 +49,16 @@ protected:
     CSoundDev sound;
 };
 
+TEST_F(EngineCoreSound, LoadingAgainGivesTheCachedIndex)
+{
+    int click = sound.LoadSound("TEST_CLICK", nullptr);
+    int music = sound.LoadSound("TEST_MUSIC", nullptr);
+    EXPECT_GE(click, 0);
+    EXPECT_NE(click, music);
+    EXPECT_EQ(click, sound.LoadSound("TEST_CLICK", nullptr));
+    EXPECT_EQ(2, sound.GetSoundCount());
+}
+
 TEST_F(EngineCoreSound, MissingSoundStillHasAUsableIndexAndFlag)
 {
     int missing = sound.LoadSound("NO_SUCH_SOUND", nullptr);
@@ -77,4 +89,19 @@ TEST_F(EngineCoreSound, MusicPlaysOnceAndTheSoundSwitchSilencesOnlyEffects)
     EXPECT_EQ(1, sound.soundState[music]);
     sound.StopAll();
     EXPECT_EQ(0, sound.soundState[music]);
+}
+
+// With an audio device the mixer shows what really plays: the options' music box
+// stops the music itself, not only its flag, and playing the music while it runs
+// keeps the one copy.
+TEST_F(EngineCoreSound, StoppedMusicFallsSilentAndRunningMusicIsNotStartedAgain)
+{
+    int music = sound.LoadSound("TEST_MUSIC", nullptr);
+    if (!sound.IsOpen())
+        GTEST_SKIP() << "no audio device";
+    sound.PlayIndex(music, 1, -1.0f, 1);
+    sound.PlayIndex(music, 1, -1.0f, 1);
+    EXPECT_EQ(1, Mix_PlayingMusic() + Mix_Playing(-1));
+    sound.PlayIndex(music, 1, -1.0f, 0);
+    EXPECT_EQ(0, Mix_PlayingMusic() + Mix_Playing(-1));
 }

@@ -63,3 +63,23 @@ TEST_F(EngineCoreTimer, PendingTimerVanishesSilentlyWhenTheSceneIsEmptied)
     EXPECT_TRUE(listener.events.empty());
     EXPECT_EQ(0, queue->GetObjectCount());
 }
+
+TEST_F(EngineCoreTimer, ListenersChangedDuringTheEventTakeEffectAfterIt)
+{
+    // The first listener adds one (which must not hear this event) and removes the
+    // next one in line (which must be skipped).
+    CTimer* timer = new CTimer(0.0f, 1);
+    RecordingChangeListener late, removed, first;
+    first.onEvent = [&](CChangeEvent) {
+        timer->AddChangeListener(&late);
+        timer->RemoveChangeListener(&removed);
+    };
+    timer->AddChangeListener(&first);
+    timer->AddChangeListener(&removed);
+    timer->AddChangeListener(nullptr);  // ignored
+    queue->AddObject(timer, 1, 0);
+    queue->MoveAll(0.1f);
+    EXPECT_EQ(1u, first.events.size());
+    EXPECT_TRUE(late.events.empty());
+    EXPECT_TRUE(removed.events.empty());
+}

@@ -72,6 +72,28 @@ TEST(WindowPointer, OnlyTheTopmostButtonUnderThePointerTakesTheClick)
     EXPECT_EQ(upperHits.events.size(), 1u);
 }
 
+TEST(WindowPointer, ChildRectanglesNestAndQuadraticWindowsStaySquare)
+{
+    C3DWindow panel(nullptr, CRECTVirtual(0.82f, 0.02f, 0.16f, 0.8f));
+    C3DTextButton* exit = MakeButton(0.1f, 0.9f, 0.8f, 0.042f);
+    panel.AddWindow(exit);
+    CRECTScreen r = exit->GetWindowSize();
+    EXPECT_EQ(r.x, 535);   // 524.8 + 0.1 * 102.4
+    EXPECT_EQ(r.y, 355);   // 9.6 + 0.9 * 384
+    EXPECT_EQ(r.width, 82);
+    EXPECT_EQ(r.height, 16);
+    EXPECT_EQ(exit->GetParent(), &panel);
+
+    exit->SetQuadratic(1);
+    r = exit->GetWindowSize();
+    EXPECT_EQ(r.width, r.height);
+
+    // Hit tests follow the parent: the button moves with the panel.
+    panel.SetRect(CRECTVirtual(0.0f, 0.02f, 0.16f, 0.8f));
+    EXPECT_TRUE(exit->IsUnderPointer(0.03f, 0.76f));
+    EXPECT_FALSE(exit->IsUnderPointer(0.85f, 0.76f));
+}
+
 TEST(ButtonClick, FiresOnceOnPressAndReleaseOnTheButtonAndStopsThere)
 {
     CMouse mouse(nullptr, D3DXVECTOR3(0, 0, 0));
@@ -124,6 +146,29 @@ struct Deleter : public IActionListener
     }
 };
 
+TEST(ButtonClick, AListenerMayDeleteTheButton)
+{
+    CMouse mouse(nullptr, D3DXVECTOR3(0, 0, 0));
+    C3DTextButton* button = MakeButton(0.0f, 0.0f, 0.5f, 0.5f);
+    Deleter deleter;
+    deleter.victim = button;
+    ActionRecorder after;
+    button->AddActionListener(&deleter);
+    button->AddActionListener(&after);
+    Register(mouse, button);
+    ClickCounter below;
+    mouse.AddMouseEventListener(&below);
+
+    ClickAt(mouse, 10, 10);
+    EXPECT_EQ(deleter.calls, 1);
+    // A deleted button sends nothing more and has left the mouse.
+    EXPECT_EQ(after.events.size(), 0u);
+    ClickAt(mouse, 10, 10);
+    EXPECT_EQ(deleter.calls, 1);
+    EXPECT_EQ(below.clicks, 1);
+    mouse.RemoveMouseEventListener(&below);
+}
+
 TEST(WindowLifetime, DeletedWindowsLeaveEveryMouseAndTheirParent)
 {
     CMouse first(nullptr, D3DXVECTOR3(0, 0, 0));
@@ -143,6 +188,73 @@ TEST(WindowLifetime, DeletedWindowsLeaveEveryMouseAndTheirParent)
     ClickAt(first, 10, 10);
     ClickAt(second, 10, 10);
     SendMouse(first, WM_MOUSEMOVE, 400, 400);
+}
+
+TEST(WindowLifetime, ChildrenMarkedForDeletionGoAtTheNextMoveWithTheirEvent)
+{
+    C3DWindow panel(nullptr, CRECTVirtual(0, 0, 1, 1));
+    C3DTextButton* label = MakeButton(0.0f, 0.0f, 0.5f, 0.5f);
+    C3DTextButton* keep = MakeButton(0.5f, 0.0f, 0.5f, 0.5f);
+    ChangeRecorder changes;
+    label->AddChangeEventListener(&changes);
+    panel.AddWindow(label);
+    panel.AddWindow(keep);
+    label->MarkForDeletion();
+    panel.Render();
+    EXPECT_EQ(panel.GetSubWindowCount(), 2);
+    panel.Move(0.016f);
+    ASSERT_EQ(panel.GetSubWindowCount(), 1);
+    EXPECT_EQ(panel.GetSubWindow(0), keep);
+    ASSERT_EQ(changes.events.size(), 1u);
+    EXPECT_EQ(changes.events[0].GetState(), (int)CChangeEvent::PRE_OBJECT_DELETION);
+
+    panel.AddWindow(new C3DIcon(nullptr, CRECTVirtual(0, 0, 1, 1), "x.dds"));
+    panel.DeleteAllSubWindows();
+    EXPECT_EQ(panel.GetSubWindowCount(), 0);
+}
+
+TEST(CheckBox, ClickTogglesAndFiresUnlessLocked)
+{
+    CMouse mouse(nullptr, D3DXVECTOR3(0, 0, 0));
+    std::unique_ptr<C3DCheckBox> box(new C3DCheckBox(nullptr, CRECTVirtual(0.5f, 0.5f, 0.1f, 0.1f), &mouse));
+    ActionRecorder hits;
+    box->AddActionListener(&hits);
+    box->SetChecked(1);
+    EXPECT_EQ(box->checked, 1);
+    EXPECT_EQ(hits.events.size(), 0u);
+
+    ClickAt(mouse, 330, 250);
+    EXPECT_EQ(box->checked, 0);
+    ClickAt(mouse, 330, 250);
+    EXPECT_EQ(box->checked, 1);
+    ASSERT_EQ(hits.events.size(), 2u);
+    EXPECT_EQ(hits.events[1].GetSource(), box.get());
+
+    box->SetLocked(1);
+    ClickAt(mouse, 330, 250);
+    EXPECT_EQ(box->checked, 1);
+    EXPECT_EQ(hits.events.size(), 2u);
+}
+
+// Keeps what a check box's state was when each of its actions reached it.
+struct StateReader : public IActionListener
+{
+    const int* state = nullptr;
+    std::vector<int> seen;
+    void actionPerformed(CActionEvent) override { seen.push_back(*state); }
+};
+
+// The options' handlers read the box when its click reaches them.
+TEST(CheckBox, ListenersReadTheNewState)
+{
+    CMouse mouse(nullptr, D3DXVECTOR3(0, 0, 0));
+    std::unique_ptr<C3DCheckBox> box(new C3DCheckBox(nullptr, CRECTVirtual(0.5f, 0.5f, 0.1f, 0.1f), &mouse));
+    StateReader reader;
+    reader.state = &box->checked;
+    box->AddActionListener(&reader);
+    ClickAt(mouse, 330, 250);
+    ClickAt(mouse, 330, 250);
+    EXPECT_EQ(reader.seen, std::vector<int>({ 1, 0 }));
 }
 
 // Counts its own arrow slots and keeps its own number, as a level chooser does.
@@ -190,6 +302,35 @@ TEST(ToggleSelection, ArrowsStepThroughCopiedEntriesAndWrap)
     toggle->SetSelection(-1);
     EXPECT_EQ(toggle->selection, 0);
     EXPECT_EQ(hits.events.size(), 3u);
+}
+
+TEST(ToggleSelection, SubclassSlotsRunAndMissingMouseOrEntriesLeaveTheArrowsDead)
+{
+    CMouse mouse(nullptr, D3DXVECTOR3(0, 0, 0));
+    std::unique_ptr<CountingToggle> toggle(new CountingToggle(&mouse));
+    toggle->selection = 3;
+    ClickAt(mouse, 300, 20);
+    ClickAt(mouse, 30, 20);
+    EXPECT_EQ(toggle->nexts, 1);
+    EXPECT_EQ(toggle->prevs, 1);
+    EXPECT_EQ(toggle->selection, 13);
+
+    std::unique_ptr<CountingToggle> deaf(new CountingToggle(nullptr));
+    CMouse other(nullptr, D3DXVECTOR3(0, 0, 0));
+    ClickAt(other, 300, 20);
+    EXPECT_EQ(deaf->nexts, 0);
+
+    // Without entries the arrows change nothing.
+    std::unique_ptr<C3DToggleSelection> empty(new C3DToggleSelection(
+        nullptr, CRECTVirtual(0.0f, 0.0f, 0.5f, 0.1f), "next.dds", "prev.dds", nullptr, 0, &other, 0.2f));
+    ActionRecorder hits;
+    empty->AddActionListener(&hits);
+    ClickAt(other, 300, 20);
+    ClickAt(other, 30, 20);
+    empty->SetSelection(0);
+    EXPECT_EQ(empty->selection, 0);
+    EXPECT_STREQ(empty->labelButton->GetText(), "");
+    EXPECT_EQ(hits.events.size(), 0u);
 }
 
 static void Key(int scanCode, int character)
@@ -241,6 +382,49 @@ TEST(TextBox, TypingBackspaceAndReturnEndTheEntryWithOneEvent)
     EXPECT_EQ(changes.events.size(), 2u);
 }
 
+TEST(TextBox, LosingTheFocusEndsTheEntry)
+{
+    CMouse mouse(nullptr, D3DXVECTOR3(0, 0, 0));
+    std::unique_ptr<C3DTextBox> first(new C3DTextBox(nullptr, CRECTVirtual(0, 0, 1, 0.1f)));
+    std::unique_ptr<C3DTextBox> second(new C3DTextBox(nullptr, CRECTVirtual(0, 0.5f, 1, 0.1f)));
+    ChangeRecorder changes;
+    first->AddChangeEventListener(&changes);
+    first->setSelected(1);
+    second->setSelected(1);
+    EXPECT_EQ(first->GetState(), (int)C3DWindow::STATE_INACTIVE);
+    EXPECT_EQ(changes.events.size(), 2u);
+    Key(0x1E, 'a');
+    EXPECT_STREQ(first->GetText(), "");
+    EXPECT_STREQ(second->GetText(), "a");
+
+    // A click elsewhere ends the entry too.
+    Register(mouse, second.get());
+    ClickAt(mouse, 320, 400);
+    EXPECT_EQ(second->GetState(), (int)C3DWindow::STATE_INACTIVE);
+
+    // A box deleted while entering leaves the keys alone.
+    first->setSelected(1);
+    first.reset();
+    Key(0x1E, 'a');
+}
+
+TEST(TextArea, LinesSplitAndZeroMeansTheAreasOwn)
+{
+    C3DTextArea area(nullptr, CRECTVirtual(0.05f, 0.1f, 0.8f, 0.8f), 0.07f, D3DXCOLOR(0.09f, 0.1f, 0.66f, 1.0f));
+    area.AddText("Ziehen\n \nFreie Steine", CPOINTVirtual(0.0f, 0.0f), 0.0f, D3DXCOLOR(0, 0, 0, 0));
+    ASSERT_EQ(area.GetLineCount(), 3);
+    EXPECT_STREQ(area.GetLineText(1), " ");
+    EXPECT_FLOAT_EQ(area.GetLinePoint(2).y, 0.14f);
+    EXPECT_FLOAT_EQ(area.GetLineSize(0), 0.07f);
+    EXPECT_EQ(area.GetLineColor(0), 0xFF171AA8u);
+
+    area.AddText("-", CPOINTVirtual(0.87f, 0.1f), 0.2f, D3DXCOLOR(1, 0, 0, 0.5f));
+    EXPECT_FLOAT_EQ(area.GetLineSize(3), 0.2f);
+    EXPECT_EQ(area.GetLineColor(3), 0x80FF0000u);
+    area.ClearTextArea();
+    EXPECT_EQ(area.GetLineCount(), 0);
+}
+
 // Deletes the modifier that reports to it, as a closing submenu replaces its scale-out.
 struct ModifierDeleter : public IChangeListener
 {
@@ -255,3 +439,39 @@ struct ModifierDeleter : public IChangeListener
         modifier = nullptr;
     }
 };
+
+TEST(WindowScaleModifier, ScalesTheWindowAndReportsTheEndOnceToAListenerThatMayDeleteIt)
+{
+    C3DWindow window(nullptr, CRECTVirtual(0.5f, 0.5f, 0.0f, 0.0f));
+    CWindowScaleModifier scale(CRECTVirtual(0.5f, 0.5f, 0.0f, 0.0f), CRECTVirtual(0.25f, 0.25f, 0.5f, 0.5f), 0.3f);
+    ChangeRecorder changes;
+    scale.AddChangeListener(&changes);
+    window.AddModifier(&scale);
+
+    window.Move(0.15f);
+    EXPECT_NEAR(window.GetRect().x, 0.375f, 1e-5);
+    EXPECT_NEAR(window.GetRect().width, 0.25f, 1e-5);
+    EXPECT_EQ(changes.events.size(), 0u);
+    window.Move(0.2f);
+    EXPECT_FLOAT_EQ(window.GetRect().y, 0.25f);
+    EXPECT_FLOAT_EQ(window.GetRect().height, 0.5f);
+    ASSERT_EQ(changes.events.size(), 1u);
+    EXPECT_EQ(changes.events[0].GetSource(), &window);
+    window.SetRect(CRECTVirtual(0, 0, 1, 1));
+    window.Move(0.2f);
+    EXPECT_EQ(changes.events.size(), 1u);
+    EXPECT_FLOAT_EQ(window.GetRect().width, 1.0f);
+    window.RemoveModifier(&scale);
+
+    // Scaling back out, the listener deletes the modifier when it ends.
+    ModifierDeleter deleter;
+    deleter.window = &window;
+    deleter.modifier = new CWindowScaleModifier(CRECTVirtual(0.25f, 0.25f, 0.5f, 0.5f),
+                                                CRECTVirtual(0.5f, 0.5f, 0.0f, 0.0f), 0.3f);
+    deleter.modifier->AddChangeListener(&deleter);
+    window.AddModifier(deleter.modifier);
+    for (int i = 0; i < 40; i++)
+        window.Move(0.016f);
+    EXPECT_EQ(deleter.events, 1);
+    EXPECT_FLOAT_EQ(window.GetRect().width, 0.0f);
+}

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include <unistd.h>
 #include <windows.h>
 #include <d3d8.h>
 
@@ -45,15 +46,18 @@ protected:
         device->BeginScene();
     }
 
-    // Ends the frame and reads it back through a PNG in the build folder.
+    // Ends the frame and reads it back through a PNG in the build folder, named
+    // with the process id so parallel runs never share it, and removed once read.
     Image EndFrame(const char* name)
     {
         device->EndScene();
         Image image;
         std::string error;
-        std::string path = headless.SavePicture(name);
+        std::string own = std::to_string((long)getpid()) + "_" + name;
+        std::string path = headless.SavePicture(own.c_str());
         EXPECT_NE(path, "");
         EXPECT_TRUE(LoadImageFile(path, image, error)) << error;
+        remove(path.c_str());
         return image;
     }
 
@@ -177,6 +181,70 @@ TEST_F(WidgetRender, SamplePanelShowsFrameTextUmlautsAndControls)
     delete panel;
 }
 
+TEST_F(WidgetRender, TwoDimensionalWindowsNeverHideTheSceneDrawnAfterThem)
+{
+    C3DWindow background(device, CRECTVirtual(0, 0, 1, 1));
+    background.SetColor(D3DXCOLOR(1, 0, 0, 1), D3DXCOLOR(1, 0, 0, 1));
+    // A transparent icon shows nothing.
+    C3DIcon hidden(device, CRECTVirtual(0.0f, 0.0f, 0.5f, 0.5f), ".//media//no_such_picture.dds");
+    hidden.SetColor(D3DXCOLOR(1, 1, 1, 0), D3DXCOLOR(1, 1, 1, 0));
+
+    BeginFrame(0xFF000000);
+    device->SetRenderState(D3DRS_ZENABLE, TRUE);
+    device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+    background.Render();
+    hidden.Render();
+
+    // The window put the states back as they were.
+    DWORD value = 0;
+    device->GetRenderState(D3DRS_ZENABLE, &value);
+    EXPECT_EQ(value, (DWORD)TRUE);
+    device->GetRenderState(D3DRS_ALPHABLENDENABLE, &value);
+    EXPECT_EQ(value, (DWORD)FALSE);
+
+    // A depth-tested green triangle drawn later, half way into the depth range.
+    ScreenVertex triangle[3] = {
+        { 150.0f, 300.0f, 0.5f, 1.0f, 0xFF00FF00 },
+        { 250.0f, 80.0f, 0.5f, 1.0f, 0xFF00FF00 },
+        { 350.0f, 300.0f, 0.5f, 1.0f, 0xFF00FF00 }
+    };
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    device->SetTexture(0, nullptr);
+    device->SetVertexShader(FVF_SCREEN);
+    device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, triangle, sizeof(ScreenVertex));
+    Image image = EndFrame("widgets_depth.png");
+
+    EXPECT_EQ(image.Pixel(250, 250) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(image.Pixel(20, 20) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(image.Pixel(480, 360) & 0xFFFFFF, 0xFF0000u);
+}
+
+TEST_F(WidgetRender, TextButtonsLightUpUnderThePointer)
+{
+    CMouse mouse(device, D3DXVECTOR3(0, 0, 0));
+    C3DTextButton back(device, CRECTVirtual(0.4f, 0.8f, 0.2f, 0.1f), "zur\xC3\xBC" "ck", FONT,
+                       D3DXCOLOR(0, 0, 0, 0));
+    Register(mouse, &back);
+    PixelRect r = back.GetPixelRect();
+    int cornerX = (int)r.x + 1, cornerY = (int)r.y + 1;
+
+    BeginFrame(0xFF000000);
+    back.Render();
+    Image resting = EndFrame("widgets_button.png");
+    EXPECT_EQ(resting.Pixel(cornerX, cornerY) & 0xFFFFFF, 0u);
+
+    mouse.HandleMessage(WM_MOUSEMOVE, 0, MAKELPARAM((int)(r.x + r.width / 2), (int)(r.y + r.height / 2)),
+                        SCREEN_W, SCREEN_H);
+    EXPECT_EQ(back.GetState(), (int)C3DWindow::STATE_MOUSEOVER);
+    BeginFrame(0xFF000000);
+    back.Render();
+    Image lit = EndFrame("widgets_button.png");
+    EXPECT_GT(Red(lit.Pixel(cornerX, cornerY)), 30);
+    EXPECT_EQ(Red(lit.Pixel(cornerX - 3, cornerY)), 0);
+}
+
 // Rewrites its quad's colours and texture coordinates, as an animated background does.
 struct StripedIcon : public C3DIcon
 {
@@ -199,6 +267,42 @@ struct StripedIcon : public C3DIcon
         quad->Unlock();
     }
 };
+
+TEST_F(WidgetRender, IconSubclassesMayRewriteTheQuadAndCoordinatesWrap)
+{
+    // A 4 x 4 picture: left half red, right half green.
+    std::vector<uint32_t> pixels(16);
+    for (int i = 0; i < 16; i++)
+        pixels[i] = (i % 4) < 2 ? 0xFFFF0000 : 0xFF00FF00;
+    std::string path = BuildPath("widgets_stripes_" + std::to_string((long)getpid()) + ".dds");
+    ASSERT_TRUE(WriteDds(path, 4, 4, pixels));
+
+    StripedIcon icon(device, path.c_str());
+    icon.Rewrite(0xFF808080, 2.0f);
+    BeginFrame(0xFF000000);
+    icon.Render();
+    icon.Render();   // a second drawing keeps what the subclass wrote
+    Image image = EndFrame("widgets_icon_stripes.png");
+
+    // Twice across: red, green, red, green, each at half brightness.
+    const int centres[4] = { 62, 187, 312, 437 };
+    for (int i = 0; i < 4; i++) {
+        uint32_t p = image.Pixel(centres[i], 187);
+        int lit = i % 2 == 0 ? Red(p) : Green(p);
+        int dark = i % 2 == 0 ? Green(p) : Red(p);
+        EXPECT_NEAR(lit, 128, 6) << "quarter " << i;
+        EXPECT_LT(dark, 10) << "quarter " << i;
+    }
+
+    // A new window colour goes to the quad again.
+    icon.SetColor(D3DXCOLOR(1, 0.5f, 1, 1), D3DXCOLOR(1, 0.5f, 1, 1));
+    BeginFrame(0xFF000000);
+    icon.Render();
+    image = EndFrame("widgets_icon_stripes.png");
+    EXPECT_GT(Red(image.Pixel(62, 187)), 240);
+    EXPECT_NEAR(Green(image.Pixel(187, 187)), 128, 6);
+    remove(path.c_str());
+}
 
 // Pixels of the picture that differ from the clear colour outside 'allowed' (grown by a pixel for rounding).
 static int DrawnOutside(const Image& image, PixelRect allowed, uint32_t clear)

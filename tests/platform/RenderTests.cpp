@@ -103,6 +103,36 @@ TEST_F(RenderFixture, ClearAndPretransformedDrawsHitThePixelsTheyName)
     EXPECT_EQ(0xFF0000u, Pixel(2, 12));
 }
 
+// Stage 1 adds its texture to what stage 0 made; disabling it ends the cascade.
+TEST_F(RenderFixture, SecondStageAddsItsTextureToTheFirstStagesResult)
+{
+    CreateDevice(16, 16);
+    const DWORD texel = 0xFF002000;
+    IDirect3DTexture8* texture = MakeTexture(device, 1, 1, &texel);
+    device->SetTexture(1, texture);
+    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_ADD);
+    device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_CURRENT);
+    device->SetTextureStageState(1, D3DTSS_TEXCOORDINDEX, 0);
+    struct TexturedScreenVertex {
+        float x, y, z, rhw;
+        DWORD color;
+        float u, v;
+    } quad[4] = {
+        {0, 0, 0, 1, 0xFF400000, 0, 0}, {16, 0, 0, 1, 0xFF400000, 1, 0},
+        {0, 16, 0, 1, 0xFF400000, 0, 1}, {16, 16, 0, 1, 0xFF400000, 1, 1},
+    };
+    device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+    EXPECT_EQ(0x402000u, Pixel(8, 8)) << "stage 0 passes the diffuse colour (no texture: white), stage 1 adds";
+
+    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+    EXPECT_EQ(0x400000u, Pixel(8, 8));
+    device->SetTexture(1, nullptr);
+    texture->Release();
+}
+
 TEST_F(RenderFixture, LitQuadsShowTheirTextureUprightAndTakeColourAndAlphaFromTheVertex)
 {
     CreateDevice(64, 64);
@@ -365,4 +395,74 @@ TEST_F(RenderFixture, StencilPassesMarkPixelsThatADarkeningQuadThenShades)
     };
     for (const PixelCheck& c : checks)
         EXPECT_TRUE(Near(Red(Pixel(c.x, c.y)), Red(c.color), 2)) << c.x << "," << c.y;
+}
+
+// A cube texture whose faces are drawn by the environment-map renderer (a
+// render target per face), seen on a mirror through camera-space
+// reflection vectors.
+TEST_F(RenderFixture, CubeFacesDrawnAsRenderTargetsAreSeenByReflection)
+{
+    CreateDevice(64, 64);
+    IDirect3DCubeTexture8* cube = nullptr;
+    ASSERT_EQ(D3D_OK, device->CreateCubeTexture(32, 1, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &cube));
+    ID3DXRenderToEnvMap* envMap = nullptr;
+    ASSERT_EQ(D3D_OK, D3DXCreateRenderToEnvMap(device, 32, D3DFMT_X8R8G8B8, TRUE, D3DFMT_D16, &envMap));
+    IDirect3DSurface8* backBuffer = nullptr;
+    ASSERT_EQ(D3D_OK, device->GetRenderTarget(&backBuffer));
+    // Each face: its own colour below, and the colour with blue 0xFF in its top half.
+    const D3DCOLOR faceColors[6] = {0xFF800000, 0xFF008000, 0xFF808000, 0xFF008080, 0xFF404000, 0xFF800080};
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    ASSERT_EQ(D3D_OK, envMap->BeginCube(cube));
+    for (int face = 0; face < 6; face++) {
+        ASSERT_EQ(D3D_OK, envMap->Face((D3DCUBEMAP_FACES)face));
+        device->Clear(0, nullptr, D3DCLEAR_TARGET, faceColors[face], 1.0f, 0);
+        DrawScreenQuad(0, 0, 32, 16, 0, faceColors[face] | 0xFF);
+    }
+    ASSERT_EQ(D3D_OK, envMap->End());
+    IDirect3DSurface8* current = nullptr;
+    device->GetRenderTarget(&current);
+    EXPECT_EQ(backBuffer, current) << "the renderer puts the back buffer back";
+    current->Release();
+    backBuffer->Release();
+    envMap->Release();
+
+    SetSimpleCamera();
+    device->SetTexture(0, cube);
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_TEXCOORDINDEX, D3DTSS_TCI_CAMERASPACEREFLECTIONVECTOR);
+    device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT3);
+    LitVertex mirror[4];
+    FacingQuad(mirror, 4, 0xFFFFFFFF);
+    device->SetVertexShader(FVF_LIT);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, mirror, sizeof(LitVertex)));
+    SavePicture("platform_cube_reflection");
+    // Looking straight at the mirror shows the face behind the viewer (-z):
+    // its upper half above the centre, its lower half below.
+    EXPECT_EQ(0x8000FFu, Pixel(32, 24));
+    EXPECT_EQ(0x800080u, Pixel(32, 40));
+
+    // A texture transform turns the reflected direction (0, 0, -1) into (-1, 0, 0).
+    D3DMATRIX turn = IdentityMatrix();
+    turn._11 = turn._33 = 0.0f;
+    turn._13 = -1.0f;
+    turn._31 = 1.0f;
+    device->SetTransform(D3DTS_TEXTURE0, &turn);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, mirror, sizeof(LitVertex));
+    EXPECT_EQ(0x008000u, Pixel(32, 40));
+
+    // Without the transform flag the matrix is not used; normals tilted
+    // towards -x reflect the -x face directly.
+    device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE);
+    for (LitVertex& v : mirror) {
+        v.nx = -0.70710677f;
+        v.nz = -0.70710677f;
+    }
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, mirror, sizeof(LitVertex));
+    EXPECT_EQ(0x008000u, Pixel(32, 40));
+    device->SetTexture(0, nullptr);
+    cube->Release();
 }

@@ -300,6 +300,40 @@ TEST_F(RenderFixture, BlendingFollowsTheAlphaOfTextureVertexAndFactor)
     }
 }
 
+// A black and a white texel stretched over the whole target: the linear
+// filter the scenes ask for blends them across the middle, the point filter
+// keeps a hard edge.
+TEST_F(RenderFixture, MagnifiedTexelsBlendUnderTheLinearFilterAndNotUnderThePointFilter)
+{
+    CreateDevice(16, 16);
+    const DWORD texels[2] = {0xFF000000, 0xFFFFFFFF};
+    IDirect3DTexture8* texture = MakeTexture(device, 2, 1, texels);
+    struct TexturedScreenVertex {
+        float x, y, z, rhw, u, v;
+    } quad[4] = {
+        {-0.5f, 15.5f, 0.5f, 1, 0, 1}, {-0.5f, -0.5f, 0.5f, 1, 0, 0},
+        {15.5f, 15.5f, 0.5f, 1, 1, 1}, {15.5f, -0.5f, 0.5f, 1, 1, 0},
+    };
+    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+    device->SetTexture(0, texture);
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    device->SetTextureStageState(0, D3DTSS_ADDRESSU, D3DTADDRESS_CLAMP);
+    device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_TEX1);
+    for (DWORD filter : {(DWORD)D3DTEXF_LINEAR, (DWORD)D3DTEXF_POINT}) {
+        SCOPED_TRACE(filter);
+        device->SetTextureStageState(0, D3DTSS_MINFILTER, filter);
+        device->SetTextureStageState(0, D3DTSS_MAGFILTER, filter);
+        ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+        EXPECT_EQ(0u, Pixel(0, 8));
+        EXPECT_EQ(0xFFFFFFu, Pixel(15, 8));
+        bool linear = filter == D3DTEXF_LINEAR;
+        EXPECT_EQ(linear, Red(Pixel(7, 8)) > 64 && Red(Pixel(8, 8)) < 192)
+            << std::hex << Pixel(7, 8) << " " << Pixel(8, 8);
+    }
+    device->SetTexture(0, nullptr);
+    texture->Release();
+}
+
 // A texture whose level 0 is red and level 1 green, drawn on screen
 // rectangles: the mip level shows only where the texture is minified, in
 // either direction, and a draw near 1 : 1 keeps the most detailed level.

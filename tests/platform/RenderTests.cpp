@@ -190,6 +190,35 @@ TEST_F(RenderFixture, LitQuadsShowTheirTextureUprightAndTakeColourAndAlphaFromTh
     EXPECT_EQ(0xFFFFFFu, Pixel(32, 32));
 }
 
+// A black quad under a light with a specular part and a shiny material shows
+// the highlight only while specular lighting is switched on; it is off at first.
+TEST_F(RenderFixture, SpecularHighlightShowsOnlyWhileSpecularIsEnabled)
+{
+    CreateDevice(16, 16);
+    SetSimpleCamera();
+    LitVertex quad[4];
+    FacingQuad(quad, 3, 0xFF000000);
+    D3DMATERIAL8 material = WhiteMaterial();
+    material.Specular.r = material.Specular.g = material.Specular.b = material.Specular.a = 0.8f;
+    material.Power = 1.0f;
+    D3DLIGHT8 light = WhiteLight(0, 0, 1);
+    light.Specular = light.Diffuse;
+    device->SetMaterial(&material);
+    device->SetLight(0, &light);
+    device->LightEnable(0, TRUE);
+    device->SetVertexShader(FVF_LIT);
+    auto drawn = [&]() {
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+        EXPECT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex)));
+        return Pixel(8, 8);
+    };
+    EXPECT_EQ(0u, drawn());
+    device->SetRenderState(D3DRS_SPECULARENABLE, TRUE);
+    EXPECT_GT(Red(drawn()), 150);
+    device->SetRenderState(D3DRS_SPECULARENABLE, FALSE);
+    EXPECT_EQ(0u, drawn());
+}
+
 TEST_F(RenderFixture, CullingRemovesCounterClockwiseFacesByDefaultAndClockwiseOnesWhenAsked)
 {
     CreateDevice(64, 32);

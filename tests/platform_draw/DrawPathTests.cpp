@@ -108,6 +108,16 @@ const LightingStep lightingSteps[] = {
      [](IDirect3DDevice8* device) { device->SetRenderState(D3DRS_LIGHTING, FALSE); },
      0x0000FF},
     {"lighting on", [](IDirect3DDevice8* device) { device->SetRenderState(D3DRS_LIGHTING, TRUE); }, 0x008000},
+    // The ambient light is reflected by the material's ambient colour, not its diffuse one.
+    {"ambient light, material without ambient",
+     [](IDirect3DDevice8* device) { device->SetRenderState(D3DRS_AMBIENT, 0x404040); }, 0x008000},
+    {"material with ambient",
+     [](IDirect3DDevice8* device) {
+         D3DMATERIAL8 green = DiffuseMaterial(0, 1, 0);
+         green.Ambient.r = green.Ambient.b = 1.0f;
+         device->SetMaterial(&green);
+     },
+     0x408040},
 };
 
 TEST_F(DrawPathTest, EveryChangeOfLightMaterialOrViewShowsInTheNextDraw)

@@ -283,6 +283,24 @@ TEST_F(RenderFixture, DepthTestKeepsTheNearerSurfaceAndZWriteCanBeSwitchedOff)
     EXPECT_EQ(0x00FF00u, Pixel(16, 16));
 }
 
+// Depth runs from 0 at the near plane to 1 at the far one: a surface nearer
+// than the near plane, or beyond the far one, is cut away.
+TEST_F(RenderFixture, SurfacesOutsideTheNearAndFarPlanesAreNotDrawn)
+{
+    CreateDevice(16, 16);
+    SetSimpleCamera(); // near 1, far 100
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    const struct {
+        float z;
+        bool drawn;
+    } cases[] = {{0.9f, false}, {0.5f, false}, {1.5f, true}, {99.0f, true}, {101.0f, false}};
+    for (const auto& c : cases) {
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+        DrawColorQuad(device, -200, -200, 200, 200, c.z, 0xFFFF0000);
+        EXPECT_EQ(c.drawn ? 0xFF0000u : 0u, Pixel(8, 8)) << "depth " << c.z;
+    }
+}
+
 // Shadow volumes: stencil counts front faces up and back faces down where
 // they pass the depth test, without touching colour; a darkening
 // pretransformed quad then touches only pixels with 1 <= stencil.

@@ -381,6 +381,37 @@ TEST_F(RenderFixture, MagnifiedTexelsBlendUnderTheLinearFilterAndNotUnderThePoin
     texture->Release();
 }
 
+// Texture coordinates from 0 to 2 over the whole target: by default the
+// texture repeats (the board's coordinates run far past 1); clamped, the
+// last texel stretches to the edge.
+TEST_F(RenderFixture, CoordinatesBeyondOneRepeatTheTextureByDefaultAndStretchTheEdgeWhenClamped)
+{
+    CreateDevice(16, 16);
+    const DWORD texels[2] = {0xFF000000, 0xFFFFFFFF};
+    IDirect3DTexture8* texture = MakeTexture(device, 2, 1, texels);
+    struct TexturedScreenVertex {
+        float x, y, z, rhw, u, v;
+    } quad[4] = {
+        {-0.5f, 15.5f, 0.5f, 1, 0, 1}, {-0.5f, -0.5f, 0.5f, 1, 0, 0},
+        {15.5f, 15.5f, 0.5f, 1, 2, 1}, {15.5f, -0.5f, 0.5f, 1, 2, 0},
+    };
+    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+    device->SetTexture(0, texture);
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_TEX1);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+    const DWORD repeated[4] = {0, 0xFFFFFF, 0, 0xFFFFFF};
+    for (int band = 0; band < 4; band++)
+        EXPECT_EQ(repeated[band], Pixel(band * 4 + 2, 8)) << "band " << band;
+
+    device->SetTextureStageState(0, D3DTSS_ADDRESSU, D3DTADDRESS_CLAMP);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+    EXPECT_EQ(0u, Pixel(2, 8));
+    EXPECT_EQ(0xFFFFFFu, Pixel(10, 8));
+    device->SetTexture(0, nullptr);
+    texture->Release();
+}
+
 // A texture whose level 0 is red and level 1 green, drawn on screen
 // rectangles: the mip level shows only where the texture is minified, in
 // either direction, and a draw near 1 : 1 keeps the most detailed level.

@@ -126,6 +126,15 @@ TEST_F(RenderFixture, SecondStageAddsItsTextureToTheFirstStagesResult)
     ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
     EXPECT_EQ(0x402000u, Pixel(8, 8)) << "stage 0 passes the diffuse colour (no texture: white), stage 1 adds";
 
+    // With a texture on stage 0, stage 1 adds to their product, not to the diffuse colour.
+    const DWORD blueTexel = 0xFF0000FF;
+    IDirect3DTexture8* blue = MakeTexture(device, 1, 1, &blueTexel);
+    device->SetTexture(0, blue);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+    EXPECT_EQ(0x002000u, Pixel(8, 8)) << "red diffuse times a blue texel is black";
+    device->SetTexture(0, nullptr);
+    blue->Release();
+
     device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
     ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
     EXPECT_EQ(0x400000u, Pixel(8, 8));

@@ -35,3 +35,22 @@ TEST(D3DXPlane, IntersectLineTreatsTheLineAsInfinite)
     ASSERT_NE(D3DXPlaneIntersectLine(&hit, &plane, &high, &low), nullptr);
     ExpectVector(hit, 1, 0.5f, 1);
 }
+
+TEST(D3DXPlane, ParallelLineOrDegeneratePlaneHasNoIntersection)
+{
+    D3DXPLANE plane = BoardPlane();
+    D3DXVECTOR3 hit(9, 9, 9);
+    D3DXVECTOR3 a(0, 1, 0), b(5, 1, -3);
+    EXPECT_EQ(D3DXPlaneIntersectLine(&hit, &plane, &a, &b), nullptr);
+    ExpectVector(hit, 9, 9, 9);
+    // A line lying in the plane is parallel as well.
+    D3DXVECTOR3 c(0, 0.5f, 0), d(4, 0.5f, 4);
+    EXPECT_EQ(D3DXPlaneIntersectLine(&hit, &plane, &c, &d), nullptr);
+
+    // Three points on one line make no plane any line can meet.
+    D3DXVECTOR3 p1(0, 0, 0), p2(1, 1, 1), p3(2, 2, 2);
+    D3DXPLANE degenerate;
+    D3DXPlaneFromPoints(&degenerate, &p1, &p2, &p3);
+    D3DXVECTOR3 up(0, -1, 0), down(0, 1, 0.3f);
+    EXPECT_EQ(D3DXPlaneIntersectLine(&hit, &degenerate, &up, &down), nullptr);
+}

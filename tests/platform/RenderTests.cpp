@@ -103,6 +103,45 @@ TEST_F(RenderFixture, ClearAndPretransformedDrawsHitThePixelsTheyName)
     EXPECT_EQ(0xFF0000u, Pixel(2, 12));
 }
 
+// Stage 1 adds its texture to what stage 0 made; disabling it ends the cascade.
+TEST_F(RenderFixture, SecondStageAddsItsTextureToTheFirstStagesResult)
+{
+    CreateDevice(16, 16);
+    const DWORD texel = 0xFF002000;
+    IDirect3DTexture8* texture = MakeTexture(device, 1, 1, &texel);
+    device->SetTexture(1, texture);
+    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_ADD);
+    device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_CURRENT);
+    device->SetTextureStageState(1, D3DTSS_TEXCOORDINDEX, 0);
+    struct TexturedScreenVertex {
+        float x, y, z, rhw;
+        DWORD color;
+        float u, v;
+    } quad[4] = {
+        {0, 0, 0, 1, 0xFF400000, 0, 0}, {16, 0, 0, 1, 0xFF400000, 1, 0},
+        {0, 16, 0, 1, 0xFF400000, 0, 1}, {16, 16, 0, 1, 0xFF400000, 1, 1},
+    };
+    device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+    EXPECT_EQ(0x402000u, Pixel(8, 8)) << "stage 0 passes the diffuse colour (no texture: white), stage 1 adds";
+
+    // With a texture on stage 0, stage 1 adds to their product, not to the diffuse colour.
+    const DWORD blueTexel = 0xFF0000FF;
+    IDirect3DTexture8* blue = MakeTexture(device, 1, 1, &blueTexel);
+    device->SetTexture(0, blue);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+    EXPECT_EQ(0x002000u, Pixel(8, 8)) << "red diffuse times a blue texel is black";
+    device->SetTexture(0, nullptr);
+    blue->Release();
+
+    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+    EXPECT_EQ(0x400000u, Pixel(8, 8));
+    device->SetTexture(1, nullptr);
+    texture->Release();
+}
+
 TEST_F(RenderFixture, LitQuadsShowTheirTextureUprightAndTakeColourAndAlphaFromTheVertex)
 {
     CreateDevice(64, 64);
@@ -158,6 +197,35 @@ TEST_F(RenderFixture, LitQuadsShowTheirTextureUprightAndTakeColourAndAlphaFromTh
     SetStates({{D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_MATERIAL}, {D3DRS_ALPHABLENDENABLE, FALSE}});
     ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex)));
     EXPECT_EQ(0xFFFFFFu, Pixel(32, 32));
+}
+
+// A black quad under a light with a specular part and a shiny material shows
+// the highlight only while specular lighting is switched on; it is off at first.
+TEST_F(RenderFixture, SpecularHighlightShowsOnlyWhileSpecularIsEnabled)
+{
+    CreateDevice(16, 16);
+    SetSimpleCamera();
+    LitVertex quad[4];
+    FacingQuad(quad, 3, 0xFF000000);
+    D3DMATERIAL8 material = WhiteMaterial();
+    material.Specular.r = material.Specular.g = material.Specular.b = material.Specular.a = 0.8f;
+    material.Power = 1.0f;
+    D3DLIGHT8 light = WhiteLight(0, 0, 1);
+    light.Specular = light.Diffuse;
+    device->SetMaterial(&material);
+    device->SetLight(0, &light);
+    device->LightEnable(0, TRUE);
+    device->SetVertexShader(FVF_LIT);
+    auto drawn = [&]() {
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+        EXPECT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex)));
+        return Pixel(8, 8);
+    };
+    EXPECT_EQ(0u, drawn());
+    device->SetRenderState(D3DRS_SPECULARENABLE, TRUE);
+    EXPECT_GT(Red(drawn()), 150);
+    device->SetRenderState(D3DRS_SPECULARENABLE, FALSE);
+    EXPECT_EQ(0u, drawn());
 }
 
 TEST_F(RenderFixture, CullingRemovesCounterClockwiseFacesByDefaultAndClockwiseOnesWhenAsked)
@@ -224,6 +292,24 @@ TEST_F(RenderFixture, DepthTestKeepsTheNearerSurfaceAndZWriteCanBeSwitchedOff)
     EXPECT_EQ(0x00FF00u, Pixel(16, 16));
 }
 
+// Depth runs from 0 at the near plane to 1 at the far one: a surface nearer
+// than the near plane, or beyond the far one, is cut away.
+TEST_F(RenderFixture, SurfacesOutsideTheNearAndFarPlanesAreNotDrawn)
+{
+    CreateDevice(16, 16);
+    SetSimpleCamera(); // near 1, far 100
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    const struct {
+        float z;
+        bool drawn;
+    } cases[] = {{0.9f, false}, {0.5f, false}, {1.5f, true}, {99.0f, true}, {101.0f, false}};
+    for (const auto& c : cases) {
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+        DrawColorQuad(device, -200, -200, 200, 200, c.z, 0xFFFF0000);
+        EXPECT_EQ(c.drawn ? 0xFF0000u : 0u, Pixel(8, 8)) << "depth " << c.z;
+    }
+}
+
 // Shadow volumes: stencil counts front faces up and back faces down where
 // they pass the depth test, without touching colour; a darkening
 // pretransformed quad then touches only pixels with 1 <= stencil.
@@ -268,6 +354,71 @@ TEST_F(RenderFixture, BlendingFollowsTheAlphaOfTextureVertexAndFactor)
         device->SetTexture(0, nullptr);
         texture->Release();
     }
+}
+
+// A black and a white texel stretched over the whole target: the linear
+// filter the scenes ask for blends them across the middle, the point filter
+// keeps a hard edge.
+TEST_F(RenderFixture, MagnifiedTexelsBlendUnderTheLinearFilterAndNotUnderThePointFilter)
+{
+    CreateDevice(16, 16);
+    const DWORD texels[2] = {0xFF000000, 0xFFFFFFFF};
+    IDirect3DTexture8* texture = MakeTexture(device, 2, 1, texels);
+    struct TexturedScreenVertex {
+        float x, y, z, rhw, u, v;
+    } quad[4] = {
+        {-0.5f, 15.5f, 0.5f, 1, 0, 1}, {-0.5f, -0.5f, 0.5f, 1, 0, 0},
+        {15.5f, 15.5f, 0.5f, 1, 1, 1}, {15.5f, -0.5f, 0.5f, 1, 1, 0},
+    };
+    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+    device->SetTexture(0, texture);
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    device->SetTextureStageState(0, D3DTSS_ADDRESSU, D3DTADDRESS_CLAMP);
+    device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_TEX1);
+    for (DWORD filter : {(DWORD)D3DTEXF_LINEAR, (DWORD)D3DTEXF_POINT}) {
+        SCOPED_TRACE(filter);
+        device->SetTextureStageState(0, D3DTSS_MINFILTER, filter);
+        device->SetTextureStageState(0, D3DTSS_MAGFILTER, filter);
+        ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+        EXPECT_EQ(0u, Pixel(0, 8));
+        EXPECT_EQ(0xFFFFFFu, Pixel(15, 8));
+        bool linear = filter == D3DTEXF_LINEAR;
+        EXPECT_EQ(linear, Red(Pixel(7, 8)) > 64 && Red(Pixel(8, 8)) < 192)
+            << std::hex << Pixel(7, 8) << " " << Pixel(8, 8);
+    }
+    device->SetTexture(0, nullptr);
+    texture->Release();
+}
+
+// Texture coordinates from 0 to 2 over the whole target: by default the
+// texture repeats (the board's coordinates run far past 1); clamped, the
+// last texel stretches to the edge.
+TEST_F(RenderFixture, CoordinatesBeyondOneRepeatTheTextureByDefaultAndStretchTheEdgeWhenClamped)
+{
+    CreateDevice(16, 16);
+    const DWORD texels[2] = {0xFF000000, 0xFFFFFFFF};
+    IDirect3DTexture8* texture = MakeTexture(device, 2, 1, texels);
+    struct TexturedScreenVertex {
+        float x, y, z, rhw, u, v;
+    } quad[4] = {
+        {-0.5f, 15.5f, 0.5f, 1, 0, 1}, {-0.5f, -0.5f, 0.5f, 1, 0, 0},
+        {15.5f, 15.5f, 0.5f, 1, 2, 1}, {15.5f, -0.5f, 0.5f, 1, 2, 0},
+    };
+    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+    device->SetTexture(0, texture);
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_TEX1);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+    const DWORD repeated[4] = {0, 0xFFFFFF, 0, 0xFFFFFF};
+    for (int band = 0; band < 4; band++)
+        EXPECT_EQ(repeated[band], Pixel(band * 4 + 2, 8)) << "band " << band;
+
+    device->SetTextureStageState(0, D3DTSS_ADDRESSU, D3DTADDRESS_CLAMP);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+    EXPECT_EQ(0u, Pixel(2, 8));
+    EXPECT_EQ(0xFFFFFFu, Pixel(10, 8));
+    device->SetTexture(0, nullptr);
+    texture->Release();
 }
 
 // A texture whose level 0 is red and level 1 green, drawn on screen
@@ -365,4 +516,74 @@ TEST_F(RenderFixture, StencilPassesMarkPixelsThatADarkeningQuadThenShades)
     };
     for (const PixelCheck& c : checks)
         EXPECT_TRUE(Near(Red(Pixel(c.x, c.y)), Red(c.color), 2)) << c.x << "," << c.y;
+}
+
+// A cube texture whose faces are drawn by the environment-map renderer (a
+// render target per face), seen on a mirror through camera-space
+// reflection vectors.
+TEST_F(RenderFixture, CubeFacesDrawnAsRenderTargetsAreSeenByReflection)
+{
+    CreateDevice(64, 64);
+    IDirect3DCubeTexture8* cube = nullptr;
+    ASSERT_EQ(D3D_OK, device->CreateCubeTexture(32, 1, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &cube));
+    ID3DXRenderToEnvMap* envMap = nullptr;
+    ASSERT_EQ(D3D_OK, D3DXCreateRenderToEnvMap(device, 32, D3DFMT_X8R8G8B8, TRUE, D3DFMT_D16, &envMap));
+    IDirect3DSurface8* backBuffer = nullptr;
+    ASSERT_EQ(D3D_OK, device->GetRenderTarget(&backBuffer));
+    // Each face: its own colour below, and the colour with blue 0xFF in its top half.
+    const D3DCOLOR faceColors[6] = {0xFF800000, 0xFF008000, 0xFF808000, 0xFF008080, 0xFF404000, 0xFF800080};
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    ASSERT_EQ(D3D_OK, envMap->BeginCube(cube));
+    for (int face = 0; face < 6; face++) {
+        ASSERT_EQ(D3D_OK, envMap->Face((D3DCUBEMAP_FACES)face));
+        device->Clear(0, nullptr, D3DCLEAR_TARGET, faceColors[face], 1.0f, 0);
+        DrawScreenQuad(0, 0, 32, 16, 0, faceColors[face] | 0xFF);
+    }
+    ASSERT_EQ(D3D_OK, envMap->End());
+    IDirect3DSurface8* current = nullptr;
+    device->GetRenderTarget(&current);
+    EXPECT_EQ(backBuffer, current) << "the renderer puts the back buffer back";
+    current->Release();
+    backBuffer->Release();
+    envMap->Release();
+
+    SetSimpleCamera();
+    device->SetTexture(0, cube);
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_TEXCOORDINDEX, D3DTSS_TCI_CAMERASPACEREFLECTIONVECTOR);
+    device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT3);
+    LitVertex mirror[4];
+    FacingQuad(mirror, 4, 0xFFFFFFFF);
+    device->SetVertexShader(FVF_LIT);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, mirror, sizeof(LitVertex)));
+    SavePicture("platform_cube_reflection");
+    // Looking straight at the mirror shows the face behind the viewer (-z):
+    // its upper half above the centre, its lower half below.
+    EXPECT_EQ(0x8000FFu, Pixel(32, 24));
+    EXPECT_EQ(0x800080u, Pixel(32, 40));
+
+    // A texture transform turns the reflected direction (0, 0, -1) into (-1, 0, 0).
+    D3DMATRIX turn = IdentityMatrix();
+    turn._11 = turn._33 = 0.0f;
+    turn._13 = -1.0f;
+    turn._31 = 1.0f;
+    device->SetTransform(D3DTS_TEXTURE0, &turn);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, mirror, sizeof(LitVertex));
+    EXPECT_EQ(0x008000u, Pixel(32, 40));
+
+    // Without the transform flag the matrix is not used; normals tilted
+    // towards -x reflect the -x face directly.
+    device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE);
+    for (LitVertex& v : mirror) {
+        v.nx = -0.70710677f;
+        v.nz = -0.70710677f;
+    }
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, mirror, sizeof(LitVertex));
+    EXPECT_EQ(0x008000u, Pixel(32, 40));
+    device->SetTexture(0, nullptr);
+    cube->Release();
 }

@@ -230,3 +230,111 @@ TEST_F(Win32Window, TypedTextAndMouseButtonsBecomeWindowMessages)
     EXPECT_FALSE(ups[0].wParam & MK_RBUTTON);
     EXPECT_TRUE(ups[0].wParam & MK_LBUTTON) << "the left button is still held";
 }
+
+TEST(Win32CommandLine, ArgumentsAreJoinedAndQuotedWhereTheyHoldBlanks)
+{
+    char program[] = "/opt/zarul game/zarul";
+    char first[] = "-editor";
+    char second[] = "level one.xml";
+    char* argv[] = {program, first, second, nullptr};
+    Win32SetCommandLine(3, argv);
+    EXPECT_STREQ("\"/opt/zarul game/zarul\" -editor \"level one.xml\"", GetCommandLineA());
+    EXPECT_STREQ("-editor \"level one.xml\"", Win32GetArgumentLine());
+    Win32SetCommandLine(1, argv);
+    EXPECT_STREQ("", Win32GetArgumentLine());
+    EXPECT_EQ(nullptr, strstr(GetCommandLineA(), "-editor"));
+}
+
+TEST(Win32Resources, RegisteredDataIsFoundByNameOrNumberAndType)
+{
+    static const char clickData[] = "RIFF....WAVE";
+    static const char otherData[] = "xyz";
+    ASSERT_TRUE(RegisterResourceA("CLICK", "WAVE", clickData, sizeof(clickData)));
+    ASSERT_TRUE(RegisterResourceA(MAKEINTRESOURCEA(146), RT_RCDATA, otherData, 3));
+
+    HRSRC found = FindResourceA(nullptr, "click", "wave");
+    ASSERT_TRUE(found != nullptr) << "names and types compare without case";
+    HGLOBAL loaded = LoadResource(nullptr, found);
+    EXPECT_EQ((const void*)clickData, LockResource(loaded));
+    EXPECT_EQ(sizeof(clickData), SizeofResource(nullptr, found));
+
+    HRSRC byNumber = FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(146), RT_RCDATA);
+    ASSERT_TRUE(byNumber != nullptr);
+    EXPECT_EQ(3u, SizeofResource(nullptr, byNumber));
+    EXPECT_EQ(nullptr, FindResourceA(nullptr, "CLICK", RT_RCDATA)) << "the type must match";
+    EXPECT_EQ(nullptr, FindResourceA(nullptr, "MISSING", "WAVE"));
+    EXPECT_EQ(nullptr, LockResource(LoadResource(nullptr, nullptr)));
+    EXPECT_EQ(0u, SizeofResource(nullptr, nullptr));
+
+    // Registering a name again replaces its data; earlier handles see it.
+    ASSERT_TRUE(RegisterResourceA("CLICK", "WAVE", otherData, 3));
+    EXPECT_EQ((const void*)otherData, LockResource(LoadResource(nullptr, found)));
+    EXPECT_FALSE(RegisterResourceA(nullptr, "WAVE", otherData, 3));
+}
+
+TEST(Win32Runtime, ItoaWritesSignedDecimalAndUnsignedOtherRadixes)
+{
+    char buffer[40];
+    EXPECT_STREQ("0", _itoa(0, buffer, 10));
+    EXPECT_STREQ("-2147483648", _itoa(-2147483647 - 1, buffer, 10));
+    EXPECT_STREQ("1234", _itoa(1234, buffer, 10));
+    EXPECT_STREQ("ffffffff", _itoa(-1, buffer, 16));
+    EXPECT_STREQ("101", _itoa(5, buffer, 2));
+}
+
+TEST(Win32Runtime, RandStaysWithin15BitsAndRepeatsAfterTheSameSeed)
+{
+    // Code written for Win32 turns rand() into 0..1 by dividing by 32767.
+    EXPECT_EQ(32767, RAND_MAX);
+    srand(1234);
+    std::vector<int> first(2000);
+    for (int& value : first)
+        value = rand();
+    EXPECT_EQ(0, *std::min_element(first.begin(), first.end()) & ~0x7FFF);
+    EXPECT_GT(*std::max_element(first.begin(), first.end()), 30000);
+    EXPECT_LE(*std::max_element(first.begin(), first.end()), 32767);
+    std::srand(1234);
+    for (int value : first)
+        ASSERT_EQ(value, std::rand());
+}
+
+TEST(Win32Runtime, WsprintfFormatsAndStopsAt1024Characters)
+{
+    char buffer[2048];
+    EXPECT_EQ(14, wsprintfA(buffer, "%d x %d x %d", 800, 600, 32));
+    EXPECT_STREQ("800 x 600 x 32", buffer) << buffer;
+    std::string longText(1500, 'x');
+    EXPECT_EQ(1024, wsprintfA(buffer, "%s", longText.c_str()));
+    EXPECT_EQ(1024u, strlen(buffer));
+}
+
+TEST(Win32Runtime, ShortDateFollowsTheLocaleAndReportsSmallBuffers)
+{
+    setenv("LC_ALL", "C", 1);
+    SYSTEMTIME day;
+    memset(&day, 0, sizeof(day));
+    day.wYear = 2026;
+    day.wMonth = 12;
+    day.wDay = 6;
+    char buffer[256];
+    int written = GetDateFormatA(0, LOCALE_NOUSEROVERRIDE, &day, nullptr, buffer, 256);
+    EXPECT_STREQ("12/06/26", buffer);
+    EXPECT_EQ(9, written);
+    EXPECT_EQ(9, GetDateFormatA(0, LOCALE_NOUSEROVERRIDE, &day, nullptr, nullptr, 0));
+    EXPECT_EQ(0, GetDateFormatA(0, LOCALE_NOUSEROVERRIDE, &day, nullptr, buffer, 4));
+    EXPECT_GT(GetDateFormatA(0, LOCALE_NOUSEROVERRIDE, nullptr, nullptr, buffer, 256), 1) << "today";
+    unsetenv("LC_ALL");
+}
+
+TEST(Win32Gdi, DrawTextMeasuresWithoutAWindowToDrawOn)
+{
+    HDC dc = GetDC(nullptr);
+    ASSERT_TRUE(dc != nullptr);
+    RECT rect = {10, 20, 10, 20};
+    int height = DrawTextA(dc, "Loading\nplease wait", -1, &rect, DT_CALCRECT);
+    EXPECT_GT(height, 0);
+    EXPECT_GT(rect.right, 10);
+    EXPECT_EQ(20 + height, rect.bottom);
+    EXPECT_EQ(0, DrawTextA(dc, nullptr, -1, &rect, 0));
+    EXPECT_EQ(1, ReleaseDC(nullptr, dc));
+}

@@ -114,6 +114,42 @@ TEST_F(DialogTest, TextsAreCutToTheCallersBufferAndNumbersParsedAsWindowsDoes)
     EXPECT_EQ(Text(IDC_LEVEL_COUNT), "6");
 }
 
+// Rows going in and out around the selection are walked by the editor's
+// tests; here the answers to rows that do not exist.
+TEST_F(DialogTest, ListAnswersErrorsForRowsThatDoNotExist)
+{
+    List(LB_ADDSTRING, 0, (LPARAM) "Blue");
+    List(LB_ADDSTRING, 0, (LPARAM) "Red");
+    EXPECT_EQ(List(LB_INSERTSTRING, 3, (LPARAM) "Far"), LB_ERR);
+    EXPECT_EQ(List(LB_INSERTSTRING, 2, 0), LB_ERR);
+    EXPECT_EQ(List(LB_SETITEMDATA, 2, 9), LB_ERR);
+    EXPECT_EQ(List(LB_GETITEMDATA, 2), LB_ERR);
+    EXPECT_EQ(List(LB_GETTEXTLEN, 2), LB_ERR);
+    EXPECT_EQ(List(LB_DELETESTRING, 2), LB_ERR);
+    EXPECT_EQ(List(LB_GETCOUNT), 2);
+
+    List(LB_SETCURSEL, 1);
+    EXPECT_EQ(List(LB_SETCURSEL, 8), LB_ERR);
+    EXPECT_EQ(List(LB_GETCURSEL), LB_ERR);
+    List(LB_SETCURSEL, 1);
+    List(LB_RESETCONTENT);
+    EXPECT_EQ(List(LB_GETCURSEL), LB_ERR);
+    EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_NEXT_STONE, CB_GETCURSEL, 0, 0), CB_ERR);
+}
+
+TEST_F(DialogTest, DestroyedDialogAndItsControlsAreDeadHandles)
+{
+    HWND list = GetDlgItem(dialog, IDC_LEVEL_LIST);
+    EXPECT_TRUE(IsWindow(dialog));
+    EXPECT_TRUE(DestroyWindow(dialog));
+    EXPECT_EQ(received.back().first, (UINT)WM_DESTROY);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_FALSE(IsWindow(list));
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(GetDlgItem(dialog, IDC_LEVEL_LIST), nullptr);
+    dialog = nullptr;
+}
+
 TEST(DialogResources, MissingOrCutTemplatesMakeNoDialog)
 {
     EXPECT_EQ(CreateDialogParamA(nullptr, MAKEINTRESOURCEA(4711), nullptr, RecordingProc, 0), nullptr);
@@ -124,6 +160,22 @@ TEST(DialogResources, MissingOrCutTemplatesMakeNoDialog)
     static const BYTE noControls[26] = { 0, 0, 0, 0, 0, 0, 0, 0, 3, 0 };
     RegisterResourceA(MAKEINTRESOURCEA(4713), RT_DIALOG, noControls, sizeof(noControls));
     EXPECT_EQ(CreateDialogParamA(nullptr, MAKEINTRESOURCEA(4713), nullptr, RecordingProc, 0), nullptr);
+}
+
+TEST(DialogResources, OpenFileDialogWithoutDisplayFailsWithReason)
+{
+    char file[1024] = "";
+    OPENFILENAMEA ofn;
+    memset(&ofn, 0, sizeof(ofn));
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof(file);
+    EXPECT_FALSE(GetOpenFileNameA(&ofn));
+    EXPECT_EQ(CommDlgExtendedError(), (DWORD)CDERR_DIALOGFAILURE);
+    EXPECT_STREQ(file, "");
+    ofn.lStructSize = 12;
+    EXPECT_FALSE(GetOpenFileNameA(&ofn));
+    EXPECT_EQ(CommDlgExtendedError(), (DWORD)CDERR_STRUCTSIZE);
 }
 
 } // namespace

@@ -26,6 +26,17 @@ protected:
     IDirect3DDevice8* device = nullptr;
 };
 
+bool Near(DWORD pixel, DWORD expected)
+{
+    for (int shift = 0; shift < 24; shift += 8) {
+        int a = (int)((pixel >> shift) & 0xFF);
+        int b = (int)((expected >> shift) & 0xFF);
+        if (a < b - 3 || a > b + 3)
+            return false;
+    }
+    return true;
+}
+
 D3DMATERIAL8 DiffuseMaterial(float r, float g, float b)
 {
     D3DMATERIAL8 material;
@@ -97,7 +108,94 @@ const LightingStep lightingSteps[] = {
      [](IDirect3DDevice8* device) { device->SetRenderState(D3DRS_LIGHTING, FALSE); },
      0x0000FF},
     {"lighting on", [](IDirect3DDevice8* device) { device->SetRenderState(D3DRS_LIGHTING, TRUE); }, 0x008000},
+    // The ambient light is reflected by the material's ambient colour, not its diffuse one.
+    {"ambient light, material without ambient",
+     [](IDirect3DDevice8* device) { device->SetRenderState(D3DRS_AMBIENT, 0x404040); }, 0x008000},
+    {"material with ambient",
+     [](IDirect3DDevice8* device) {
+         D3DMATERIAL8 green = DiffuseMaterial(0, 1, 0);
+         green.Ambient.r = green.Ambient.b = 1.0f;
+         device->SetMaterial(&green);
+     },
+     0x408040},
 };
+
+TEST_F(DrawPathTest, EveryChangeOfLightMaterialOrViewShowsInTheNextDraw)
+{
+    D3DMATRIX identity = IdentityMatrix();
+    D3DMATRIX projection = PerspectiveMatrix(1.5707964f, 1.0f, 1.0f, 100.0f);
+    device->SetTransform(D3DTS_WORLD, &identity);
+    device->SetTransform(D3DTS_VIEW, &identity);
+    device->SetTransform(D3DTS_PROJECTION, &projection);
+    D3DMATERIAL8 red = DiffuseMaterial(1, 0, 0);
+    device->SetMaterial(&red);
+    D3DLIGHT8 light = WhiteLight(0, 0, 1);
+    device->SetLight(0, &light);
+    device->LightEnable(0, TRUE);
+    device->SetRenderState(D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_MATERIAL);
+    device->SetVertexShader(FVF_LIT);
+    LitVertex quad[4];
+    for (int i = 0; i < 4; i++) {
+        LitVertex v = {i % 2 ? 3.0f : -3.0f, i < 2 ? 3.0f : -3.0f, 5, 0, 0, -1, 0xFF0000FF, 0, 0};
+        quad[i] = v;
+    }
+    // A state block taken now must bring the red material back at the end.
+    DWORD block = 0;
+    ASSERT_EQ(D3D_OK, device->CreateStateBlock(D3DSBT_ALL, &block));
+
+    for (const LightingStep& step : lightingSteps) {
+        step.change(device);
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF808080, 1.0f, 0);
+        ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex)));
+        DWORD pixel = headless.Pixel(16, 16);
+        EXPECT_TRUE(Near(pixel, step.expected)) << step.what << ": " << std::hex << pixel;
+    }
+
+    ASSERT_EQ(D3D_OK, device->ApplyStateBlock(block));
+    device->DeleteStateBlock(block);
+    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex)));
+    EXPECT_TRUE(Near(headless.Pixel(16, 16), 0xFF0000)) << std::hex << headless.Pixel(16, 16);
+}
+
+// The projection is sent only when it changes, and a pretransformed draw in
+// between must not leave its screen mapping behind for the next scene draw.
+TEST_F(DrawPathTest, ProjectionChangesAndPretransformedDrawsInBetweenShowInTheNextDraw)
+{
+    D3DMATRIX identity = IdentityMatrix();
+    D3DMATRIX wide = PerspectiveMatrix(1.5707964f, 1.0f, 1.0f, 100.0f);
+    D3DMATRIX narrow = PerspectiveMatrix(0.3f, 1.0f, 1.0f, 100.0f);
+    device->SetTransform(D3DTS_VIEW, &identity);
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    // A red quad at depth 5 reaching half way to the edges under the wide view.
+    ColorVertex quad[4];
+    for (int i = 0; i < 4; i++) {
+        ColorVertex v = {i % 2 ? 2.5f : -2.5f, i < 2 ? 2.5f : -2.5f, 5, 0xFFFF0000};
+        quad[i] = v;
+    }
+    struct Step {
+        const D3DMATRIX* projection; // null: left as it is
+        bool screenQuadFirst;
+        DWORD corner; // pixel (2, 2): covered only under the narrow view
+    } steps[] = {{&wide, false, 0x0000FF}, {&narrow, false, 0xFF0000}, {nullptr, true, 0xFF0000},
+                 {&wide, true, 0x0000FF}, {nullptr, true, 0x0000FF}};
+    for (const Step& step : steps) {
+        if (step.projection)
+            device->SetTransform(D3DTS_PROJECTION, step.projection);
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF0000FF, 1.0f, 0);
+        if (step.screenQuadFirst) {
+            ASSERT_EQ(D3D_OK, DrawScreenQuad(device, 20, 20, 22, 22, 0.5f, 0xFF00FF00));
+        }
+        for (int world = 0; world < 2; world++) {
+            D3DMATRIX move = TranslationMatrix(0, 0, (float)world * 0.5f);
+            device->SetTransform(D3DTS_WORLD, &move);
+            device->SetVertexShader(FVF_COLOR);
+            ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(ColorVertex)));
+        }
+        EXPECT_EQ(0xFF0000u, headless.Pixel(16, 16));
+        EXPECT_EQ(step.corner, headless.Pixel(2, 2)) << std::hex << headless.Pixel(2, 2);
+    }
+}
 
 IDirect3DTexture8* SolidTexture(IDirect3DDevice8* device, DWORD color)
 {

@@ -14,6 +14,50 @@ namespace {
 
 class HandlerTest : public GameFixture {};
 
+TEST_F(HandlerTest, PlaceClicksOnTheBoardPlaceAndCountClicksBesideDoNot)
+{
+    TestLevel level;
+    level.placeable = { STONE_RED, STONE_GREEN, STONE_YELLOW };
+    level.stones = { { 0, 0, 0, STONE_BLOCK } };
+    level.fields = { { 5, 5, 0, FIELD_SPECIAL_TARGET } };
+    Open({ level });
+    app->StartGameAtCurrentLevel();
+    app->Step(1);
+    // While the starting stone still drops in, clicks are handled.
+    ASSERT_GT(Controller()->pendingDrops, 0);
+    ClickCell(2, 3);
+    EXPECT_EQ(STONE_RED, Board()->GetStoneInfo(2, 3, 0).type);
+    EXPECT_EQ(1, Controller()->gameData->moves);
+    EXPECT_EQ("0001", MovesShown());
+
+    app->StepSeconds(3.2f);
+    app->Click(0.01f, 0.01f);
+    app->Click(0.5f, 0.02f);
+    EXPECT_EQ(1, Controller()->gameData->moves);
+    EXPECT_EQ(2, Controller()->nextStoneView->GetRemaining());
+
+    // The preview follows the pointer onto the column's next free layer.
+    float x, y;
+    ASSERT_TRUE(app->FindCellPointer(2, 3, &x, &y));
+    app->MoveMouse(x, y);
+    PlaceStoneEventHandler* place = static_cast<PlaceStoneEventHandler*>(Controller()->handlers[0]);
+    EXPECT_EQ(1, place->hover);
+    EXPECT_EQ(2, place->preview->x);
+    EXPECT_EQ(3, place->preview->y);
+    EXPECT_EQ(1, place->preview->z);
+
+    // A full column takes nothing, by click or by the controller: no move, and
+    // the stone stays next in line.
+    for (int i = 0; i < 15; i++)
+        Board()->PlaceStone(1, 1, i % 2 ? STONE_BLUE : STONE_BLOCK, 0.0f);
+    ClickCell(1, 1);
+    Controller()->PlaceStone(1, 1);
+    EXPECT_EQ(15, Board()->GetHeight(1, 1));
+    EXPECT_EQ(1, Controller()->gameData->moves);
+    EXPECT_EQ(2, Controller()->nextStoneView->GetRemaining());
+    EXPECT_EQ(STONE_GREEN, Controller()->nextStoneView->PeekNextType());
+}
+
 TEST_F(HandlerTest, SlidesStopAtStonesEdgesAndWhereSupportEnds)
 {
     TestLevel level;

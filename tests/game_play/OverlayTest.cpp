@@ -21,6 +21,38 @@ protected:
     }
 };
 
+TEST_F(OverlayTest, TextsOfMovesLevelAndModeFollowTheGame)
+{
+    TestLevel level;
+    level.placeable = { STONE_RED };
+    Open({ level });
+    Controller()->StartGame();
+    struct Case { int moves; const char* shown; };
+    const Case cases[] = { { 7, "0007" }, { 0, "0000" }, { 123, "0123" }, { 12345, "12345" } };
+    for (const Case& c : cases) {
+        Overlay()->SetMoves(c.moves);
+        EXPECT_STREQ(c.shown, Overlay()->moveCounter->GetText());
+    }
+    Overlay()->SetLevel(12);
+    EXPECT_STREQ("Level 12", Overlay()->levelLabel->GetText());
+
+    EXPECT_STREQ("Ziehen", Overlay()->modeButton->GetText());
+    Controller()->RestartLevel();
+    app->Step(2);
+    EXPECT_STREQ("plazieren", Overlay()->modeButton->GetText());
+    app->PressKey(TEST_DIK_SPACE);
+    EXPECT_STREQ("ziehen", Overlay()->modeButton->GetText());
+    float x, y;
+    ButtonCentre(0.75f, &x, &y);
+    app->Click(x, y);
+    EXPECT_EQ(CGameController::MODE_PLACE, Controller()->mode);
+    EXPECT_STREQ("plazieren", Overlay()->modeButton->GetText());
+    // The mode button works also while a window holds the input.
+    Controller()->running = 0;
+    app->Click(x, y);
+    EXPECT_STREQ("ziehen", Overlay()->modeButton->GetText());
+}
+
 TEST_F(OverlayTest, ResetAndExitOpenOneQuestionThatOutlivesTheOverlaySafely)
 {
     Open();

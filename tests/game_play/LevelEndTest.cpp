@@ -2,12 +2,15 @@
 
 #include <sys/stat.h>
 
+#include "C3DIcon.h"
 #include "CGameController.h"
 #include "CGameData.h"
 #include "CGrid.h"
+#include "CLevelFinishedOvl.h"
 #include "CLevelLoader.h"
 #include "CMessageLog.h"
 #include "CMoveStoneEventHandler.h"
+#include "CObjQueue.h"
 #include "CResourceManager.h"
 #include "CScore.h"
 #include "CStoneTypes.h"
@@ -90,6 +93,24 @@ TEST_F(LevelEndTest, OnlyANewBestAsksForANameAndIsRecorded)
         EXPECT_EQ(levels, folder->ReadMediaFile("levels.xml"));
         TearDown();
     }
+}
+
+// The level-finished picture comes with its sound; a new best follows it
+// with the new-best picture and the name entry.
+TEST_F(LevelEndTest, FinishedPictureSoundsAndANewBestShowsItsOwnPicture)
+{
+    Open({ OneSlideLevel() }, HighScoreText({ { 1, 15 } }).c_str());
+    StartAndSettle();
+    Controller()->gameData->moves = 3;
+    ASSERT_NO_FATAL_FAILURE(QuietSounds());
+    CLevelFinishedOvl* end = new CLevelFinishedOvl(app->device, Controller(), 15);
+    CResourceManager::GetObjectQueue()->AddObject(end, 4, 0);
+    EXPECT_EQ(std::vector<std::string>({ "GAME_FINISH" }), SoundsPlaying());
+    EXPECT_EQ(".//media//level_finished.dds", end->icon->GetTextureName());
+    EXPECT_EQ(nullptr, end->textBox);
+    ASSERT_TRUE(DismissPicture());
+    EXPECT_NE(nullptr, end->textBox);
+    EXPECT_EQ(".//media//highscore.dds", end->icon->GetTextureName());
 }
 
 // A result equal to the stored best is no new best, whoever asks to record it.

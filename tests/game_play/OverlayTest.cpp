@@ -119,7 +119,9 @@ TEST_F(OverlayTest, OptionsOpenOnceAndEachWindowGivesTheInputBack)
     float x, y;
     ButtonCentre(0.85f, &x, &y);
     app->Click(x, y);
-    app->Click(x, y);
+    app->Step(1);
+    // The open window takes the pointer: the second press comes as the button's action.
+    Overlay()->options_ActionPerformed(CActionEvent(nullptr, 0));
     app->Step(1);
     EXPECT_EQ(scene + 1, SceneObjects());
     EXPECT_EQ(0, Controller()->running);

@@ -39,6 +39,14 @@ protected:
         ASSERT_TRUE(app->StepUntil([&] { return Controller()->won == 1; }, 1.0f));
         EXPECT_EQ(0, Controller()->running);
     }
+    // The sum of the colour channels in the middle of the next frame.
+    int CentreBrightness()
+    {
+        Image picture;
+        EXPECT_TRUE(app->Capture(folder->GetPath() + "/centre.png", picture));
+        uint32_t colour = picture.Pixel(picture.width / 2, picture.height / 2);
+        return (int)((colour >> 16) & 0xFF) + (int)((colour >> 8) & 0xFF) + (int)(colour & 0xFF);
+    }
     // Clicks the level-finished picture away; true when the name entry came.
     bool DismissPicture()
     {
@@ -89,6 +97,10 @@ TEST_F(LevelEndTest, OnlyANewBestAsksForANameAndIsRecorded)
                                                 Controller()->running == 1; }, 4.0f));
         EXPECT_EQ(0, Controller()->gameData->moves);
         EXPECT_EQ(1, Controller()->levelLoader->completed);
+        // The next level fades in from black.
+        int dark = CentreBrightness();
+        app->StepSeconds(1.2f);
+        EXPECT_LT(4 * dark, CentreBrightness());
         EXPECT_EQ(scores, folder->ReadMediaFile("highscore.xml"));
         EXPECT_EQ(levels, folder->ReadMediaFile("levels.xml"));
         TearDown();

@@ -107,8 +107,8 @@ TEST_F(OverlayTest, ToolsBurstsAndTheModeButtonEachPlayTheirOwnSound)
 
 // Options open one window however often pressed; closing it, or answering
 // the reset question, gives the input back. The reset question's OK starts
-// the level again and does not end the game.
-TEST_F(OverlayTest, OptionsOpenOnceAndEachWindowGivesTheInputBack)
+// the level again and does not end the game; the exit question's OK does.
+TEST_F(OverlayTest, OptionsResetAndExitOpenTheirOwnWindows)
 {
     TestLevel level;
     level.placeable = { STONE_RED, STONE_RED };
@@ -143,6 +143,12 @@ TEST_F(OverlayTest, OptionsOpenOnceAndEachWindowGivesTheInputBack)
     EXPECT_EQ(0, Controller()->gameData->moves);
     EXPECT_EQ(0, Board()->GetHeight(2, 2));
     EXPECT_EQ(1, Controller()->running);
+
+    ButtonCentre(0.9f, &x, &y);
+    app->Click(x, y);
+    app->Step(1);
+    app->PressKey(TEST_DIK_RETURN);
+    EXPECT_EQ(std::vector<int>({ CGameController::ACTION_MAIN_MENU }), app->actions);
 }
 
 TEST_F(OverlayTest, ResetAndExitOpenOneQuestionThatOutlivesTheOverlaySafely)

@@ -43,6 +43,40 @@ float EnterBox(D3DXVECTOR3 origin, D3DXVECTOR3 direction, D3DXVECTOR3 low, D3DXV
 
 }
 
+TEST_F(BoardTest, PointerOverEachCellPicksThatCell)
+{
+    for (D3DXVECTOR3 from : EYES) {
+        LookFrom(from);
+        for (float yaw : YAWS) {
+            Turn(yaw);
+            for (int row = 0; row < 6; row++) {
+                for (int column = 0; column < 6; column++) {
+                    CStoneInfo cell(column, row, 0, STONE_RED, "");
+                    D3DXVECTOR3 centre = view->CellToWorld(&cell);
+                    centre.y = view->floorTop;
+                    float x, y;
+                    ASSERT_TRUE(ToWindow(centre, &x, &y));
+                    int pickedColumn, pickedRow;
+                    EXPECT_EQ(1, view->PickCell(&pickedColumn, &pickedRow, x, y));
+                    EXPECT_EQ(column, pickedColumn) << yaw << " " << from.y;
+                    EXPECT_EQ(row, pickedRow) << yaw << " " << from.y;
+                }
+            }
+            // Just past the board's edges is a miss.
+            const D3DXVECTOR3 outside[] = { D3DXVECTOR3(-12.2f, 0.5f, 0.0f), D3DXVECTOR3(0.0f, 0.5f, 12.2f),
+                                            D3DXVECTOR3(12.2f, 0.5f, -11.0f) };
+            for (D3DXVECTOR3 point : outside) {
+                float x, y;
+                ASSERT_TRUE(ToWindow(point, &x, &y));
+                int pickedColumn = 7, pickedRow = 7;
+                EXPECT_EQ(0, view->PickCell(&pickedColumn, &pickedRow, x, y));
+                EXPECT_EQ(-1, pickedColumn);
+                EXPECT_EQ(-1, pickedRow);
+            }
+        }
+    }
+}
+
 TEST_F(BoardTest, PointerOverAStoneNamesTheTopOfItsColumn)
 {
     CStoneInfo none = view->GetStoneUnderMouse(0.5f, 0.5f);
@@ -116,4 +150,41 @@ TEST_F(BoardTest, PointerOverAStoneNamesTheTopOfItsColumn)
         EXPECT_GT(checked, 500) << yaw;
         EXPECT_EQ(0, wrong) << "of " << checked << " at yaw " << yaw;
     }
+}
+
+TEST_F(BoardTest, CellFractionFollowsThePointerOnTheTopFace)
+{
+    // Near each side of the top face, at several stack heights and turns, the
+    // fraction within the cell is where the pointer rests on the stone.
+    const D3DXVECTOR2 places[] = { D3DXVECTOR2(0.5f, 0.1f), D3DXVECTOR2(0.1f, 0.5f), D3DXVECTOR2(0.5f, 0.9f),
+                                   D3DXVECTOR2(0.9f, 0.5f), D3DXVECTOR2(0.5f, 0.5f) };
+    for (int stones = 0; stones <= 3; stones++) {
+        if (stones > 0) {
+            grid->PlaceStone(2, 4, STONE_RED, 0.0f);
+            grid->PlaceStone(3, 1, STONE_RED, 0.0f);
+        }
+        for (float yaw : YAWS) {
+            Turn(yaw);
+            for (int column : { 2, 3 }) {
+                int row = column == 2 ? 4 : 1;
+                for (D3DXVECTOR2 place : places) {
+                    D3DXVECTOR3 point(-12.0f + (column + place.x) * 4.0f, 0.5f + 2.0f * stones,
+                                      -12.0f + (row + place.y) * 4.0f);
+                    float x, y;
+                    ASSERT_TRUE(ToWindow(point, &x, &y));
+                    D3DXVECTOR2 fraction = view->GetCellFraction(column, row, x, y);
+                    EXPECT_NEAR(place.x, fraction.x, 0.01f) << stones << " " << yaw;
+                    EXPECT_NEAR(place.y, fraction.y, 0.01f) << stones << " " << yaw;
+                }
+            }
+        }
+    }
+    // After any number of those the floor is still picked on the slab.
+    Turn(0.0f);
+    float x, y;
+    ASSERT_TRUE(ToWindow(D3DXVECTOR3(-2.0f, 0.5f, 6.0f), &x, &y));
+    int column, row;
+    EXPECT_EQ(1, view->PickCell(&column, &row, x, y));
+    EXPECT_EQ(2, column);
+    EXPECT_EQ(4, row);
 }

@@ -103,6 +103,31 @@ TEST_F(BoardTest, StonesAboveABurstFallAndSnapIntoTheirCell)
     }
 }
 
+TEST_F(BoardTest, GoalStoneOnItsTargetFieldPulses)
+{
+    grid->SetField(1, 1, FIELD_SPECIAL_TARGET);
+    grid->SetField(4, 4, FIELD_SPECIAL_TARGET);
+    grid->PlaceStone(1, 1, STONE_SPECIAL, 0.0f);    // on its field, layer 0
+    grid->PlaceStone(4, 4, STONE_RED, 0.0f);
+    grid->PlaceStone(4, 4, STONE_SPECIAL, 0.0f);    // on its field, but layer 1
+    grid->PlaceStone(2, 2, STONE_SPECIAL, 0.0f);    // no field
+
+    for (int frame = 0; frame < 20; frame++)
+        MoveBoard(0.05f);
+    EXPECT_EQ(1, grid->cells[1 + 6]->targetState);
+    EXPECT_EQ(0, grid->cells[4 + 24 + 36]->targetState);
+    EXPECT_EQ(0, grid->cells[2 + 12]->targetState);
+    // The pulse has left full white; the others are reset to it.
+    EXPECT_LT(grid->cells[1 + 6]->stone->color.r, 1.0f);
+    EXPECT_FLOAT_EQ(1.0f, grid->cells[2 + 12]->stone->color.r);
+
+    // Nothing moves while input is shut.
+    D3DXCOLOR held = grid->cells[1 + 6]->stone->color;
+    controller->running = 0;
+    MoveBoard(0.3f);
+    EXPECT_FLOAT_EQ(held.r, grid->cells[1 + 6]->stone->color.r);
+}
+
 TEST_F(BoardTest, RenderEffectsDecideShadowsAndBurstParticles)
 {
     CD3DApplication app;    // the render-effect switches live in the application
@@ -131,4 +156,40 @@ TEST_F(BoardTest, RenderEffectsDecideShadowsAndBurstParticles)
     app.renderEffects = CD3DApplication::R_EFFECT_PARTICLES;
     grid->RemoveStone(1, 0, 0);
     EXPECT_EQ(before + 2, Queue()->GetObjectCount());
+}
+
+TEST_F(BoardTest, HiddenStonesAreCulledOnlyOnceAllStartingStonesAreIn)
+{
+    D3DLIGHT8 light = WhiteLight(-0.5f, -1.0f, 0.5f);
+    D3DMATERIAL8 material = WhiteMaterial();
+    device->SetLight(0, &light);
+    device->LightEnable(0, TRUE);
+    device->SetMaterial(&material);
+
+    grid->PlaceStone(2, 2, STONE_RED, 0.0f);
+    CStoneInfo* info = grid->cells[2 + 12];
+    MoveBoard(0.02f);
+    float fx, fy;
+    ASSERT_TRUE(ToWindow(view->CellToWorld(info) + D3DXVECTOR3(0, 1, 0), &fx, &fy));
+    auto centre = [&]() {
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
+        device->BeginScene();
+        view->Render();
+        device->EndScene();
+        return headless.Pixel((int)(fx * kWidth), (int)(fy * kHeight));
+    };
+
+    DWORD drawn = centre();
+    info->stone->visible = 0;
+    DWORD empty = centre();
+    info->stone->visible = 1;
+    ASSERT_NE(drawn, empty);
+
+    // Marked hidden (as behind its neighbours): still drawn while a starting
+    // stone is pending, left out once all are in.
+    info->drawn = 0;
+    controller->pendingDrops = 1;
+    EXPECT_EQ(drawn, centre());
+    controller->pendingDrops = 0;
+    EXPECT_EQ(empty, centre());
 }

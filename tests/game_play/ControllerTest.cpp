@@ -22,6 +22,15 @@ TestLevel TenStonesLevel()
     return level;
 }
 
+TEST(ControllerInstanceTest, BoardOutsideAGameBuildsNoController)
+{
+    CGameController::DestroyInstance();
+    CGrid grid(6, 6, 15);
+    grid.PlaceStone(1, 1, STONE_RED, 0.0f);
+    EXPECT_EQ(1, grid.GetHeight(1, 1));
+    EXPECT_EQ(nullptr, CGameController::GetExistingInstance());
+}
+
 // Ten stones drop in at 0.3, 0.4 ... 1.2 s; four more that form a group burst at
 // once and are not waited for.
 TEST_F(ControllerTest, StartingStonesDropInOneAfterAnother)
@@ -228,6 +237,43 @@ TEST_F(ControllerTest, EditorWithoutLevelListNeverTouchesIt)
     EXPECT_TRUE(app->actions.empty());
     EXPECT_EQ(STONE_SPECIAL, Board()->GetStoneInfo(5, 2, 0).type);
     EXPECT_TRUE(Controller()->highScore.puzzleScores.empty());
+}
+
+// Pixels that differ between two pictures inside a rectangle of window fractions.
+int ChangedPixels(const Image& a, const Image& b, float x0, float y0, float x1, float y1)
+{
+    int changed = 0;
+    for (int y = (int)(y0 * a.height); y < (int)(y1 * a.height); y++) {
+        for (int x = (int)(x0 * a.width); x < (int)(x1 * a.width); x++)
+            changed += a.Pixel(x, y) != b.Pixel(x, y) ? 1 : 0;
+    }
+    return changed;
+}
+
+TEST_F(ControllerTest, BannerShowsWordAndOneDigitPerPlaceForThreeSeconds)
+{
+    Open();
+    Controller()->StartGame();
+    app->Step(1);
+    int scene = SceneObjects();
+    Image before, with;
+    ASSERT_TRUE(app->Capture(folder->GetPreviousFolder() + "/game_play_no_banner.png", before));
+    CLevel level;
+    level.number = 12;
+    Controller()->ShowLevelBanner(&level);
+    // The word and two digits, each with its own timer.
+    EXPECT_EQ(scene + 6, SceneObjects());
+    ASSERT_TRUE(app->Capture(folder->GetPreviousFolder() + "/game_play_banner.png", with));
+    // The word left of 0.6, the first digit from 0.6, the second from 0.635
+    // (its glyph ends before 0.68), no third.
+    EXPECT_GT(ChangedPixels(before, with, 0.36f, 0.45f, 0.59f, 0.51f), 0);
+    EXPECT_GT(ChangedPixels(before, with, 0.60f, 0.45f, 0.635f, 0.51f), 0);
+    EXPECT_GT(ChangedPixels(before, with, 0.64f, 0.45f, 0.68f, 0.51f), 0);
+    EXPECT_EQ(0, ChangedPixels(before, with, 0.68f, 0.45f, 0.80f, 0.51f));
+    app->StepSeconds(2.8f);
+    EXPECT_EQ(scene + 6, SceneObjects());
+    app->StepSeconds(0.2f);
+    EXPECT_EQ(scene, SceneObjects());
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "GamePlaySupport.h"
 
+#include <cstdlib>
+
 #include "C3DStaticText.h"
 #include "CGameController.h"
 #include "CGameData.h"
@@ -8,6 +10,8 @@
 #include "CMoveStoneEventHandler.h"
 #include "CObjQueue.h"
 #include "CResourceManager.h"
+#include "CSoundDev.h"
+#include "GameResources.h"
 
 static std::string Position(const TestLevel::Cell& cell)
 {
@@ -45,8 +49,37 @@ std::string HighScoreText(const std::vector<std::pair<int, int> >& results)
     return text + "</puzzle>\n<panik>\n</panik>\n</HighScores>\n";
 }
 
+void QuietSounds()
+{
+    CSoundDev* sound = CResourceManager::GetSoundDevice();
+    sound->LoadSound("GAME_PLACE", nullptr);   // opens the audio device
+    ASSERT_TRUE(sound->IsOpen());
+    sound->StopAll();
+}
+
+std::vector<std::string> SoundsPlaying()
+{
+    static const char* const names[] = { "GAME_EXPLO", "GAME_FINISH", "GAME_LOADED", "GAME_MOVE", "GAME_PLACE",
+                                         "GAME_POP", "MENU_BACKGROUND", "MENU_CLICK", "MENU_ROTATE" };
+    CSoundDev* sound = CResourceManager::GetSoundDevice();
+    std::vector<std::string> playing;
+    for (const char* name : names) {
+        if (sound->GetSoundState(sound->LoadSound(name, nullptr)))
+            playing.push_back(name);
+    }
+    return playing;
+}
+
 void GameFixture::Open(const char* levelsXml, const char* highscoreXml)
 {
+    // The program's sounds, as its start registers them, through SDL's dummy
+    // driver when no other is chosen.
+    static bool soundsRegistered = false;
+    if (!soundsRegistered) {
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        RegisterGameResources();
+        soundsRegistered = true;
+    }
     folder.reset(new GameTestFolder(levelsXml, highscoreXml));
     ASSERT_TRUE(folder->IsReady());
     app.reset(new GameTestApp());

@@ -31,6 +31,12 @@ std::string LevelFileText(const std::vector<TestLevel>& levels, int completed = 
 // A high-score file with one "puzzle" result per (level, moves) pair.
 std::string HighScoreText(const std::vector<std::pair<int, int> >& results);
 
+// The sound effects of the game that have been started since QuietSounds
+// stopped every sound, by name. Only an open audio device flags a started
+// effect; the fixture asks SDL for its dummy driver when none is chosen.
+void QuietSounds();
+std::vector<std::string> SoundsPlaying();
+
 class GameFixture : public ::testing::Test {
 protected:
     // Opens the frame in a private folder holding these files (null: the build's).

@@ -14,6 +14,61 @@ namespace {
 
 class HandlerTest : public GameFixture {};
 
+// A left button released at the point, with no move before it.
+CMouseEvent ReleaseAt(float x, float y)
+{
+    CMouseEvent event;
+    event.kind = CMouseEvent::MOUSE_CLICK;
+    event.buttons[0] = CMouseEvent::MOUSE_BUTTON_RELEASE;
+    event.x = x;
+    event.y = y;
+    return event;
+}
+
+TEST_F(HandlerTest, PlaceClicksOnTheBoardPlaceAndCountClicksBesideDoNot)
+{
+    TestLevel level;
+    level.placeable = { STONE_RED, STONE_GREEN, STONE_YELLOW };
+    level.stones = { { 0, 0, 0, STONE_BLOCK } };
+    level.fields = { { 5, 5, 0, FIELD_SPECIAL_TARGET } };
+    Open({ level });
+    app->StartGameAtCurrentLevel();
+    app->Step(1);
+    // While the starting stone still drops in, clicks are handled.
+    ASSERT_GT(Controller()->pendingDrops, 0);
+    ClickCell(2, 3);
+    EXPECT_EQ(STONE_RED, Board()->GetStoneInfo(2, 3, 0).type);
+    EXPECT_EQ(1, Controller()->gameData->moves);
+    EXPECT_EQ("0001", MovesShown());
+
+    app->StepSeconds(3.2f);
+    app->Click(0.01f, 0.01f);
+    app->Click(0.5f, 0.02f);
+    EXPECT_EQ(1, Controller()->gameData->moves);
+    EXPECT_EQ(2, Controller()->nextStoneView->GetRemaining());
+
+    // The preview follows the pointer onto the column's next free layer.
+    float x, y;
+    ASSERT_TRUE(app->FindCellPointer(2, 3, &x, &y));
+    app->MoveMouse(x, y);
+    PlaceStoneEventHandler* place = static_cast<PlaceStoneEventHandler*>(Controller()->handlers[0]);
+    EXPECT_EQ(1, place->hover);
+    EXPECT_EQ(2, place->preview->x);
+    EXPECT_EQ(3, place->preview->y);
+    EXPECT_EQ(1, place->preview->z);
+
+    // A full column takes nothing, by click or by the controller: no move, and
+    // the stone stays next in line.
+    for (int i = 0; i < 15; i++)
+        Board()->PlaceStone(1, 1, i % 2 ? STONE_BLUE : STONE_BLOCK, 0.0f);
+    ClickCell(1, 1);
+    Controller()->PlaceStone(1, 1);
+    EXPECT_EQ(15, Board()->GetHeight(1, 1));
+    EXPECT_EQ(1, Controller()->gameData->moves);
+    EXPECT_EQ(2, Controller()->nextStoneView->GetRemaining());
+    EXPECT_EQ(STONE_GREEN, Controller()->nextStoneView->PeekNextType());
+}
+
 TEST_F(HandlerTest, SlidesStopAtStonesEdgesAndWhereSupportEnds)
 {
     TestLevel level;
@@ -95,6 +150,44 @@ TEST_F(HandlerTest, MarkersAndClicksOfTheSlideTool)
     ASSERT_EQ(1, SlideTool()->hover);
     Controller()->RestartLevel();
     EXPECT_EQ(0, SlideTool()->hover);
+}
+
+// A place click acts on the cell under the pointer at the click, whatever the
+// last move showed; a slide click acts only when the stone under the pointer
+// is the one the last move found. A stone above the floor with no stone
+// below any neighbour cannot slide: the cross.
+TEST_F(HandlerTest, ClicksAwayFromTheLastMoveAndUnsupportedSides)
+{
+    TestLevel level;
+    level.placeable = { STONE_RED, STONE_GREEN };
+    level.stones = { { 1, 4, 0, STONE_BLUE }, { 4, 1, 0, STONE_YELLOW }, { 3, 3, 0, STONE_BLOCK },
+                     { 3, 3, 1, STONE_GREEN } };
+    level.fields = { { 5, 5, 0, FIELD_SPECIAL_TARGET } };
+    Open({ level });
+    StartAndSettle();
+    float x, y, otherX, otherY;
+    ASSERT_TRUE(app->FindCellPointer(1, 1, &x, &y));
+    ASSERT_TRUE(app->FindCellPointer(4, 4, &otherX, &otherY));
+    app->MoveMouse(x, y);
+    Controller()->handlers[CGameController::MODE_PLACE]->MouseClicked(ReleaseAt(otherX, otherY));
+    EXPECT_EQ(STONE_RED, Board()->GetStoneInfo(4, 4, 0).type);
+    EXPECT_EQ(0, Board()->GetHeight(1, 1));
+
+    Controller()->ToggleMode();
+    ASSERT_EQ(CGameController::MODE_SLIDE, Controller()->mode);
+    ASSERT_TRUE(app->StoneTopToWindow(1, 4, 0, &x, &y));
+    ASSERT_TRUE(app->StoneTopToWindow(4, 1, 0, &otherX, &otherY));
+    app->MoveMouse(x, y);
+    ASSERT_EQ(1, SlideTool()->hover);
+    SlideTool()->MouseClicked(ReleaseAt(otherX, otherY));
+    EXPECT_EQ(1, Controller()->gameData->moves);
+    EXPECT_EQ(STONE_BLUE, Board()->GetStoneInfo(1, 4, 0).type);
+    EXPECT_EQ(STONE_YELLOW, Board()->GetStoneInfo(4, 1, 0).type);
+
+    ASSERT_TRUE(app->StoneTopToWindow(3, 3, 1, &x, &y));
+    app->MoveMouse(x, y);
+    ASSERT_EQ(1, SlideTool()->hovered.z);
+    EXPECT_EQ(CMoveStoneEventHandler::MARKER_CROSS, SlideTool()->markerIndex);
 }
 
 TEST_F(HandlerTest, RemoveToolTakesTopStonesAndClearsFields)

@@ -2,12 +2,15 @@
 
 #include <sys/stat.h>
 
+#include "C3DIcon.h"
 #include "CGameController.h"
 #include "CGameData.h"
 #include "CGrid.h"
+#include "CLevelFinishedOvl.h"
 #include "CLevelLoader.h"
 #include "CMessageLog.h"
 #include "CMoveStoneEventHandler.h"
+#include "CObjQueue.h"
 #include "CResourceManager.h"
 #include "CScore.h"
 #include "CStoneTypes.h"
@@ -35,6 +38,14 @@ protected:
         Controller()->StartComboTimer();
         ASSERT_TRUE(app->StepUntil([&] { return Controller()->won == 1; }, 1.0f));
         EXPECT_EQ(0, Controller()->running);
+    }
+    // The sum of the colour channels in the middle of the next frame.
+    int CentreBrightness()
+    {
+        Image picture;
+        EXPECT_TRUE(app->Capture(folder->GetPath() + "/centre.png", picture));
+        uint32_t colour = picture.Pixel(picture.width / 2, picture.height / 2);
+        return (int)((colour >> 16) & 0xFF) + (int)((colour >> 8) & 0xFF) + (int)(colour & 0xFF);
     }
     // Clicks the level-finished picture away; true when the name entry came.
     bool DismissPicture()
@@ -86,10 +97,32 @@ TEST_F(LevelEndTest, OnlyANewBestAsksForANameAndIsRecorded)
                                                 Controller()->running == 1; }, 4.0f));
         EXPECT_EQ(0, Controller()->gameData->moves);
         EXPECT_EQ(1, Controller()->levelLoader->completed);
+        // The next level fades in from black.
+        int dark = CentreBrightness();
+        app->StepSeconds(1.2f);
+        EXPECT_LT(4 * dark, CentreBrightness());
         EXPECT_EQ(scores, folder->ReadMediaFile("highscore.xml"));
         EXPECT_EQ(levels, folder->ReadMediaFile("levels.xml"));
         TearDown();
     }
+}
+
+// The level-finished picture comes with its sound; a new best follows it
+// with the new-best picture and the name entry.
+TEST_F(LevelEndTest, FinishedPictureSoundsAndANewBestShowsItsOwnPicture)
+{
+    Open({ OneSlideLevel() }, HighScoreText({ { 1, 15 } }).c_str());
+    StartAndSettle();
+    Controller()->gameData->moves = 3;
+    ASSERT_NO_FATAL_FAILURE(QuietSounds());
+    CLevelFinishedOvl* end = new CLevelFinishedOvl(app->device, Controller(), 15);
+    CResourceManager::GetObjectQueue()->AddObject(end, 4, 0);
+    EXPECT_EQ(std::vector<std::string>({ "GAME_FINISH" }), SoundsPlaying());
+    EXPECT_EQ(".//media//level_finished.dds", end->icon->GetTextureName());
+    EXPECT_EQ(nullptr, end->textBox);
+    ASSERT_TRUE(DismissPicture());
+    EXPECT_NE(nullptr, end->textBox);
+    EXPECT_EQ(".//media//highscore.dds", end->icon->GetTextureName());
 }
 
 // A result equal to the stored best is no new best, whoever asks to record it.

@@ -2,7 +2,10 @@
 
 #include "C3DStaticText.h"
 #include "C3DTextButton.h"
+#include "C3DWindow.h"
 #include "CGameController.h"
+#include "CGameData.h"
+#include "CGrid.h"
 #include "CGameOverlay.h"
 #include "CStoneTypes.h"
 #include "CGridView.h"
@@ -20,6 +23,133 @@ protected:
         *y = 0.02f + 0.8f * (buttonY + 0.021f);
     }
 };
+
+TEST_F(OverlayTest, TextsOfMovesLevelAndModeFollowTheGame)
+{
+    TestLevel level;
+    level.placeable = { STONE_RED };
+    Open({ level });
+    Controller()->StartGame();
+    struct Case { int moves; const char* shown; };
+    const Case cases[] = { { 7, "0007" }, { 0, "0000" }, { 123, "0123" }, { 12345, "12345" } };
+    for (const Case& c : cases) {
+        Overlay()->SetMoves(c.moves);
+        EXPECT_STREQ(c.shown, Overlay()->moveCounter->GetText());
+    }
+    Overlay()->SetLevel(12);
+    EXPECT_STREQ("Level 12", Overlay()->levelLabel->GetText());
+
+    EXPECT_STREQ("Ziehen", Overlay()->modeButton->GetText());
+    Controller()->RestartLevel();
+    app->Step(2);
+    EXPECT_STREQ("plazieren", Overlay()->modeButton->GetText());
+    app->PressKey(TEST_DIK_SPACE);
+    EXPECT_STREQ("ziehen", Overlay()->modeButton->GetText());
+    float x, y;
+    ButtonCentre(0.75f, &x, &y);
+    app->Click(x, y);
+    EXPECT_EQ(CGameController::MODE_PLACE, Controller()->mode);
+    EXPECT_STREQ("plazieren", Overlay()->modeButton->GetText());
+    // The mode button works also while a window holds the input.
+    Controller()->running = 0;
+    app->Click(x, y);
+    EXPECT_STREQ("ziehen", Overlay()->modeButton->GetText());
+}
+
+// The right panel's captions and button labels, top to bottom, before a level starts.
+TEST_F(OverlayTest, RightPanelShowsItsCaptionsAndButtonLabels)
+{
+    Open();
+    Controller()->StartGame();
+    std::vector<std::string> texts;
+    C3DWindow* panel = Overlay()->rightPanel;
+    for (int i = 0; i < panel->GetSubWindowCount(); i++) {
+        C3DWindow* child = panel->GetSubWindow(i);
+        if (C3DStaticText* label = dynamic_cast<C3DStaticText*>(child))
+            texts.push_back(label->GetText());
+        else if (C3DTextButton* button = dynamic_cast<C3DTextButton*>(child))
+            texts.push_back(button->GetText());
+    }
+    EXPECT_EQ(std::vector<std::string>({ "Level", "Moves", "0000", "Ziehen", "Reset", "Optionen", "Exit" }), texts);
+}
+
+// A click beside the board is silent; placing, a burst, the mode button and
+// sliding each play their own sound.
+TEST_F(OverlayTest, ToolsBurstsAndTheModeButtonEachPlayTheirOwnSound)
+{
+    TestLevel level;
+    level.placeable = { STONE_RED, STONE_GREEN };
+    level.stones = { { 0, 0, 0, STONE_RED }, { 1, 0, 0, STONE_RED }, { 2, 0, 0, STONE_RED }, { 4, 4, 0, STONE_BLUE } };
+    level.fields = { { 5, 5, 0, FIELD_SPECIAL_TARGET } };   // not won on the way
+    Open({ level });
+    StartAndSettle();
+    ASSERT_NO_FATAL_FAILURE(QuietSounds());
+    app->Click(0.01f, 0.01f);
+    EXPECT_EQ(std::vector<std::string>(), SoundsPlaying());
+    ClickCell(3, 0);
+    EXPECT_EQ(std::vector<std::string>({ "GAME_PLACE" }), SoundsPlaying());
+
+    QuietSounds();
+    ASSERT_TRUE(app->StepUntil([&] { return Board()->stoneCount == 1; }, 1.0f));
+    EXPECT_EQ(std::vector<std::string>({ "GAME_EXPLO" }), SoundsPlaying());
+
+    QuietSounds();
+    float x, y;
+    ButtonCentre(0.75f, &x, &y);
+    app->Click(x, y);
+    EXPECT_EQ(CGameController::MODE_SLIDE, Controller()->mode);
+    EXPECT_EQ(std::vector<std::string>({ "MENU_CLICK" }), SoundsPlaying());
+
+    QuietSounds();
+    SlideWithPointer(4, 4, 2);
+    EXPECT_EQ(std::vector<std::string>({ "GAME_MOVE" }), SoundsPlaying());
+}
+
+// Options open one window however often pressed; closing it, or answering
+// the reset question, gives the input back. The reset question's OK starts
+// the level again and does not end the game; the exit question's OK does.
+TEST_F(OverlayTest, OptionsResetAndExitOpenTheirOwnWindows)
+{
+    TestLevel level;
+    level.placeable = { STONE_RED, STONE_RED };
+    level.fields = { { 5, 5, 0, FIELD_SPECIAL_TARGET } };
+    Open({ level });
+    StartAndSettle();
+    int scene = SceneObjects();
+    float x, y;
+    ButtonCentre(0.85f, &x, &y);
+    app->Click(x, y);
+    app->Step(1);
+    // The open window takes the pointer: the second press comes as the button's action.
+    Overlay()->options_ActionPerformed(CActionEvent(nullptr, 0));
+    app->Step(1);
+    EXPECT_EQ(scene + 1, SceneObjects());
+    EXPECT_EQ(0, Controller()->running);
+    app->PressKey(TEST_DIK_ESCAPE);
+    app->StepSeconds(1.0f);
+    EXPECT_EQ(scene, SceneObjects());
+    EXPECT_EQ(1, Controller()->running);
+
+    ClickCell(2, 2);
+    ASSERT_EQ(1, Controller()->gameData->moves);
+    app->actions.clear();
+    ButtonCentre(0.8f, &x, &y);
+    app->Click(x, y);
+    app->Step(1);
+    ASSERT_EQ(0, Controller()->running);
+    app->PressKey(TEST_DIK_RETURN);
+    app->StepSeconds(1.0f);
+    EXPECT_TRUE(app->actions.empty());
+    EXPECT_EQ(0, Controller()->gameData->moves);
+    EXPECT_EQ(0, Board()->GetHeight(2, 2));
+    EXPECT_EQ(1, Controller()->running);
+
+    ButtonCentre(0.9f, &x, &y);
+    app->Click(x, y);
+    app->Step(1);
+    app->PressKey(TEST_DIK_RETURN);
+    EXPECT_EQ(std::vector<int>({ CGameController::ACTION_MAIN_MENU }), app->actions);
+}
 
 TEST_F(OverlayTest, ResetAndExitOpenOneQuestionThatOutlivesTheOverlaySafely)
 {

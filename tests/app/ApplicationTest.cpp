@@ -34,6 +34,32 @@ TEST(Application, EditorSwitchAnywhereInTheCommandLineMakesRoomForTheDialog)
     }
 }
 
+TEST(Application, EditorSwitchAnywhereInTheCommandLineSetsTheWindowSize)
+{
+    struct Case {
+        const char* commandLine;
+        int editor;
+    };
+    const Case cases[] = {
+        { "", 0 },
+        { "zarul", 0 },
+        { "zarul -editor", 1 },
+        { "zarul -editorial", 1 },                 // inside a longer word
+        { "/home/x-editor/zarul", 1 },             // inside the program's path
+        { "zarul -Editor", 0 },
+        { "zarul editor", 0 },
+    };
+    for (const Case& c : cases) {
+        CZarulApplication app(c.commandLine);
+        EXPECT_EQ(c.editor, app.editorFlag) << c.commandLine;
+        EXPECT_EQ(c.editor ? 1024u : 500u, (unsigned)app.creationWidth) << c.commandLine;
+        EXPECT_EQ(c.editor ? 768u : 375u, (unsigned)app.creationHeight) << c.commandLine;
+        EXPECT_STREQ("Zarul", app.windowTitle);
+        EXPECT_EQ(1, app.loading);
+        EXPECT_EQ(&app, g_pZarulApp);
+    }
+}
+
 // The application run headless for a few frames; counts the loading paints.
 class TestApplication : public CZarulApplication {
 public:

@@ -176,4 +176,32 @@ TEST_F(OptionsTest, ShadowsOffLeaveTheNextFrameWithoutShadowPass)
     EXPECT_GT(DarkerOutside(app.Capture(media.File("again.png")), off), 150);
 }
 
+TEST_F(OptionsTest, ReflectionOnDrawsTheCubeMapAgain)
+{
+    if (!app.IsRenderEffectCapable(CD3DApplication::R_EFFECT_ENVMAP))
+        GTEST_SKIP() << "no cube maps on this device";
+    ASSERT_NE(app.envCubeTexture, nullptr);
+    C3DCheckBox* reflection = OpenOptions()->boxes[CSubMenuOptions::BOX_ENVMAP];
+    ASSERT_EQ(reflection->checked, 1);
+    Toggle(reflection);
+    EXPECT_FALSE(app.renderEffects & CD3DApplication::R_EFFECT_ENVMAP);
+
+    // The middle of every face marked magenta; switching the box on draws the sky box over it.
+    const DWORD mark = 0xFFFF00FF;
+    D3DLOCKED_RECT locked;
+    for (int face = 0; face < 6; face++) {
+        ASSERT_EQ(app.envCubeTexture->LockRect((D3DCUBEMAP_FACES)face, 0, &locked, nullptr, 0), D3D_OK);
+        *(DWORD*)((BYTE*)locked.pBits + 128 * locked.Pitch + 128 * 4) = mark;
+        app.envCubeTexture->UnlockRect((D3DCUBEMAP_FACES)face, 0);
+    }
+    Toggle(reflection);
+    EXPECT_TRUE(app.renderEffects & CD3DApplication::R_EFFECT_ENVMAP);
+    for (int face = 0; face < 6; face++) {
+        ASSERT_EQ(app.envCubeTexture->LockRect((D3DCUBEMAP_FACES)face, 0, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+        DWORD centre = *(const DWORD*)((const BYTE*)locked.pBits + 128 * locked.Pitch + 128 * 4) | 0xFF000000;
+        app.envCubeTexture->UnlockRect((D3DCUBEMAP_FACES)face, 0);
+        EXPECT_NE(centre, mark) << "face " << face;
+    }
+}
+
 }

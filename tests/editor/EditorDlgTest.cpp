@@ -315,6 +315,7 @@ TEST_F(EditorTest, OpenPlayAndEditSwitchTheBoardAndSaveKeepsWhatTheTrialLeft)
     Command(IDC_PLAY);
     EXPECT_EQ(Text(IDC_PLAY), "Edit");
     EXPECT_EQ(editor->playState, 0);
+    EXPECT_EQ(board()->GetStoneInfo(4, 4, 0).type, STONE_YELLOW);   // the trial starts from the board as edited
     EXPECT_EQ(dynamic_cast<CNextStoneViewEditor*>(controller()->nextStoneView), nullptr);
     // While trying, the next-stone choice does not touch the level's own supply.
     ChooseType(STONE_RED);
@@ -343,6 +344,20 @@ TEST_F(EditorTest, OpenPlayAndEditSwitchTheBoardAndSaveKeepsWhatTheTrialLeft)
     EXPECT_STREQ(overlay()->levelLabel->GetText(), "Level");
     EXPECT_STREQ(overlay()->moveCounter->GetText(), "0000");
     EXPECT_EQ(controller()->gameData->moves, 0);
+}
+
+TEST_F(EditorTest, OpeningAnotherLevelStoresTheBoardInTheLevelOpenBefore)
+{
+    Load("three.xml");
+    OpenRow(0);
+    controller()->PlaceStoneOfType(3, 3, STONE_RED);
+    SetDlgItemTextA(dialog(), IDC_LEVEL_NAME, "Renamed");
+    OpenRow(1);
+    CLevel* first = editor->levels.GetLevel(1);
+    EXPECT_EQ(LevelStones(first), (std::vector<Stone>{ Stone(0, 0, 0, STONE_BLUE), Stone(3, 3, 0, STONE_RED) }));
+    EXPECT_EQ(first->GetName(), "Renamed");
+    EXPECT_EQ(Text(IDC_LEVEL_NAME), "Second");
+    EXPECT_TRUE(BoardStones(board()).empty());
 }
 
 TEST_F(EditorTest, WithoutTheLevelsBoardTheBoardOperationsDoNothing)

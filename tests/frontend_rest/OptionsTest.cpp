@@ -1,7 +1,10 @@
 // The options submenu and its start-level chooser: counting round, the start
 // level and the display mode applied on close, the editor's mode without a
 // level list, and the render-effect boxes acting on the next frame.
+#include <cmath>
+
 #include "C3DCheckBox.h"
+#include "C3DStaticText.h"
 #include "C3DTextButton.h"
 #include "C3DToggleSelection.h"
 #include "CGameController.h"
@@ -65,6 +68,50 @@ TEST_F(OptionsTest, StartLevelChooserCountsRound)
             toggle.prev_ActionPerformed(CActionEvent());
         EXPECT_EQ(toggle.selection, c.expected);
         EXPECT_EQ(std::string(toggle.labelButton->GetText()), std::to_string(c.expected));
+    }
+}
+
+TEST_F(OptionsTest, StartLevelIsOfferedUpToOnePastTheLastCompletedLevel)
+{
+    const int completedLevels[] = { 0, 2, 8 };
+    for (int completed : completedLevels) {
+        UseLevels(9, completed, 1);
+        CSubMenuOptions* options = OpenOptions();
+        ASSERT_NE(options->startLevelToggle, nullptr);
+        EXPECT_EQ(options->startLevelToggle->maximum, completed + 1);
+        options->Close();
+        app.Step(15);
+    }
+}
+
+// Each effect box shows its own effect and sits beside its own label.
+TEST_F(OptionsTest, EffectBoxesShowTheirOwnEffectBesideTheirLabel)
+{
+    struct Row {
+        int box;
+        int effect;
+        const char* label;
+    };
+    const Row rows[] = { { CSubMenuOptions::BOX_ENVMAP, CD3DApplication::R_EFFECT_ENVMAP, "Reflektion" },
+                         { CSubMenuOptions::BOX_SHADOW, CD3DApplication::R_EFFECT_SHADOW, "Schatten" },
+                         { CSubMenuOptions::BOX_PARTICLES, CD3DApplication::R_EFFECT_PARTICLES, "Fx" } };
+    UseLevels(3, 0, 1);
+    for (const Row& on : rows) {
+        app.renderEffects = (BYTE)on.effect;
+        CSubMenuOptions* options = OpenOptions();
+        for (const Row& row : rows) {
+            C3DCheckBox* box = options->boxes[row.box];
+            EXPECT_EQ(box->checked, row.effect == on.effect ? 1 : 0) << row.label << " with only " << on.label;
+            std::string label;
+            for (int i = 0; i < options->GetSubWindowCount(); i++) {
+                C3DStaticText* text = dynamic_cast<C3DStaticText*>(options->GetSubWindow(i));
+                if (text && fabsf(text->GetRect().y + 0.03f - box->GetRect().y) < 0.001f)
+                    label = text->GetText();
+            }
+            EXPECT_EQ(label, row.label);
+        }
+        options->Close();
+        app.Step(15);
     }
 }
 

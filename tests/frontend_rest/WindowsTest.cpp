@@ -102,6 +102,20 @@ std::string Row(C3DTextArea* area, float y)
     return row;
 }
 
+// The x of each text of the area's row at height y, two places, joined by ' '.
+std::string Columns(C3DTextArea* area, float y)
+{
+    std::string columns;
+    for (int i = 0; i < area->GetLineCount(); i++) {
+        if (area->GetLinePoint(i).y > y - 0.01f && area->GetLinePoint(i).y < y + 0.01f) {
+            char x[16];
+            snprintf(x, sizeof(x), "%.2f", area->GetLinePoint(i).x);
+            columns += (columns.empty() ? "" : " ") + std::string(x);
+        }
+    }
+    return columns;
+}
+
 typedef FrontTest HelpPagesTest;
 
 TEST_F(HelpPagesTest, TurnsPagesWithTheirPicturesAndIgnoresReturn)
@@ -134,6 +148,17 @@ TEST_F(HelpPagesTest, TurnsPagesWithTheirPicturesAndIgnoresReturn)
     EXPECT_FALSE(FrontTestApp::InScene(help));
 }
 
+TEST_F(HelpPagesTest, EveryPageShowsOnlyItsOwnPictures)
+{
+    CSubMenuHelp* help = new CSubMenuHelp(app.device, nullptr);
+    FrontTestApp::Show(help, 2);
+    const int pictures[CSubMenuHelp::PAGE_COUNT] = { 1, 2, 2, 1, 2, 1, 0 };
+    for (int page = 0; page < CSubMenuHelp::PAGE_COUNT; page++) {
+        EXPECT_EQ(help->textArea->GetSubWindowCount(), pictures[page]) << "page " << page;
+        help->chooser->next_ActionPerformed(CActionEvent());
+    }
+}
+
 class HighScorePagesTest : public FrontTest {
 protected:
     CSubMenuHighScore* OpenScores(int levels, const char* scoreFile)
@@ -163,6 +188,9 @@ TEST_F(HighScorePagesTest, ShowsPuzzleResultsOnTheirPages)
     EXPECT_EQ(Row(scores->textArea, 0.1f), "1|-|-|-");
     EXPECT_EQ(Row(scores->textArea, 0.2f), "2|Ada|01.02.2003|17");
     EXPECT_EQ(Row(scores->textArea, 0.3f), "3|-|-|-");   // not from the panik list
+    // Number, name, date and score in their columns; the dashes of a level without a result in theirs.
+    EXPECT_EQ(Columns(scores->textArea, 0.2f), "0.02 0.19 0.55 0.87");
+    EXPECT_EQ(Columns(scores->textArea, 0.1f), "0.02 0.25 0.62 0.87");
 
     scores->chooser->next_ActionPerformed(CActionEvent());
     EXPECT_EQ(Row(scores->textArea, 0.1f), "8||04.05.2006|12345678");

@@ -504,6 +504,15 @@ TEST_F(EditorTest, ShippedLevelRoundTripsThroughSaveAndAFreshEditorWithItsNameCu
     EXPECT_EQ(placeable.back(), STONE_ORANGE);
     EXPECT_EQ(BoardStones(board()), stones);
     EXPECT_EQ(BoardFields(board()), fields);
+
+    // The level checker reads the saved file and names the level.
+    std::string command = std::string(LEVELCHECK_PATH) + " roundtrip.xml > levelcheck.txt 2>&1";
+    int status = system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 2);
+    std::ifstream output("levelcheck.txt");
+    std::string text((std::istreambuf_iterator<char>(output)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("\"" + utf8Name + "\""), std::string::npos) << text;
 }
 
 // The level list's edits that the editor reaches.

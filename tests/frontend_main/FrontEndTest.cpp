@@ -354,6 +354,35 @@ TEST_F(FrontEnd, MenuSoundsOfTurnsButtonsAndTheBackButton)
     delete menu;
 }
 
+// Only the selected cube opens its screen: a cube under the pointer that is no
+// longer selected (the ring turned, the cube not yet gone) ignores the click.
+TEST_F(FrontEnd, OnlyTheSelectedCubeUnderThePointerOpensItsScreen)
+{
+    CMainMenu* menu = new CMainMenu(app.device);
+    queue->AddObject(menu, 1, 0);
+    Step(0.5f);
+    CMenuRing* ring = menu->GetRing();
+    CMenuItemCub* start = ring->GetItem(0);
+    CMouseEvent atCentre;
+    atCentre.x = 0.5f;
+    atCentre.y = 0.55f;
+    int objects = queue->GetObjectCount();
+
+    Key(DIK_RIGHT);
+    start->MouseMoved(atCentre);
+    ASSERT_EQ(1, start->IsMouseOver());
+    EXPECT_EQ(0, start->IsSelected());
+    start->MouseClicked(atCentre);
+    EXPECT_EQ(objects, queue->GetObjectCount());
+    EXPECT_EQ(1, ring->IsActive());
+
+    Key(DIK_LEFT);
+    start->MouseMoved(atCentre);
+    start->MouseClicked(atCentre);
+    EXPECT_EQ(objects + 1, queue->GetObjectCount());   // the start submenu
+    EXPECT_EQ(0, ring->IsActive());
+}
+
 TEST_F(FrontEnd, GameQuestionsRestartTheLevelLetTheGameGoOnOrSaveAndShowTheMenu)
 {
     app.StartGame();

@@ -9,6 +9,8 @@
 #include "C3DToggleSelection.h"
 #include "CGameController.h"
 #include "CLevelLoader.h"
+#include "CResourceManager.h"
+#include "CSoundDev.h"
 #include "CStartLevelToggle.h"
 #include "CSubMenuOptions.h"
 #include "FrontTestApp.h"
@@ -113,6 +115,23 @@ TEST_F(OptionsTest, EffectBoxesShowTheirOwnEffectBesideTheirLabel)
         options->Close();
         app.Step(15);
     }
+}
+
+// The music box stops the menu music and starts it again, looping. The test
+// registers no sounds, so the device plays them silently: a looping sound
+// counts as playing until it is stopped, a sound played once ends at once.
+TEST_F(OptionsTest, MusicBoxStopsTheMenuMusicAndStartsItLoopingAgain)
+{
+    UseLevels(3, 0, 1);
+    CSoundDev* sound = CResourceManager::GetSoundDevice();
+    int music = sound->LoadSound("MENU_BACKGROUND", nullptr);
+    sound->PlayIndex(music, 1, -1.0f, 1);   // as the intro leaves it
+    C3DCheckBox* box = OpenOptions()->boxes[CSubMenuOptions::BOX_MUSIC];
+    ASSERT_EQ(box->checked, 1);
+    Toggle(box);
+    EXPECT_EQ(sound->GetSoundState(music), 0);
+    Toggle(box);
+    EXPECT_EQ(sound->GetSoundState(music), 1);
 }
 
 TEST_F(OptionsTest, CloseStoresTheModeWritesTheStartLevelAndAppliesAChosenMode)

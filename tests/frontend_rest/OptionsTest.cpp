@@ -1,6 +1,7 @@
-// The options submenu and its start-level chooser: counting round, the start
-// level and the display mode applied on close, the editor's mode without a
-// level list, and the render-effect boxes acting on the next frame.
+// The options submenu and its start-level chooser: counting round, the range
+// of start levels, the start level and the display mode applied on close, the
+// editor's mode without a level list, the music box, and the render-effect
+// boxes beside their labels, showing their own effects and acting on the next frame.
 #include <cmath>
 
 #include "C3DCheckBox.h"

@@ -4,7 +4,11 @@
 
 #include "CZarulApplication.h"
 #include "CCameraView.h"
+#include "C3DWindow.h"
+#include "CFadeEffect.h"
 #include "CGameController.h"
+#include "CGameData.h"
+#include "CGrid.h"
 #include "CMainMenu.h"
 #include "CIntro.h"
 #include "CObjQueue.h"
@@ -31,6 +35,32 @@ TEST(Application, EditorSwitchAnywhereInTheCommandLineMakesRoomForTheDialog)
         CZarulApplication app(c.commandLine);
         EXPECT_EQ(c.editor, app.editorFlag) << c.commandLine;
         EXPECT_EQ(c.editor != 0, app.creationWidth > 500u) << c.commandLine;   // room for the dialog
+    }
+}
+
+TEST(Application, EditorSwitchAnywhereInTheCommandLineSetsTheWindowSize)
+{
+    struct Case {
+        const char* commandLine;
+        int editor;
+    };
+    const Case cases[] = {
+        { "", 0 },
+        { "zarul", 0 },
+        { "zarul -editor", 1 },
+        { "zarul -editorial", 1 },                 // inside a longer word
+        { "/home/x-editor/zarul", 1 },             // inside the program's path
+        { "zarul -Editor", 0 },
+        { "zarul editor", 0 },
+    };
+    for (const Case& c : cases) {
+        CZarulApplication app(c.commandLine);
+        EXPECT_EQ(c.editor, app.editorFlag) << c.commandLine;
+        EXPECT_EQ(c.editor ? 1024u : 500u, (unsigned)app.creationWidth) << c.commandLine;
+        EXPECT_EQ(c.editor ? 768u : 375u, (unsigned)app.creationHeight) << c.commandLine;
+        EXPECT_STREQ("Zarul", app.windowTitle);
+        EXPECT_EQ(1, app.loading);
+        EXPECT_EQ(&app, g_pZarulApp);
     }
 }
 
@@ -80,10 +110,26 @@ TEST(Application, SetsUpTheSceneAndSwitchesScreensOnItsTwoActions)
     queue->DeleteMarkedObjects();
     EXPECT_EQ(1, app.controller->running);
     EXPECT_NE(nullptr, app.controller->gridView);
+    EXPECT_TRUE(queue->Contains(app.fade->window));   // the game fades in
 
     app.SetHeadlessRun(app.GetFrameCount() + 2, 1.0f / 30.0f);
     app.Run();
     EXPECT_EQ(nullptr, CGameController::GetExistingInstance());   // gone with the device objects
+}
+
+TEST(Application, StartInTheEditorsModeOpensAnEmptyEditorBoard)
+{
+    TestApplication app;
+    ASSERT_GE(app.Create(nullptr), 0);
+    app.editorFlag = 1;   // as "-editor" sets it, here without the dialog
+    app.actionPerformed(CActionEvent(nullptr, CZarulApplication::ACTION_START_GAME));
+    CResourceManager::GetObjectQueue()->DeleteMarkedObjects();
+    EXPECT_EQ(1, app.controller->editorMode);
+    ASSERT_NE(nullptr, app.controller->gameData);
+    EXPECT_EQ(0, app.controller->gameData->board->GetStoneCount());
+    EXPECT_EQ(3, app.controller->modeCount);   // place, slide and remove
+    app.SetHeadlessRun(app.GetFrameCount() + 2, 1.0f / 30.0f);
+    app.Run();
 }
 
 TEST(Application, CubeMapOnlyWithTheEffectAndThenHoldsTheSkyBox)

@@ -315,6 +315,7 @@ TEST_F(EditorTest, OpenPlayAndEditSwitchTheBoardAndSaveKeepsWhatTheTrialLeft)
     Command(IDC_PLAY);
     EXPECT_EQ(Text(IDC_PLAY), "Edit");
     EXPECT_EQ(editor->playState, 0);
+    EXPECT_EQ(board()->GetStoneInfo(4, 4, 0).type, STONE_YELLOW);   // the trial starts from the board as edited
     EXPECT_EQ(dynamic_cast<CNextStoneViewEditor*>(controller()->nextStoneView), nullptr);
     // While trying, the next-stone choice does not touch the level's own supply.
     ChooseType(STONE_RED);
@@ -343,6 +344,20 @@ TEST_F(EditorTest, OpenPlayAndEditSwitchTheBoardAndSaveKeepsWhatTheTrialLeft)
     EXPECT_STREQ(overlay()->levelLabel->GetText(), "Level");
     EXPECT_STREQ(overlay()->moveCounter->GetText(), "0000");
     EXPECT_EQ(controller()->gameData->moves, 0);
+}
+
+TEST_F(EditorTest, OpeningAnotherLevelStoresTheBoardInTheLevelOpenBefore)
+{
+    Load("three.xml");
+    OpenRow(0);
+    controller()->PlaceStoneOfType(3, 3, STONE_RED);
+    SetDlgItemTextA(dialog(), IDC_LEVEL_NAME, "Renamed");
+    OpenRow(1);
+    CLevel* first = editor->levels.GetLevel(1);
+    EXPECT_EQ(LevelStones(first), (std::vector<Stone>{ Stone(0, 0, 0, STONE_BLUE), Stone(3, 3, 0, STONE_RED) }));
+    EXPECT_EQ(first->GetName(), "Renamed");
+    EXPECT_EQ(Text(IDC_LEVEL_NAME), "Second");
+    EXPECT_TRUE(BoardStones(board()).empty());
 }
 
 TEST_F(EditorTest, WithoutTheLevelsBoardTheBoardOperationsDoNothing)
@@ -387,6 +402,42 @@ TEST_F(EditorTest, RandomPlacesEveryColourAndNeverOverfillsAColumn)
     for (const Stone& s : BoardStones(board()))
         colours.insert(std::get<3>(s));
     EXPECT_EQ(colours, (std::set<int>{ STONE_BLUE, STONE_GREEN, STONE_RED, STONE_YELLOW }));
+    // A full board: any number of tries adds nothing and ends at once.
+    Command(IDC_RESTORE);
+    for (int x = 0; x < 6; x++) {
+        for (int y = 0; y < 6; y++) {
+            for (int z = 0; z < CGrid::LAYERS; z++)
+                board()->PlaceStone(x, y, STONE_BLOCK, 0.0f);
+        }
+    }
+    SetDlgItemTextA(dialog(), IDC_RANDOM_TRIES, "4294967295");
+    Command(IDC_RANDOM);
+    EXPECT_EQ(board()->GetStoneCount(), 6 * 6 * CGrid::LAYERS);
+    // One open column: the tries that hit a full column place nothing.
+    board()->RemoveStone(3, 3, 14);
+    SetDlgItemTextA(dialog(), IDC_RANDOM_TRIES, "2000");
+    Command(IDC_RANDOM);
+    EXPECT_EQ(board()->GetHeight(3, 3), CGrid::LAYERS);
+    EXPECT_EQ(board()->GetStoneCount(), 6 * 6 * CGrid::LAYERS);
+}
+
+TEST_F(EditorTest, RandomPlacesColouredStonesAndNeverOverfillsAColumn)
+{
+    Load("three.xml");
+    OpenRow(1);
+    for (unsigned seed : { 1u, 7u, 12345u }) {
+        Command(IDC_RESTORE);
+        ASSERT_EQ(board()->GetStoneCount(), 0);
+        srand(seed);
+        SetDlgItemTextA(dialog(), IDC_RANDOM_TRIES, "10");
+        Command(IDC_RANDOM);
+        std::vector<Stone> stones = BoardStones(board());
+        EXPECT_LE(stones.size(), 10u);
+        for (const Stone& s : stones) {
+            EXPECT_GE(std::get<3>(s), STONE_BLUE);
+            EXPECT_LE(std::get<3>(s), STONE_YELLOW);
+        }
+    }
     // A full board: any number of tries adds nothing and ends at once.
     Command(IDC_RESTORE);
     for (int x = 0; x < 6; x++) {
@@ -453,6 +504,47 @@ TEST_F(EditorTest, ShippedLevelRoundTripsThroughSaveAndAFreshEditorWithItsNameCu
     EXPECT_EQ(placeable.back(), STONE_ORANGE);
     EXPECT_EQ(BoardStones(board()), stones);
     EXPECT_EQ(BoardFields(board()), fields);
+
+    // The level checker reads the saved file and names the level.
+    std::string command = std::string(LEVELCHECK_PATH) + " roundtrip.xml > levelcheck.txt 2>&1";
+    int status = system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 2);
+    std::ifstream output("levelcheck.txt");
+    std::string text((std::istreambuf_iterator<char>(output)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("\"" + utf8Name + "\""), std::string::npos) << text;
+}
+
+// The level list's edits that the editor reaches.
+TEST(EditorLevelList, InsertingAListedLevelAndSettingAnOwnArrayKeepOneOwner)
+{
+    CLevelLoader list;
+    CLevel* a = new CLevel();
+    CLevel* b = new CLevel();
+    list.InsertLevel(a, nullptr);
+    list.InsertLevel(b, nullptr);
+    list.InsertLevel(a, b);
+    list.InsertLevel(b, nullptr);
+    ASSERT_EQ(list.GetLevelCount(), 2);
+    EXPECT_EQ(list.GetLevel(1), a);
+    EXPECT_EQ(list.GetLevel(2), b);
+
+    CStoneInfo** stones = new CStoneInfo*[2];
+    stones[0] = new CStoneInfo(1, 1, 1, STONE_RED, "");
+    stones[1] = new CStoneInfo(1, 1, 0, STONE_BLUE, "");
+    a->SetStones(stones, 2);
+    a->SetStones(a->stones, a->stoneCount);
+    ASSERT_EQ(a->stoneCount, 2);
+    EXPECT_EQ(a->stones[0]->type, STONE_BLUE);
+    EXPECT_EQ(a->stones[1]->type, STONE_RED);
+    a->SetStones(a->stones, 1);
+    EXPECT_EQ(a->stoneCount, 1);
+
+    CStoneInfo* fields = new CStoneInfo[1];
+    fields[0] = CStoneInfo(2, 2, 0, FIELD_SPECIAL_TARGET, "");
+    a->SetFields(fields, 1);
+    a->SetFields(a->fields, a->fieldCount);
+    EXPECT_EQ(a->fields[0].type, FIELD_SPECIAL_TARGET);
 }
 
 } // namespace

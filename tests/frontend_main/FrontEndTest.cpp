@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "PrivateMedia.h"
@@ -10,6 +12,10 @@
 #include "CZarulApplication.h"
 #include "CGameController.h"
 #include "CGameData.h"
+#include "C3DAlphaButton.h"
+#include "C3DTextArea.h"
+#include "C3DTextButton.h"
+#include "CMainMenu.h"
 #include "CMenuRing.h"
 #include "CMenuItemCub.h"
 #include "CSubMenu.h"
@@ -21,6 +27,8 @@
 #include "CMouse.h"
 #include "CObjQueue.h"
 #include "CResourceManager.h"
+#include "CSoundDev.h"
+#include "GameResources.h"
 
 namespace {
 
@@ -34,6 +42,12 @@ protected:
     {
         ASSERT_TRUE(media.IsReady());
         ASSERT_TRUE(media.Enter());
+        // The interface sounds are told by the sound device's state flags,
+        // which need the sounds and an audio device (SDL's silent one will do).
+        const char* driver = getenv("SDL_AUDIODRIVER");
+        if (!driver || !*driver)
+            setenv("SDL_AUDIODRIVER", "dummy", 1);
+        RegisterGameResources();
         app.settingsFile = "";
         ASSERT_GE(app.Create(nullptr), 0);
         queue = CResourceManager::GetObjectQueue();
@@ -63,6 +77,18 @@ protected:
         ZeroMemory(&data, sizeof(data));
         data.dwOfs = (DWORD)code;
         CResourceManager::GetInputManager()->FireKeyPressed(CKeyEvent(nullptr, data, 0, 0));
+    }
+    // Forgets which sounds have been started.
+    void ClearSounds()
+    {
+        for (int& state : CResourceManager::GetSoundDevice()->soundState)
+            state = 0;
+    }
+    // 1 when the named sound has been started since ClearSounds.
+    int Started(const char* name)
+    {
+        CSoundDev* sound = CResourceManager::GetSoundDevice();
+        return sound->GetSoundState(sound->LoadSound(name, nullptr));
     }
     CMenuRing* NewRing()
     {
@@ -220,6 +246,141 @@ TEST_F(FrontEnd, QuestionsCloseAtOnceOnEscape)
     EXPECT_EQ(1, (int)msg.wParam);
     EXPECT_FALSE(quit->IsMarkedForDeletion());
     delete ring;
+}
+
+// The labels of a window's text buttons and the lines of its text areas, in
+// the order the window holds them.
+struct WindowTexts {
+    std::vector<std::string> buttons;
+    std::vector<std::string> lines;
+    std::vector<float> lineX;
+};
+
+WindowTexts TextsOf(C3DWindow* window)
+{
+    WindowTexts texts;
+    for (int i = 0; i < window->GetSubWindowCount(); i++) {
+        C3DWindow* child = window->GetSubWindow(i);
+        if (C3DTextButton* button = dynamic_cast<C3DTextButton*>(child))
+            texts.buttons.push_back(button->GetText());
+        if (C3DTextArea* area = dynamic_cast<C3DTextArea*>(child)) {
+            for (int line = 0; line < area->GetLineCount(); line++) {
+                texts.lines.push_back(area->GetLineText(line));
+                texts.lineX.push_back(area->GetLinePoint(line).x);
+            }
+        }
+    }
+    return texts;
+}
+
+TEST_F(FrontEnd, SubmenusShowTheirQuestionOverTheirButtons)
+{
+    struct Case {
+        int kind;
+        const char* question;   // null: no question
+        float x;
+        const char* button;
+    };
+    const Case cases[] = {
+        { 0, "Wollen Sie Zarul beenden ?", 0.1f, "OK" },
+        { 1, "Zurück zum Hauptmenü ?", 0.1f, "OK" },
+        { 2, "Level zurücksetzen ?", 0.2f, "OK" },
+        { 3, nullptr, 0.0f, "Start" },
+    };
+    for (const Case& c : cases) {
+        CSubMenu* menu = c.kind == 0 ? (CSubMenu*)new CSubMenuClose(app.device, nullptr)
+                       : c.kind == 1 ? (CSubMenu*)new CSubMenuEndGame(app.device, nullptr)
+                       : c.kind == 2 ? (CSubMenu*)new CSubMenuResetLevel(app.device, nullptr)
+                                     : (CSubMenu*)new CSubMenuStart(app.device, nullptr);
+        WindowTexts texts = TextsOf(menu);
+        EXPECT_EQ(texts.buttons, (std::vector<std::string>{ "zurück", c.button })) << c.kind;
+        if (c.question) {
+            ASSERT_EQ(texts.lines.size(), 1u) << c.kind;
+            EXPECT_EQ(texts.lines[0], c.question);
+            EXPECT_FLOAT_EQ(texts.lineX[0], c.x) << c.question;
+        } else {
+            EXPECT_TRUE(texts.lines.empty());
+        }
+        delete menu;
+    }
+}
+
+// Ring turns sound "MENU_ROTATE"; the arrow buttons and "zurück" first sound
+// "MENU_CLICK"; Escape on a submenu sounds nothing.
+TEST_F(FrontEnd, MenuSoundsOfTurnsButtonsAndTheBackButton)
+{
+    CSoundDev* sound = CResourceManager::GetSoundDevice();
+    sound->LoadSound("MENU_CLICK", nullptr);   // the device opens with the first sound
+    ASSERT_TRUE(sound->IsOpen()) << "the sounds are told by their state flags, which need an audio device";
+    CMainMenu* menu = new CMainMenu(app.device);
+    CMenuRing* ring = menu->GetRing();
+
+    ClearSounds();
+    Key(DIK_RIGHT);
+    EXPECT_EQ(1, Started("MENU_ROTATE"));
+    EXPECT_EQ(0, Started("MENU_CLICK"));
+
+    // The right arrow button turns as the Left key does, the left one as the
+    // Right key; with the ring off they only click.
+    struct Press {
+        C3DAlphaButton* button;
+        int active;
+        int selected;
+    };
+    const Press presses[] = { { menu->m_pButtonRight, 1, 0 }, { menu->m_pButtonRight, 1, 4 },
+                              { menu->m_pButtonLeft, 1, 0 }, { menu->m_pButtonLeft, 0, 0 } };
+    for (const Press& press : presses) {
+        ring->SetActive(press.active);
+        ClearSounds();
+        press.button->fireActionPerformed(CActionEvent(press.button, CActionEvent::ACTION_DEFAULT));
+        EXPECT_EQ(press.selected, ring->GetSelected());
+        // A click sound that ends before the turn's sound starts is no longer
+        // flagged then; only the ring that is off is asked for the click.
+        EXPECT_EQ(press.active, Started("MENU_ROTATE"));
+        if (!press.active) {
+            EXPECT_EQ(1, Started("MENU_CLICK"));
+        }
+    }
+    ring->SetActive(1);
+
+    CSubMenu* subMenu = new CSubMenu(app.device, ring);
+    queue->AddObject(subMenu, 2, 0);
+    ClearSounds();
+    Key(DIK_ESCAPE);
+    EXPECT_EQ(0, Started("MENU_CLICK"));
+    subMenu->back_ActionPerformed(CActionEvent());
+    EXPECT_EQ(1, Started("MENU_CLICK"));
+    Step(0.4f);
+    delete menu;
+}
+
+// Only the selected cube opens its screen: a cube under the pointer that is no
+// longer selected (the ring turned, the cube not yet gone) ignores the click.
+TEST_F(FrontEnd, OnlyTheSelectedCubeUnderThePointerOpensItsScreen)
+{
+    CMainMenu* menu = new CMainMenu(app.device);
+    queue->AddObject(menu, 1, 0);
+    Step(0.5f);
+    CMenuRing* ring = menu->GetRing();
+    CMenuItemCub* start = ring->GetItem(0);
+    CMouseEvent atCentre;
+    atCentre.x = 0.5f;
+    atCentre.y = 0.55f;
+    int objects = queue->GetObjectCount();
+
+    Key(DIK_RIGHT);
+    start->MouseMoved(atCentre);
+    ASSERT_EQ(1, start->IsMouseOver());
+    EXPECT_EQ(0, start->IsSelected());
+    start->MouseClicked(atCentre);
+    EXPECT_EQ(objects, queue->GetObjectCount());
+    EXPECT_EQ(1, ring->IsActive());
+
+    Key(DIK_LEFT);
+    start->MouseMoved(atCentre);
+    start->MouseClicked(atCentre);
+    EXPECT_EQ(objects + 1, queue->GetObjectCount());   // the start submenu
+    EXPECT_EQ(0, ring->IsActive());
 }
 
 TEST_F(FrontEnd, GameQuestionsRestartTheLevelLetTheGameGoOnOrSaveAndShowTheMenu)

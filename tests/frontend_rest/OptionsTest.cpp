@@ -1,11 +1,17 @@
-// The options submenu and its start-level chooser: counting round, the start
-// level and the display mode applied on close, the editor's mode without a
-// level list, and the render-effect boxes acting on the next frame.
+// The options submenu and its start-level chooser: counting round, the range
+// of start levels, the start level and the display mode applied on close, the
+// editor's mode without a level list, the music box, and the render-effect
+// boxes beside their labels, showing their own effects and acting on the next frame.
+#include <cmath>
+
 #include "C3DCheckBox.h"
+#include "C3DStaticText.h"
 #include "C3DTextButton.h"
 #include "C3DToggleSelection.h"
 #include "CGameController.h"
 #include "CLevelLoader.h"
+#include "CResourceManager.h"
+#include "CSoundDev.h"
 #include "CStartLevelToggle.h"
 #include "CSubMenuOptions.h"
 #include "FrontTestApp.h"
@@ -66,6 +72,67 @@ TEST_F(OptionsTest, StartLevelChooserCountsRound)
         EXPECT_EQ(toggle.selection, c.expected);
         EXPECT_EQ(std::string(toggle.labelButton->GetText()), std::to_string(c.expected));
     }
+}
+
+TEST_F(OptionsTest, StartLevelIsOfferedUpToOnePastTheLastCompletedLevel)
+{
+    const int completedLevels[] = { 0, 2, 8 };
+    for (int completed : completedLevels) {
+        UseLevels(9, completed, 1);
+        CSubMenuOptions* options = OpenOptions();
+        ASSERT_NE(options->startLevelToggle, nullptr);
+        EXPECT_EQ(options->startLevelToggle->maximum, completed + 1);
+        options->Close();
+        app.Step(15);
+    }
+}
+
+// Each effect box shows its own effect and sits beside its own label.
+TEST_F(OptionsTest, EffectBoxesShowTheirOwnEffectBesideTheirLabel)
+{
+    struct Row {
+        int box;
+        int effect;
+        const char* label;
+    };
+    const Row rows[] = { { CSubMenuOptions::BOX_ENVMAP, CD3DApplication::R_EFFECT_ENVMAP, "Reflektion" },
+                         { CSubMenuOptions::BOX_SHADOW, CD3DApplication::R_EFFECT_SHADOW, "Schatten" },
+                         { CSubMenuOptions::BOX_PARTICLES, CD3DApplication::R_EFFECT_PARTICLES, "Fx" } };
+    UseLevels(3, 0, 1);
+    for (const Row& on : rows) {
+        app.renderEffects = (BYTE)on.effect;
+        CSubMenuOptions* options = OpenOptions();
+        for (const Row& row : rows) {
+            C3DCheckBox* box = options->boxes[row.box];
+            EXPECT_EQ(box->checked, row.effect == on.effect ? 1 : 0) << row.label << " with only " << on.label;
+            std::string label;
+            for (int i = 0; i < options->GetSubWindowCount(); i++) {
+                C3DStaticText* text = dynamic_cast<C3DStaticText*>(options->GetSubWindow(i));
+                if (text && fabsf(text->GetRect().y + 0.03f - box->GetRect().y) < 0.001f)
+                    label = text->GetText();
+            }
+            EXPECT_EQ(label, row.label);
+        }
+        options->Close();
+        app.Step(15);
+    }
+}
+
+// The music box stops the menu music and starts it again, looping. The test
+// registers no sounds, so the device plays them silently: a looping sound
+// counts as playing until it is stopped, a sound played once ends at once.
+TEST_F(OptionsTest, MusicBoxStopsTheMenuMusicAndStartsItLoopingAgain)
+{
+    UseLevels(3, 0, 1);
+    CSoundDev* sound = CResourceManager::GetSoundDevice();
+    int music = sound->LoadSound("MENU_BACKGROUND", nullptr);
+    sound->PlayIndex(music, 1, -1.0f, 1);   // as the intro leaves it
+    C3DCheckBox* box = OpenOptions()->boxes[CSubMenuOptions::BOX_MUSIC];
+    ASSERT_EQ(box->checked, 1);
+    Toggle(box);
+    EXPECT_EQ(sound->GetSoundState(music), 0);
+    Toggle(box);
+    EXPECT_EQ(sound->GetSoundState(music), 1);
 }
 
 TEST_F(OptionsTest, CloseStoresTheModeWritesTheStartLevelAndAppliesAChosenMode)
@@ -174,6 +241,34 @@ TEST_F(OptionsTest, ShadowsOffLeaveTheNextFrameWithoutShadowPass)
     EXPECT_EQ(DarkerOutside(off, on), 0);
     Toggle(shadows);
     EXPECT_GT(DarkerOutside(app.Capture(media.File("again.png")), off), 150);
+}
+
+TEST_F(OptionsTest, ReflectionOnDrawsTheCubeMapAgain)
+{
+    if (!app.IsRenderEffectCapable(CD3DApplication::R_EFFECT_ENVMAP))
+        GTEST_SKIP() << "no cube maps on this device";
+    ASSERT_NE(app.envCubeTexture, nullptr);
+    C3DCheckBox* reflection = OpenOptions()->boxes[CSubMenuOptions::BOX_ENVMAP];
+    ASSERT_EQ(reflection->checked, 1);
+    Toggle(reflection);
+    EXPECT_FALSE(app.renderEffects & CD3DApplication::R_EFFECT_ENVMAP);
+
+    // The middle of every face marked magenta; switching the box on draws the sky box over it.
+    const DWORD mark = 0xFFFF00FF;
+    D3DLOCKED_RECT locked;
+    for (int face = 0; face < 6; face++) {
+        ASSERT_EQ(app.envCubeTexture->LockRect((D3DCUBEMAP_FACES)face, 0, &locked, nullptr, 0), D3D_OK);
+        *(DWORD*)((BYTE*)locked.pBits + 128 * locked.Pitch + 128 * 4) = mark;
+        app.envCubeTexture->UnlockRect((D3DCUBEMAP_FACES)face, 0);
+    }
+    Toggle(reflection);
+    EXPECT_TRUE(app.renderEffects & CD3DApplication::R_EFFECT_ENVMAP);
+    for (int face = 0; face < 6; face++) {
+        ASSERT_EQ(app.envCubeTexture->LockRect((D3DCUBEMAP_FACES)face, 0, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+        DWORD centre = *(const DWORD*)((const BYTE*)locked.pBits + 128 * locked.Pitch + 128 * 4) | 0xFF000000;
+        app.envCubeTexture->UnlockRect((D3DCUBEMAP_FACES)face, 0);
+        EXPECT_NE(centre, mark) << "face " << face;
+    }
 }
 
 }

@@ -16,22 +16,24 @@
 
 namespace {
 
+// Command lines and whether each asks for the editor.
+struct CommandLine {
+    const char* commandLine;
+    int editor;
+};
+const CommandLine COMMAND_LINES[] = {
+    { "", 0 },
+    { "zarul", 0 },
+    { "zarul -editor", 1 },
+    { "zarul -editorial", 1 },                 // inside a longer word
+    { "/home/x-editor/zarul", 1 },             // inside the program's path
+    { "zarul -Editor", 0 },
+    { "zarul editor", 0 },
+};
+
 TEST(Application, EditorSwitchAnywhereInTheCommandLineMakesRoomForTheDialog)
 {
-    struct Case {
-        const char* commandLine;
-        int editor;
-    };
-    const Case cases[] = {
-        { "", 0 },
-        { "zarul", 0 },
-        { "zarul -editor", 1 },
-        { "zarul -editorial", 1 },                 // inside a longer word
-        { "/home/x-editor/zarul", 1 },             // inside the program's path
-        { "zarul -Editor", 0 },
-        { "zarul editor", 0 },
-    };
-    for (const Case& c : cases) {
+    for (const CommandLine& c : COMMAND_LINES) {
         CZarulApplication app(c.commandLine);
         EXPECT_EQ(c.editor, app.editorFlag) << c.commandLine;
         EXPECT_EQ(c.editor != 0, app.creationWidth > 500u) << c.commandLine;   // room for the dialog
@@ -40,20 +42,7 @@ TEST(Application, EditorSwitchAnywhereInTheCommandLineMakesRoomForTheDialog)
 
 TEST(Application, EditorSwitchAnywhereInTheCommandLineSetsTheWindowSize)
 {
-    struct Case {
-        const char* commandLine;
-        int editor;
-    };
-    const Case cases[] = {
-        { "", 0 },
-        { "zarul", 0 },
-        { "zarul -editor", 1 },
-        { "zarul -editorial", 1 },                 // inside a longer word
-        { "/home/x-editor/zarul", 1 },             // inside the program's path
-        { "zarul -Editor", 0 },
-        { "zarul editor", 0 },
-    };
-    for (const Case& c : cases) {
+    for (const CommandLine& c : COMMAND_LINES) {
         CZarulApplication app(c.commandLine);
         EXPECT_EQ(c.editor, app.editorFlag) << c.commandLine;
         EXPECT_EQ(c.editor ? 1024u : 500u, (unsigned)app.creationWidth) << c.commandLine;

@@ -127,6 +127,27 @@ protected:
         GetDlgItemTextA(dialog(), id, text, sizeof(text));
         return text;
     }
+    // Random on a full board adds nothing and ends at once, however many
+    // tries it is given; with one open column the tries that hit a full
+    // column place nothing.
+    void ExpectRandomOverfillsNoColumn()
+    {
+        Command(IDC_RESTORE);
+        for (int x = 0; x < 6; x++) {
+            for (int y = 0; y < 6; y++) {
+                for (int z = 0; z < CGrid::LAYERS; z++)
+                    board()->PlaceStone(x, y, STONE_BLOCK, 0.0f);
+            }
+        }
+        SetDlgItemTextA(dialog(), IDC_RANDOM_TRIES, "4294967295");
+        Command(IDC_RANDOM);
+        EXPECT_EQ(board()->GetStoneCount(), 6 * 6 * CGrid::LAYERS);
+        board()->RemoveStone(3, 3, 14);
+        SetDlgItemTextA(dialog(), IDC_RANDOM_TRIES, "2000");
+        Command(IDC_RANDOM);
+        EXPECT_EQ(board()->GetHeight(3, 3), CGrid::LAYERS);
+        EXPECT_EQ(board()->GetStoneCount(), 6 * 6 * CGrid::LAYERS);
+    }
     std::string Row(int id, int row)
     {
         char text[256] = "";
@@ -402,23 +423,7 @@ TEST_F(EditorTest, RandomPlacesEveryColourAndNeverOverfillsAColumn)
     for (const Stone& s : BoardStones(board()))
         colours.insert(std::get<3>(s));
     EXPECT_EQ(colours, (std::set<int>{ STONE_BLUE, STONE_GREEN, STONE_RED, STONE_YELLOW }));
-    // A full board: any number of tries adds nothing and ends at once.
-    Command(IDC_RESTORE);
-    for (int x = 0; x < 6; x++) {
-        for (int y = 0; y < 6; y++) {
-            for (int z = 0; z < CGrid::LAYERS; z++)
-                board()->PlaceStone(x, y, STONE_BLOCK, 0.0f);
-        }
-    }
-    SetDlgItemTextA(dialog(), IDC_RANDOM_TRIES, "4294967295");
-    Command(IDC_RANDOM);
-    EXPECT_EQ(board()->GetStoneCount(), 6 * 6 * CGrid::LAYERS);
-    // One open column: the tries that hit a full column place nothing.
-    board()->RemoveStone(3, 3, 14);
-    SetDlgItemTextA(dialog(), IDC_RANDOM_TRIES, "2000");
-    Command(IDC_RANDOM);
-    EXPECT_EQ(board()->GetHeight(3, 3), CGrid::LAYERS);
-    EXPECT_EQ(board()->GetStoneCount(), 6 * 6 * CGrid::LAYERS);
+    ExpectRandomOverfillsNoColumn();
 }
 
 TEST_F(EditorTest, RandomPlacesColouredStonesAndNeverOverfillsAColumn)
@@ -438,23 +443,7 @@ TEST_F(EditorTest, RandomPlacesColouredStonesAndNeverOverfillsAColumn)
             EXPECT_LE(std::get<3>(s), STONE_YELLOW);
         }
     }
-    // A full board: any number of tries adds nothing and ends at once.
-    Command(IDC_RESTORE);
-    for (int x = 0; x < 6; x++) {
-        for (int y = 0; y < 6; y++) {
-            for (int z = 0; z < CGrid::LAYERS; z++)
-                board()->PlaceStone(x, y, STONE_BLOCK, 0.0f);
-        }
-    }
-    SetDlgItemTextA(dialog(), IDC_RANDOM_TRIES, "4294967295");
-    Command(IDC_RANDOM);
-    EXPECT_EQ(board()->GetStoneCount(), 6 * 6 * CGrid::LAYERS);
-    // One open column: the tries that hit a full column place nothing.
-    board()->RemoveStone(3, 3, 14);
-    SetDlgItemTextA(dialog(), IDC_RANDOM_TRIES, "2000");
-    Command(IDC_RANDOM);
-    EXPECT_EQ(board()->GetHeight(3, 3), CGrid::LAYERS);
-    EXPECT_EQ(board()->GetStoneCount(), 6 * 6 * CGrid::LAYERS);
+    ExpectRandomOverfillsNoColumn();
 }
 
 TEST_F(EditorTest, ShippedLevelRoundTripsThroughSaveAndAFreshEditorWithItsNameCut)

@@ -356,30 +356,43 @@ TEST_F(RenderFixture, BlendingFollowsTheAlphaOfTextureVertexAndFactor)
     }
 }
 
+// A texture of a black and a white texel, set on stage 0 as the only colour.
+IDirect3DTexture8* SetBlackWhiteTexture(IDirect3DDevice8* device)
+{
+    const DWORD texels[2] = {0xFF000000, 0xFFFFFFFF};
+    IDirect3DTexture8* texture = MakeTexture(device, 2, 1, texels);
+    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+    device->SetTexture(0, texture);
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_TEX1);
+    return texture;
+}
+
+// Draws the stage's texture over the whole 16 x 16 target, u from 0 to uMax.
+bool DrawTexturedTarget(IDirect3DDevice8* device, float uMax)
+{
+    struct TexturedScreenVertex {
+        float x, y, z, rhw, u, v;
+    } quad[4] = {
+        {-0.5f, 15.5f, 0.5f, 1, 0, 1}, {-0.5f, -0.5f, 0.5f, 1, 0, 0},
+        {15.5f, 15.5f, 0.5f, 1, uMax, 1}, {15.5f, -0.5f, 0.5f, 1, uMax, 0},
+    };
+    return device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)) == D3D_OK;
+}
+
 // A black and a white texel stretched over the whole target: the linear
 // filter the scenes ask for blends them across the middle, the point filter
 // keeps a hard edge.
 TEST_F(RenderFixture, MagnifiedTexelsBlendUnderTheLinearFilterAndNotUnderThePointFilter)
 {
     CreateDevice(16, 16);
-    const DWORD texels[2] = {0xFF000000, 0xFFFFFFFF};
-    IDirect3DTexture8* texture = MakeTexture(device, 2, 1, texels);
-    struct TexturedScreenVertex {
-        float x, y, z, rhw, u, v;
-    } quad[4] = {
-        {-0.5f, 15.5f, 0.5f, 1, 0, 1}, {-0.5f, -0.5f, 0.5f, 1, 0, 0},
-        {15.5f, 15.5f, 0.5f, 1, 1, 1}, {15.5f, -0.5f, 0.5f, 1, 1, 0},
-    };
-    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
-    device->SetTexture(0, texture);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    IDirect3DTexture8* texture = SetBlackWhiteTexture(device);
     device->SetTextureStageState(0, D3DTSS_ADDRESSU, D3DTADDRESS_CLAMP);
-    device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_TEX1);
     for (DWORD filter : {(DWORD)D3DTEXF_LINEAR, (DWORD)D3DTEXF_POINT}) {
         SCOPED_TRACE(filter);
         device->SetTextureStageState(0, D3DTSS_MINFILTER, filter);
         device->SetTextureStageState(0, D3DTSS_MAGFILTER, filter);
-        ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+        ASSERT_TRUE(DrawTexturedTarget(device, 1.0f));
         EXPECT_EQ(0u, Pixel(0, 8));
         EXPECT_EQ(0xFFFFFFu, Pixel(15, 8));
         bool linear = filter == D3DTEXF_LINEAR;
@@ -396,25 +409,14 @@ TEST_F(RenderFixture, MagnifiedTexelsBlendUnderTheLinearFilterAndNotUnderThePoin
 TEST_F(RenderFixture, CoordinatesBeyondOneRepeatTheTextureByDefaultAndStretchTheEdgeWhenClamped)
 {
     CreateDevice(16, 16);
-    const DWORD texels[2] = {0xFF000000, 0xFFFFFFFF};
-    IDirect3DTexture8* texture = MakeTexture(device, 2, 1, texels);
-    struct TexturedScreenVertex {
-        float x, y, z, rhw, u, v;
-    } quad[4] = {
-        {-0.5f, 15.5f, 0.5f, 1, 0, 1}, {-0.5f, -0.5f, 0.5f, 1, 0, 0},
-        {15.5f, 15.5f, 0.5f, 1, 2, 1}, {15.5f, -0.5f, 0.5f, 1, 2, 0},
-    };
-    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
-    device->SetTexture(0, texture);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-    device->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_TEX1);
-    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+    IDirect3DTexture8* texture = SetBlackWhiteTexture(device);
+    ASSERT_TRUE(DrawTexturedTarget(device, 2.0f));
     const DWORD repeated[4] = {0, 0xFFFFFF, 0, 0xFFFFFF};
     for (int band = 0; band < 4; band++)
         EXPECT_EQ(repeated[band], Pixel(band * 4 + 2, 8)) << "band " << band;
 
     device->SetTextureStageState(0, D3DTSS_ADDRESSU, D3DTADDRESS_CLAMP);
-    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedScreenVertex)));
+    ASSERT_TRUE(DrawTexturedTarget(device, 2.0f));
     EXPECT_EQ(0u, Pixel(2, 8));
     EXPECT_EQ(0xFFFFFFu, Pixel(10, 8));
     device->SetTexture(0, nullptr);

@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include <stdlib.h>
+#include <time.h>
 
 #include <algorithm>
 
@@ -324,6 +325,25 @@ TEST(Win32Runtime, ShortDateFollowsTheLocaleAndReportsSmallBuffers)
     EXPECT_EQ(0, GetDateFormatA(0, LOCALE_NOUSEROVERRIDE, &day, nullptr, buffer, 4));
     EXPECT_GT(GetDateFormatA(0, LOCALE_NOUSEROVERRIDE, nullptr, nullptr, buffer, 256), 1) << "today";
     unsetenv("LC_ALL");
+}
+
+// The clock's months run from 1 (January) to 12, as a saved date shows them.
+TEST(Win32Runtime, LocalAndSystemTimeCountMonthsFromOne)
+{
+    time_t now = time(nullptr);
+    struct tm local, utc;
+    localtime_r(&now, &local);
+    gmtime_r(&now, &utc);
+    SYSTEMTIME localTime, systemTime;
+    GetLocalTime(&localTime);
+    GetSystemTime(&systemTime);
+    if (localTime.wHour == 0 && localTime.wMinute == 0 && localTime.wSecond == 0)
+        GTEST_SKIP() << "a day may have begun between the two readings";
+    EXPECT_EQ(local.tm_year + 1900, localTime.wYear);
+    EXPECT_EQ(local.tm_mon + 1, localTime.wMonth);
+    EXPECT_EQ(local.tm_mday, localTime.wDay);
+    EXPECT_EQ(utc.tm_mon + 1, systemTime.wMonth);
+    EXPECT_EQ(utc.tm_mday, systemTime.wDay);
 }
 
 TEST(Win32Gdi, DrawTextMeasuresWithoutAWindowToDrawOn)

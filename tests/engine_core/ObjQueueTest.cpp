@@ -226,6 +226,7 @@ TEST_F(EngineCoreQueue, ObjectQueuedAgainAfterReleaseAllSurvives)
     queue->DeleteMarkedObjects();
     EXPECT_TRUE(alive);
     EXPECT_EQ(2, queue->GetPosition(kept));
+    kept->alive = nullptr;   // the fixture deletes it after this frame is gone
 }
 
 TEST_F(EngineCoreQueue, MarkedCollidableDeletedByItsOwnerIsNotCheckedAgain)
